@@ -1,0 +1,51 @@
+# Novanta: `make run` builds and starts the program, `make test` builds and runs every test.
+# Both install what is missing with apt first (through sudo when not root).
+
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+
+PACKAGES := build-essential cmake pkg-config ccache git \
+	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev zlib1g-dev \
+	libcurl4-openssl-dev libcpp-httplib-dev \
+	qt6-base-dev xvfb xauth desktop-file-utils appstream dpkg-dev file \
+	clang libclang-rt-14-dev
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test bench fuzz serve-updates screenshots package clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:$$missing"; \
+		$(SUDO) apt-get update -qq && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/src/ui/novanta ]; then \
+		$(BUILD_DIR)/src/ui/novanta; \
+	else \
+		echo "Demonstration: prediction 1-20, columns of 5, sum 40-60, N-2 reduction"; \
+		$(BUILD_DIR)/novanta-cli generate --numbers 1-20 --length 5 --sum 40-60 --nx 2 --out /dev/null; \
+	fi
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 900
+
+bench: build
+	$(BUILD_DIR)/bench/novanta_bench
+
+clean:
+	rm -rf $(BUILD_DIR)

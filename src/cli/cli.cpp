@@ -1,0 +1,147 @@
+#include "cli/cli.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <stdexcept>
+
+#include "core/corpo.h"
+
+namespace novanta::cli {
+
+namespace {
+volatile std::sig_atomic_t interrotto = 0;
+extern "C" void suInterruzione(int) { interrotto = 1; }
+}  // namespace
+
+Risposta InterfacciaCli::MsgBox(const std::string& testo, Pulsanti pulsanti, Icona, const std::string& titolo) {
+    if (barraAperta_) {
+        err_ << "\n";
+        barraAperta_ = false;
+    }
+    std::string righe = testo;
+    for (size_t p = 0; (p = righe.find("\r\n", p)) != std::string::npos;) righe.replace(p, 2, "\n");
+    if (!titolo.empty()) err_ << titolo << ": ";
+    err_ << righe << "\n";
+    if (pulsanti == Pulsanti::SiNo || pulsanti == Pulsanti::SiNoAnnulla) return Risposta::Si;
+    return Risposta::OK;
+}
+
+std::optional<std::string> InterfacciaCli::InputBox(const std::string& prompt, const std::string&, const std::string&) {
+    if (risposteInput.empty()) {
+        err_ << prompt << " (no answer given)\n";
+        return std::nullopt;
+    }
+    std::string r = risposteInput.front();
+    risposteInput.erase(risposteInput.begin());
+    err_ << prompt << " " << r << "\n";
+    return r;
+}
+
+void InterfacciaCli::DoEvents() {
+    // Ctrl+C is the cancel button: the run stops at the end of the combination it is in.
+    if (interrotto) mAnnullaCalcolo = true;
+}
+
+void InterfacciaCli::ProgressoApri() {
+    ultimaBarra_ = -1;
+    barraAperta_ = false;
+}
+
+void InterfacciaCli::ProgressoChiudi() {
+    if (barraAperta_) err_ << "\n";
+    barraAperta_ = false;
+}
+
+void InterfacciaCli::ProgressoBarra(int valore) {
+    if (!barraProgresso || valore == ultimaBarra_) return;
+    ultimaBarra_ = valore;
+    const int pieni = valore / 2;
+    err_ << "\r[" << std::string(static_cast<size_t>(pieni), '#') << std::string(static_cast<size_t>(50 - pieni), ' ')
+         << "] " << valore << "%" << std::flush;
+    barraAperta_ = true;
+}
+
+std::vector<int> LeggiLista(const std::string& testo) {
+    std::vector<int> out;
+    if (testo.empty() || testo == "none") return out;
+    size_t inizio = 0;
+    while (inizio <= testo.size()) {
+        const size_t virgola = testo.find(',', inizio);
+        const std::string pezzo = testo.substr(inizio, virgola == std::string::npos ? std::string::npos : virgola - inizio);
+        auto numero = [&](const std::string& s) {
+            if (s.empty() || s.size() > 3 || s.find_first_not_of("0123456789") != std::string::npos)
+                throw std::invalid_argument("'" + pezzo + "' is not a number or a range");
+            return std::stoi(s);
+        };
+        const size_t trattino = pezzo.find('-');
+        if (trattino == std::string::npos) {
+            out.push_back(numero(pezzo));
+        } else {
+            const int da = numero(pezzo.substr(0, trattino));
+            const int a = numero(pezzo.substr(trattino + 1));
+            if (a < da) throw std::invalid_argument("'" + pezzo + "' is an empty range");
+            for (int v = da; v <= a; ++v) out.push_back(v);
+        }
+        if (virgola == std::string::npos) break;
+        inizio = virgola + 1;
+    }
+    return out;
+}
+
+void PreparaCartellaDati(Contesto& ctx) {
+    if (!ctx.cartellaDati.empty()) {
+        mPathDati = ctx.cartellaDati;
+    } else if (mPathDati.empty()) {
+        const char* xdg = std::getenv("XDG_DATA_HOME");
+        const char* home = std::getenv("HOME");
+        std::filesystem::path base = xdg && *xdg ? std::filesystem::path(xdg)
+                                                 : std::filesystem::path(home ? home : ".") / ".local" / "share";
+        mPathDati = base / "Novanta";
+    }
+}
+
+int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    InterfacciaCli ui(err);
+    ui.barraProgresso = ::isatty(STDERR_FILENO) && &err == &std::cerr;
+    ImpostaInterfaccia(&ui);
+    InizializzaCorpo();
+    ResetSistema(false);
+    Contesto ctx{out, err, ui, ESITO_OK, {}};
+    interrotto = 0;
+    auto precedente = std::signal(SIGINT, suInterruzione);
+
+    CLI::App app{"Novanta: betting systems for the lottery of the numbers 1 to 90", "novanta-cli"};
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.add_option("--data", ctx.cartellaDati, "Data folder to use instead of the default");
+    AggiungiComandiMotore(app, ctx);
+    AggiungiComandiFile(app, ctx);
+    AggiungiComandiRete(app, ctx);
+
+    int esito = ESITO_OK;
+    try {
+        app.parse(argc, argv);
+        esito = ctx.esito;
+    } catch (const CLI::CallForHelp& e) {
+        out << app.help();
+        esito = ESITO_OK;
+    } catch (const CLI::CallForAllHelp& e) {
+        out << app.help("", CLI::AppFormatMode::All);
+        esito = ESITO_OK;
+    } catch (const CLI::ParseError& e) {
+        err << "novanta-cli: " << e.what() << "\n";
+        esito = ESITO_USO;
+    } catch (const std::invalid_argument& e) {
+        err << "novanta-cli: " << e.what() << "\n";
+        esito = ESITO_USO;
+    }
+    std::signal(SIGINT, precedente);
+    ImpostaInterfaccia(nullptr);
+    return esito;
+}
+
+}  // namespace novanta::cli

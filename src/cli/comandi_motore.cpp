@@ -1,0 +1,233 @@
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "cli/cli.h"
+#include "cli/opzioni_condizioni.h"
+#include "core/corpo.h"
+#include "engine/motore.h"
+#include "support/formato.h"
+#include "textfiles/colonne_txt.h"
+
+namespace novanta::cli {
+
+namespace {
+
+std::vector<int> listaOpzione(const std::string& opzione, const std::string& testo, int minimo, int massimo) {
+    std::vector<int> v;
+    try {
+        v = LeggiLista(testo);
+    } catch (const std::invalid_argument& e) {
+        throw std::invalid_argument(opzione + ": " + e.what());
+    }
+    for (int x : v)
+        if (x < minimo || x > massimo)
+            throw std::invalid_argument(opzione + ": " + std::to_string(x) + " is outside " + std::to_string(minimo) + ".." +
+                                        std::to_string(massimo));
+    return v;
+}
+
+std::vector<std::string> dividi(const std::string& testo, char sep) {
+    std::vector<std::string> parti;
+    size_t inizio = 0;
+    for (;;) {
+        const size_t p = testo.find(sep, inizio);
+        parti.push_back(testo.substr(inizio, p == std::string::npos ? std::string::npos : p - inizio));
+        if (p == std::string::npos) break;
+        inizio = p + 1;
+    }
+    return parti;
+}
+
+int32_t maschera(const std::vector<int>& conteggi) {
+    int32_t m = 0;
+    for (int c : conteggi) m |= mPotenze2[static_cast<size_t>(c)];
+    return m;
+}
+
+tFiltroGruppo filtroGruppo(const std::string& opzione, const std::string& testo) {
+    const auto parti = dividi(testo, ':');
+    if (parti.size() != 2) throw std::invalid_argument(opzione + ": expected GROUP:COUNTS, got '" + testo + "'");
+    tFiltroGruppo f;
+    for (int n : listaOpzione(opzione, parti[0], 1, 90)) f.numeri[static_cast<size_t>(n)] = 1;
+    f.presenze = maschera(listaOpzione(opzione, parti[1], 0, 25));
+    f.attivo = true;
+    return f;
+}
+
+tFiltroDistanza filtroDistanza(const std::string& testo) {
+    const auto parti = dividi(testo, ':');
+    if (parti.size() != 3) throw std::invalid_argument("--gap: expected POS:MIN:MAX, got '" + testo + "'");
+    tFiltroDistanza f;
+    auto posizioni = listaOpzione("--gap", parti[0], 1, 24);
+    std::sort(posizioni.begin(), posizioni.end());
+    posizioni.erase(std::unique(posizioni.begin(), posizioni.end()), posizioni.end());
+    for (int p : posizioni) f.posizioni[++f.numPosizioni] = static_cast<uint8_t>(p);
+    for (int d : listaOpzione("--gap", parti[1], 1, 89))
+        if (!f.distMin[static_cast<size_t>(d)]) {
+            f.distMin[static_cast<size_t>(d)] = true;
+            ++f.numDistMin;
+        }
+    for (int d : listaOpzione("--gap", parti[2], 1, 89))
+        if (!f.distMax[static_cast<size_t>(d)]) {
+            f.distMax[static_cast<size_t>(d)] = true;
+            ++f.numDistMax;
+        }
+    f.attivo = true;
+    return f;
+}
+
+}  // namespace
+
+void OpzioniCondizioni::aggiungi(CLI::App& sub) {
+    sub.add_option("--fixed", fisse, "Fixed numbers (condition on); numbers outside the prediction are dropped");
+    sub.add_option("--sum", somma, "Sum condition MIN-MAX");
+    sub.add_option("--even", pari, "Accepted counts of even numbers (LIST)");
+    sub.add_option("--runs", consecutivi, "Accepted lengths of the longest run of consecutive numbers (LIST)");
+    sub.add_option("--and", filtriAND, "An AND group filter GROUP:COUNTS (repeatable)");
+    sub.add_option("--or", filtriOR, "An OR group filter GROUP:COUNTS (repeatable)");
+    sub.add_option("--gap", distanze, "A distance filter POS:MIN:MAX (repeatable, up to 25)");
+    sub.add_option("--nx", nx, "N-x reduction")->check(CLI::Range(0, 25));
+    sub.add_option("--min-distance", distanzaMinima, "Minimum-distance reduction")->check(CLI::Range(0, 25));
+}
+
+void OpzioniCondizioni::applica() const {
+    if (fisse) {
+        mCondizioni.fisseAttive = true;
+        for (int n : listaOpzione("--fixed", *fisse, 1, 90)) {
+            if (mCondizioni.fisse[static_cast<size_t>(n)] == 0) {
+                mCondizioni.fisse[static_cast<size_t>(n)] = 1;
+                ++mCondizioni.numFisse;
+            }
+        }
+    }
+    if (somma) {
+        const auto parti = dividi(*somma, '-');
+        auto numero = [&](const std::string& s) {
+            if (s.empty() || s.size() > 5 || s.find_first_not_of("0123456789") != std::string::npos)
+                throw std::invalid_argument("--sum: expected MIN-MAX, got '" + *somma + "'");
+            return std::stoi(s);
+        };
+        if (parti.size() != 2) throw std::invalid_argument("--sum: expected MIN-MAX, got '" + *somma + "'");
+        mCondizioni.sommaAttiva = true;
+        mCondizioni.sommaMin = static_cast<int16_t>(std::min(numero(parti[0]), 32767));
+        mCondizioni.sommaMax = static_cast<int16_t>(std::min(numero(parti[1]), 32767));
+    }
+    if (pari) {
+        mCondizioni.pariAttivo = true;
+        for (int e : listaOpzione("--even", *pari, 0, 25)) mCondizioni.pari[static_cast<size_t>(e)] = true;
+    }
+    if (consecutivi) {
+        mConsecutivi.attivo = true;
+        mConsecutivi.maschera = maschera(listaOpzione("--runs", *consecutivi, 1, 25));
+    }
+    for (const auto& t : filtriAND) mFiltriAND[++mNumFiltriAND] = filtroGruppo("--and", t);
+    for (const auto& t : filtriOR) mFiltriOR[++mNumFiltriOR] = filtroGruppo("--or", t);
+    if (distanze.size() > MAX_FILTRI_DISTANZA) throw std::invalid_argument("--gap: at most 25 distance filters");
+    for (const auto& t : distanze) mFiltriDistanza[++mNumFiltriDistanza] = filtroDistanza(t);
+    if (nx) {
+        mCondizioni.ridottoAttivo = true;
+        mCondizioni.ridottoNx = static_cast<uint8_t>(*nx);
+    }
+    if (distanzaMinima) {
+        mDistanzaMinima.attiva = true;
+        mDistanzaMinima.valore = static_cast<uint8_t>(*distanzaMinima);
+    }
+}
+
+namespace {
+
+// The system in the column text format, on the stream or (through a temporary file) to FILE.
+bool scriviSistema(Contesto& ctx, const std::optional<std::string>& fileUscita) {
+    if (fileUscita) return SalvaColonneTxt(*fileUscita);
+    std::string riga;
+    for (int32_t i = 1; i <= mSistema.nColonne; ++i) {
+        riga.assign(" ");
+        const uint8_t* col = mArrColonne.colonna(i);
+        for (int p = 0; p < mLenCol; ++p)
+            if (col[p]) riga += fmt::format("{:02d} ", col[p]);
+        riga += "\r\n";
+        ctx.out << riga;
+    }
+    ctx.out.flush();
+    return static_cast<bool>(ctx.out);
+}
+
+int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
+    const auto& esito = UltimoEsito();
+    if (!esito.eseguito) return ESITO_ERRORE;
+    ctx.err << "Description: " << mSistema.descrizione << "\n";
+    ctx.err << "Columns: " << mSistema.nColonne << "\n";
+    if (!scriviSistema(ctx, fileUscita)) return ESITO_ERRORE;
+    if (esito.annullato && !esito.limiteRaggiunto) return ESITO_ANNULLATO;
+    return ESITO_OK;
+}
+
+struct ComandoGenera {
+    std::string numeri;
+    int lunghezza = 10;
+    std::optional<std::string> uscita;
+    OpzioniCondizioni condizioni;
+    std::function<bool()> applicaFile;
+};
+
+struct ComandoRicalcola {
+    std::string ingresso;
+    std::optional<int> lunghezza;
+    std::optional<std::string> uscita;
+    OpzioniCondizioni condizioni;
+    std::function<bool()> applicaFile;
+};
+
+}  // namespace
+
+void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
+    auto genera = std::make_shared<ComandoGenera>();
+    auto* g = app.add_subcommand("generate", "Generate a system from a prediction");
+    g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45)")->required();
+    g->add_option("--length", genera->lunghezza, "Column length K (2..25)")->required()->check(CLI::Range(2, 25));
+    g->add_option("--out", genera->uscita, "Write the columns to FILE instead of standard output");
+    genera->condizioni.aggiungi(*g);
+    genera->applicaFile = AggiungiOpzioniFileCondizioni(*g, ctx);
+    g->callback([genera, &ctx] {
+        PreparaCartellaDati(ctx);
+        ResetSistema(false);
+        for (int n : listaOpzione("--numbers", genera->numeri, 1, 90))
+            if (mGriglia[static_cast<size_t>(n - 1)] == 0) GrigliaNumeriClick(n - 1);
+        ImpostaLenCol(genera->lunghezza);
+        genera->condizioni.applica();
+        if (genera->applicaFile && !genera->applicaFile()) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        CalcolaSistema();
+        ctx.esito = concludi(ctx, genera->uscita);
+    });
+
+    auto ricalcola = std::make_shared<ComandoRicalcola>();
+    auto* r = app.add_subcommand("recalc", "Recalculate the system of a column text file");
+    r->add_option("--in", ricalcola->ingresso, "Column text file holding the system")->required();
+    r->add_option("--length", ricalcola->lunghezza, "Column length (default: that of the file)")->check(CLI::Range(2, 25));
+    r->add_option("--out", ricalcola->uscita, "Write the columns to FILE instead of standard output");
+    ricalcola->condizioni.aggiungi(*r);
+    ricalcola->applicaFile = AggiungiOpzioniFileCondizioni(*r, ctx);
+    r->callback([ricalcola, &ctx] {
+        PreparaCartellaDati(ctx);
+        if (!ImportaColonneTxt(ricalcola->ingresso)) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        if (ricalcola->lunghezza) mLenCol = static_cast<int16_t>(*ricalcola->lunghezza);
+        ricalcola->condizioni.applica();
+        if (ricalcola->applicaFile && !ricalcola->applicaFile()) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        RicalcolaSistema();
+        ctx.esito = concludi(ctx, ricalcola->uscita);
+    });
+}
+
+}  // namespace novanta::cli

@@ -1,0 +1,86 @@
+#include "conditions/condizioni.h"
+
+namespace novanta {
+
+bool TestFisse(Colonna colonna, const std::array<uint8_t, 91>& fisse, uint8_t numFisse) {
+    int conta = 0;
+    for (uint8_t v : colonna)
+        if (v <= 90 && fisse[v] == 1) ++conta;
+    return conta == numFisse;
+}
+
+bool TestSomma(Colonna colonna, const std::array<int16_t, 2>& limiti) {
+    int32_t s = 0;
+    for (uint8_t v : colonna) s += v;
+    return limiti[0] <= s && s <= limiti[1];
+}
+
+bool TestPari(Colonna colonna, const std::array<bool, 26>& pari) {
+    int e = 0;
+    for (uint8_t v : colonna)
+        if (v % 2 == 0) ++e;
+    return e < 26 && pari[e];
+}
+
+int LunghezzaMassimaConsecutivi(Colonna colonna) {
+    int run = 1, best = 1;
+    for (size_t i = 0; i + 1 < colonna.size(); ++i) {
+        if (colonna[i] + 1 == colonna[i + 1]) {
+            ++run;
+            if (run >= best) best = run;
+        } else {
+            run = 1;
+        }
+    }
+    return best;
+}
+
+bool TestConsecutivi(Colonna colonna, const std::array<bool, 26>& flag) {
+    const int best = LunghezzaMassimaConsecutivi(colonna);
+    return best < 26 && flag[best];
+}
+
+// A filter that measures no gap keeps lo = 89 and hi = 0. The smallest-gap side then reads the
+// entry for 89, as it always has; the largest-gap side has no entry for 0, and a gap of 0 is
+// never among the accepted values, so such a filter rejects the column whenever a largest gap
+// is chosen. Gaps out of 1..89 (only possible on a column that is not ascending) likewise match
+// no accepted value.
+bool TestDistanza(Colonna colonna, int /*lenCol*/, const tFiltroDistanza& f) {
+    const int k = static_cast<int>(colonna.size());
+    int lo = 89, hi = 0;
+    for (int j = 1; j <= f.numPosizioni && j <= 25; ++j) {
+        const int p = f.posizioni[j];
+        if (p >= 1 && p < k) {
+            const int g = static_cast<int>(colonna[p]) - static_cast<int>(colonna[p - 1]);
+            if (g <= lo) lo = g;
+            if (g >= hi) hi = g;
+        }
+    }
+    const bool parteMin = f.numDistMin == 0 || (lo >= 1 && lo <= 89 && f.distMin[lo]);
+    const bool parteMax = f.numDistMax == 0 || (hi >= 1 && hi <= 89 && f.distMax[hi]);
+    return parteMax && parteMin;
+}
+
+bool TestFiltroGruppo(Colonna colonna, int lenCol, const tFiltroGruppo& filtro) {
+    int j = 0;
+    for (int i = 0; i < lenCol && i < static_cast<int>(colonna.size()); ++i) {
+        const uint8_t v = colonna[i];
+        if (v <= 90 && filtro.numeri[v] == 1) ++j;
+    }
+    return j < 32 && ((int64_t{1} << j) & filtro.presenze) != 0;
+}
+
+int32_t CompattaFiltri(std::span<tFiltroGruppo> lista) {
+    std::vector<tFiltroGruppo> copia(lista.begin(), lista.end());
+    size_t w = 0;
+    for (const auto& f : copia)
+        if (f.attivo) lista[w++] = f;
+    const auto on = static_cast<int32_t>(w);
+    for (const auto& f : copia)
+        if (!f.attivo) lista[w++] = f;
+    return on;
+}
+
+int32_t CompattaFiltri(std::vector<tFiltroGruppo>& lista) { return CompattaFiltri(std::span<tFiltroGruppo>(lista)); }
+
+}  // namespace novanta

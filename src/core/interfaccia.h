@@ -1,0 +1,67 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace novanta {
+
+enum class Pulsanti { OK, SiNo, OKAnnulla, SiNoAnnulla };
+enum class Icona { Nessuna, Critica, Domanda, Esclamazione, Informazione };
+enum class Risposta { OK, Annulla, Si, No };
+
+// The one port through which the core reaches the user: message boxes, the input box, the
+// yield points of long work, the progress window and the main window's notifications.
+// The Qt face shows real windows, the command line prints to stderr and answers from its
+// options, the tests record every call and answer from a script.
+class Interfaccia {
+public:
+    virtual ~Interfaccia() = default;
+
+    // A message box; an empty title means the application title.
+    virtual Risposta MsgBox(const std::string& testo, Pulsanti pulsanti = Pulsanti::OK, Icona icona = Icona::Nessuna,
+                            const std::string& titolo = "") = 0;
+    // The input box; nothing when the user cancelled.
+    virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& titolo,
+                                                const std::string& predefinito = "") = 0;
+    // Let pending user-interface events run (the yield points of long work).
+    virtual void DoEvents() {}
+    virtual void Beep() {}
+    virtual void Clessidra(bool /*attiva*/) {}
+
+    // The progress window of the runs.
+    virtual void ProgressoApri() {}
+    virtual void ProgressoChiudi() {}
+    virtual void ProgressoBarra(int /*valore*/) {}
+    virtual void ProgressoEtichette(double /*integrale*/, double /*elaborate*/, double /*sistema*/) {}
+    virtual void ProgressoAllarme(const std::string& /*testo*/) {}
+    virtual void ProgressoRidisegna() {}
+
+    // The main window: the state itself lives in the core; these only redraw.
+    virtual void LockGUI() {}
+    virtual void UnlockGUI() {}
+    virtual void UnlockMenuConditions() {}
+    virtual void Sblocca_x_Ricalcolo() {}
+    virtual void ViewStatusBar() {}
+    virtual void GrigliaAggiornata() {}
+    virtual void AbilitaFinestraPrincipale(bool /*abilitata*/) {}
+
+    // Shell helpers.
+    virtual void ApriURL(const std::string& /*indirizzo*/) {}
+    virtual void ApriCartella(const std::string& /*cartella*/) {}
+};
+
+// A face that shows nothing and answers every question with its first button.
+class InterfacciaSilenziosa : public Interfaccia {
+public:
+    Risposta MsgBox(const std::string&, Pulsanti pulsanti, Icona, const std::string&) override {
+        return pulsanti == Pulsanti::SiNo || pulsanti == Pulsanti::SiNoAnnulla ? Risposta::Si : Risposta::OK;
+    }
+    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+// The face in use; the silent one until a face installs itself.
+Interfaccia& UI();
+void ImpostaInterfaccia(Interfaccia* interfaccia);
+
+}  // namespace novanta

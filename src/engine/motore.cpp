@@ -1,0 +1,195 @@
+#include "engine/motore.h"
+
+#include <cmath>
+
+#include "core/corpo.h"
+#include "engine/motore_interno.h"
+#include "support/date.h"
+#include "support/formato.h"
+
+namespace novanta {
+
+namespace {
+EsitoCalcolo ultimoEsito;
+}
+
+const EsitoCalcolo& UltimoEsito() { return ultimoEsito; }
+EsitoCalcolo& interno::Esito() { return ultimoEsito; }
+
+double Fattoriale(int k) {
+    double f = 1;
+    for (int i = 2; i <= k; ++i) f *= i;
+    return f;
+}
+
+double ColonneIntegrali(int n, int k) {
+    double prodotto = 1;
+    for (int i = 0; i < k; ++i) prodotto *= static_cast<double>(n - i);
+    return prodotto / Fattoriale(k);
+}
+
+void AvvisoLimite(double limite) {
+    UI().MsgBox(TestoMessaggio("0012") + "\r\n" + TestoMessaggio("0064") + " " + FormatoMigliaia(limite), Pulsanti::OK,
+                Icona::Critica, TestoMessaggio("0055"));
+}
+
+std::string RiepilogoSistema() {
+    const bool altre = mNumFiltriAND >= 1 || mNumFiltriOR >= 1 || mConsecutivi.attivo || mColonneBaseAttive ||
+                       mNumFiltriDistanza > 0 || mCondizioni.fisseAttive || mCondizioni.pariAttivo ||
+                       mCondizioni.sommaAttiva;
+    if (mCondizioni.ridottoAttivo) {
+        std::string t = TestoMessaggio("0018") + " N-" + std::to_string(mCondizioni.ridottoNx);
+        return altre ? t + " " + TestoMessaggio("0060") : t;
+    }
+    if (mDistanzaMinima.attiva) {
+        std::string t = TestoMessaggio("0061") + " [" + std::to_string(mDistanzaMinima.valore) + "]";
+        return altre ? t + " - " + TestoMessaggio("0060") : t;
+    }
+    return altre ? TestoMessaggio("0060") : TestoMessaggio("0062");
+}
+
+std::string FormatoDurata(double inizio, double fine, const std::string& formato) {
+    const double s = std::floor((fine - inizio) * 86400.0 + 1e-6);
+    const double m = s / 60, h = m / 60, d = h / 24;
+    const auto giorni = static_cast<int64_t>(std::floor(d));
+    const auto ore = static_cast<int64_t>(std::floor((d - std::floor(d)) * 24));
+    const auto minuti = static_cast<int64_t>(std::floor((h - std::floor(h)) * 60));
+    const int64_t secondi = ArrotondaPari((m - std::floor(m)) * 60);
+    if (formato == "HH:MM:SS")
+        return FormatoZeri(giorni * 24 + ore) + ":" + FormatoZeri(minuti) + ":" + FormatoZeri(secondi);
+    const std::string unita = giorni == 1 ? "Day" : "Days";
+    return std::to_string(giorni) + " " + unita + " " + FormatoZeri(ore) + ":" + FormatoZeri(minuti) + ":" +
+           FormatoZeri(secondi);
+}
+
+void ChiediAnnullamento() {
+    UI().Beep();
+    const std::string testo = TestoMessaggio("0001") + FormatoConteggio(mProgresso.colonneIntegrale) + "\r\n" +
+                              TestoMessaggio("0002") + FormatoConteggio(mProgresso.colonneElaborate) + "\r\n" +
+                              TestoMessaggio("0003") + FormatoConteggio(mProgresso.colonneSistema) + "\r\n" +
+                              TestoMessaggio("0004");
+    if (UI().MsgBox(testo, Pulsanti::SiNo, Icona::Domanda, interno::TitoloProgresso()) == Risposta::Si)
+        mAnnullaCalcolo = true;
+}
+
+std::string interno::TitoloProgresso() {
+    const std::string t = LeggiINI(FileLinguaCorrente(), "frmCalcolo", "frmCalcolo.Caption");
+    return t.empty() ? "Elaborazione in corso..." : t;
+}
+
+namespace {
+// Drops the fixed numbers whose grid label is no longer marked.
+void eliminaFisseObsolete(bool soloSeNonZero) {
+    for (int v = 1; v <= 90; ++v) {
+        if (mCondizioni.fisse[static_cast<size_t>(v)] == 1 && mGriglia[static_cast<size_t>(v - 1)] != 1) {
+            mCondizioni.fisse[static_cast<size_t>(v)] = 0;
+            if (!soloSeNonZero || mCondizioni.numFisse != 0) --mCondizioni.numFisse;
+        }
+    }
+}
+
+void chiudiCalcolo() {
+    ViewStatusBar();
+    UI().ProgressoChiudi();
+    UI().AbilitaFinestraPrincipale(true);
+    if (mSistema.nColonne >= 1) LockGUI();
+}
+}  // namespace
+
+void CalcolaSistema() {
+    CaricaPronostico();
+    eliminaFisseObsolete(false);
+    UI().AbilitaFinestraPrincipale(false);
+    UI().ProgressoApri();
+    GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+    chiudiCalcolo();
+}
+
+void RicalcolaSistema() {
+    eliminaFisseObsolete(true);
+    UI().AbilitaFinestraPrincipale(false);
+    UI().ProgressoApri();
+    RicalcolaColonne();
+    chiudiCalcolo();
+}
+
+void CalcoloComando() {
+    if (mSistema.nColonne != 0)
+        RicalcolaSistema();
+    else
+        CalcolaSistema();
+    if (mConfig.modalitaRicalcolo) Sblocca_x_Ricalcolo();
+}
+
+namespace interno {
+
+void MostraConteggi(double integrale, double elaborate, double sistema) {
+    UI().ProgressoEtichette(integrale, elaborate, sistema);
+}
+
+void MostraDurata() { UI().MsgBox(FormatoDurata(mInizioCalcolo, Adesso(), "D HH:MM:SS")); }
+
+void RifiutaCalcolo(const std::string& procedura, const std::string& motivo) {
+    ultimoEsito = EsitoCalcolo{};
+    ultimoEsito.errore = motivo;
+    UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, motivo, procedura, "Modulo corpo"), Pulsanti::OK, Icona::Critica);
+}
+
+bool PreparaGenerazione(int n, int k) {
+    if (k < LEN_COL_MIN || k > LEN_COL_MAX) {
+        RifiutaCalcolo("GeneraSistema", "Column length " + std::to_string(k) + " outside 2..25");
+        return false;
+    }
+    if (n < k) {
+        RifiutaCalcolo("GeneraSistema", "The prediction has " + std::to_string(n) + " numbers, fewer than the column length " +
+                                            std::to_string(k));
+        return false;
+    }
+    ultimoEsito = EsitoCalcolo{};
+    ultimoEsito.eseguito = true;
+    return true;
+}
+
+bool PreparaRicalcolo(int k) {
+    if (k < LEN_COL_MIN || k > LEN_COL_MAX) {
+        RifiutaCalcolo("RicalcolaColonne", "Column length " + std::to_string(k) + " outside 2..25");
+        return false;
+    }
+    // A length raised above that of the stored columns would read positions that hold no number.
+    for (int32_t c = 1; c <= mSistema.nColonne; ++c) {
+        const uint8_t* col = mArrColonne.colonna(c);
+        for (int p = 0; p < k; ++p) {
+            if (col[p] == 0) {
+                RifiutaCalcolo("RicalcolaColonne", "The stored columns are shorter than the column length " + std::to_string(k));
+                return false;
+            }
+        }
+    }
+    ultimoEsito = EsitoCalcolo{};
+    ultimoEsito.eseguito = true;
+    return true;
+}
+
+int32_t CopiaColonneBase(int k) {
+    if (!mColonneBaseAttive || mNumColonneBase < 1) return 0;
+    int32_t conta = 0, escluse = 0;
+    for (int32_t b = 1; b <= mNumColonneBase && b < static_cast<int32_t>(mColonneBase.size()); ++b) {
+        const tColonna& base = mColonneBase[static_cast<size_t>(b)];
+        if (base.lunghezza != k) {
+            ++escluse;
+            continue;
+        }
+        uint8_t* col = mArrColonne.colonnaScrittura(++conta);
+        for (int p = 1; p <= k; ++p) col[p - 1] = base.numeri[static_cast<size_t>(p)];
+    }
+    ultimoEsito.colonneBaseEscluse = escluse;
+    if (escluse > 0)
+        UI().MsgBox("Colonne Base escluse: " + std::to_string(escluse) + " (lunghezza diversa da Lunghezza Colonna [" +
+                        std::to_string(k) + "])",
+                    Pulsanti::OK, Icona::Esclamazione);
+    return conta;
+}
+
+}  // namespace interno
+
+}  // namespace novanta

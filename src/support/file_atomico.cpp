@@ -1,0 +1,96 @@
+#include "support/file_atomico.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace novanta {
+
+ScrittoreAtomico::ScrittoreAtomico(const std::filesystem::path& destinazione) : destinazione_(destinazione) {
+    std::random_device rd;
+    for (int tentativo = 0; tentativo < 16 && fd_ < 0; ++tentativo) {
+        auto nome = destinazione.filename().string() + ".tmp" + std::to_string(rd() % 1000000);
+        temporaneo_ = destinazione.parent_path() / nome;
+        fd_ = ::open(temporaneo_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) fallito("open");
+    buffer_.reserve(1 << 16);
+}
+
+ScrittoreAtomico::~ScrittoreAtomico() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporaneo_.c_str());
+    }
+}
+
+void ScrittoreAtomico::fallito(const std::string& dove) {
+    if (!fallito_) {
+        const int e = errno;
+        numero_ = 75;
+        errore_ = dove + ": " + (e ? std::strerror(e) : "write failed") + " (" + destinazione_.string() + ")";
+    }
+    fallito_ = true;
+}
+
+bool ScrittoreAtomico::svuota() {
+    size_t fatto = 0;
+    while (fatto < buffer_.size()) {
+        const ssize_t n = ::write(fd_, buffer_.data() + fatto, buffer_.size() - fatto);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            fallito("write");
+            return false;
+        }
+        fatto += static_cast<size_t>(n);
+    }
+    buffer_.clear();
+    return true;
+}
+
+bool ScrittoreAtomico::scrivi(std::string_view dati) {
+    if (fd_ < 0 || fallito_) return false;
+    buffer_.append(dati);
+    if (buffer_.size() >= (1 << 16)) return svuota();
+    return true;
+}
+
+bool ScrittoreAtomico::conferma() {
+    if (fd_ < 0 || fallito_) return false;
+    if (!svuota()) return false;
+    if (::fsync(fd_) != 0) {
+        fallito("fsync");
+        return false;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        fallito("close");
+        ::unlink(temporaneo_.c_str());
+        return false;
+    }
+    if (::rename(temporaneo_.c_str(), destinazione_.c_str()) != 0) {
+        fallito("rename");
+        ::unlink(temporaneo_.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ScriviFileAtomico(const std::filesystem::path& destinazione, std::string_view contenuto, std::string& errore,
+                       int* numero) {
+    ScrittoreAtomico w(destinazione);
+    const bool ok = w.scrivi(contenuto) && w.conferma();
+    if (!ok) {
+        errore = w.errore();
+        if (numero) *numero = w.numeroErrore() ? w.numeroErrore() : 75;
+    }
+    return ok;
+}
+
+}  // namespace novanta

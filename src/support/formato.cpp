@@ -1,0 +1,59 @@
+#include "support/formato.h"
+
+#include <cmath>
+#include <cstdio>
+#include <locale>
+
+namespace novanta {
+
+namespace {
+char separatoreCorrente = 0;
+}
+
+int64_t ArrotondaPari(double v) {
+    // nearbyint follows the current rounding mode, which is round-half-to-even by default.
+    return static_cast<int64_t>(std::nearbyint(v));
+}
+
+char SeparatoreMigliaia() {
+    if (separatoreCorrente == 0) {
+        char sep = ',';
+        try {
+            const auto& np = std::use_facet<std::numpunct<char>>(std::locale(""));
+            const char s = np.thousands_sep();
+            if (s == '.' || s == ',' || s == '\'' || s == ' ') sep = s;
+        } catch (...) {
+        }
+        separatoreCorrente = sep;
+    }
+    return separatoreCorrente;
+}
+
+void ImpostaSeparatoreMigliaia(char separatore) { separatoreCorrente = separatore; }
+
+std::string FormatoMigliaia(double valore) {
+    const double arrotondato = std::nearbyint(valore);
+    const bool negativo = arrotondato < 0;
+    char cifre[64];
+    std::snprintf(cifre, sizeof cifre, "%.0f", std::fabs(arrotondato));
+    const std::string s(cifre);
+    std::string out;
+    const char sep = SeparatoreMigliaia();
+    const size_t n = s.size();
+    for (size_t i = 0; i < n; ++i) {
+        out.push_back(s[i]);
+        const size_t restanti = n - 1 - i;
+        if (restanti > 0 && restanti % 3 == 0) out.push_back(sep);
+    }
+    return negativo ? "-" + out : out;
+}
+
+std::string FormatoConteggio(double valore) { return " " + FormatoMigliaia(valore); }
+
+std::string FormatoZeri(int64_t valore, int cifre) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%0*lld", cifre, static_cast<long long>(valore));
+    return buf;
+}
+
+}  // namespace novanta

@@ -1,0 +1,68 @@
+#include "support/registratore.h"
+
+#include <fstream>
+#include <random>
+
+#include "core/corpo.h"
+
+namespace novanta::test {
+
+InterfacciaRegistrata::InterfacciaRegistrata() { ImpostaInterfaccia(this); }
+InterfacciaRegistrata::~InterfacciaRegistrata() { ImpostaInterfaccia(nullptr); }
+
+Risposta InterfacciaRegistrata::MsgBox(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string& titolo) {
+    messaggi.push_back({testo, pulsanti, icona, titolo});
+    if (pulsanti == Pulsanti::OK) return Risposta::OK;
+    if (!risposte.empty()) {
+        const Risposta r = risposte.front();
+        risposte.pop_front();
+        return r;
+    }
+    return pulsanti == Pulsanti::OKAnnulla ? Risposta::OK : Risposta::Si;
+}
+
+std::optional<std::string> InterfacciaRegistrata::InputBox(const std::string& p, const std::string&, const std::string&) {
+    prompt.push_back(p);
+    if (input.empty()) return std::nullopt;
+    auto r = input.front();
+    input.pop_front();
+    return r;
+}
+
+void InterfacciaRegistrata::DoEvents() {
+    ++yield;
+    if (allYield) allYield(yield);
+}
+
+CartellaTemporanea::CartellaTemporanea() : precedente_(mPathDati) {
+    std::random_device rd;
+    percorso_ = std::filesystem::temp_directory_path() / ("novanta-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(percorso_);
+    mPathDati = percorso_;
+}
+
+CartellaTemporanea::~CartellaTemporanea() {
+    std::error_code ec;
+    std::filesystem::remove_all(percorso_, ec);
+    mPathDati = precedente_;
+}
+
+void CartellaTemporanea::scrivi(const std::string& nome, const std::string& contenuto) const {
+    std::ofstream out(percorso_ / nome, std::ios::binary);
+    out << contenuto;
+}
+
+void StatoIniziale() {
+    InizializzaCorpo();
+    ResetSistema(false);
+    mColonneBase.clear();
+    mColonneBaseAttive = false;
+    mNumColonneBase = 0;
+    mConfig = tConfig{};
+    mFileSistema.clear();
+    mNomeFileSistema.clear();
+    mAnnullaCalcolo = false;
+    mLinguaCorrente.clear();
+}
+
+}  // namespace novanta::test
