@@ -113,7 +113,8 @@ bool ImportaColonneTxt(const std::string& nomeFile) {
         }
         mFileSistema = nomeFile;
         ResetSistema(false);
-        mLenCol = static_cast<int16_t>(letto.lenCol);
+        // A file with no column leaves the column length as it was.
+        if (letto.righe > 0) mLenCol = static_cast<int16_t>(letto.lenCol);
         for (int32_t r = 0; r < letto.righe; ++r) {
             uint8_t* col = mArrColonne.colonnaScrittura(r + 1);
             std::copy_n(letto.numeri.data() + static_cast<size_t>(r) * letto.lenCol, letto.lenCol, col);
