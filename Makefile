@@ -13,7 +13,7 @@ PACKAGES := build-essential cmake pkg-config ccache git \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench fuzz serve-updates screenshots package clean
+.PHONY: all deps configure build run test bench fuzz matrici serve-updates screenshots package clean
 
 all: build
 
@@ -46,6 +46,10 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/novanta_bench
+
+# The shipped matrices, rebuilt by the engine and make-matrix.
+matrici: build
+	data/matrici/genera.sh $(BUILD_DIR)/novanta-cli
 
 clean:
 	rm -rf $(BUILD_DIR)
