@@ -139,6 +139,12 @@ TEST_F(ElencoMatrici, RigheDellElencoECampiFormattati) {
     EXPECT_EQ(FormattaCampo(1234, 6), " 1,234");
     EXPECT_EQ(FormattaCampo(1000000, 6), "1,000,000");
     EXPECT_EQ(FormattaCampo(0, 6), "     0");
+    // The separator read from the user's locale (reading it once crashed): whatever it is, a
+    // million shows grouped and is not cut to six characters.
+    ImpostaSeparatoreMigliaia(0);
+    const char sep = SeparatoreMigliaia();
+    EXPECT_NE(sep, 0);
+    EXPECT_EQ(FormattaCampo(1000000, 6), std::string("1") + sep + "000" + sep + "000");
 }
 
 TEST_F(ElencoMatrici, OrdinamentoComeSempre) {
