@@ -60,9 +60,11 @@ public:
         if (a > i_) i_ = a;
         mProgresso.colonneElaborate = i_;
         mProgresso.colonneSistema = conta;
+        if (i_ < prossimo_) return mAnnullaCalcolo;
         const int64_t passo = ArrotondaPari(i_ / passo_);
         if (passo != ultimoPasso_) {
             ultimoPasso_ = passo;
+            prossimo_ = confine(passo);
             if (generazione_) {
                 UI().ProgressoBarra(static_cast<int>(ArrotondaPari(static_cast<double>(passo) * 0.4)));
                 interno::MostraConteggi(totale_, i_, conta);
@@ -94,9 +96,19 @@ public:
     }
 
 private:
+    // The smallest whole count after i_ whose step is not `passo` (steps never go back).
+    double confine(int64_t passo) const {
+        if (!(passo_ > 0) || !std::isfinite(passo_)) return i_ + 1;
+        double c = std::max(i_ + 1, std::floor((static_cast<double>(passo) + 0.5) * passo_));
+        while (c > i_ + 1 && ArrotondaPari((c - 1) / passo_) != passo) c -= 1;
+        while (ArrotondaPari(c / passo_) == passo) c += 1;
+        return c;
+    }
+
     double totale_, passo_;
     bool generazione_;
     double i_ = 0;
+    double prossimo_ = 0;
     int64_t ultimoPasso_ = -1;
 };
 

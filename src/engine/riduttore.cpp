@@ -9,22 +9,19 @@ namespace {
 constexpr uint64_t kSottoinsiemiMassimi = 512;
 constexpr size_t kVociMassime = size_t{1} << 22;
 
-// Calls f(mask) for every r-subset of numeri[0..n).
+// Calls f(mask) for every r-subset of numeri[da..n), each mask built on its parent's.
+template <typename F>
+bool sottoinsiemi(const uint8_t* numeri, int n, int r, int da, Maschera parziale, F& f) {
+    if (r == 0) return f(parziale);
+    for (int i = da; i <= n - r; ++i)
+        if (!sottoinsiemi(numeri, n, r - 1, i + 1, parziale | Bit(numeri[i]), f)) return false;
+    return true;
+}
+
 template <typename F>
 bool perOgniSottoinsieme(const uint8_t* numeri, int n, int r, F&& f) {
     if (r < 0 || r > n) return true;
-    int idx[26];
-    for (int i = 0; i < r; ++i) idx[i] = i;
-    for (;;) {
-        Maschera m = 0;
-        for (int i = 0; i < r; ++i) m |= Bit(numeri[idx[i]]);
-        if (!f(m)) return false;
-        int j = r - 1;
-        while (j >= 0 && idx[j] == n - r + j) --j;
-        if (j < 0) return true;
-        ++idx[j];
-        for (int i = j + 1; i < r; ++i) idx[i] = idx[i - 1] + 1;
-    }
+    return sottoinsiemi(numeri, n, r, 0, 0, f);
 }
 }  // namespace
 
