@@ -123,6 +123,10 @@ TEST_F(ComandiFile, GaranziaFalsaRifiutataEFisseDaRisposte) {
     EXPECT_EQ(r.codice, 1);
     EXPECT_NE(r.err.find("do not guarantee 3"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dati / "f.mzel"));
+    dati.scrivi("buco.txt", "1 2 4\n1 2 5\n");
+    r = esegui({"--data", cartella, "make-matrix", "--in", d("buco.txt"), "--out", d("b.mzel")});
+    EXPECT_EQ(r.codice, 1);
+    EXPECT_NE(r.err.find("3 never appears"), std::string::npos) << r.err;
     r = esegui({"--data", cartella, "make-matrix", "--in", d("f.txt"), "--out", d("f.mzel")});
     ASSERT_EQ(r.codice, 0) << r.err;
     EXPECT_NE(r.out.find("  5 |  3 |  1 |  3 |  2 |"), std::string::npos) << r.out;

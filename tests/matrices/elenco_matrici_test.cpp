@@ -147,6 +147,19 @@ TEST_F(ElencoMatrici, RigheDellElencoECampiFormattati) {
     EXPECT_EQ(FormattaCampo(1000000, 6), std::string("1") + sep + "000" + sep + "000");
 }
 
+TEST_F(ElencoMatrici, TestiDellaLinguaInUso) {
+    dati.scrivi("qiv.ini", "[IMPOSTAZIONI]\nLINGUA=prova\n");
+    dati.scrivi("prova.lng", "[Strings]\n0008=Formato errato\n0009=CRC errato\n0019=Matrici\n");
+    tElencoMatrice v;
+    v.chkCRC = true;
+    EXPECT_EQ(MotivoNonApplicabile(v), "Formato errato");
+    EXPECT_EQ(MostraMatrice(v).lblChkVersion, "Formato errato");
+    v.chkVersion = true;
+    v.chkCRC = false;
+    EXPECT_EQ(MostraMatrice(v).lblOK, "CRC errato");
+    EXPECT_EQ(TitoloElencoMatrici(3), "Matrici (3)");
+}
+
 TEST_F(ElencoMatrici, OrdinamentoComeSempre) {
     auto ordina = [](std::vector<uint8_t> vs) {
         std::vector<tElencoMatrice> e(vs.size());
