@@ -203,7 +203,7 @@ public:
     void Esegui() {
         const double totale = C_[static_cast<size_t>(n_)][static_cast<size_t>(k_)];
         const bool nessuna = listaAND_.sempreFalsa || (mNumFiltriOR > 0 && listaOR_.sempreFalsa) ||
-                             (mNumFiltriDistanza > 0 && distanze_.empty()) || (rid_.rifiutaDopoLaPrima() && conta_ >= 1);
+                             (rid_.rifiutaDopoLaPrima() && conta_ >= 1);
         if (!nessuna) {
             F_[0] = rid_.attivo() ? rid_.Proibiti(0, nullptr, -1, 0, 0) : 0;
             if (esplora(0, 0) == Esito::Ferma) return;
