@@ -49,12 +49,16 @@ std::string RiepilogoSistema() {
 }
 
 std::string FormatoDurata(double inizio, double fine, const std::string& formato) {
-    const double s = std::floor((fine - inizio) * 86400.0 + 1e-6);
-    const double m = s / 60, h = m / 60, d = h / 24;
-    const auto giorni = static_cast<int64_t>(std::floor(d));
-    const auto ore = static_cast<int64_t>(std::floor((d - std::floor(d)) * 24));
-    const auto minuti = static_cast<int64_t>(std::floor((h - std::floor(h)) * 60));
-    const int64_t secondi = ArrotondaPari((m - std::floor(m)) * 60);
+    // Whole seconds as a date difference counts them: each date to its nearest second first,
+    // so two dates a whole number of seconds apart never lose one to the fractions of a day.
+    // The parts then come from the whole seconds: splitting them through fractions of hours
+    // and minutes in floating point would turn 14:46:00 into 14:45:00.
+    int64_t s = std::llround(fine * 86400.0) - std::llround(inizio * 86400.0);
+    if (s < 0) s = 0;
+    const int64_t giorni = s / 86400;
+    const int64_t ore = s % 86400 / 3600;
+    const int64_t minuti = s % 3600 / 60;
+    const int64_t secondi = s % 60;
     if (formato == "HH:MM:SS")
         return FormatoZeri(giorni * 24 + ore) + ":" + FormatoZeri(minuti) + ":" + FormatoZeri(secondi);
     const std::string unita = giorni == 1 ? "Day" : "Days";
