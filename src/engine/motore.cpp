@@ -82,12 +82,13 @@ std::string interno::TitoloProgresso() {
 }
 
 namespace {
-// Drops the fixed numbers whose grid label is no longer marked.
-void eliminaFisseObsolete(bool soloSeNonZero) {
+// Drops the fixed numbers whose grid label is no longer marked. The count never goes below
+// zero: wrapped round to 255 it would make the fixed-numbers test reject every column.
+void eliminaFisseObsolete() {
     for (int v = 1; v <= 90; ++v) {
         if (mCondizioni.fisse[static_cast<size_t>(v)] == 1 && mGriglia[static_cast<size_t>(v - 1)] != 1) {
             mCondizioni.fisse[static_cast<size_t>(v)] = 0;
-            if (!soloSeNonZero || mCondizioni.numFisse != 0) --mCondizioni.numFisse;
+            if (mCondizioni.numFisse != 0) --mCondizioni.numFisse;
         }
     }
 }
@@ -102,7 +103,7 @@ void chiudiCalcolo() {
 
 void CalcolaSistema() {
     CaricaPronostico();
-    eliminaFisseObsolete(false);
+    eliminaFisseObsolete();
     UI().AbilitaFinestraPrincipale(false);
     UI().ProgressoApri();
     GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
@@ -110,7 +111,7 @@ void CalcolaSistema() {
 }
 
 void RicalcolaSistema() {
-    eliminaFisseObsolete(true);
+    eliminaFisseObsolete();
     UI().AbilitaFinestraPrincipale(false);
     UI().ProgressoApri();
     RicalcolaColonne();

@@ -74,6 +74,20 @@ TEST_F(Corsa, LeFisseNonPiuSegnateSonoTolteDallaCorsa) {
     EXPECT_EQ(mCondizioni.numFisse, 0);
 }
 
+TEST_F(Corsa, IlConteggioDelleFisseNonScendeSottoZero) {
+    // A count already out of step with the table must not wrap round to 255, which would
+    // make the fixed-numbers test reject every column.
+    Segna(Da(1, 6));
+    mLenCol = 3;
+    mCondizioni.fisseAttive = true;
+    mCondizioni.fisse[50] = 1;
+    mCondizioni.numFisse = 0;
+    CalcolaSistema();
+    EXPECT_EQ(mCondizioni.fisse[50], 0);
+    EXPECT_EQ(mCondizioni.numFisse, 0);
+    EXPECT_EQ(mSistema.nColonne, 20);
+}
+
 TEST_F(Corsa, ColonneBaseInTestaEQuelleDiAltraLunghezzaEscluse) {
     Segna(Da(1, 6));
     mLenCol = 3;
