@@ -180,7 +180,11 @@ int32_t CopiaColonneBase(int k) {
     int32_t conta = 0, escluse = 0;
     for (int32_t b = 1; b <= mNumColonneBase && b < static_cast<int32_t>(mColonneBase.size()); ++b) {
         const tColonna& base = mColonneBase[static_cast<size_t>(b)];
-        if (base.lunghezza != k) {
+        // A base column goes in only when it has exactly k numbers, each in 1..90: the
+        // reductions read every stored number as an index of the 90.
+        bool valida = base.lunghezza == k;
+        for (int p = 1; valida && p <= k; ++p) valida = base.numeri[static_cast<size_t>(p)] >= 1 && base.numeri[static_cast<size_t>(p)] <= 90;
+        if (!valida) {
             ++escluse;
             continue;
         }
@@ -190,7 +194,7 @@ int32_t CopiaColonneBase(int k) {
     ultimoEsito.colonneBaseEscluse = escluse;
     if (escluse > 0)
         UI().MsgBox("Colonne Base escluse: " + std::to_string(escluse) + " (lunghezza diversa da Lunghezza Colonna [" +
-                        std::to_string(k) + "])",
+                        std::to_string(k) + "] o numeri fuori da 1..90)",
                     Pulsanti::OK, Icona::Esclamazione);
     return conta;
 }
