@@ -86,17 +86,30 @@ TEST_F(Liste, ListaANDLunga) {
     EXPECT_EQ(mSistema.descrizione, "M0060");
 }
 
-TEST_F(Liste, AnnullamentoDentroIlCicloDeiFiltri) {
-    // A cancel confirmed while the first combination is being tested stops the run at the
-    // end of that combination: it is judged and kept, nothing after it.
-    for (int32_t f = 1; f <= 20000; ++f) mFiltriAND[f] = gruppo({f % 90 + 1}, {0, 1});
+TEST_F(Liste, AnnullamentoAllaPrimaPausa) {
+    // A cancel confirmed at the very first yield, with a long AND list that rejects columns
+    // holding two neighbours of the group: the run stops at once, and what it kept is exactly
+    // what the complete run keeps among the combinations it had examined.
+    for (int32_t f = 1; f <= 20000; ++f) mFiltriAND[f] = gruppo({f % 5 + 1, f % 5 + 2}, {0, 1});
     mNumFiltriAND = 20000;
+    const auto completo = genera(Da(1, 9), 3);
+    ASSERT_FALSE(completo.empty());
+    const auto tutte = Combinazioni(Da(1, 9), 3);
+
+    ui.yield = 0;
     ui.allYield = [](int64_t n) {
         if (n == 1) mAnnullaCalcolo = true;
     };
-    EXPECT_EQ(genera(Da(1, 6), 3), (Colonne{{1, 2, 3}}));
-    EXPECT_TRUE(UltimoEsito().annullato);
-    EXPECT_EQ(UltimoEsito().elaborate, 1);
+    CalcolaSistema();
+    ASSERT_TRUE(UltimoEsito().annullato);
+    const auto elaborate = static_cast<size_t>(UltimoEsito().elaborate);
+    EXPECT_LT(elaborate, tutte.size());
+    Colonne atteso;
+    for (const auto& c : completo)
+        if (std::find(tutte.begin(), tutte.begin() + static_cast<std::ptrdiff_t>(elaborate), c) !=
+            tutte.begin() + static_cast<std::ptrdiff_t>(elaborate))
+            atteso.push_back(c);
+    EXPECT_EQ(Sistema(), atteso);
 }
 
 TEST_F(Liste, ColonneBaseConNumeriFuoriScalaEscluse) {
