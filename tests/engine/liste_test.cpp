@@ -74,6 +74,43 @@ TEST_F(Liste, ElencoORVuotoNonFiltraTuttiFalliscono) {
     EXPECT_EQ(genera(Da(1, 7), 3), (Colonne{{1, 2, 3}, {2, 3, 4}, {3, 4, 5}, {4, 5, 6}, {5, 6, 7}}));
 }
 
+TEST_F(Liste, CondizioniAccesePrivediValoriRifiutanoTutto) {
+    auto vuoto = [&](auto imposta) {
+        test::StatoIniziale();
+        imposta();
+        return genera(Da(1, 8), 3).empty();
+    };
+    EXPECT_TRUE(vuoto([] { mConsecutivi = {0, true}; }));
+    EXPECT_TRUE(vuoto([] { mCondizioni.pariAttivo = true; }));
+    EXPECT_TRUE(vuoto([] {
+        mCondizioni.sommaAttiva = true;
+        mCondizioni.sommaMin = 12;
+        mCondizioni.sommaMax = 11;
+    }));
+    // Off, the same settings filter nothing.
+    EXPECT_FALSE(vuoto([] { mConsecutivi = {0, false}; }));
+    EXPECT_EQ(Sistema().size(), 56u);
+}
+
+TEST_F(Liste, FiltroDistanzaCheNonMisuraNullaInUnaCorsa) {
+    auto corsa = [&](std::initializer_list<int> minimi, std::initializer_list<int> massimi) {
+        test::StatoIniziale();
+        tFiltroDistanza& f = mFiltriDistanza[1];
+        f.numPosizioni = 2;
+        f.posizioni[1] = 3;  // positions beyond a column of 3: no gap is measured
+        f.posizioni[2] = 9;
+        for (int d : minimi) f.distMin[static_cast<size_t>(d)] = true, ++f.numDistMin;
+        for (int d : massimi) f.distMax[static_cast<size_t>(d)] = true, ++f.numDistMax;
+        f.attivo = true;
+        mNumFiltriDistanza = 1;
+        return genera(Da(1, 8), 3).size();
+    };
+    EXPECT_EQ(corsa({}, {}), 56u);
+    EXPECT_EQ(corsa({}, {1, 2, 3}), 0u);  // a largest gap chosen: rejects
+    EXPECT_EQ(corsa({89}, {}), 56u);      // the smallest side reads the entry for 89
+    EXPECT_EQ(corsa({1}, {}), 0u);
+}
+
 TEST_F(Liste, ListaANDLunga) {
     // 60,000 AND filters; only the last one rejects anything (columns holding 5).
     for (int32_t f = 1; f < 60000; ++f) mFiltriAND[f] = gruppo({f % 90 + 1}, {0, 1});
