@@ -77,6 +77,11 @@ TEST_F(Cli, CondizioniERiduzioni) {
     EXPECT_EQ(e.codice, 0) << e.err;
     // All even, no neighbours, 2 or 4 present, both gaps exactly 2.
     EXPECT_EQ(e.out, " 02 04 06 \r\n 04 06 08 \r\n");
+
+    // "none" leaves a side of a distance filter free.
+    e = esegui({"generate", "--numbers", "1-5", "--length", "3", "--gap", "1:none:1"});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, " 01 02 03 \r\n 01 02 04 \r\n 01 02 05 \r\n 02 03 04 \r\n 02 03 05 \r\n 03 04 05 \r\n");
 }
 
 TEST_F(Cli, OutScriveIlFile) {
@@ -128,6 +133,36 @@ TEST_F(Cli, RicalcolaUnFileDiColonne) {
     e = esegui({"recalc", "--in", (dir / "manca.txt").string()});
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.err.find("Error 53"), std::string::npos);
+}
+
+TEST_F(Cli, FileDiColonneCattivoNonToccaIlFileDiUscita) {
+    const auto out = dir / "out.txt";
+    std::ofstream(out, std::ios::binary) << " 01 02 03 \r\n";
+    const std::vector<std::pair<std::string, std::string>> cattivi = {
+        {std::string("1 2 3\n4 5\n"), "Riga [4 5]"},                    // a line shorter than the first
+        {std::string("1 2 300\n"), "Error 6"},                           // beyond a byte
+        {std::string("1 2 91\n"), "outside 1..90"},                      // beyond the 90
+        {std::string("0 1 2\n"), "outside 1..90"},
+        {std::string("\x00\xff garbage\n", 13), "Error 13"},             // not numbers at all
+        {std::string("7\n"), "from 2 to 25"},                            // a first line of one number
+        {std::string("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26\n"), "from 2 to 25"},
+        {std::string(2u << 20, '1'), "too long"},                         // one endless line
+    };
+    for (const auto& [contenuto, attesa] : cattivi) {
+        const auto in = dir / "cattivo.txt";
+        std::ofstream(in, std::ios::binary) << contenuto;
+        const auto e = esegui({"recalc", "--in", in.string(), "--out", out.string()});
+        EXPECT_EQ(e.codice, 1) << attesa;
+        EXPECT_NE(e.err.find(attesa), std::string::npos) << e.err;
+        EXPECT_EQ(e.out, "");
+        EXPECT_EQ(leggi(out), " 01 02 03 \r\n") << attesa;
+    }
+    // An empty file is a system of no columns: nothing to write but an empty file.
+    const auto vuoto = dir / "vuoto.txt";
+    std::ofstream(vuoto, std::ios::binary) << "\r\n\r\n";
+    const auto e = esegui({"recalc", "--in", vuoto.string()});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, "");
 }
 
 TEST_F(Cli, GenerazioneRifiutataDalNucleo) {

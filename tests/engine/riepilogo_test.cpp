@@ -1,3 +1,4 @@
+#include <fstream>
 #include <random>
 
 #include "engine/comune.h"
@@ -124,6 +125,11 @@ TEST_F(Testi, DomandaDiAnnullamento) {
     ui.risposte = {Risposta::Si};
     ChiediAnnullamento();
     EXPECT_TRUE(mAnnullaCalcolo);
+
+    // The title is the progress window's caption, which the language may replace.
+    std::ofstream(dir / "Prova.lng", std::ios::app) << "[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
+    ChiediAnnullamento();
+    EXPECT_EQ(ui.messaggi.back().titolo, "Calcolo in corso");
 }
 
 TEST_F(Testi, LaFinestraChiusaPerUltimaVince) {
