@@ -71,6 +71,8 @@ TEST(FormatoDurata, GiorniOreMinutiSecondi) {
     EXPECT_EQ(FormatoDurata(d, dopo(86400 + 3599), "D HH:MM:SS"), "1 Day 00:59:59");
     EXPECT_EQ(FormatoDurata(d, dopo(2 * 86400 + 3661), "D HH:MM:SS"), "2 Days 01:01:01");
     EXPECT_EQ(FormatoDurata(d, dopo(86399), "D HH:MM:SS"), "0 Days 23:59:59");
+    // The clock set back during a run (the local time leaving summer time): no negative time.
+    EXPECT_EQ(FormatoDurata(dopo(3600), dopo(10), "D HH:MM:SS"), "0 Days 00:00:00");
 }
 
 TEST(FormatoDurata, SecondiInteriQualunqueSiaLOraDiPartenza) {
