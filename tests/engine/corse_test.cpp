@@ -39,6 +39,23 @@ TEST_F(Corsa, GenerazioneSenzaCondizioniEIlSistemaIntegrale) {
     EXPECT_EQ(Sistema(), (Colonne{{5, 17, 90}}));
 }
 
+TEST_F(Corsa, ColonneLunghe) {
+    // The counts of these systems are not whole numbers when computed as a product over a
+    // factorial; the run must still examine every combination.
+    Segna(Da(66, 90));
+    mLenCol = 25;
+    CalcolaSistema();
+    EXPECT_EQ(Sistema(), Combinazioni(Da(66, 90), 25));
+    EXPECT_EQ(ui.etichette.back().elaborate, 1);
+
+    test::StatoIniziale();
+    Segna(Da(1, 24));
+    mLenCol = 23;
+    CalcolaSistema();
+    EXPECT_EQ(Sistema(), Combinazioni(Da(1, 24), 23));
+    EXPECT_EQ(UltimoEsito().elaborate, 24);
+}
+
 TEST_F(Corsa, NessunaColonnaNessunBlocco) {
     Segna(Da(1, 10));
     mLenCol = 4;

@@ -104,6 +104,24 @@ TEST(ColonneIntegrali, FattorialeEBinomiali) {
     EXPECT_EQ(ColonneIntegrali(90, 10), 5720645481903.0);
     EXPECT_EQ(ColonneIntegrali(30, 6), 593775);
     EXPECT_EQ(ColonneIntegrali(3, 5), 0);  // fewer numbers than the length
+    EXPECT_EQ(ColonneIntegrali(25, 25), 1);
+    EXPECT_EQ(ColonneIntegrali(24, 23), 24);
+    EXPECT_EQ(ColonneIntegrali(90, 25), 11613412635260273974818.0);
+
+    // Every count a run can meet is the exact whole number, as long as a double holds it.
+    std::vector<std::vector<unsigned __int128>> pascal(91, std::vector<unsigned __int128>(26, 0));
+    for (int n = 0; n <= 90; ++n) {
+        pascal[static_cast<size_t>(n)][0] = 1;
+        for (int k = 1; k <= 25 && k <= n; ++k)
+            pascal[static_cast<size_t>(n)][static_cast<size_t>(k)] =
+                pascal[static_cast<size_t>(n - 1)][static_cast<size_t>(k - 1)] +
+                (k <= n - 1 ? pascal[static_cast<size_t>(n - 1)][static_cast<size_t>(k)] : 0);
+    }
+    for (int n = 2; n <= 90; ++n)
+        for (int k = 2; k <= 25 && k <= n; ++k) {
+            const auto esatto = pascal[static_cast<size_t>(n)][static_cast<size_t>(k)];
+            ASSERT_EQ(ColonneIntegrali(n, k), static_cast<double>(esatto)) << "C(" << n << ", " << k << ")";
+        }
 }
 
 TEST_F(Testi, AvvisoLimite) {
