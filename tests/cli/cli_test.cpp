@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "cli/cli.h"
 #include "core/corpo.h"
@@ -163,6 +170,31 @@ TEST_F(Cli, FileDiColonneCattivoNonToccaIlFileDiUscita) {
     const auto e = esegui({"recalc", "--in", vuoto.string()});
     EXPECT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.out, "");
+}
+
+TEST_F(Cli, CtrlCAnnullaEScriveLeColonneTenute) {
+    // The system comes through a pipe; Ctrl+C arrives while the tool is still reading it, so the
+    // recalculation that follows stops at its first yield, with the one column examined by then.
+    const auto pipe = dir / "colonne.fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::atomic<bool> finito{false};
+    std::thread scrittore([&] {
+        std::ofstream f(pipe, std::ios::binary);
+        for (int i = 1; i <= 200; ++i) f << i % 80 + 1 << " " << i % 80 + 2 << " " << i % 80 + 3 << "\r\n";
+        f.flush();
+        if (!finito) std::raise(SIGINT);
+    });
+    const auto e = esegui({"recalc", "--in", pipe.string()});
+    finito = true;
+    // Should the tool never have opened the pipe, this releases the writer.
+    const int sblocca = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    scrittore.join();
+    if (sblocca >= 0) ::close(sblocca);
+    EXPECT_EQ(e.codice, 130) << e.err;
+    EXPECT_EQ(e.out, " 02 03 04 \r\n");
+    EXPECT_NE(e.err.find("Columns: 1"), std::string::npos) << e.err;
+    // The interruption belongs to that run only.
+    EXPECT_EQ(esegui({"generate", "--numbers", "1-4", "--length", "3"}).codice, 0);
 }
 
 TEST_F(Cli, GenerazioneRifiutataDalNucleo) {
