@@ -163,6 +163,11 @@ bool PreparaRicalcolo(int k) {
                 RifiutaCalcolo("RicalcolaColonne", "The stored columns are shorter than the column length " + std::to_string(k));
                 return false;
             }
+            if (col[p] > 90) {
+                RifiutaCalcolo("RicalcolaColonne", "Column " + std::to_string(c) + " holds the number " + std::to_string(col[p]) +
+                                                       ", outside 1..90");
+                return false;
+            }
         }
     }
     ultimoEsito = EsitoCalcolo{};
