@@ -47,6 +47,9 @@ test: build
 bench: build
 	$(BUILD_DIR)/bench/novanta_bench
 
+serve-updates: build
+	$(BUILD_DIR)/tools/update-server/novanta-update-server --port 18090
+
 # libFuzzer (clang) over the file readers, in its own build folder, FUZZ_SECONDS per target.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60

@@ -47,6 +47,8 @@ public:
     // Shell helpers.
     virtual void ApriURL(const std::string& /*indirizzo*/) {}
     virtual void ApriCartella(const std::string& /*cartella*/) {}
+    // The version check found a newer version on the update server (the new-version window).
+    virtual void NuovaVersione(const std::string& /*locale*/, const std::string& /*remota*/) {}
 };
 
 // A face that shows nothing and answers every question with its first button.
