@@ -9,7 +9,15 @@ namespace novanta::motore {
 
 using Maschera = unsigned __int128;
 
-inline constexpr Maschera Bit(unsigned v) { return Maschera{1} << v; }
+// Bit v, from a table: a 128-bit shift by a variable count costs several branches.
+struct TabellaBit {
+    Maschera bit[128];
+    constexpr TabellaBit() : bit() {
+        for (unsigned v = 0; v < 128; ++v) bit[v] = Maschera{1} << v;
+    }
+};
+inline constexpr TabellaBit kTabellaBit{};
+inline Maschera Bit(unsigned v) { return kTabellaBit.bit[v & 127]; }
 inline int Conta(Maschera m) {
     return __builtin_popcountll(static_cast<uint64_t>(m)) + __builtin_popcountll(static_cast<uint64_t>(m >> 64));
 }
@@ -37,8 +45,8 @@ private:
         Maschera valore;
     };
     static uint64_t hash(Maschera m) {
-        uint64_t h = static_cast<uint64_t>(m) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(m >> 64) * 0xC2B2AE3D27D4EB4Full;
-        return h ^ (h >> 29);
+        const uint64_t h = (static_cast<uint64_t>(m) ^ (static_cast<uint64_t>(m >> 64) * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
+        return h ^ (h >> 32);
     }
     void cresci();
     std::vector<Voce> voci_;

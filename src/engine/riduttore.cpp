@@ -21,7 +21,24 @@ bool sottoinsiemi(const uint8_t* numeri, int n, int r, int da, Maschera parziale
 template <typename F>
 bool perOgniSottoinsieme(const uint8_t* numeri, int n, int r, F&& f) {
     if (r < 0 || r > n) return true;
-    return sottoinsiemi(numeri, n, r, 0, 0, f);
+    // The small sizes, which the usual thresholds give, as plain loops.
+    switch (r) {
+        case 0:
+            return f(Maschera{0});
+        case 1:
+            for (int i = 0; i < n; ++i)
+                if (!f(Bit(numeri[i]))) return false;
+            return true;
+        case 2:
+            for (int i = 0; i < n; ++i) {
+                const Maschera a = Bit(numeri[i]);
+                for (int j = i + 1; j < n; ++j)
+                    if (!f(a | Bit(numeri[j]))) return false;
+            }
+            return true;
+        default:
+            return sottoinsiemi(numeri, n, r, 0, 0, f);
+    }
 }
 }  // namespace
 
@@ -60,10 +77,20 @@ void Riduttore::indicizza(const uint8_t* numeri, int quanti, Maschera colonna) {
         unione_ |= colonna;
         return;
     }
-    perOgniSottoinsieme(numeri, quanti, t_ - 1, [&](Maschera s) {
-        mappa_.Unisci(s, colonna & ~s);
-        return true;
-    });
+    // Each (T-1)-subset S maps to the rest of the column; when S is most of the column it is
+    // cheaper to walk the small sets left out, which are exactly those rests.
+    const int r = t_ - 1;
+    if (2 * r > quanti) {
+        perOgniSottoinsieme(numeri, quanti, quanti - r, [&](Maschera fuori) {
+            mappa_.Unisci(colonna & ~fuori, fuori);
+            return true;
+        });
+    } else {
+        perOgniSottoinsieme(numeri, quanti, r, [&](Maschera s) {
+            mappa_.Unisci(s, colonna & ~s);
+            return true;
+        });
+    }
     lavoro += Binomiale(quanti, t_ - 1);
     if (mappa_.size() > kVociMassime) {
         indice_ = false;
@@ -117,10 +144,19 @@ Maschera Riduttore::Proibiti(Maschera prima, const uint8_t* prefisso, int d, uin
     }
     Maschera f = prima;
     const Maschera by = Bit(y);
-    perOgniSottoinsieme(prefisso, d, t_ - 2, [&](Maschera s) {
-        f |= mappa_.Trova(s | by);
-        return true;
-    });
+    const int r = t_ - 2;
+    if (2 * r > d) {
+        const Maschera tutto = maschera & ~by;
+        perOgniSottoinsieme(prefisso, d, d - r, [&](Maschera fuori) {
+            f |= mappa_.Trova((tutto & ~fuori) | by);
+            return true;
+        });
+    } else {
+        perOgniSottoinsieme(prefisso, d, r, [&](Maschera s) {
+            f |= mappa_.Trova(s | by);
+            return true;
+        });
+    }
     lavoro += Binomiale(d, t_ - 2);
     return f;
 }
@@ -155,7 +191,12 @@ bool Riduttore::Rifiuta(const uint8_t* colonna) {
     }
     if (t_ == 1) return (unione_ & c) != 0;
     lavoro += Binomiale(quanti, t_ - 1);
-    return !perOgniSottoinsieme(numeri, quanti, t_ - 1, [&](Maschera s) { return (mappa_.Trova(s) & c & ~s) == 0; });
+    const int r = t_ - 1;
+    if (2 * r > quanti)
+        return !perOgniSottoinsieme(numeri, quanti, quanti - r, [&](Maschera fuori) {
+            return (mappa_.Trova(c & ~fuori) & fuori) == 0;
+        });
+    return !perOgniSottoinsieme(numeri, quanti, r, [&](Maschera s) { return (mappa_.Trova(s) & c & ~s) == 0; });
 }
 
 }  // namespace novanta::motore
