@@ -19,7 +19,9 @@ char SeparatoreMigliaia() {
     if (separatoreCorrente == 0) {
         char sep = ',';
         try {
-            const auto& np = std::use_facet<std::numpunct<char>>(std::locale(""));
+            // The facet lives in the locale: keep the locale alive while the facet is read.
+            const std::locale utente("");
+            const auto& np = std::use_facet<std::numpunct<char>>(utente);
             const char s = np.thousands_sep();
             if (s == '.' || s == ',' || s == '\'' || s == ' ') sep = s;
         } catch (...) {

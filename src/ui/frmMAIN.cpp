@@ -290,6 +290,7 @@ void frmMAIN::CreaControlli() {
         b->setObjectName(QString::fromLatin1(nome));
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         b->setMinimumHeight(32);
+        b->setMaximumHeight(56);
         comandi->addWidget(b);
         return b;
     };
@@ -299,6 +300,7 @@ void frmMAIN::CreaControlli() {
     cmdCancella = pulsante("cmdCancella", QStringLiteral("Cancella Sistema"));
     cmdCalcolo = pulsante("cmdCalcolo", QStringLiteral("Elabora Sistema"));
     lato->addWidget(frameOperazioni, 1);
+    lato->addStretch(0);
 
     const char* pannelli[4] = {"Nome Sistema", "Numero Combinazioni", "Costo Sistema", "Tipo Sistema"};
     const int allarga[4] = {2, 1, 1, 3};
