@@ -1,12 +1,30 @@
-#include "engine/motore.h"
-
+// The production runs. They give the very system, column for column and in the same order, that
+// the step-by-step algorithm gives (tests/support/oracolo.cpp keeps that algorithm word for word,
+// and the differential tests hold the two together); they only avoid work whose outcome is
+// already known:
+// - the generation walks the combinations as a tree of prefixes and skips a whole subtree when
+//   its prefix already decides that no completion can pass (sum, even count and fixed numbers out
+//   of reach, a prefix that already shares T numbers with a kept column);
+// - at the last position it decides all candidates of a prefix at once, as a mask of the
+//   numbers that may complete it;
+// - group filters are prepared once per run (see filtri_preparati.h) and the reductions use
+//   an index of the kept columns (see riduttore.h).
+// The processed count still counts every combination: a skipped subtree advances it by its
+// size, and the progress window shows each step it crosses. The run yields at every change of
+// progress step, as before, and also after every few million units of work, so the window stays
+// live however long one step takes; a cancel takes effect at the end of the combination (or of
+// the skipped block) in which it was confirmed.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
 #include "core/corpo.h"
+#include "engine/filtri_preparati.h"
+#include "engine/maschere.h"
 #include "engine/motore.h"
 #include "engine/motore_interno.h"
+#include "engine/riduttore.h"
 #include "support/date.h"
 #include "support/formato.h"
 
@@ -14,193 +32,518 @@ namespace novanta {
 
 namespace {
 
-// The N-x test (common >= k - x, signed) and the minimum-distance test (common > k - d, in 8
-// bits without sign), newest stored column first, yielding every 50000th column.
-bool testNx(const std::array<uint8_t, 91>& flagNumeri, int32_t q, int k) {
-    if (q == 0) return true;
-    const auto t = static_cast<int16_t>(k - mCondizioni.ridottoNx);
-    for (int32_t s = q; s >= 1; --s) {
-        int comuni = 0;
-        for (int p = 1; p <= k; ++p) comuni += flagNumeri[mArrColonne.valore(s, p)] == 1;
-        if (comuni >= t) return false;
-        if (s % 50000 == 0) UI().DoEvents();
-    }
-    return true;
+using namespace motore;
+
+constexpr uint64_t kLavoroPerPausa = uint64_t{1} << 22;
+
+Maschera MascheraPari() {
+    Maschera m = 0;
+    for (unsigned v = 2; v <= 90; v += 2) m |= Bit(v);
+    return m;
+}
+Maschera MascheraDispari() {
+    Maschera m = 0;
+    for (unsigned v = 1; v <= 90; v += 2) m |= Bit(v);
+    return m;
 }
 
-bool testDistanzaMinima(const std::array<uint8_t, 91>& flagNumeri, int32_t q, int k) {
-    if (q == 0) return true;
-    const auto t = static_cast<uint8_t>(k - mDistanzaMinima.valore);
-    for (int32_t s = q; s >= 1; --s) {
-        int comuni = 0;
-        for (int p = 1; p <= k; ++p) comuni += flagNumeri[mArrColonne.valore(s, p)] == 1;
-        if (static_cast<uint8_t>(comuni) > t) return false;
-        if (s % 50000 == 0) UI().DoEvents();
-    }
-    return true;
-}
+// The progress protocol of both runs: the processed count, the step shown, the yields.
+class Avanzamento {
+public:
+    Avanzamento(double totale, double passo, bool generazione) : totale_(totale), passo_(passo), generazione_(generazione) {}
 
-// Steps c to f for one column: the conditions in their fixed order, the reductions, the store.
-void provaEMemorizza(const std::vector<uint8_t>& colonna, const std::array<bool, 26>& flagConsecutivi,
-                     std::array<uint8_t, 91>& flagNumeri, int32_t& conta, int k, int passoAND) {
-    if (conta >= MAX_COLONNE || mAnnullaCalcolo) return;
-    const Colonna col(colonna.data(), colonna.size());
-    bool ok = true;
-    if (mCondizioni.fisseAttive) ok = TestFisse(col, mCondizioni.fisse, mCondizioni.numFisse);
-    if (ok && mCondizioni.sommaAttiva) ok = TestSomma(col, {mCondizioni.sommaMin, mCondizioni.sommaMax});
-    if (ok && mCondizioni.pariAttivo) ok = TestPari(col, mCondizioni.pari);
-    for (int32_t f = 1; f <= mNumFiltriAND && ok; ++f) {
-        ok = TestFiltroGruppo(col, k, mFiltriAND[f]);
-        if (f % passoAND == 0) UI().DoEvents();
-    }
-    if (ok && mNumFiltriOR > 0) {
-        ok = false;
-        for (int32_t f = 1; f <= mNumFiltriOR && !ok; ++f) {
-            ok = TestFiltroGruppo(col, k, mFiltriOR[f]);
-            if (f % 5000 == 0) UI().DoEvents();
+    double elaborate() const { return i_; }
+
+    // Moves the processed count to `a` (never back), shows a new progress step when it changed
+    // and yields. True when the run must stop.
+    bool Porta(double a, int32_t conta) {
+        if (a > i_) i_ = a;
+        mProgresso.colonneElaborate = i_;
+        mProgresso.colonneSistema = conta;
+        if (i_ < prossimo_) return mAnnullaCalcolo;
+        const int64_t passo = ArrotondaPari(i_ / passo_);
+        if (passo != ultimoPasso_) {
+            ultimoPasso_ = passo;
+            prossimo_ = confine(passo);
+            if (generazione_) {
+                UI().ProgressoBarra(static_cast<int>(ArrotondaPari(static_cast<double>(passo) * 0.4)));
+                interno::MostraConteggi(totale_, i_, conta);
+            } else {
+                UI().ProgressoBarra(static_cast<int>(passo));
+                interno::MostraConteggi(totale_, i_, conta);
+                UI().ProgressoRidisegna();
+            }
+            UI().DoEvents();
         }
+        return mAnnullaCalcolo;
     }
-    if (ok && mConsecutivi.attivo) ok = TestConsecutivi(col, flagConsecutivi);
-    if (ok && mNumFiltriDistanza > 0) {
-        ok = false;
-        for (int f = 1; f <= mNumFiltriDistanza && !ok; ++f) {
-            ok = TestDistanza(col, k, mFiltriDistanza[static_cast<size_t>(f)]);
-            if (f % 5000 == 0) UI().DoEvents();
-        }
+
+    // A yield between two progress steps, after a long stretch of work.
+    bool Respira(int32_t conta) {
+        mProgresso.colonneElaborate = i_;
+        mProgresso.colonneSistema = conta;
+        UI().DoEvents();
+        return mAnnullaCalcolo;
     }
-    if (ok && mCondizioni.ridottoAttivo) {
-        for (uint8_t v : colonna) flagNumeri[v] = 1;
-        ok = testNx(flagNumeri, conta, k);
-        for (uint8_t v : colonna) flagNumeri[v] = 0;
+
+    // The column limit: alarm, counts, the limit box, and the run ends as if cancelled.
+    void Limite(int32_t conta) {
+        UI().ProgressoAllarme(TestoMessaggio("0012"));
+        if (generazione_) interno::MostraConteggi(totale_, i_, conta);
+        AvvisoLimite(MAX_COLONNE);
+        mAnnullaCalcolo = true;
+        interno::Esito().limiteRaggiunto = true;
     }
-    if (ok && mDistanzaMinima.attiva) {
-        for (uint8_t v : colonna) flagNumeri[v] = 1;
-        ok = testDistanzaMinima(flagNumeri, conta, k);
-        for (uint8_t v : colonna) flagNumeri[v] = 0;
+
+private:
+    // The smallest whole count after i_ whose step is not `passo` (steps never go back).
+    double confine(int64_t passo) const {
+        if (!(passo_ > 0) || !std::isfinite(passo_)) return i_ + 1;
+        double c = std::max(i_ + 1, std::floor((static_cast<double>(passo) + 0.5) * passo_));
+        while (c > i_ + 1 && ArrotondaPari((c - 1) / passo_) != passo) c -= 1;
+        while (ArrotondaPari(c / passo_) == passo) c += 1;
+        return c;
     }
-    if (ok) {
-        ++conta;
-        for (int p = 1; p <= k; ++p) mArrColonne(conta, p) = colonna[static_cast<size_t>(p - 1)];
+
+    double totale_, passo_;
+    bool generazione_;
+    double i_ = 0;
+    double prossimo_ = 0;
+    int64_t ultimoPasso_ = -1;
+};
+
+// A distance filter reduced to its positions inside the column length.
+struct DistanzaPreparata {
+    std::vector<int> posizioni;  // gap positions p (1-based) with p < k
+    const tFiltroDistanza* filtro;
+};
+
+std::vector<DistanzaPreparata> PreparaDistanze(int k) {
+    std::vector<DistanzaPreparata> out;
+    for (int f = 1; f <= mNumFiltriDistanza && f <= MAX_FILTRI_DISTANZA; ++f) {
+        const tFiltroDistanza& filtro = mFiltriDistanza[static_cast<size_t>(f)];
+        DistanzaPreparata d{{}, &filtro};
+        for (int j = 1; j <= filtro.numPosizioni && j <= 25; ++j)
+            if (filtro.posizioni[static_cast<size_t>(j)] >= 1 && filtro.posizioni[static_cast<size_t>(j)] < k)
+                d.posizioni.push_back(filtro.posizioni[static_cast<size_t>(j)]);
+        out.push_back(std::move(d));
     }
+    return out;
 }
 
-std::array<bool, 26> espandiConsecutivi(int k) {
+bool AccettaDistanza(const tFiltroDistanza& f, int lo, int hi) {
+    const bool parteMin = f.numDistMin == 0 || (lo >= 1 && lo <= 89 && f.distMin[static_cast<size_t>(lo)]);
+    const bool parteMax = f.numDistMax == 0 || (hi >= 1 && hi <= 89 && f.distMax[static_cast<size_t>(hi)]);
+    return parteMax && parteMin;
+}
+
+std::array<bool, 26> EspandiConsecutivi(int k) {
     std::array<bool, 26> flag{};
     for (int j = 1; j <= k; ++j) flag[static_cast<size_t>(j)] = (mConsecutivi.maschera & mPotenze2[static_cast<size_t>(j)]) != 0;
     return flag;
 }
 
+class Generatore {
+public:
+    enum class Esito { Continua, Ferma, Risali };
+
+    Generatore(int n, int k, const std::array<uint8_t, 90>& pronostico, Avanzamento& av, int32_t conta)
+        : n_(n), k_(k), av_(av), conta_(conta) {
+        for (int j = 0; j < n; ++j) v_[static_cast<size_t>(j)] = pronostico[static_cast<size_t>(j)];
+        R_[static_cast<size_t>(n)] = 0;
+        for (int j = n - 1; j >= 0; --j) R_[static_cast<size_t>(j)] = R_[static_cast<size_t>(j + 1)] | Bit(v_[static_cast<size_t>(j)]);
+        for (int j = 0; j <= 90; ++j) indiceDi_[static_cast<size_t>(j)] = -1;
+        for (int j = 0; j < n; ++j) indiceDi_[v_[static_cast<size_t>(j)]] = j;
+        for (int j = 0; j < n; ++j) {
+            const uint8_t x = v_[static_cast<size_t>(j)];
+            PS_[static_cast<size_t>(j + 1)] = PS_[static_cast<size_t>(j)] + x;
+            EV_[static_cast<size_t>(j + 1)] = EV_[static_cast<size_t>(j)] + (x % 2 == 0);
+            FC_[static_cast<size_t>(j + 1)] = FC_[static_cast<size_t>(j)] + (mCondizioni.fisse[x] == 1);
+        }
+        for (int a = 0; a <= 90; ++a) {
+            C_[static_cast<size_t>(a)][0] = 1;
+            for (int b = 1; b <= 25; ++b)
+                C_[static_cast<size_t>(a)][static_cast<size_t>(b)] =
+                    a == 0 ? 0 : C_[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)] + C_[static_cast<size_t>(a - 1)][static_cast<size_t>(b)];
+        }
+        Maschera universo = R_[0];
+        somma_ = mCondizioni.sommaAttiva;
+        pari_ = mCondizioni.pariAttivo;
+        fisse_ = mCondizioni.fisseAttive;
+        for (unsigned x = 1; x <= 90; ++x)
+            if (mCondizioni.fisse[x] == 1) FM_ |= Bit(x);
+        listaAND_ = PreparaLista(mFiltriAND, mNumFiltriAND, true, universo, k);
+        listaOR_ = PreparaLista(mFiltriOR, mNumFiltriOR, false, universo, k);
+        usaOR_ = mNumFiltriOR > 0 && !listaOR_.sempreVera;
+        consecutivi_ = mConsecutivi.attivo;
+        flagConsecutivi_ = EspandiConsecutivi(k);
+        distanze_ = PreparaDistanze(k);
+        rid_.Prepara(k, mCondizioni.ridottoAttivo, mCondizioni.ridottoNx, mDistanzaMinima.attiva, mDistanzaMinima.valore);
+        for (int32_t c = 1; c <= conta_; ++c) rid_.Aggiungi(mArrColonne.colonna(c));
+        pariM_ = MascheraPari();
+        dispariM_ = MascheraDispari();
+    }
+
+    int32_t conta() const { return conta_; }
+
+    void Esegui() {
+        const double totale = C_[static_cast<size_t>(n_)][static_cast<size_t>(k_)];
+        const bool nessuna = listaAND_.sempreFalsa || (mNumFiltriOR > 0 && listaOR_.sempreFalsa) ||
+                             (mNumFiltriDistanza > 0 && distanze_.empty()) || (rid_.rifiutaDopoLaPrima() && conta_ >= 1);
+        if (!nessuna) {
+            F_[0] = rid_.attivo() ? rid_.Proibiti(0, nullptr, -1, 0, 0) : 0;
+            if (esplora(0, 0) == Esito::Ferma) return;
+        }
+        av_.Porta(totale, conta_);
+    }
+
+private:
+    // Chooses the number at position d (0-based) among indexes inizio..n - (k - d).
+    Esito esplora(int d, int inizio) {
+        if (d == k_ - 1) return foglia(inizio);
+        const int resto = k_ - 1 - d;
+        for (int j = inizio; j <= n_ - (k_ - d); ++j) {
+            const double base = av_.elaborate();
+            const double dimensione = C_[static_cast<size_t>(n_ - 1 - j)][static_cast<size_t>(resto)];
+            const uint8_t y = v_[static_cast<size_t>(j)];
+            if (entra(d, j, y, resto)) {
+                const Esito e = esplora(d + 1, j + 1);
+                if (e == Esito::Ferma) return e;
+                if (e == Esito::Risali) {
+                    if (risaliA_ != d) return e;
+                    risaliA_ = -1;
+                }
+            }
+            if (av_.Porta(base + dimensione, conta_)) return Esito::Ferma;
+            if (pausa()) return Esito::Ferma;
+        }
+        return Esito::Continua;
+    }
+
+    // Sets the state of depth d + 1 for the number y at index j; false when no completion passes.
+    bool entra(int d, int j, uint8_t y, int resto) {
+        if (rid_.attivo() && (F_[static_cast<size_t>(d)] & Bit(y))) return false;
+        const size_t e = static_cast<size_t>(d + 1);
+        const size_t prossimo = static_cast<size_t>(j + 1);
+        const int disponibili = n_ - j - 1;
+        somma_d_[e] = somma_d_[e - 1] + y;
+        if (somma_) {
+            const int minimo = somma_d_[e] + PS_[prossimo + static_cast<size_t>(resto)] - PS_[prossimo];
+            const int massimo = somma_d_[e] + PS_[static_cast<size_t>(n_)] - PS_[static_cast<size_t>(n_ - resto)];
+            if (minimo > mCondizioni.sommaMax || massimo < mCondizioni.sommaMin) return false;
+        }
+        pari_d_[e] = pari_d_[e - 1] + (y % 2 == 0);
+        if (pari_) {
+            const int pariDisp = EV_[static_cast<size_t>(n_)] - EV_[prossimo];
+            const int dispariDisp = disponibili - pariDisp;
+            const int lo = pari_d_[e] + std::max(0, resto - dispariDisp);
+            const int hi = pari_d_[e] + std::min(resto, pariDisp);
+            bool qualcuno = false;
+            for (int x = lo; x <= hi && !qualcuno; ++x) qualcuno = mCondizioni.pari[static_cast<size_t>(x)];
+            if (!qualcuno) return false;
+        }
+        fisse_d_[e] = fisse_d_[e - 1] + (mCondizioni.fisse[y] == 1);
+        if (fisse_) {
+            const int fisseDisp = FC_[static_cast<size_t>(n_)] - FC_[prossimo];
+            const int lo = fisse_d_[e] + std::max(0, resto - (disponibili - fisseDisp));
+            const int hi = fisse_d_[e] + std::min(resto, fisseDisp);
+            if (mCondizioni.numFisse < lo || mCondizioni.numFisse > hi) return false;
+        }
+        if (d == 0) {
+            run_[e] = 1;
+            best_[e] = 1;
+        } else if (y == vals_[static_cast<size_t>(d - 1)] + 1) {
+            run_[e] = run_[e - 1] + 1;
+            best_[e] = std::max(best_[e - 1], run_[e]);
+        } else {
+            run_[e] = 1;
+            best_[e] = best_[e - 1];
+        }
+        vals_[static_cast<size_t>(d)] = y;
+        P_[e] = P_[e - 1] | Bit(y);
+        if (rid_.attivo()) F_[e] = rid_.Proibiti(F_[e - 1], vals_.data(), d, y, P_[e]);
+        return true;
+    }
+
+    // The last position: every candidate completing the prefix of k - 1 numbers at once.
+    Esito foglia(int inizio) {
+        const size_t d = static_cast<size_t>(k_ - 1);
+        const double base = av_.elaborate();
+        Maschera L = R_[static_cast<size_t>(inizio)];
+        if (somma_) L &= Intervallo(mCondizioni.sommaMin - somma_d_[d], mCondizioni.sommaMax - somma_d_[d]);
+        if (pari_) {
+            const int e = pari_d_[d];
+            L &= (mCondizioni.pari[static_cast<size_t>(e)] ? dispariM_ : 0) |
+                 (e + 1 <= 25 && mCondizioni.pari[static_cast<size_t>(e + 1)] ? pariM_ : 0);
+        }
+        if (fisse_) {
+            const int c = fisse_d_[d];
+            L &= (c == mCondizioni.numFisse ? ~FM_ : 0) | (c + 1 == mCondizioni.numFisse ? FM_ : 0);
+        }
+        const Maschera P = P_[d];
+        for (const auto& f : listaAND_.filtri) {
+            if (!L) break;
+            const int c = Conta(P & f.gruppo);
+            L &= (((f.accettati >> c) & 1u) ? ~f.gruppo : 0) | (((f.accettati >> (c + 1)) & 1u) ? f.gruppo : 0);
+        }
+        lavoro_ += listaAND_.filtri.size();
+        if (usaOR_ && L) {
+            Maschera U = 0;
+            for (const auto& f : listaOR_.filtri) {
+                const int c = Conta(P & f.gruppo);
+                U |= (((f.accettati >> c) & 1u) ? ~f.gruppo : 0) | (((f.accettati >> (c + 1)) & 1u) ? f.gruppo : 0);
+                if ((U & L) == L) break;
+            }
+            lavoro_ += listaOR_.filtri.size();
+            L &= U;
+        }
+        const int ultimo = vals_[d - 1];
+        if (consecutivi_) {
+            const int b = best_[d], r = run_[d];
+            Maschera m = flagConsecutivi_[static_cast<size_t>(b)] ? ~Maschera{0} : 0;
+            if (ultimo + 1 <= 90) {
+                const bool seguito = flagConsecutivi_[static_cast<size_t>(std::max(b, r + 1))];
+                m = seguito ? (m | Bit(static_cast<unsigned>(ultimo + 1))) : (m & ~Bit(static_cast<unsigned>(ultimo + 1)));
+            }
+            L &= m;
+        }
+        if (rid_.attivo()) L &= ~F_[d];
+
+        // The gaps of each distance filter that do not involve the last number.
+        std::array<int, 26> lo0{}, hi0{};
+        std::array<bool, 26> conUltimo{};
+        for (size_t f = 0; f < distanze_.size(); ++f) {
+            int lo = 89, hi = 0;
+            for (int p : distanze_[f].posizioni) {
+                if (p == k_ - 1) {
+                    conUltimo[f] = true;
+                    continue;
+                }
+                const int g = vals_[static_cast<size_t>(p)] - vals_[static_cast<size_t>(p - 1)];
+                lo = std::min(lo, g);
+                hi = std::max(hi, g);
+            }
+            lo0[f] = lo;
+            hi0[f] = hi;
+        }
+
+        while (L) {
+            const int x = Primo(L);
+            L &= L - 1;
+            if (!distanze_.empty()) {
+                bool ok = false;
+                const int g = x - ultimo;
+                for (size_t f = 0; f < distanze_.size() && !ok; ++f) {
+                    const int lo = conUltimo[f] ? std::min(lo0[f], g) : lo0[f];
+                    const int hi = conUltimo[f] ? std::max(hi0[f], g) : hi0[f];
+                    ok = AccettaDistanza(*distanze_[f].filtro, lo, hi);
+                }
+                if (!ok) continue;
+            }
+            if (rid_.attivo() && rid_.haIrregolari() && rid_.RifiutaIrregolari(P | Bit(static_cast<unsigned>(x)))) continue;
+            const double ordinale = base + (indiceDi_[static_cast<size_t>(x)] - inizio + 1);
+            if (av_.Porta(ordinale - 1, conta_)) return Esito::Ferma;
+            ++conta_;
+            uint8_t* col = mArrColonne.colonnaScrittura(conta_);
+            for (size_t p = 0; p < d; ++p) col[p] = vals_[p];
+            col[d] = static_cast<uint8_t>(x);
+            if (av_.Porta(ordinale, conta_)) return Esito::Ferma;
+            if (conta_ >= MAX_COLONNE) {
+                av_.Limite(conta_);
+                return Esito::Ferma;
+            }
+            if (rid_.attivo()) {
+                rid_.Aggiungi(col);
+                // The kept column holds the whole prefix: from now on every candidate that shares
+                // its first T numbers is too close to it, so the walk climbs back to depth T - 1.
+                const int t = rid_.soglia();
+                if (t <= 0) return tuttoRifiutato();
+                F_[static_cast<size_t>(t - 1)] |= P | Bit(static_cast<unsigned>(x));
+                if (t - 1 < k_ - 1) {
+                    risaliA_ = t - 1;
+                    return Esito::Risali;
+                }
+            }
+        }
+        if (av_.Porta(base + (n_ - inizio), conta_)) return Esito::Ferma;
+        return pausa() ? Esito::Ferma : Esito::Continua;
+    }
+
+    // With a threshold of 0 or less nothing passes after the first kept column: the rest of
+    // the walk is skipped, and the processed count goes to the end in one step.
+    Esito tuttoRifiutato() {
+        av_.Porta(C_[static_cast<size_t>(n_)][static_cast<size_t>(k_)], conta_);
+        return Esito::Ferma;
+    }
+
+    bool pausa() {
+        if (lavoro_ + rid_.lavoro < kLavoroPerPausa) return false;
+        lavoro_ = 0;
+        rid_.lavoro = 0;
+        return av_.Respira(conta_);
+    }
+
+    int n_, k_;
+    Avanzamento& av_;
+    int32_t conta_;
+    std::array<uint8_t, 90> v_{};
+    std::array<Maschera, 91> R_{};
+    std::array<int, 91> indiceDi_{};
+    std::array<int, 91> PS_{}, EV_{}, FC_{};
+    std::array<std::array<double, 26>, 91> C_{};
+    bool somma_ = false, pari_ = false, fisse_ = false, consecutivi_ = false, usaOR_ = false;
+    Maschera FM_ = 0, pariM_ = 0, dispariM_ = 0;
+    ListaPreparata listaAND_, listaOR_;
+    std::array<bool, 26> flagConsecutivi_{};
+    std::vector<DistanzaPreparata> distanze_;
+    Riduttore rid_;
+    uint64_t lavoro_ = 0;
+    int risaliA_ = -1;
+    std::array<uint8_t, 26> vals_{};
+    std::array<Maschera, 27> P_{}, F_{};
+    std::array<int, 27> somma_d_{}, pari_d_{}, fisse_d_{}, run_{}, best_{};
+};
+
+bool PronosticoCrescente(int n, const std::array<uint8_t, 90>& pronostico) {
+    for (int j = 0; j < n; ++j) {
+        const uint8_t x = pronostico[static_cast<size_t>(j)];
+        if (x < 1 || x > 90 || (j > 0 && x <= pronostico[static_cast<size_t>(j - 1)])) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
-    auto& esito = interno::Esito();
     const int k = mLenCol;
     const int n = numPronostico;
     if (!interno::PreparaGenerazione(n, k)) return;
-    std::vector<uint8_t> colonna(static_cast<size_t>(k));
+    if (!PronosticoCrescente(n, pronostico)) {
+        interno::RifiutaCalcolo("GeneraSistema", "The prediction must hold distinct numbers 1..90 in ascending order");
+        return;
+    }
+    auto& esito = interno::Esito();
     mAnnullaCalcolo = false;
-    double i = 0;
-    int32_t conta = 0;
-    int64_t ultimoPasso = -1;
-    const auto flagConsecutivi = espandiConsecutivi(k);
-    std::array<uint8_t, 91> flagNumeri{};
     const double integrale = ColonneIntegrali(n, k);
     mProgresso = tProgresso{integrale, 0, 0};
     UI().ProgressoRidisegna();
-    const double passo = integrale / 250;
     mArrColonne.Cancella();
-    conta = interno::CopiaColonneBase(k);
-    std::vector<int32_t> indici(static_cast<size_t>(k) + 1);
+    const int32_t base = interno::CopiaColonneBase(k);
     mInizioCalcolo = Adesso();
-    for (i = 1; i <= integrale; i += 1) {
-        if (i == 1) {
-            for (int j = 1; j <= k; ++j) indici[static_cast<size_t>(j)] = j;
-        } else {
-            int j = k;
-            while (j >= 1 && !(indici[static_cast<size_t>(j)] < j - k + n)) --j;
-            if (j < 1) break;
-            ++indici[static_cast<size_t>(j)];
-            for (int m = j + 1; m <= k; ++m) indici[static_cast<size_t>(m)] = indici[static_cast<size_t>(m - 1)] + 1;
-        }
-        for (int p = 1; p <= k; ++p) colonna[static_cast<size_t>(p - 1)] = pronostico[static_cast<size_t>(indici[static_cast<size_t>(p)] - 1)];
-        provaEMemorizza(colonna, flagConsecutivi, flagNumeri, conta, k, 5000);
-        mProgresso.colonneElaborate = i;
-        mProgresso.colonneSistema = conta;
-        const int64_t step = ArrotondaPari(i / passo);
-        if (step != ultimoPasso) {
-            ultimoPasso = step;
-            UI().ProgressoBarra(static_cast<int>(ArrotondaPari(static_cast<double>(step) * 0.4)));
-            interno::MostraConteggi(integrale, i, conta);
-            UI().DoEvents();
-        }
-        if (conta >= MAX_COLONNE) {
-            UI().ProgressoAllarme(TestoMessaggio("0012"));
-            interno::MostraConteggi(integrale, i, conta);
-            AvvisoLimite(MAX_COLONNE);
-            mAnnullaCalcolo = true;
-            esito.limiteRaggiunto = true;
-        }
-        if (mAnnullaCalcolo) break;
-    }
+    Avanzamento av(integrale, integrale / 250, true);
+    Generatore g(n, k, pronostico, av, base);
+    g.Esegui();
+    double i = av.elaborate();
     if (i > integrale) i = integrale;
     esito.annullato = mAnnullaCalcolo;
     esito.elaborate = i;
     esito.integrale = integrale;
     mSistema.descrizione = RiepilogoSistema();
-    mSistema.nColonne = conta;
-    interno::MostraConteggi(integrale, i, conta);
+    mSistema.nColonne = g.conta();
+    interno::MostraConteggi(integrale, i, g.conta());
     interno::MostraDurata();
 }
 
 void RicalcolaColonne() {
-    auto& esito = interno::Esito();
     const int k = mLenCol;
     if (!interno::PreparaRicalcolo(k)) return;
-    std::vector<uint8_t> colonna(static_cast<size_t>(k));
+    auto& esito = interno::Esito();
     mAnnullaCalcolo = false;
-    double elaborate = 0;
-    int32_t conta = 0;
-    int64_t ultimoPasso = -1;
-    const auto flagConsecutivi = espandiConsecutivi(k);
-    std::array<uint8_t, 91> flagNumeri{};
-    const double totale = mSistema.nColonne;
+    const int32_t totaleColonne = mSistema.nColonne;
+    const double totale = totaleColonne;
     mProgresso = tProgresso{totale, 0, 0};
-    const double passo = totale / 100;
-    std::vector<uint8_t> copia(static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
-    for (int32_t c = 1; c <= mSistema.nColonne; ++c)
-        std::copy_n(mArrColonne.colonna(c), MAX_POSIZIONI, copia.data() + static_cast<size_t>(c - 1) * MAX_POSIZIONI);
-    mArrColonne.Cancella();
-    conta = interno::CopiaColonneBase(k);
-    mInizioCalcolo = Adesso();
-    const auto righe = static_cast<int32_t>(ArrotondaPari(totale));
-    for (int32_t j = 1; j <= righe; ++j) {
-        for (int p = 1; p <= k; ++p) colonna[static_cast<size_t>(p - 1)] = copia[static_cast<size_t>(j - 1) * MAX_POSIZIONI + static_cast<size_t>(p - 1)];
-        provaEMemorizza(colonna, flagConsecutivi, flagNumeri, conta, k, 50000);
-        elaborate += 1;
-        mProgresso.colonneElaborate = elaborate;
-        mProgresso.colonneSistema = conta;
-        const int64_t step = ArrotondaPari(elaborate / passo);
-        if (step != ultimoPasso) {
-            ultimoPasso = step;
-            UI().ProgressoBarra(static_cast<int>(step));
-            interno::MostraConteggi(totale, elaborate, conta);
-            UI().ProgressoRidisegna();
-            UI().DoEvents();
-        }
-        if (conta >= MAX_COLONNE) {
-            UI().ProgressoAllarme(TestoMessaggio("0012"));
-            AvvisoLimite(MAX_COLONNE);
-            mAnnullaCalcolo = true;
-            esito.limiteRaggiunto = true;
-        }
-        if (mAnnullaCalcolo) break;
+    const auto flagConsecutivi = EspandiConsecutivi(k);
+
+    // Base columns at the head push the kept columns forward, so the stored ones are copied
+    // aside first; without them the survivors are compacted in place, a column never moving up.
+    int32_t basi = 0;
+    if (mColonneBaseAttive)
+        for (int32_t b = 1; b <= mNumColonneBase && b < static_cast<int32_t>(mColonneBase.size()); ++b)
+            basi += mColonneBase[static_cast<size_t>(b)].lunghezza == k;
+    std::vector<uint8_t> copia;
+    if (basi > 0) {
+        copia.resize(static_cast<size_t>(totaleColonne) * static_cast<size_t>(k));
+        for (int32_t c = 1; c <= totaleColonne; ++c)
+            std::copy_n(mArrColonne.colonna(c), k, copia.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(k));
+        mArrColonne.Cancella();
     }
+    int32_t conta = interno::CopiaColonneBase(k);
+    mInizioCalcolo = Adesso();
+
+    const ListaPreparata listaAND = PreparaLista(mFiltriAND, mNumFiltriAND, true, 0, k);
+    const ListaPreparata listaOR = PreparaLista(mFiltriOR, mNumFiltriOR, false, 0, k);
+    const bool usaOR = mNumFiltriOR > 0 && !listaOR.sempreVera;
+    const auto distanze = PreparaDistanze(k);
+    Riduttore rid;
+    rid.Prepara(k, mCondizioni.ridottoAttivo, mCondizioni.ridottoNx, mDistanzaMinima.attiva, mDistanzaMinima.valore);
+    for (int32_t c = 1; c <= conta; ++c) rid.Aggiungi(mArrColonne.colonna(c));
+    const bool nessuna = listaAND.sempreFalsa || (mNumFiltriOR > 0 && listaOR.sempreFalsa);
+    const std::array<int16_t, 2> limiti{mCondizioni.sommaMin, mCondizioni.sommaMax};
+
+    Avanzamento av(totale, totale / 100, false);
+    uint64_t lavoro = 0;
+    std::array<uint8_t, MAX_POSIZIONI> col{};
+    for (int32_t j = 1; j <= totaleColonne; ++j) {
+        const uint8_t* sorgente = basi > 0 ? copia.data() + static_cast<size_t>(j - 1) * static_cast<size_t>(k) : mArrColonne.colonna(j);
+        std::copy_n(sorgente, k, col.data());
+        const Colonna c(col.data(), static_cast<size_t>(k));
+        bool ok = !nessuna && conta < MAX_COLONNE && !mAnnullaCalcolo;
+        if (ok && mCondizioni.fisseAttive) ok = TestFisse(c, mCondizioni.fisse, mCondizioni.numFisse);
+        if (ok && mCondizioni.sommaAttiva) ok = TestSomma(c, limiti);
+        if (ok && mCondizioni.pariAttivo) ok = TestPari(c, mCondizioni.pari);
+        if (ok && (!listaAND.filtri.empty() || usaOR)) {
+            Maschera m = 0;
+            bool regolare = true;
+            for (uint8_t v : c) {
+                if (m & Bit(v)) regolare = false;
+                m |= Bit(v);
+            }
+            auto quanti = [&](Maschera g) {
+                if (regolare) return Conta(m & g);
+                int q = 0;
+                for (uint8_t v : c) q += (g & Bit(v)) != 0;
+                return q;
+            };
+            for (size_t f = 0; f < listaAND.filtri.size() && ok; ++f)
+                ok = (listaAND.filtri[f].accettati >> quanti(listaAND.filtri[f].gruppo)) & 1u;
+            lavoro += listaAND.filtri.size();
+            if (ok && usaOR) {
+                ok = false;
+                for (size_t f = 0; f < listaOR.filtri.size() && !ok; ++f)
+                    ok = (listaOR.filtri[f].accettati >> quanti(listaOR.filtri[f].gruppo)) & 1u;
+                lavoro += listaOR.filtri.size();
+            }
+        }
+        if (ok && mConsecutivi.attivo) ok = TestConsecutivi(c, flagConsecutivi);
+        if (ok && !distanze.empty()) {
+            ok = false;
+            for (size_t f = 0; f < distanze.size() && !ok; ++f) ok = TestDistanza(c, k, *distanze[f].filtro);
+        }
+        if (ok && rid.attivo()) ok = !rid.Rifiuta(col.data());
+        if (ok) {
+            ++conta;
+            uint8_t* dest = mArrColonne.colonnaScrittura(conta);
+            std::copy_n(col.data(), k, dest);
+            std::fill(dest + k, dest + MAX_POSIZIONI, uint8_t{0});
+            if (rid.attivo()) rid.Aggiungi(dest);
+        }
+        av.Porta(j, conta);
+        if (conta >= MAX_COLONNE) av.Limite(conta);
+        if (mAnnullaCalcolo) break;
+        if (lavoro + rid.lavoro >= kLavoroPerPausa) {
+            lavoro = 0;
+            rid.lavoro = 0;
+            if (av.Respira(conta)) break;
+        }
+    }
+    // The columns that were not kept (and, after a cancel, those not yet examined) go.
+    mArrColonne.CancellaDa(conta + 1);
     esito.annullato = mAnnullaCalcolo;
-    esito.elaborate = elaborate;
+    esito.elaborate = av.elaborate();
     esito.integrale = totale;
     mSistema.descrizione = RiepilogoSistema();
     mSistema.nColonne = conta;
-    interno::MostraConteggi(totale, elaborate, conta);
+    interno::MostraConteggi(totale, av.elaborate(), conta);
     interno::MostraDurata();
 }
 

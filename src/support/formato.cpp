@@ -2,7 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <locale>
+#include <langinfo.h>
+#include <locale.h>
 
 namespace novanta {
 
@@ -17,14 +18,12 @@ int64_t ArrotondaPari(double v) {
 
 char SeparatoreMigliaia() {
     if (separatoreCorrente == 0) {
+        // The user's locale, read without touching the process-wide one.
         char sep = ',';
-        try {
-            // The facet lives in the locale: keep the locale alive while the facet is read.
-            const std::locale utente("");
-            const auto& np = std::use_facet<std::numpunct<char>>(utente);
-            const char s = np.thousands_sep();
-            if (s == '.' || s == ',' || s == '\'' || s == ' ') sep = s;
-        } catch (...) {
+        if (locale_t loc = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0))) {
+            const char* s = nl_langinfo_l(THOUSEP, loc);
+            if (s && (s[0] == '.' || s[0] == ',' || s[0] == '\'' || s[0] == ' ') && s[1] == 0) sep = s[0];
+            freelocale(loc);
         }
         separatoreCorrente = sep;
     }

@@ -1,0 +1,329 @@
+// The production runs against the literal oracle: random predictions and condition sets, every
+// condition kind, both reductions, base columns, cancel. The two must give the same system,
+// column for column and in the same order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "core/corpo.h"
+#include "engine/motore.h"
+#include "support/oracolo.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+struct Istantanea {
+    int32_t nColonne = 0;
+    std::vector<uint8_t> colonne;  // 25 positions per column
+    std::string descrizione;
+    double elaborate = 0;
+    bool annullato = false;
+    bool eseguito = false;
+    size_t messaggi = 0;
+};
+
+Istantanea Fotografa(const test::InterfacciaRegistrata& ui) {
+    Istantanea s;
+    s.nColonne = mSistema.nColonne;
+    s.colonne.assign(mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
+    // Columns above the count must be zero.
+    for (int32_t c = mSistema.nColonne + 1; c <= mSistema.nColonne + 3 && c <= MAX_COLONNE; ++c)
+        for (int p = 1; p <= MAX_POSIZIONI; ++p) EXPECT_EQ(mArrColonne.valore(c, p), 0) << "column " << c;
+    s.descrizione = mSistema.descrizione;
+    s.elaborate = UltimoEsito().elaborate;
+    s.annullato = UltimoEsito().annullato;
+    s.eseguito = UltimoEsito().eseguito;
+    s.messaggi = ui.messaggi.size();
+    return s;
+}
+
+// A face that cancels at the first progress step that reaches a given processed count. The
+// count is one at which the oracle shows a step: the engine shows the same steps, except that a
+// block of combinations it decides at once (all rejected) shows the step where the block ends,
+// so the two cancel at the same stored column.
+class InterfacciaAnnulla : public test::InterfacciaRegistrata {
+public:
+    double soglia = -1;
+    std::vector<double> passiMostrati;
+    void ProgressoEtichette(double integrale, double elaborate, double sistema) override {
+        InterfacciaRegistrata::ProgressoEtichette(integrale, elaborate, sistema);
+        ultima_ = elaborate;
+        inAttesa_ = true;
+    }
+    void DoEvents() override {
+        InterfacciaRegistrata::DoEvents();
+        if (inAttesa_) passiMostrati.push_back(ultima_);
+        if (inAttesa_ && soglia >= 0 && ultima_ >= soglia) mAnnullaCalcolo = true;
+        inAttesa_ = false;
+    }
+
+private:
+    double ultima_ = 0;
+    bool inAttesa_ = false;
+};
+
+class Casuale {
+public:
+    explicit Casuale(uint32_t seme) : rng_(seme) {}
+    int tra(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng_); }
+    bool moneta(double p = 0.5) { return std::bernoulli_distribution(p)(rng_); }
+    std::vector<int> sottoinsieme(int da, int a, int quanti) {
+        std::vector<int> v;
+        for (int x = da; x <= a; ++x) v.push_back(x);
+        std::shuffle(v.begin(), v.end(), rng_);
+        v.resize(static_cast<size_t>(std::min<int>(quanti, static_cast<int>(v.size()))));
+        return v;
+    }
+    std::mt19937& motore() { return rng_; }
+
+private:
+    std::mt19937 rng_;
+};
+
+// Prediction and conditions drawn at random; `k` and the prediction size keep the oracle fast.
+void CondizioniCasuali(Casuale& r, int k, const std::vector<int>& pronostico, bool riduzioni) {
+    if (r.moneta(0.3)) {
+        mCondizioni.fisseAttive = true;
+        for (int v : r.sottoinsieme(0, static_cast<int>(pronostico.size()) - 1, r.tra(0, std::min(3, k - 1)))) {
+            mCondizioni.fisse[static_cast<size_t>(pronostico[static_cast<size_t>(v)])] = 1;
+            ++mCondizioni.numFisse;
+        }
+    }
+    if (r.moneta(0.35)) {
+        mCondizioni.sommaAttiva = true;
+        int somma = 0;
+        for (int v : pronostico) somma += v;
+        const int media = somma * k / static_cast<int>(pronostico.size());
+        mCondizioni.sommaMin = static_cast<int16_t>(media - r.tra(0, 60));
+        mCondizioni.sommaMax = static_cast<int16_t>(media + r.tra(-20, 60));
+    }
+    if (r.moneta(0.35)) {
+        mCondizioni.pariAttivo = true;
+        for (int e = 0; e <= k; ++e) mCondizioni.pari[static_cast<size_t>(e)] = r.moneta(0.6);
+    }
+    auto filtri = [&](TabellaFiltri& lista, int32_t& quanti) {
+        const int n = r.moneta(0.15) ? r.tra(20, 300) : r.tra(0, 4);
+        for (int f = 1; f <= n; ++f) {
+            tFiltroGruppo g;
+            const bool dalPronostico = r.moneta(0.7);
+            const int dimensione = r.tra(0, 12);
+            if (dalPronostico) {
+                for (int v : r.sottoinsieme(0, static_cast<int>(pronostico.size()) - 1, dimensione))
+                    g.numeri[static_cast<size_t>(pronostico[static_cast<size_t>(v)])] = 1;
+            } else {
+                for (int v : r.sottoinsieme(1, 90, dimensione * 3)) g.numeri[static_cast<size_t>(v)] = 1;
+            }
+            for (int j = 0; j <= 25; ++j)
+                if (r.moneta(j <= k ? 0.55 : 0.1)) g.presenze |= mPotenze2[static_cast<size_t>(j)];
+            g.attivo = true;
+            lista[f] = g;
+        }
+        quanti = n;
+    };
+    if (r.moneta(0.3)) filtri(mFiltriAND, mNumFiltriAND);
+    if (r.moneta(0.3)) filtri(mFiltriOR, mNumFiltriOR);
+    if (r.moneta(0.3)) {
+        mConsecutivi.attivo = true;
+        for (int j = 1; j <= k; ++j)
+            if (r.moneta(0.6)) mConsecutivi.maschera |= mPotenze2[static_cast<size_t>(j)];
+    }
+    if (r.moneta(0.3)) {
+        const int n = r.tra(1, 3);
+        for (int f = 1; f <= n; ++f) {
+            tFiltroDistanza d;
+            auto posizioni = r.sottoinsieme(1, std::min(24, k + 2), r.tra(0, 3));
+            std::sort(posizioni.begin(), posizioni.end());
+            for (int p : posizioni) d.posizioni[++d.numPosizioni] = static_cast<uint8_t>(p);
+            if (r.moneta(0.7))
+                for (int g : r.sottoinsieme(1, 40, r.tra(1, 25))) {
+                    d.distMin[static_cast<size_t>(g)] = true;
+                    ++d.numDistMin;
+                }
+            if (r.moneta(0.6))
+                for (int g : r.sottoinsieme(1, 60, r.tra(1, 40))) {
+                    d.distMax[static_cast<size_t>(g)] = true;
+                    ++d.numDistMax;
+                }
+            d.attivo = true;
+            mFiltriDistanza[static_cast<size_t>(f)] = d;
+        }
+        mNumFiltriDistanza = static_cast<uint8_t>(n);
+    }
+    if (riduzioni) {
+        if (r.moneta(0.6)) {
+            mCondizioni.ridottoAttivo = true;
+            mCondizioni.ridottoNx = static_cast<uint8_t>(r.moneta(0.9) ? r.tra(0, k - 1) : r.tra(k, k + 2));
+        }
+        if (r.moneta(0.4)) {
+            mDistanzaMinima.attiva = true;
+            mDistanzaMinima.valore = static_cast<uint8_t>(r.moneta(0.9) ? r.tra(1, k) : r.tra(0, k + 3));
+        }
+    }
+    if (r.moneta(0.25)) {
+        mColonneBaseAttive = true;
+        const int n = r.tra(1, 5);
+        mColonneBase.assign(static_cast<size_t>(n) + 1, tColonna{});
+        for (int b = 1; b <= n; ++b) {
+            tColonna& c = mColonneBase[static_cast<size_t>(b)];
+            const int lunghezza = r.moneta(0.8) ? k : r.tra(2, 8);
+            c.lunghezza = static_cast<uint8_t>(lunghezza);
+            const bool ripetuti = r.moneta(0.15);
+            auto numeri = r.sottoinsieme(1, 90, lunghezza);
+            if (r.moneta(0.6))  // mostly numbers of the prediction, so the reductions bite
+                for (int p = 0; p < lunghezza; ++p)
+                    numeri[static_cast<size_t>(p)] = pronostico[static_cast<size_t>(r.tra(0, static_cast<int>(pronostico.size()) - 1))];
+            if (ripetuti && lunghezza >= 2) numeri[1] = numeri[0];
+            for (int p = 0; p < lunghezza; ++p) c.numeri[static_cast<size_t>(p + 1)] = static_cast<uint8_t>(numeri[static_cast<size_t>(p)]);
+        }
+        mNumColonneBase = n;
+    }
+}
+
+std::vector<int> PronosticoCasuale(Casuale& r, int n) {
+    auto v = r.sottoinsieme(1, 90, n);
+    if (r.moneta(0.3)) {  // a run of neighbours, so consecutive numbers and small gaps occur
+        const int inizio = r.tra(1, 90 - n + 1);
+        for (int i = 0; i < n; ++i) v[static_cast<size_t>(i)] = inizio + i;
+    }
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+void ImpostaPronostico(const std::vector<int>& pronostico, int k) {
+    for (int v : pronostico) GrigliaNumeriClick(v - 1);
+    mLenCol = static_cast<int16_t>(k);
+    CaricaPronostico();
+}
+
+// What the random cases covered, so a generator that drifts into trivial cases fails loudly.
+struct Copertura {
+    int casi = 0, conColonne = 0, annullati = 0, ridotti = 0, vuoti = 0;
+};
+Copertura copertura;
+
+void ConfrontaIstantanee(const Istantanea& o, const Istantanea& m, bool conteggi, const std::string& caso) {
+    ++copertura.casi;
+    copertura.conColonne += o.nColonne > 1;
+    copertura.vuoti += o.nColonne == 0;
+    copertura.annullati += o.annullato;
+    copertura.ridotti += (mCondizioni.ridottoAttivo || mDistanzaMinima.attiva) && o.nColonne > 1;
+    ASSERT_EQ(o.eseguito, m.eseguito) << caso;
+    ASSERT_EQ(o.nColonne, m.nColonne) << caso;
+    ASSERT_TRUE(o.colonne == m.colonne) << caso << ": the columns differ";
+    EXPECT_EQ(o.descrizione, m.descrizione) << caso;
+    EXPECT_EQ(o.annullato, m.annullato) << caso;
+    EXPECT_EQ(o.messaggi, m.messaggi) << caso;
+    if (conteggi) EXPECT_EQ(o.elaborate, m.elaborate) << caso;
+}
+
+// One generation case, run by the oracle and by the engine on the same state.
+void CasoGenerazione(uint32_t seme, bool annulla) {
+    Casuale r(seme);
+    const int k = r.tra(2, 7);
+    int n = r.tra(k, k + 11);
+    if (k >= 6) n = std::min(n, k + 9);
+    const auto pronostico = PronosticoCasuale(r, n);
+    Istantanea fotografie[2];
+    double soglia = -1;
+    std::vector<double> passi;
+    // With a cancel, a first oracle run lists the steps it shows, and one of them is chosen.
+    for (int giro = annulla ? -1 : 0; giro < 2; ++giro) {
+        InterfacciaAnnulla ui;
+        test::StatoIniziale();
+        Casuale rc(seme * 7919u + 1);
+        ImpostaPronostico(pronostico, k);
+        CondizioniCasuali(rc, k, pronostico, true);
+        ui.soglia = soglia;
+        if (giro <= 0)
+            oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+        else
+            GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+        if (giro < 0) {
+            if (ui.passiMostrati.empty()) return;
+            soglia = ui.passiMostrati[static_cast<size_t>(r.tra(0, static_cast<int>(ui.passiMostrati.size()) - 1))];
+            continue;
+        }
+        fotografie[giro] = Fotografa(ui);
+    }
+    ConfrontaIstantanee(fotografie[0], fotografie[1], !annulla, "generation seed " + std::to_string(seme));
+}
+
+// A stored system to recalculate: a generated one, sometimes with repeated numbers slipped in.
+void SistemaCasuale(Casuale& r, int lunghezza, std::vector<uint8_t>& colonne, int32_t& quante) {
+    quante = r.tra(0, 1500);
+    colonne.assign(static_cast<size_t>(quante) * MAX_POSIZIONI, 0);
+    const auto universo = r.sottoinsieme(1, 90, r.tra(lunghezza + 2, 40));
+    for (int32_t c = 0; c < quante; ++c) {
+        auto v = universo;
+        std::shuffle(v.begin(), v.end(), r.motore());
+        v.resize(static_cast<size_t>(lunghezza));
+        std::sort(v.begin(), v.end());
+        if (r.moneta(0.03)) v[1] = v[0];
+        for (int p = 0; p < lunghezza; ++p) colonne[static_cast<size_t>(c) * MAX_POSIZIONI + static_cast<size_t>(p)] = static_cast<uint8_t>(v[static_cast<size_t>(p)]);
+    }
+}
+
+void CasoRicalcolo(uint32_t seme, bool annulla) {
+    Casuale r(seme);
+    const int lunghezza = r.tra(2, 8);
+    const int k = r.moneta(0.8) ? lunghezza : r.tra(2, lunghezza + 1);
+    std::vector<uint8_t> colonne;
+    int32_t quante = 0;
+    SistemaCasuale(r, lunghezza, colonne, quante);
+    std::vector<int> pronostico;
+    for (int v = 1; v <= 90; ++v)
+        for (int32_t c = 0; c < quante && std::find(pronostico.begin(), pronostico.end(), v) == pronostico.end(); ++c)
+            for (int p = 0; p < lunghezza; ++p)
+                if (colonne[static_cast<size_t>(c) * MAX_POSIZIONI + static_cast<size_t>(p)] == v) {
+                    pronostico.push_back(v);
+                    break;
+                }
+    if (pronostico.empty()) pronostico = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    Istantanea fotografie[2];
+    double soglia = -1;
+    for (int giro = 0; giro < 2; ++giro) {
+        InterfacciaAnnulla ui;
+        test::StatoIniziale();
+        Casuale rc(seme * 104729u + 3);
+        // In a recalculation every column is examined one by one, so any count will do.
+        for (int32_t c = 0; c < quante; ++c)
+            std::copy_n(colonne.data() + static_cast<size_t>(c) * MAX_POSIZIONI, MAX_POSIZIONI, mArrColonne.colonnaScrittura(c + 1));
+        mSistema.nColonne = quante;
+        mLenCol = static_cast<int16_t>(k);
+        CondizioniCasuali(rc, k, pronostico, true);
+        if (annulla) {
+            if (giro == 0) soglia = r.tra(1, std::max(1, quante));
+            ui.soglia = soglia;
+        }
+        if (giro == 0)
+            oracolo::RicalcolaColonne();
+        else
+            RicalcolaColonne();
+        fotografie[giro] = Fotografa(ui);
+    }
+    ConfrontaIstantanee(fotografie[0], fotografie[1], true, "recalculation seed " + std::to_string(seme));
+}
+
+void CasiCasuali(uint32_t da, uint32_t a, void (*caso)(uint32_t, bool), bool annulla) {
+    copertura = Copertura{};
+    for (uint32_t seme = da; seme <= a; ++seme) {
+        caso(seme, annulla);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    const int casi = copertura.casi;
+    EXPECT_GT(copertura.conColonne, casi / 3) << "too few cases kept more than one column";
+    EXPECT_GT(copertura.vuoti, 0) << "no case rejected every column";
+    EXPECT_GT(copertura.ridotti, casi / 8) << "too few reduced systems";
+    if (annulla) EXPECT_GT(copertura.annullati, casi / 3) << "too few cancelled runs";
+}
+
+TEST(Differenziale, GenerazioneCondizioniCasuali) { CasiCasuali(1, 400, CasoGenerazione, false); }
+TEST(Differenziale, GenerazioneAnnullata) { CasiCasuali(1001, 1150, CasoGenerazione, true); }
+TEST(Differenziale, RicalcoloCondizioniCasuali) { CasiCasuali(2001, 2250, CasoRicalcolo, false); }
+TEST(Differenziale, RicalcoloAnnullato) { CasiCasuali(3001, 3100, CasoRicalcolo, true); }
+
+}  // namespace
+}  // namespace novanta
