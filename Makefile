@@ -58,5 +58,8 @@ package: build
 bench: build
 	$(BUILD_DIR)/bench/novanta_bench
 
+serve-updates: build
+	$(BUILD_DIR)/tools/update-server/novanta-update-server --port 18090
+
 clean:
 	rm -rf $(BUILD_DIR)

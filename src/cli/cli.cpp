@@ -8,6 +8,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
 
 namespace novanta::cli {
@@ -94,14 +95,18 @@ std::vector<int> LeggiLista(const std::string& testo) {
 
 void PreparaCartellaDati(Contesto& ctx) {
     if (!ctx.cartellaDati.empty()) {
-        mPathDati = ctx.cartellaDati;
+        mPathDati = std::filesystem::absolute(ctx.cartellaDati).lexically_normal();
     } else if (mPathDati.empty()) {
-        const char* xdg = std::getenv("XDG_DATA_HOME");
-        const char* home = std::getenv("HOME");
-        std::filesystem::path base = xdg && *xdg ? std::filesystem::path(xdg)
-                                                 : std::filesystem::path(home ? home : ".") / ".local" / "share";
-        mPathDati = base / "Novanta";
+        mPathDati = CartellaDati();
     }
+    std::string errore;
+    if (!PreparaCartelleDati(errore)) {
+        ctx.err << "novanta-cli: " << errore << "\n";
+        return;
+    }
+    if (InstallaLingueDistribuite(errore) == 0 && !errore.empty())
+        ctx.err << "novanta-cli: cannot install the language files: " << errore << "\n";
+    ReadConfiguration();
 }
 
 int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {

@@ -59,6 +59,9 @@ public:
                                                        const std::string& /*estensione*/) {
         return std::nullopt;
     }
+
+    // The version check found a newer version on the update server (the new-version window).
+    virtual void NuovaVersione(const std::string& /*locale*/, const std::string& /*remota*/) {}
 };
 
 // A face that shows nothing and answers every question with its first button.

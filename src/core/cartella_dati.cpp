@@ -1,0 +1,138 @@
+#include "core/cartella_dati.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/corpo.h"
+#include "settings/impostazioni.h"
+#include "settings/lingue_distribuite.h"
+#include "settings/multiLanguage.h"
+#include "settings/percorsi.h"
+#include "support/file_atomico.h"
+
+namespace novanta {
+
+namespace {
+
+int fdBlocco = -1;
+
+std::string minuscolo(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+}  // namespace
+
+std::filesystem::path CartellaDati() {
+    std::filesystem::path base;
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && *xdg && std::filesystem::path(xdg).is_absolute()) {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::filesystem::path(home && *home ? home : ".") / ".local" / "share";
+    }
+    return (base / "Novanta").lexically_normal();
+}
+
+bool CreaCartella(const std::filesystem::path& percorso) {
+    if (percorso.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::create_directories(percorso, ec) && !ec;
+}
+
+bool PreparaCartelleDati(std::string& errore) {
+    errore.clear();
+    std::error_code ec;
+    CreaCartella(mPathDati);
+    for (const char* nome : SOTTOCARTELLE_DATI) {
+        const auto cartella = mPathDati / nome;
+        CreaCartella(cartella);
+        if (!std::filesystem::is_directory(cartella, ec) && errore.empty())
+            errore = "cannot create the folder " + cartella.string();
+    }
+    return errore.empty();
+}
+
+int InstallaLingueDistribuite(std::string& errore) {
+    errore.clear();
+    int scritte = 0;
+    for (const auto& lingua : LingueDistribuite()) {
+        if (!TrovaFileLingua(std::string(lingua.nome)).empty()) continue;
+        std::string e;
+        if (ScriviFileAtomico(mPathDati / (std::string(lingua.nome) + ".lng"), lingua.contenuto, e)) {
+            ++scritte;
+        } else if (errore.empty()) {
+            errore = e;
+        }
+    }
+    return scritte;
+}
+
+EsitoIstanza AcquisisciIstanzaUnica(const std::filesystem::path& cartella, std::string& errore) {
+    errore.clear();
+    if (fdBlocco >= 0) return EsitoIstanza::Unica;
+    const auto file = cartella / FILE_BLOCCO_ISTANZA;
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        errore = file.string() + ": " + std::strerror(errno);
+        return EsitoIstanza::Errore;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int e = errno;
+        ::close(fd);
+        if (e == EWOULDBLOCK) return EsitoIstanza::GiaInEsecuzione;
+        errore = file.string() + ": " + std::strerror(e);
+        return EsitoIstanza::Errore;
+    }
+    // The process id helps whoever looks at the file; the lock itself is what counts.
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    if (::ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t n = ::write(fd, pid.data(), pid.size());
+    }
+    fdBlocco = fd;
+    return EsitoIstanza::Unica;
+}
+
+void RilasciaIstanzaUnica() {
+    if (fdBlocco < 0) return;
+    ::flock(fdBlocco, LOCK_UN);
+    ::close(fdBlocco);
+    fdBlocco = -1;
+}
+
+void ReadConfiguration() {
+    try {
+        const tImpostazioni t = LeggiImpostazioni(mPathDati / FILE_IMPOSTAZIONI);
+        mConfig.intestazione = t.intestazione;
+        mConfig.stampante = t.stampante;
+        mConfig.sorgenteRicalcolo = t.sorgenteRicalcolo;
+        mConfig.modalitaRicalcolo = t.modalitaRicalcolo;
+        mConfig.lingua = t.lingua;
+        if (!t.lingua.empty()) {
+            const auto file = TrovaFileLingua(t.lingua);
+            if (!file.empty() && minuscolo(file.filename().string()) == minuscolo(t.lingua + ".lng"))
+                mLinguaCorrente = t.lingua;
+        }
+    } catch (const std::exception& e) {
+        UI().MsgBox(TestoErrore(75, e.what(), "ReadConfiguration", "Form frmImpostazioni"), Pulsanti::OK);
+    }
+}
+
+bool SalvaImpostazioni(bool modalitaRicalcolo, uint8_t sorgenteRicalcolo, const std::string& lingua) {
+    std::string errore;
+    int numero = 0;
+    if (ScriviImpostazioni(mPathDati / FILE_IMPOSTAZIONI, modalitaRicalcolo, sorgenteRicalcolo, lingua, errore, numero))
+        return true;
+    UI().MsgBox(TestoErrore(numero, errore, "cmdSalva_Click", "Form frmImpostazioni"), Pulsanti::OK);
+    return false;
+}
+
+}  // namespace novanta

@@ -1,0 +1,45 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace novanta {
+
+// The data folder: $XDG_DATA_HOME/Novanta, or ~/.local/share/Novanta when XDG_DATA_HOME is unset
+// or not absolute. Never ends with a separator.
+std::filesystem::path CartellaDati();
+
+// Creates a folder and every missing parent. True when this call created it; false when it
+// existed already or could not be created (no message either way).
+bool CreaCartella(const std::filesystem::path& percorso);
+
+// The working folders below the data folder.
+inline constexpr std::array<const char*, 5> SOTTOCARTELLE_DATI = {"temp", "txt", "sistemi", "csv", "matrici"};
+
+// Creates mPathDati and its five working folders when missing. False, with the first folder that
+// is missing and could not be made in `errore`, when one of them is not there afterwards.
+bool PreparaCartelleDati(std::string& errore);
+
+// Writes every shipped language file that the data folder lacks (a file of the same name in any
+// letter case counts as present, so the user's or a downloaded copy is never overwritten).
+// Returns how many were written; a failed write is named in `errore`.
+int InstallaLingueDistribuite(std::string& errore);
+
+// The single-instance check: an exclusive flock on "novanta.lock" in the data folder, held for
+// the life of the process. The kernel drops it when the process ends in any way, so a crash
+// never leaves a stale lock behind.
+enum class EsitoIstanza { Unica, GiaInEsecuzione, Errore };
+EsitoIstanza AcquisisciIstanzaUnica(const std::filesystem::path& cartella, std::string& errore);
+void RilasciaIstanzaUnica();
+inline constexpr const char* FILE_BLOCCO_ISTANZA = "novanta.lock";
+
+// Reads "qiv.ini" into mConfig; mLinguaCorrente takes "LINGUA" when that language's file is in
+// the data folder, and otherwise stays as it was.
+void ReadConfiguration();
+
+// The settings window's save button: writes the three keys in one rewrite. A failure is shown with
+// the error-trap text of cmdSalva_Click and leaves "qiv.ini" as it was.
+bool SalvaImpostazioni(bool modalitaRicalcolo, uint8_t sorgenteRicalcolo, const std::string& lingua);
+
+}  // namespace novanta

@@ -1,0 +1,303 @@
+#include "net/aggiornamenti.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+#include "core/corpo.h"
+#include "net/download.h"
+#include "settings/classINI.h"
+#include "settings/impostazioni.h"
+#include "settings/multiLanguage.h"
+#include "settings/percorsi.h"
+#include "support/cCRC32.h"
+#include "versione.h"
+
+namespace novanta {
+
+namespace {
+
+constexpr uint64_t MAX_BYTE_LISTA = 256u << 10;
+constexpr uint64_t MAX_BYTE_MATRICE = 64ull << 20;
+constexpr const char* TAG_MATRICE = "matricezelv0001";
+
+std::string maiuscolo(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+
+std::string sostituisci(std::string s, const std::string& da, const std::string& a) {
+    for (size_t p = 0; (p = s.find(da, p)) != std::string::npos; p += a.size()) s.replace(p, da.size(), a);
+    return s;
+}
+
+std::string codificaUrl(const std::string& s) {
+    static const char* cifre = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : s) {
+        if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += cifre[c >> 4];
+            out += cifre[c & 15];
+        }
+    }
+    return out;
+}
+
+// Fetches one server path into the temporary folder under `nome`.
+EsitoDownload scarica(const std::string& percorso, const std::string& nome, const OpzioniDownload& opzioni = {}) {
+    return ScaricaFile(IndirizzoServer() + percorso, CartellaTemp() / nome, true, opzioni);
+}
+
+// Moves a downloaded file over its target in one rename; another file whose name differs from
+// the target's only in letter case goes, so the folder never holds the same name twice.
+void sostituisciFile(const std::filesystem::path& scaricato, const std::filesystem::path& destinazione) {
+    const std::string cercato = maiuscolo(destinazione.filename().string());
+    std::filesystem::rename(scaricato, destinazione);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(destinazione.parent_path(), ec), fine; !ec && it != fine;
+         it.increment(ec)) {
+        const std::string nome = it->path().filename().string();
+        if (nome != destinazione.filename().string() && maiuscolo(nome) == cercato) {
+            std::error_code e2;
+            std::filesystem::remove(it->path(), e2);
+        }
+    }
+}
+
+// A sound matrix file: at least a header and a trailer, the format tag, and a CRC that matches.
+bool matriceSana(const std::filesystem::path& file) {
+    std::string dati;
+    if (!LeggiFileIntero(file, MAX_BYTE_MATRICE, dati) || dati.size() < 146) return false;
+    if (dati.compare(127, 15, TAG_MATRICE) != 0) return false;
+    const size_t n = dati.size() - 4;
+    std::vector<uint8_t> corpo(dati.begin(), dati.begin() + static_cast<std::ptrdiff_t>(n));
+    uint32_t atteso = 0;
+    for (int i = 3; i >= 0; --i) atteso = (atteso << 8) | static_cast<uint8_t>(dati[n + static_cast<size_t>(i)]);
+    return static_cast<uint32_t>(cCRC32().GetByteArrayCrc32(corpo)) == atteso;
+}
+
+bool linguaSana(const std::filesystem::path& file) {
+    std::string dati;
+    if (!LeggiFileIntero(file, MAX_BYTE_LINGUA, dati)) return false;
+    std::transform(dati.begin(), dati.end(), dati.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return dati.find("[strings]") != std::string::npos;
+}
+
+}  // namespace
+
+std::string IndirizzoServer() {
+    std::string base = mServerAggiornamentiForzato;
+    if (base.empty() && !mPathDati.empty()) base = LeggiImpostazioni(mPathDati / FILE_IMPOSTAZIONI).serverAggiornamenti;
+    if (base.empty()) base = SERVER_PREDEFINITO;
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    return base;
+}
+
+bool NomeFileValido(std::string_view nome) {
+    if (nome.empty() || nome.size() > 100 || nome.front() == '.') return false;
+    if (nome.find("..") != std::string_view::npos) return false;
+    for (unsigned char c : nome)
+        if (c < 32 || c == 127 || c == '/' || c == '\\') return false;
+    return true;
+}
+
+std::vector<std::string> RigheLista(std::string_view testo, size_t massimo) {
+    std::vector<std::string> out;
+    if (testo.substr(0, 3) == "\xEF\xBB\xBF") testo.remove_prefix(3);
+    size_t p = 0;
+    while (p < testo.size() && out.size() < massimo) {
+        size_t a = testo.find('\n', p);
+        std::string_view riga = testo.substr(p, a == std::string_view::npos ? std::string_view::npos : a - p);
+        while (!riga.empty() && (riga.back() == '\r' || riga.back() == ' ' || riga.back() == '\t')) riga.remove_suffix(1);
+        while (!riga.empty() && (riga.front() == ' ' || riga.front() == '\t')) riga.remove_prefix(1);
+        if (!riga.empty()) out.emplace_back(riga);
+        if (a == std::string_view::npos) break;
+        p = a + 1;
+    }
+    return out;
+}
+
+std::string VersioneLocale() {
+    return std::to_string(NOVANTA_VERSIONE_MAJOR) + "." + std::to_string(NOVANTA_VERSIONE_MINOR) + "." +
+           std::to_string(NOVANTA_VERSIONE_PATCH);
+}
+
+bool VersioneServerPiuNuova(const std::string& locale, const std::string& remota) {
+    auto parti = [](const std::string& s) {
+        std::vector<std::string> out;
+        size_t p = 0;
+        for (;;) {
+            const size_t punto = s.find('.', p);
+            out.push_back(s.substr(p, punto == std::string::npos ? std::string::npos : punto - p));
+            if (punto == std::string::npos) break;
+            p = punto + 1;
+        }
+        return out;
+    };
+    // The value of a part as a number: leading blanks, then digits; anything else ends it.
+    auto valore = [](const std::string& s) {
+        uint64_t v = 0;
+        size_t i = s.find_first_not_of(" \t");
+        for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i) v = std::min<uint64_t>(v * 10 + static_cast<uint64_t>(s[i] - '0'), 1ull << 40);
+        return v;
+    };
+    const auto l = parti(locale);
+    const auto r = parti(remota);
+    for (size_t i = 0; i < l.size(); ++i) {
+        const uint64_t a = valore(l[i]);
+        const uint64_t b = i < r.size() ? valore(r[i]) : 0;
+        if (a != b) return a < b;
+    }
+    return false;
+}
+
+RisultatoVersione NewVersion() {
+    RisultatoVersione out;
+    out.locale = VersioneLocale();
+    try {
+        OpzioniDownload rapido;
+        rapido.secondiConnessione = 3;
+        rapido.secondiTotali = 5;
+        rapido.maxByte = 4096;
+        const auto file = CartellaTemp() / "qivver.txt";
+        const EsitoDownload e = scarica(PERCORSO_VERSIONE, "qivver.txt", rapido);
+        if (!e.ok) {
+            out.errore = e.errore;
+            return out;
+        }
+        std::string testo;
+        LeggiFileIntero(file, rapido.maxByte, testo);
+        const auto righe = RigheLista(testo, 1);
+        out.remota = righe.empty() ? "" : righe.front();
+        if (VersioneServerPiuNuova(out.locale, out.remota)) {
+            out.esito = EsitoVersione::NuovaVersione;
+            UI().NuovaVersione(out.locale, out.remota);
+            return out;
+        }
+        out.esito = EsitoVersione::NessunaNovita;
+        std::error_code ec;
+        std::filesystem::remove(file, ec);
+    } catch (const std::exception& e) {
+        out.errore = e.what();
+        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "NewVersion", "Modulo corpo"), Pulsanti::OK);
+    }
+    return out;
+}
+
+RisultatoAggiornamento AggiornaLingue() {
+    RisultatoAggiornamento out;
+    try {
+        OpzioniDownload lista;
+        lista.maxByte = MAX_BYTE_LISTA;
+        const EsitoDownload e = scarica(PERCORSO_LISTA_LINGUE, "qivlingue.txt", lista);
+        if (!e.ok) {
+            out.errore = e.errore;
+            return out;
+        }
+        out.listaScaricata = true;
+        std::string testo;
+        LeggiFileIntero(CartellaTemp() / "qivlingue.txt", MAX_BYTE_LISTA, testo);
+        for (const std::string& nome : RigheLista(testo)) {
+            const std::string finale = sostituisci(nome, ".txt", ".lng");
+            if (!NomeFileValido(nome) || finale.size() <= 4 || maiuscolo(finale.substr(finale.size() - 4)) != ".LNG") {
+                out.scartati.push_back(nome);
+                continue;
+            }
+            OpzioniDownload opz;
+            opz.maxByte = MAX_BYTE_LINGUA;
+            const auto temporaneo = CartellaTemp() / nome;
+            if (!scarica(PERCORSO_LINGUE + codificaUrl(nome), nome, opz).ok) {
+                out.falliti.push_back(nome);
+                continue;
+            }
+            if (!linguaSana(temporaneo)) {
+                std::error_code ec;
+                std::filesystem::remove(temporaneo, ec);
+                out.falliti.push_back(nome);
+                continue;
+            }
+            sostituisciFile(temporaneo, mPathDati / finale);
+            out.installati.push_back(finale);
+        }
+    } catch (const std::exception& e) {
+        out.errore = e.what();
+        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdLangUpdate_Click", "Form frmImpostazioni"),
+                    Pulsanti::OK);
+    }
+    return out;
+}
+
+RisultatoAggiornamento AggiornaMatrici() {
+    RisultatoAggiornamento out;
+    try {
+        OpzioniDownload lista;
+        lista.maxByte = MAX_BYTE_LISTA;
+        const EsitoDownload e = scarica(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", lista);
+        if (!e.ok) {
+            out.errore = e.errore;
+            return out;
+        }
+        out.listaScaricata = true;
+        std::string testo;
+        LeggiFileIntero(CartellaTemp() / "qivmatrici.txt", MAX_BYTE_LISTA, testo);
+        const auto cartella = mPathDati / "matrici";
+        std::error_code ec;
+        if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
+        for (const std::string& riga : RigheLista(testo)) {
+            const std::string nome = maiuscolo(riga);
+            if (!NomeFileValido(nome)) {
+                out.scartati.push_back(riga);
+                continue;
+            }
+            OpzioniDownload opz;
+            opz.maxByte = MAX_BYTE_MATRICE;
+            const auto temporaneo = CartellaTemp() / nome;
+            if (!scarica(PERCORSO_MATRICE + codificaUrl(nome), nome, opz).ok) {
+                out.falliti.push_back(nome);
+                continue;
+            }
+            if (!matriceSana(temporaneo)) {
+                // A damaged download never replaces a matrix the user already has.
+                std::filesystem::remove(temporaneo, ec);
+                out.falliti.push_back(nome);
+                continue;
+            }
+            const std::string finale = sostituisci(nome, ".DAT", ".mzel");
+            sostituisciFile(temporaneo, cartella / finale);
+            out.installati.push_back(finale);
+        }
+    } catch (const std::exception& e) {
+        out.errore = e.what();
+        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"), Pulsanti::OK);
+    }
+    return out;
+}
+
+bool CreditiLingue(std::string& testo) {
+    testo.clear();
+    OpzioniDownload opz;
+    opz.maxByte = MAX_BYTE_LISTA;
+    if (!scarica(PERCORSO_CREDITI_LINGUE, "thankstolingue.txt", opz).ok) return false;
+    std::string dati;
+    if (!LeggiFileIntero(CartellaTemp() / "thankstolingue.txt", MAX_BYTE_LISTA, dati)) return false;
+    size_t p = 0;
+    while (p < dati.size()) {
+        const size_t a = dati.find('\n', p);
+        std::string riga = dati.substr(p, a == std::string::npos ? std::string::npos : a - p);
+        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+        testo += "\r\n" + riga;
+        if (a == std::string::npos) break;
+        p = a + 1;
+    }
+    return true;
+}
+
+void MostraCreditiLingue() {
+    std::string testo;
+    if (CreditiLingue(testo)) UI().MsgBox(testo, Pulsanti::OK, Icona::Informazione);
+}
+
+}  // namespace novanta

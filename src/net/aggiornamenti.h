@@ -1,0 +1,80 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace novanta {
+
+// The update server's base address when "qiv.ini" names none: the reference server as
+// `make serve-updates` starts it on this machine.
+inline constexpr const char* SERVER_PREDEFINITO = "http://127.0.0.1:18090";
+// A base address that wins over "qiv.ini" (the command line's --server); empty when unused.
+inline std::string mServerAggiornamentiForzato;
+
+// The paths the program asks of the update server.
+inline constexpr const char* PERCORSO_VERSIONE = "/public/qiv/ver.asp";
+inline constexpr const char* PERCORSO_LINGUE = "/public/qiv/lingue/";
+inline constexpr const char* PERCORSO_LISTA_LINGUE = "/public/qiv/lingue/lista.txt";
+inline constexpr const char* PERCORSO_CREDITI_LINGUE = "/public/qiv/lingue/thankstolingue.txt";
+inline constexpr const char* PERCORSO_LISTA_MATRICI = "/public/lumora/lista.asp";
+inline constexpr const char* PERCORSO_MATRICE = "/public/lumora/matrici/download.aspx?file=";
+
+// The base address in use, without a trailing "/": the forced one, else the key
+// "SERVER AGGIORNAMENTI" of section "IMPOSTAZIONI" of "qiv.ini", else SERVER_PREDEFINITO.
+std::string IndirizzoServer();
+
+// A name taken from a server list is used to build paths, so only a plain file name passes:
+// 1 to 100 bytes, no "/" or "\", no "..", not starting with ".", no control characters.
+bool NomeFileValido(std::string_view nome);
+
+// The lines of a downloaded list: blanks, a byte-order mark and CR removed, empty lines dropped,
+// at most `massimo` lines.
+std::vector<std::string> RigheLista(std::string_view testo, size_t massimo = 1000);
+
+// "major.minor.revision" of this program.
+std::string VersioneLocale();
+
+// True when the server's version is newer: the parts of `locale` are compared in order with the
+// numeric values of the same parts of `remota` (a missing or non-numeric part counts 0, parts
+// beyond those of `locale` are ignored), and the first difference decides.
+bool VersioneServerPiuNuova(const std::string& locale, const std::string& remota);
+
+enum class EsitoVersione { NessunaNovita, NuovaVersione, NonRaggiungibile };
+struct RisultatoVersione {
+    EsitoVersione esito = EsitoVersione::NonRaggiungibile;
+    std::string locale;
+    std::string remota;
+    std::string errore;
+};
+// The start-up version check: fetches the server's version with tight time-outs and, when it is
+// newer, tells the face (Interfaccia::NuovaVersione). Never shows anything when the server
+// cannot be reached.
+RisultatoVersione NewVersion();
+
+// What an update did: every file installed (by its final name), every list entry refused as a
+// name, every file that could not be fetched or was not what it should be.
+struct RisultatoAggiornamento {
+    bool listaScaricata = false;
+    std::string errore;  // why the list could not be fetched, or the error that stopped the update
+    std::vector<std::string> installati;
+    std::vector<std::string> scartati;
+    std::vector<std::string> falliti;
+};
+
+// The language update of the settings window: each listed "name.txt" is fetched and replaces
+// "name.lng" in the data folder in one rename. The caller lists the languages afterwards in any
+// case, so the languages already there stay choosable when the server cannot be reached.
+RisultatoAggiornamento AggiornaLingue();
+
+// The matrix-folder update: each listed name, upper-cased, is fetched and, when it is a sound
+// matrix file (format tag and CRC), replaces "NAME.mzel" (".DAT" becoming ".mzel") in the matrix
+// folder in one rename. The caller rebuilds the matrix list afterwards.
+RisultatoAggiornamento AggiornaMatrici();
+
+// The language credits: for every line of the server's credits file, CR LF and the line.
+// False when the file could not be fetched.
+bool CreditiLingue(std::string& testo);
+// The settings window's info button: the credits in an information box when they arrive.
+void MostraCreditiLingue();
+
+}  // namespace novanta

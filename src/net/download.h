@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace novanta {
+
+// Limits of one download. The defaults suit the update server's files; the version check uses
+// tighter ones so that start-up is never held for more than a few seconds.
+struct OpzioniDownload {
+    long secondiConnessione = 5;        // connect time-out
+    long secondiTotali = 60;            // whole-transfer time-out
+    long maxRedirect = 5;               // redirects followed at most
+    uint64_t maxByte = 64ull << 20;     // the body may be no larger
+};
+
+struct EsitoDownload {
+    bool ok = false;
+    long statoHttp = 0;       // the last HTTP status seen (0 when none)
+    std::string errore;       // what went wrong, for logs and the command line
+};
+
+// Fetches `url` (http or https only) into `destinazione`. The body goes to
+// `destinazione` + ".part" in the same folder, which is renamed over `destinazione` only after
+// the transfer ended without error, the status was 2xx, no write came up short and the data
+// reached the disk: a failed or truncated download leaves the old file untouched. With
+// `svuotaCache` the request asks every cache on the way for a fresh copy.
+EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& destinazione, bool svuotaCache,
+                          const OpzioniDownload& opzioni = {});
+
+// True when the file was fetched (ScaricaFile with the default limits).
+bool DownloadFile(const std::string& url, const std::filesystem::path& destinazione, bool svuotaCache);
+
+// The temporary folder of the downloads, inside the data folder so every rename stays on one
+// file system: mPathDati/temp, created when missing.
+std::filesystem::path CartellaTemp();
+
+}  // namespace novanta

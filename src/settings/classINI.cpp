@@ -1,0 +1,205 @@
+#include "settings/classINI.h"
+
+#include <fstream>
+#include <vector>
+
+#include "support/file_atomico.h"
+
+namespace novanta {
+
+namespace {
+
+constexpr std::string_view BLANCHI = " \t";
+
+std::string_view rifila(std::string_view s) {
+    const auto inizio = s.find_first_not_of(BLANCHI);
+    if (inizio == std::string_view::npos) return {};
+    const auto fine = s.find_last_not_of(BLANCHI);
+    return s.substr(inizio, fine - inizio + 1);
+}
+
+bool ugualiSenzaCaso(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto minuscola = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        if (minuscola(static_cast<unsigned char>(a[i])) != minuscola(static_cast<unsigned char>(b[i]))) return false;
+    }
+    return true;
+}
+
+// One line of INI text: where it starts, its text without the line break, and the break itself.
+struct Riga {
+    size_t inizio;
+    std::string_view testo;
+    std::string_view fineRiga;
+};
+
+std::vector<Riga> righe(std::string_view testo) {
+    std::vector<Riga> out;
+    size_t p = 0;
+    while (p < testo.size()) {
+        size_t a = testo.find('\n', p);
+        size_t fine = a == std::string_view::npos ? testo.size() : a;
+        size_t contenuto = fine;
+        if (contenuto > p && testo[contenuto - 1] == '\r') --contenuto;
+        const size_t dopo = a == std::string_view::npos ? testo.size() : a + 1;
+        out.push_back({p, testo.substr(p, contenuto - p), testo.substr(contenuto, dopo - contenuto)});
+        p = dopo;
+    }
+    return out;
+}
+
+// The section a line opens, or nothing when it opens none.
+bool sezioneDi(std::string_view riga, std::string_view& nome) {
+    riga = rifila(riga);
+    if (riga.empty() || riga.front() != '[') return false;
+    riga.remove_prefix(1);
+    const auto chiusa = riga.find(']');
+    nome = rifila(riga.substr(0, chiusa));
+    return true;
+}
+
+// The key and the value of a "key=value" line.
+bool chiaveDi(std::string_view riga, std::string_view& chiave, std::string_view& valore) {
+    const auto uguale = riga.find('=');
+    if (uguale == std::string_view::npos) return false;
+    chiave = rifila(riga.substr(0, uguale));
+    valore = rifila(riga.substr(uguale + 1));
+    return !chiave.empty() && chiave.front() != ';';
+}
+
+std::string taglia(std::string_view s, size_t massimo) {
+    const auto nul = s.find('\0');
+    if (nul != std::string_view::npos) s = s.substr(0, nul);
+    if (s.size() > massimo) s = s.substr(0, massimo);
+    return std::string(s);
+}
+
+}  // namespace
+
+std::string ValoreINI(std::string_view testo, std::string_view sezione, std::string_view chiave,
+                      std::string_view predefinito, size_t massimo) {
+    const std::string_view sezioneCercata = rifila(sezione);
+    const std::string_view chiaveCercata = rifila(chiave);
+    bool dentro = false;
+    for (const Riga& r : righe(testo)) {
+        std::string_view nome;
+        if (sezioneDi(r.testo, nome)) {
+            dentro = ugualiSenzaCaso(nome, sezioneCercata);
+            continue;
+        }
+        if (!dentro) continue;
+        std::string_view k, v;
+        if (!chiaveDi(r.testo, k, v) || !ugualiSenzaCaso(k, chiaveCercata)) continue;
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+        return taglia(v, massimo);
+    }
+    return taglia(predefinito, massimo);
+}
+
+std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, std::string_view chiave,
+                             std::string_view valore) {
+    const auto tutte = righe(testo);
+    const std::string_view a_capo = !tutte.empty() && tutte.front().fineRiga == "\r\n" ? "\r\n" : "\n";
+    const std::string nuovaRiga = std::string(rifila(chiave)) + "=" + std::string(valore);
+
+    // The first section of that name: where it starts, and where its last non-blank line ends.
+    bool trovata = false;
+    size_t dopoUltima = 0;
+    for (size_t i = 0; i < tutte.size(); ++i) {
+        std::string_view nome;
+        if (sezioneDi(tutte[i].testo, nome)) {
+            if (trovata) break;
+            if (!ugualiSenzaCaso(nome, rifila(sezione))) continue;
+            trovata = true;
+            dopoUltima = i;
+            continue;
+        }
+        if (!trovata) continue;
+        std::string_view k, v;
+        if (chiaveDi(tutte[i].testo, k, v) && ugualiSenzaCaso(k, rifila(chiave))) {
+            std::string out(testo.substr(0, tutte[i].inizio));
+            out += nuovaRiga;
+            out += tutte[i].fineRiga;
+            out += testo.substr(tutte[i].inizio + tutte[i].testo.size() + tutte[i].fineRiga.size());
+            return out;
+        }
+        if (!rifila(tutte[i].testo).empty()) dopoUltima = i;
+    }
+
+    std::string out;
+    if (trovata) {
+        const Riga& ultima = tutte[dopoUltima];
+        const size_t taglio = ultima.inizio + ultima.testo.size() + ultima.fineRiga.size();
+        out.assign(testo.substr(0, taglio));
+        if (ultima.fineRiga.empty()) out += a_capo;
+        out += nuovaRiga;
+        out += a_capo;
+        out += testo.substr(taglio);
+        return out;
+    }
+    out.assign(testo);
+    if (!out.empty() && out.back() != '\n') out += a_capo;
+    out += "[" + std::string(rifila(sezione)) + "]";
+    out += a_capo;
+    out += nuovaRiga;
+    out += a_capo;
+    return out;
+}
+
+bool LeggiFileIntero(const std::filesystem::path& file, std::uintmax_t limite, std::string& contenuto) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    const auto dimensione = std::filesystem::file_size(file, ec);
+    if (ec || dimensione > limite) return false;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    contenuto.assign(static_cast<size_t>(dimensione), '\0');
+    in.read(contenuto.data(), static_cast<std::streamsize>(dimensione));
+    contenuto.resize(static_cast<size_t>(in.gcount()));
+    return !in.bad();
+}
+
+std::string classINI::getProperty(const std::string& sezione, const std::string& chiave,
+                                  const std::string& predefinito) const {
+    std::string testo;
+    if (!LeggiFileIntero(file_, MAX_BYTE_INI, testo)) testo.clear();
+    return ValoreINI(testo, sezione, chiave, predefinito, 254);
+}
+
+bool classINI::setProperty(const std::string& sezione, const std::string& chiave, const std::string& valore) {
+    return setProperties(sezione, {{chiave, valore}});
+}
+
+bool classINI::setProperties(const std::string& sezione,
+                             const std::vector<std::pair<std::string, std::string>>& valori) {
+    errore_.clear();
+    numeroErrore_ = 0;
+    std::string testo;
+    std::error_code ec;
+    const bool esiste = std::filesystem::exists(file_, ec);
+    if (esiste && !LeggiFileIntero(file_, MAX_BYTE_INI, testo)) {
+        // Rewriting a file we could not read whole would lose the part we did not see.
+        numeroErrore_ = 75;
+        errore_ = "cannot read " + file_.string() + " (missing, unreadable or larger than " +
+                  std::to_string(MAX_BYTE_INI) + " bytes)";
+        return false;
+    }
+    for (const auto& [chiave, valore] : valori) {
+        std::string pulito = valore;
+        for (char& c : pulito)
+            if (static_cast<unsigned char>(c) < 32) c = ' ';
+        testo = ImpostaValoreINI(testo, sezione, chiave, pulito);
+    }
+    const std::string& nuovo = testo;
+    std::string errore;
+    int numero = 0;
+    if (!ScriviFileAtomico(file_, nuovo, errore, &numero)) {
+        numeroErrore_ = numero ? numero : 75;
+        errore_ = errore;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace novanta

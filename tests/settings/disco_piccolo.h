@@ -1,0 +1,81 @@
+#pragma once
+// A small tmpfs mounted for one test: a full disk or a read-only folder that even root cannot
+// write. Where mounting is not allowed the test skips itself.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace novanta::test {
+
+class DiscoPiccolo {
+public:
+    explicit DiscoPiccolo(const std::filesystem::path& dove, const std::string& dimensione = "64k") : dove_(dove) {
+        std::filesystem::create_directories(dove_);
+        const std::string opzioni = "size=" + dimensione;
+        montato_ = ::mount("tmpfs", dove_.c_str(), "tmpfs", 0, opzioni.c_str()) == 0;
+        if (!montato_) errore_ = std::strerror(errno);
+    }
+    ~DiscoPiccolo() {
+        if (montato_) ::umount2(dove_.c_str(), MNT_DETACH);
+    }
+    bool montato() const { return montato_; }
+    const std::string& errore() const { return errore_; }
+    const std::filesystem::path& percorso() const { return dove_; }
+
+    // Makes the file system read-only.
+    bool SolaLettura() {
+        return ::mount("tmpfs", dove_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    // Fills the disk to the last byte with a filler file.
+    void Riempi() {
+        std::ofstream out(dove_ / "riempitivo", std::ios::binary);
+        const std::string blocco(4096, 'x');
+        for (int i = 0; i < 100000 && out; ++i) out.write(blocco.data(), static_cast<std::streamsize>(blocco.size()));
+        out.close();
+        std::ofstream uno(dove_ / "riempitivo2", std::ios::binary);
+        for (int i = 0; i < 4096 && uno; ++i) uno.put('y');
+    }
+
+private:
+    std::filesystem::path dove_;
+    bool montato_ = false;
+    std::string errore_;
+};
+
+#define RICHIEDI_DISCO_PICCOLO(disco)                                                                  \
+    do {                                                                                               \
+        if (!(disco).montato()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << (disco).errore(); \
+    } while (0)
+
+// Sets the locale variables for one test and puts them back afterwards.
+class LocaleDiProva {
+public:
+    explicit LocaleDiProva(const char* lang) {
+        for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            const char* vecchio = std::getenv(v);
+            salvati_[indice(v)] = vecchio ? std::optional<std::string>(vecchio) : std::nullopt;
+            ::unsetenv(v);
+        }
+        if (lang) ::setenv("LANG", lang, 1);
+    }
+    ~LocaleDiProva() {
+        for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            const auto& s = salvati_[indice(v)];
+            if (s) ::setenv(v, s->c_str(), 1);
+            else ::unsetenv(v);
+        }
+    }
+
+private:
+    static int indice(const std::string& v) { return v == "LC_ALL" ? 0 : v == "LC_MESSAGES" ? 1 : 2; }
+    std::optional<std::string> salvati_[3];
+};
+
+}  // namespace novanta::test

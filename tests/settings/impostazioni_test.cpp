@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/cartella_dati.h"
+#include "core/corpo.h"
+#include "settings/disco_piccolo.h"
+#include "settings/impostazioni.h"
+#include "settings/lingue_distribuite.h"
+#include "settings/multiLanguage.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+std::string leggi(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class ImpostazioniTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::StatoIniziale(); }
+    void TearDown() override { test::StatoIniziale(); }
+    test::CartellaTemporanea cartella;
+    test::InterfacciaRegistrata ui;
+};
+
+TEST_F(ImpostazioniTest, AFileWithoutTheSectionGivesTheDefaults) {
+    cartella.scrivi("qiv.ini", "[ALTRO]\nLINGUA=english\n");
+    const auto t = LeggiImpostazioni(cartella / "qiv.ini");
+    EXPECT_EQ(t.intestazione, std::string(INTESTAZIONE_PREDEFINITA).substr(0, 55));
+    EXPECT_EQ(t.stampante, "NESSUNA");
+    EXPECT_EQ(t.sorgenteRicalcolo, 1);
+    EXPECT_FALSE(t.modalitaRicalcolo);
+    EXPECT_EQ(t.lingua, "");
+    EXPECT_EQ(t.serverAggiornamenti, "");
+}
+
+TEST_F(ImpostazioniTest, ValuesAreConvertedStrictly) {
+    const std::string intestazione = std::string(52, 'A') + "   " + std::string(25, 'B');  // 80 characters
+    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nMODALITA' RICALCOLO=true\nSORGENTE RICALCOLO=3\nINTESTAZIONE=" +
+                                   intestazione + "\n");
+    auto t = LeggiImpostazioni(cartella / "qiv.ini");
+    EXPECT_FALSE(t.modalitaRicalcolo);  // only "TRUE" in upper case counts
+    EXPECT_EQ(t.sorgenteRicalcolo, 2);
+    EXPECT_EQ(t.intestazione, std::string(52, 'A'));  // cut to 55, then trimmed
+    for (const char* v : {"2", "x", "01", " 1x"}) {
+        cartella.scrivi("qiv.ini", std::string("[IMPOSTAZIONI]\nSORGENTE RICALCOLO=") + v + "\nMODALITA' RICALCOLO=TRUE\n");
+        t = LeggiImpostazioni(cartella / "qiv.ini");
+        EXPECT_EQ(t.sorgenteRicalcolo, 2) << v;
+        EXPECT_TRUE(t.modalitaRicalcolo);
+    }
+}
+
+TEST_F(ImpostazioniTest, ReadConfigurationTakesTheLanguageOnlyWhenItsFileExists) {
+    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nLINGUA=deutsch\nMODALITA' RICALCOLO=TRUE\n");
+    mLinguaCorrente = "english";
+    ReadConfiguration();
+    EXPECT_EQ(mConfig.lingua, "deutsch");
+    EXPECT_TRUE(mConfig.modalitaRicalcolo);
+    EXPECT_EQ(mLinguaCorrente, "english");
+    cartella.scrivi("deutsch.lng", "[Strings]\n");
+    ReadConfiguration();
+    EXPECT_EQ(mLinguaCorrente, "deutsch");
+    EXPECT_TRUE(ui.messaggi.empty());
+}
+
+TEST_F(ImpostazioniTest, SavingWritesTheThreeKeysAndKeepsTheRest) {
+    cartella.scrivi("qiv.ini", "; mio\n[IMPOSTAZIONI]\nINTESTAZIONE=RICEVITORIA 12\nSERVER AGGIORNAMENTI=http://127.0.0.1:1\n");
+    ASSERT_TRUE(SalvaImpostazioni(true, 2, "ENGLISH"));
+    EXPECT_EQ(leggi(cartella / "qiv.ini"),
+              "; mio\n[IMPOSTAZIONI]\nINTESTAZIONE=RICEVITORIA 12\nSERVER AGGIORNAMENTI=http://127.0.0.1:1\n"
+              "MODALITA' RICALCOLO=TRUE\nSORGENTE RICALCOLO=2\nLINGUA=ENGLISH\n");
+    ASSERT_TRUE(SalvaImpostazioni(false, 1, "italiano"));
+    const auto t = LeggiImpostazioni(cartella / "qiv.ini");
+    EXPECT_FALSE(t.modalitaRicalcolo);
+    EXPECT_EQ(t.sorgenteRicalcolo, 1);
+    EXPECT_EQ(t.lingua, "italiano");
+    EXPECT_EQ(t.intestazione, "RICEVITORIA 12");
+}
+
+TEST_F(ImpostazioniTest, SavingIntoAReadOnlyFolderSaysSoAndKeepsTheFile) {
+    test::DiscoPiccolo disco(cartella / "ro");
+    RICHIEDI_DISCO_PICCOLO(disco);
+    mPathDati = disco.percorso();
+    { std::ofstream(disco.percorso() / "qiv.ini") << "[IMPOSTAZIONI]\nLINGUA=italiano\n"; }
+    ASSERT_TRUE(disco.SolaLettura());
+    EXPECT_FALSE(SalvaImpostazioni(true, 2, "english"));
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_EQ(ui.messaggi[0].testo.rfind("Error 75 (", 0), 0u) << ui.messaggi[0].testo;
+    EXPECT_NE(ui.messaggi[0].testo.find("in procedure cmdSalva_Click of Form frmImpostazioni"), std::string::npos);
+    EXPECT_EQ(leggi(disco.percorso() / "qiv.ini"), "[IMPOSTAZIONI]\nLINGUA=italiano\n");
+    mPathDati = cartella.percorso();
+}
+
+TEST_F(ImpostazioniTest, TheLanguageListIsSortedUpperCasedAndMarksTheChosenOne) {
+    cartella.scrivi("italiano.lng", "");
+    cartella.scrivi("English.LNG", "");
+    cartella.scrivi("note.txt", "");
+    cartella.scrivi(".lng", "");
+    std::filesystem::create_directory(cartella / "cartella.lng");
+    auto e = ElencoLingue(cartella.percorso(), "english");
+    EXPECT_EQ(e.nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
+    EXPECT_EQ(e.selezionata, 0);
+    EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").selezionata, -1);
+    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").selezionata, -1);
+    EXPECT_TRUE(ElencoLingue(cartella / "manca", "x").nomi.empty());
+}
+
+TEST(CartellaDati, FollowsXdgDataHome) {
+    const char* vecchioXdg = std::getenv("XDG_DATA_HOME");
+    const std::string salvato = vecchioXdg ? vecchioXdg : "";
+    ::setenv("XDG_DATA_HOME", "/srv/dati/", 1);
+    EXPECT_EQ(CartellaDati(), std::filesystem::path("/srv/dati/Novanta"));
+    ::setenv("XDG_DATA_HOME", "relativa", 1);  // not absolute: ignored
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(CartellaDati(), (std::filesystem::path(home ? home : ".") / ".local/share/Novanta").lexically_normal());
+    if (vecchioXdg) ::setenv("XDG_DATA_HOME", salvato.c_str(), 1);
+    else ::unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(ImpostazioniTest, AFreshDataFolderGetsItsFoldersAndTheShippedLanguages) {
+    mPathDati = cartella / "nuova" / "Novanta";
+    std::string errore;
+    ASSERT_TRUE(PreparaCartelleDati(errore)) << errore;
+    for (const char* s : SOTTOCARTELLE_DATI) EXPECT_TRUE(std::filesystem::is_directory(mPathDati / s)) << s;
+    EXPECT_FALSE(CreaCartella(mPathDati / "temp"));  // exists already
+    EXPECT_TRUE(CreaCartella(mPathDati / "a" / "b" / "c"));
+    EXPECT_EQ(InstallaLingueDistribuite(errore), 2);
+    EXPECT_EQ(leggi(mPathDati / "english.lng"), LinguaDistribuitaDi("english")->contenuto);
+    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    mPathDati = cartella.percorso();
+}
+
+TEST_F(ImpostazioniTest, TheUsersLanguageFilesAreNeverOverwritten) {
+    cartella.scrivi("Italiano.lng", "[Strings]\n0053=\"mia\"\n");
+    cartella.scrivi("english.lng", "[Strings]\n0053=\"downloaded\"\n");
+    std::string errore;
+    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    EXPECT_EQ(leggi(cartella / "Italiano.lng"), "[Strings]\n0053=\"mia\"\n");
+    EXPECT_EQ(leggi(cartella / "english.lng"), "[Strings]\n0053=\"downloaded\"\n");
+    EXPECT_FALSE(std::filesystem::exists(cartella / "italiano.lng"));
+}
+
+TEST_F(ImpostazioniTest, AReadOnlyDataFolderIsReportedNotCrashedOn) {
+    test::DiscoPiccolo disco(cartella / "ro");
+    RICHIEDI_DISCO_PICCOLO(disco);
+    ASSERT_TRUE(disco.SolaLettura());
+    mPathDati = disco.percorso();
+    std::string errore;
+    EXPECT_FALSE(PreparaCartelleDati(errore));
+    EXPECT_NE(errore.find("temp"), std::string::npos) << errore;
+    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    EXPECT_FALSE(errore.empty());
+    // Messages still have their text: the shipped language speaks from inside the program.
+    test::LocaleDiProva locale("en_US.UTF-8");
+    EXPECT_FALSE(TestoMessaggio("0053").empty());
+    mPathDati = cartella.percorso();
+}
+
+TEST_F(ImpostazioniTest, AFullDiskLeavesNoHalfLanguageFile) {
+    test::DiscoPiccolo disco(cartella / "pieno", "16k");
+    RICHIEDI_DISCO_PICCOLO(disco);
+    disco.Riempi();
+    mPathDati = disco.percorso();
+    std::string errore;
+    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    EXPECT_FALSE(errore.empty());
+    EXPECT_FALSE(std::filesystem::exists(disco.percorso() / "italiano.lng"));
+    EXPECT_FALSE(std::filesystem::exists(disco.percorso() / "english.lng"));
+    mPathDati = cartella.percorso();
+}
+
+// The lock is held by an open file description: a second one (a second copy of the program) is
+// refused, and the kernel drops the lock when its holder dies, however it dies.
+TEST_F(ImpostazioniTest, OnlyOneCopyRunsAndACrashLeavesNoStaleLock) {
+    const auto file = cartella / FILE_BLOCCO_ISTANZA;
+    std::string errore;
+    int pipeFd[2];
+    ASSERT_EQ(::pipe(pipeFd), 0);
+    const pid_t figlio = ::fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        std::string e;
+        const char esito = AcquisisciIstanzaUnica(cartella.percorso(), e) == EsitoIstanza::Unica ? 'U' : 'X';
+        [[maybe_unused]] auto n = ::write(pipeFd[1], &esito, 1);
+        ::pause();  // holds the lock until killed
+        ::_exit(0);
+    }
+    char esito = 0;
+    ASSERT_EQ(::read(pipeFd[0], &esito, 1), 1);
+    EXPECT_EQ(esito, 'U');
+    EXPECT_EQ(AcquisisciIstanzaUnica(cartella.percorso(), errore), EsitoIstanza::GiaInEsecuzione);
+    ::kill(figlio, SIGKILL);
+    int stato = 0;
+    ::waitpid(figlio, &stato, 0);
+    EXPECT_EQ(AcquisisciIstanzaUnica(cartella.percorso(), errore), EsitoIstanza::Unica) << errore;
+    // Held now by this process: another open of the same file cannot take it.
+    const int altro = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(altro, 0);
+    EXPECT_NE(::flock(altro, LOCK_EX | LOCK_NB), 0);
+    RilasciaIstanzaUnica();
+    EXPECT_EQ(::flock(altro, LOCK_EX | LOCK_NB), 0);
+    ::close(altro);
+    ::close(pipeFd[0]);
+    ::close(pipeFd[1]);
+    EXPECT_EQ(AcquisisciIstanzaUnica(cartella / "manca", errore), EsitoIstanza::Errore);
+    EXPECT_FALSE(errore.empty());
+}
+
+}  // namespace
+}  // namespace novanta

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "core/cartella_dati.h"
+#include "settings/classINI.h"
+#include "settings/disco_piccolo.h"
+#include "settings/lingue_distribuite.h"
+#include "settings/multiLanguage.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+std::string leggi(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A language file over 64,000 bytes: the key scanner reads it, sections and letter case of
+// section names no longer matter, but the key's own case does.
+std::string FileGrande(const std::string& testa) {
+    std::string t = testa;
+    t += "[Riempitivo]\n";
+    for (int i = 0; t.size() < 70000; ++i) t += "riga" + std::to_string(i) + "=\"" + std::string(60, 'r') + "\"\n";
+    t += "[Strings]\n0001=\"Colonne integrali:\"\n0053=senza virgolette\n";
+    t += "lblMatrix(3).Caption=\"terza\"\n";
+    return t;
+}
+
+class LingueTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::StatoIniziale(); }
+    void TearDown() override { test::StatoIniziale(); }
+    test::CartellaTemporanea cartella;
+};
+
+TEST_F(LingueTest, SmallFilesAreReadAsIniFiles) {
+    cartella.scrivi("prova.lng", "[Strings]\n0001=\"uno\"\n[frmMatr]\nlblMatrix(3).Caption=\"terza\"\ncmdSalva.Caption=\n");
+    const auto f = cartella / "prova.lng";
+    EXPECT_EQ(LeggiINI(f, "strings", "0001"), "uno");
+    EXPECT_EQ(LeggiINI(f, "frmMatr", "lblMatrix(3).Caption"), "terza");
+    EXPECT_EQ(LeggiINI(f, "frmMatr", "lblMatrix(2).Caption"), "");
+    EXPECT_EQ(LeggiINI(f, "frmMatr", "cmdSalva.Caption"), "");
+    EXPECT_EQ(LeggiINI(f, "Strings", "lblMatrix(3).Caption"), "");  // wrong section
+    EXPECT_EQ(LeggiINI(cartella / "manca.lng", "Strings", "0001"), "");
+    cartella.scrivi("lungo.lng", "[S]\nK=\"" + std::string(700, 'v') + "\"\n");
+    EXPECT_EQ(LeggiINI(cartella / "lungo.lng", "S", "K").size(), 511u);
+}
+
+TEST_F(LingueTest, FilesOver64000BytesAreScannedByKey) {
+    const std::string t = FileGrande("");
+    ASSERT_GT(t.size(), 64000u);
+    cartella.scrivi("grande.lng", t);
+    const auto f = cartella / "grande.lng";
+    EXPECT_EQ(LeggiINI(f, "Strings", "0001"), "Colonne integrali:");
+    EXPECT_EQ(LeggiINI(f, "frmMatr", "0001"), "Colonne integrali:");  // any section
+    EXPECT_EQ(LeggiINI(f, "frmMatr", "lblMatrix(3).Caption"), "terza");
+    EXPECT_EQ(LeggiINI(f, "frmMatr", "LBLMATRIX(3).CAPTION"), "");  // the scanner is case-sensitive
+    EXPECT_EQ(LeggiINI(f, "Strings", "0053"), "senza virgolette");
+    EXPECT_EQ(LeggiINI(f, "Strings", "000"), "");  // a prefix of a key is no key
+    EXPECT_EQ(LeggiINI(f, "Strings", "0002"), "");
+}
+
+TEST_F(LingueTest, BadLanguageFilesGiveEmptyTextsNotCrashes) {
+    std::string junk;
+    for (int i = 0; i < 70000; ++i) junk += static_cast<char>((i * 131 + 7) & 0xFF);
+    cartella.scrivi("junk.lng", junk);
+    cartella.scrivi("junkpiccolo.lng", junk.substr(0, 3000));
+    cartella.scrivi("vuoto.lng", "");
+    cartella.scrivi("troncato.lng", "[Strings]\n0001=\"a metà");
+    for (const char* nome : {"junk.lng", "junkpiccolo.lng", "vuoto.lng"})
+        EXPECT_EQ(LeggiINI(cartella / nome, "Strings", "0001"), "") << nome;
+    EXPECT_EQ(LeggiINI(cartella / "troncato.lng", "Strings", "0001"), "\"a metà");
+    // A big file with a key on its very last line, without quotes or a line break.
+    cartella.scrivi("coda.lng", std::string(65000, '\n') + "0042=x");
+    EXPECT_EQ(LeggiINI(cartella / "coda.lng", "Strings", "0042"), "x");
+}
+
+TEST_F(LingueTest, TheChosenLanguageSpeaksAndAMissingIdIsEmpty) {
+    test::LocaleDiProva locale("en_GB.UTF-8");
+    cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm beenden?\"\n");
+    mLinguaCorrente = "DEUTSCH";  // the settings window shows names upper-cased
+    EXPECT_EQ(TestoMessaggio("0053"), "Programm beenden?");
+    EXPECT_EQ(TestoMessaggio("0054"), "");
+    EXPECT_EQ(FileLinguaCorrente(), cartella / "deutsch.lng");
+}
+
+TEST_F(LingueTest, TheLanguageComesFromQivIniWhenNoneIsChosen) {
+    test::LocaleDiProva locale("it_IT.UTF-8");
+    cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm beenden?\"\n");
+    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nLINGUA=deutsch\n");
+    EXPECT_EQ(TestoMessaggio("0053"), "Programm beenden?");
+    EXPECT_EQ(mLinguaCorrente, "deutsch");
+}
+
+TEST_F(LingueTest, WithoutALanguageTheLocaleChoosesTheShippedOne) {
+    const std::string inglese = LeggiINITesto(LinguaDistribuitaDi("english")->contenuto, "Strings", "0053");
+    const std::string italiano = LeggiINITesto(LinguaDistribuitaDi("italiano")->contenuto, "Strings", "0053");
+    ASSERT_FALSE(inglese.empty());
+    ASSERT_FALSE(italiano.empty());
+    ASSERT_NE(inglese, italiano);
+    {
+        test::LocaleDiProva locale("en_US.UTF-8");
+        EXPECT_EQ(LinguaDiSistema(), "english");
+        EXPECT_EQ(TestoMessaggio("0053"), inglese);
+        EXPECT_TRUE(mLinguaCorrente.empty());  // nothing was chosen for the user
+    }
+    for (const char* l : {"it_IT.UTF-8", "de_DE.UTF-8", "C", static_cast<const char*>(nullptr)}) {
+        test::LocaleDiProva locale(l);
+        EXPECT_EQ(TestoMessaggio("0053"), italiano) << (l ? l : "(unset)");
+    }
+    {
+        test::LocaleDiProva locale("it_IT.UTF-8");
+        ::setenv("LC_ALL", "en_US.UTF-8", 1);  // LC_ALL wins over LANG
+        EXPECT_EQ(TestoMessaggio("0053"), inglese);
+    }
+}
+
+TEST_F(LingueTest, AChosenLanguageWhoseFileIsGoneFallsBackToo) {
+    test::LocaleDiProva locale("en_US.UTF-8");
+    mLinguaCorrente = "klingon";
+    EXPECT_FALSE(TestoMessaggio("0053").empty());
+    // The user's copy of the fallback language in the data folder is preferred to the shipped one.
+    cartella.scrivi("english.lng", "[Strings]\n0053=\"Quit? (user's copy)\"\n");
+    EXPECT_EQ(TestoMessaggio("0053"), "Quit? (user's copy)");
+    EXPECT_EQ(LinguaEffettiva(), "english");
+}
+
+TEST_F(LingueTest, KeyScheme) {
+    EXPECT_EQ(ChiaveLingua("lblMatrix", 3, "Caption"), "lblMatrix(3).Caption");
+    EXPECT_EQ(ChiaveLingua("cmdSalva", -1, "ToolTipText"), "cmdSalva.ToolTipText");
+    EXPECT_EQ(ChiaveLingua("frmMatr", -1, "Caption"), "frmMatr.Caption");
+    EXPECT_EQ(ChiaveTab("tabOpzioni", 0), "tabOpzioni.TabCaption(0)");
+}
+
+// The shipped files: every message id the program uses, a section for every window that takes
+// its texts from the language, keys only of the scheme ApplicaLingua reads, the same keys in both
+// languages, small enough for the INI reader, and compiled in exactly as they are in data/.
+TEST(LingueDistribuite, AreCompleteAndAgree) {
+    const std::vector<std::string> ids = {"0001", "0002", "0003", "0004", "0005", "0006", "0007", "0008", "0009",
+                                          "0010", "0012", "0013", "0014", "0015", "0016", "0017", "0018", "0019",
+                                          "0021", "0022", "0023", "0024", "0042", "0053", "0054", "0055", "0060",
+                                          "0061", "0062", "0064"};
+    const std::vector<std::string> finestre = {
+        "frmMAIN", "frmCalcolo", "frmVisualizza", "frmImpostazioni", "frmSomma", "frmPari", "frmFisse",
+        "frmConsecutivi", "frmFiltriDistanzaNumeri", "frmFiltri", "frmImportFiltri", "frmImportBase", "frmRidotto",
+        "frmRidottoDistanzaMinima", "frmNewVersion", "frmMatr"};
+    const std::regex chiave(R"(^(Info|Strings)$|^[A-Za-z][A-Za-z0-9_]*(\([0-9]+\))?\.(Caption|ToolTipText|Tag|TabCaption\([0-9]+\))$)");
+    ASSERT_EQ(LingueDistribuite().size(), 2u);
+    std::map<std::string, std::set<std::string>> chiaviPerLingua;
+    for (const auto& l : LingueDistribuite()) {
+        const std::string nome(l.nome);
+        SCOPED_TRACE(nome);
+        EXPECT_EQ(leggi(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue" / (nome + ".lng")), l.contenuto);
+        EXPECT_LE(l.contenuto.size(), MAX_BYTE_LINGUA_INI);
+        for (const auto& id : ids) EXPECT_FALSE(LeggiINITesto(l.contenuto, "Strings", id).empty()) << id;
+        for (const auto& f : finestre) EXPECT_FALSE(LeggiINITesto(l.contenuto, f, f + ".Caption").empty()) << f;
+        std::istringstream righe{std::string(l.contenuto)};
+        std::string riga, sezione;
+        while (std::getline(righe, riga)) {
+            if (riga.empty() || riga[0] == ';') continue;
+            if (riga[0] == '[') {
+                sezione = riga.substr(1, riga.find(']') - 1);
+                continue;
+            }
+            const std::string k = riga.substr(0, riga.find('='));
+            chiaviPerLingua[nome].insert(sezione + "/" + k);
+            if (sezione == "Strings" || sezione == "Info") continue;
+            EXPECT_TRUE(std::regex_match(k, chiave)) << sezione << "/" << k;
+            EXPECT_TRUE(std::find(finestre.begin(), finestre.end(), sezione) != finestre.end()) << sezione;
+            EXPECT_NE(riga.find("=\""), std::string::npos) << riga;
+        }
+    }
+    EXPECT_EQ(chiaviPerLingua["italiano"], chiaviPerLingua["english"]);
+    // The Italian file holds the design texts.
+    const auto* it = LinguaDistribuitaDi("ITALIANO");
+    ASSERT_NE(it, nullptr);
+    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmImpostazioni", "frameRicalcolo.Caption"), "Modalità Ricalcolo");
+    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmSomma", "frmSomma.Caption"), "  Somma");
+    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmMAIN", "menuDistanzaMinima.Caption"), "Ridotto a &Distanza Minima");
+    EXPECT_EQ(LinguaDistribuitaDi("deutsch"), nullptr);
+}
+
+}  // namespace
+}  // namespace novanta
