@@ -1,31 +1,12 @@
 #include "textfiles/colonne_txt.h"
 
 #include <algorithm>
-#include <charconv>
 #include <fstream>
 
 #include "support/file_atomico.h"
+#include "support/formato.h"
 
 namespace novanta {
-
-std::string PulisciRiga(std::string riga) {
-    std::replace(riga.begin(), riga.end(), '\t', ' ');
-    std::string out;
-    out.reserve(riga.size());
-    for (size_t i = 0; i < riga.size(); ++i) {
-        char c = riga[i];
-        if (c == '\r' && i + 1 < riga.size() && riga[i + 1] == '\n') {
-            c = ' ';
-            ++i;
-        }
-        if (c == ' ' && !out.empty() && out.back() == ' ') continue;
-        out.push_back(c);
-    }
-    const auto inizio = out.find_first_not_of(' ');
-    if (inizio == std::string::npos) return "";
-    const auto fine = out.find_last_not_of(' ');
-    return out.substr(inizio, fine - inizio + 1);
-}
 
 bool SalvaColonneTxt(const std::string& nomeFile) {
     UI().Clessidra(true);
@@ -55,45 +36,7 @@ bool SalvaColonneTxt(const std::string& nomeFile) {
 
 namespace {
 
-struct ErroreRiga {
-    int32_t numero;
-    std::string descrizione;
-};
-
-bool separatore(char c) { return c == ' ' || c == '\t' || c == '-' || c == ',' || c == ';' || c == '.'; }
-
-// Splits a cleaned piece into number tokens; an empty token next to a separator is skipped.
-bool tokenizza(const std::string& pezzo, std::vector<int>& numeri, ErroreRiga& errore) {
-    numeri.clear();
-    size_t i = 0;
-    while (i < pezzo.size()) {
-        while (i < pezzo.size() && separatore(pezzo[i])) ++i;
-        if (i >= pezzo.size()) break;
-        size_t j = i;
-        while (j < pezzo.size() && !separatore(pezzo[j])) ++j;
-        const std::string_view tok(pezzo.data() + i, j - i);
-        int valore = 0;
-        bool cifre = std::all_of(tok.begin(), tok.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (!cifre) {
-            errore = {13, "Type mismatch"};
-            return false;
-        }
-        const auto [ptr, ec] = std::from_chars(tok.data(), tok.data() + tok.size(), valore);
-        if (ec != std::errc() || ptr != tok.data() + tok.size() || valore > 255) {
-            errore = {6, "Overflow"};
-            return false;
-        }
-        if (valore < 1 || valore > 90) {
-            errore = {ERRORE_APPLICAZIONE, "Number " + std::to_string(valore) + " outside 1..90"};
-            return false;
-        }
-        numeri.push_back(valore);
-        i = j;
-    }
-    return true;
-}
-
-std::string messaggioImport(const ErroreRiga& e, const std::string& testo) {
+std::string messaggioImport(const ErroreLettura& e, const std::string& testo) {
     return TestoErrore(e.numero, e.descrizione, "ImportaColonneTxt", "Modulo corpo ") + "\r\nRiga [" + testo + "]";
 }
 
@@ -101,17 +44,24 @@ std::string messaggioImport(const ErroreRiga& e, const std::string& testo) {
 
 bool LeggiColonneTxt(std::istream& in, ColonneLette& ris, std::string& messaggio) {
     ColonneLette letto;
-    std::string riga;
     std::vector<int> numeri;
-    ErroreRiga errore{};
-    // A line ends at CR, LF or CR LF; pieces that are empty after cleaning are skipped.
-    auto elabora = [&](const std::string& grezza) -> bool {
-        const std::string pezzo = PulisciRiga(grezza);
-        if (pezzo.empty()) return true;
-        if (!tokenizza(pezzo, numeri, errore)) {
+    ErroreLettura errore;
+    LettoreRighe lettore(in);
+    std::string riga;
+    while (lettore.leggi(riga)) {
+        const std::string pezzo = PulisciRiga(riga);
+        if (lettore.troppoLunga()) {
+            messaggio = messaggioImport({ERRORE_APPLICAZIONE, "Line too long"}, pezzo.substr(0, 80));
+            return false;
+        }
+        if (pezzo.empty()) continue;
+        UI().DoEvents();
+        if (!NumeriDellaRiga(pezzo, numeri, errore)) {
             messaggio = messaggioImport(errore, pezzo);
             return false;
         }
+        // A line of separators only holds no number: it counts as blank.
+        if (numeri.empty()) continue;
         if (letto.righe == 0) {
             if (numeri.size() < static_cast<size_t>(LEN_COL_MIN) || numeri.size() > static_cast<size_t>(LEN_COL_MAX)) {
                 messaggio = messaggioImport({ERRORE_APPLICAZIONE, "The first column has " + std::to_string(numeri.size()) +
@@ -136,26 +86,7 @@ bool LeggiColonneTxt(std::istream& in, ColonneLette& ris, std::string& messaggio
             letto.presenti[static_cast<size_t>(numeri[static_cast<size_t>(j)])] = true;
         }
         std::sort(letto.numeri.begin() + static_cast<std::ptrdiff_t>(base), letto.numeri.end());
-        return true;
-    };
-    char c;
-    riga.clear();
-    while (in.get(c)) {
-        if (c == '\r' || c == '\n') {
-            if (!riga.empty()) {
-                UI().DoEvents();
-                if (!elabora(riga)) return false;
-                riga.clear();
-            }
-            continue;
-        }
-        riga.push_back(c);
-        if (riga.size() > (1u << 20)) {
-            messaggio = messaggioImport({ERRORE_APPLICAZIONE, "Line too long"}, riga.substr(0, 80));
-            return false;
-        }
     }
-    if (!riga.empty() && !elabora(riga)) return false;
     ris = std::move(letto);
     return true;
 }
@@ -182,7 +113,8 @@ bool ImportaColonneTxt(const std::string& nomeFile) {
         }
         mFileSistema = nomeFile;
         ResetSistema(false);
-        mLenCol = static_cast<int16_t>(letto.lenCol);
+        // A file with no column leaves the column length as it was.
+        if (letto.righe > 0) mLenCol = static_cast<int16_t>(letto.lenCol);
         for (int32_t r = 0; r < letto.righe; ++r) {
             uint8_t* col = mArrColonne.colonnaScrittura(r + 1);
             std::copy_n(letto.numeri.data() + static_cast<size_t>(r) * letto.lenCol, letto.lenCol, col);
@@ -219,6 +151,88 @@ void QuickSortColonna(ArchivioColonne& arr, int32_t colonna, int32_t da, int32_t
     }
     if (da < j) QuickSortColonna(arr, colonna, da, j);
     if (i < a) QuickSortColonna(arr, colonna, i, a);
+}
+
+bool StringToArrayColonna(const std::string& riga, tColonna& colonna, ErroreLettura& errore) {
+    colonna = tColonna{};
+    std::vector<int> numeri;
+    if (!NumeriDellaRiga(riga, numeri, errore)) return false;
+    if (numeri.size() > static_cast<size_t>(MAX_POSIZIONI)) {
+        errore = {ERRORE_APPLICAZIONE, "The line has " + std::to_string(numeri.size()) + " numbers: at most 25 are allowed"};
+        return false;
+    }
+    for (size_t i = 0; i < numeri.size(); ++i) {
+        const auto v = static_cast<uint8_t>(numeri[i]);
+        colonna.numeri[i + 1] = v;
+        colonna.massimo = std::max(colonna.massimo, v);
+        colonna.minimo = std::min(colonna.minimo, v);
+    }
+    colonna.lunghezza = static_cast<uint8_t>(numeri.size());
+    return true;
+}
+
+tColonna StringToArrayColonna(const std::string& riga) {
+    tColonna colonna;
+    ErroreLettura errore;
+    if (StringToArrayColonna(riga, colonna, errore)) return colonna;
+    UI().MsgBox(TestoErrore(errore.numero, errore.descrizione, "StringToArrayColonna", "Modulo corpo"));
+    tColonna vuota;
+    vuota.minimo = 0;
+    return vuota;
+}
+
+std::vector<tColonna> LoadTxtToColonneArray(std::istream& in, int32_t massimo) {
+    // Room for 1,000 records, then 5,000 more each time it fills up.
+    std::vector<tColonna> risultato;
+    risultato.reserve(1001);
+    risultato.emplace_back();
+    LettoreRighe lettore(in);
+    std::string riga;
+    while ((massimo <= 0 || static_cast<int32_t>(risultato.size()) - 1 < massimo) && lettore.leggi(riga)) {
+        UI().DoEvents();
+        riga = PulisciRiga(riga);
+        if (riga.empty()) continue;
+        if (risultato.size() == risultato.capacity()) risultato.reserve(risultato.capacity() + 5000);
+        if (lettore.troppoLunga()) {
+            // Far longer than any list of 25 numbers: refused like any unreadable line.
+            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, "Line too long", "StringToArrayColonna", "Modulo corpo"));
+            tColonna vuota;
+            vuota.minimo = 0;
+            risultato.push_back(vuota);
+            continue;
+        }
+        risultato.push_back(StringToArrayColonna(riga));
+    }
+    if (risultato.size() == 1) risultato.front() = tColonna{};
+    risultato.shrink_to_fit();
+    return risultato;
+}
+
+std::vector<tColonna> LoadTxtToColonneArray(const std::string& nomeFile, int32_t massimo, bool* riuscito) {
+    UI().Clessidra(true);
+    std::ifstream in(std::filesystem::path(nomeFile), std::ios::binary);
+    if (!in) {
+        UI().Clessidra(false);
+        UI().MsgBox(TestoErrore(53, "File not found", "LoadTxtToColonneArray", "Module Corpo"));
+        if (riuscito) *riuscito = false;
+        return std::vector<tColonna>(1);
+    }
+    auto risultato = LoadTxtToColonneArray(in, massimo);
+    UI().Clessidra(false);
+    if (riuscito) *riuscito = true;
+    return risultato;
+}
+
+std::string ColonnaToString(std::span<const uint8_t> numeri, uint8_t nSpazi) {
+    std::string out;
+    const std::string spazi(nSpazi, ' ');
+    for (uint8_t v : numeri) {
+        if (v == 0) continue;
+        out += FormatoZeri(v, 2);
+        out += spazi;
+    }
+    const auto fine = out.find_last_not_of(' ');
+    return fine == std::string::npos ? "" : out.substr(0, fine + 1);
 }
 
 }  // namespace novanta

@@ -3,16 +3,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <istream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "core/corpo.h"
+#include "support/righe_testo.h"
+#include "textfiles/numeri_riga.h"
 
 namespace novanta {
-
-// Normalises the blanks of a text line: tabs and CR LF pairs become spaces, runs of spaces
-// collapse into one, and the ends are trimmed.
-std::string PulisciRiga(std::string riga);
 
 // Writes the whole system, one column per line (" 03 14 27 ... " and CR LF), through a
 // temporary file renamed over the target. True when the file was written.
@@ -40,5 +39,23 @@ bool ImportaColonneTxt(const std::string& nomeFile);
 
 // Sorts positions da..a (1-based) of column c of the store ascending.
 void QuickSortColonna(ArchivioColonne& arr, int32_t colonna, int32_t da, int32_t a);
+
+// One line as a column record: the numbers in the order of the line, smallest, largest, count.
+// A line that is not a list of at most 25 numbers 1..90 shows the routine's error message and
+// yields the all-zero record (lunghezza 0).
+tColonna StringToArrayColonna(const std::string& riga);
+// The same without the message: false and the failure in `errore`.
+bool StringToArrayColonna(const std::string& riga, tColonna& colonna, ErroreLettura& errore);
+
+// Every non-empty line of a column text file as a column record: entries 1..n (entry 0 unused),
+// or the single empty record at index 0 when there is none or the file cannot be read. With
+// `massimo` > 0 reading stops after that many records. `riuscito` (when given) tells a file
+// that was read from one that could not be.
+std::vector<tColonna> LoadTxtToColonneArray(const std::string& nomeFile, int32_t massimo = 0, bool* riuscito = nullptr);
+std::vector<tColonna> LoadTxtToColonneArray(std::istream& in, int32_t massimo = 0);
+
+// The non-zero numbers of `numeri` in index order, each as two digits followed by `nSpazi`
+// spaces, the whole trimmed: ColonnaToString({7, 3, 0, 12}, 1) is "07 03 12".
+std::string ColonnaToString(std::span<const uint8_t> numeri, uint8_t nSpazi);
 
 }  // namespace novanta

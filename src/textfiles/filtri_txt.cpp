@@ -1,0 +1,86 @@
+#include "textfiles/filtri_txt.h"
+
+#include <fstream>
+
+#include "support/righe_testo.h"
+#include "textfiles/avvisi.h"
+
+namespace novanta {
+
+namespace {
+std::string messaggioFiltri(const ErroreLettura& e) {
+    return TestoErrore(e.numero, e.descrizione, "loadFileToFilters", "Form frmImportFiltri");
+}
+}  // namespace
+
+bool StringToFiltro(const std::string& riga, int32_t presenze, tFiltroGruppo& filtro, ErroreLettura& errore) {
+    filtro = tFiltroGruppo{};
+    std::vector<int> numeri;
+    // The program converts a token to a Long: only beyond that is it an overflow.
+    if (!NumeriDellaRiga(riga, numeri, errore, INT32_MAX)) return false;
+    for (int n : numeri) filtro.numeri[static_cast<size_t>(n)] = 1;
+    filtro.presenze = presenze;
+    filtro.attivo = true;
+    return true;
+}
+
+bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGruppo>& filtri, bool& limite,
+                    std::string& messaggio) {
+    std::vector<tFiltroGruppo> letti;
+    limite = false;
+    LettoreRighe lettore(in);
+    std::string riga;
+    int64_t numeroRiga = 0;
+    ErroreLettura errore;
+    while (static_cast<int32_t>(letti.size()) < MAX_FILTRI && lettore.leggi(riga)) {
+        ++numeroRiga;
+        UI().DoEvents();
+        riga = PulisciRiga(riga);
+        if (lettore.troppoLunga()) {
+            messaggio = messaggioFiltri({ERRORE_APPLICAZIONE, "Line " + std::to_string(numeroRiga) + " too long"});
+            return false;
+        }
+        if (riga.empty()) continue;
+        tFiltroGruppo f;
+        if (!StringToFiltro(riga, presenze, f, errore)) {
+            messaggio = messaggioFiltri({errore.numero, errore.descrizione + " (line " + std::to_string(numeroRiga) + ": " +
+                                                            riga.substr(0, 80) + ")"});
+            return false;
+        }
+        letti.push_back(f);
+    }
+    limite = static_cast<int32_t>(letti.size()) >= MAX_FILTRI;
+    filtri = std::move(letti);
+    return true;
+}
+
+std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string& nomeFile, int32_t presenze) {
+    std::ifstream in(std::filesystem::path(nomeFile), std::ios::binary);
+    if (!in) {
+        UI().MsgBox(messaggioFiltri({53, "File not found"}));
+        return std::nullopt;
+    }
+    UI().Clessidra(true);
+    std::vector<tFiltroGruppo> filtri;
+    bool limite = false;
+    std::string messaggio;
+    const bool ok = LeggiFiltriTxt(in, presenze, filtri, limite, messaggio);
+    UI().Clessidra(false);
+    if (!ok) {
+        UI().MsgBox(messaggio);
+        return std::nullopt;
+    }
+    lista.Cancella();
+    for (size_t i = 0; i < filtri.size(); ++i) lista[static_cast<int32_t>(i) + 1] = filtri[i];
+    if (limite) AvvisoLimiteTabella(MAX_FILTRI);
+    return static_cast<int32_t>(filtri.size());
+}
+
+bool ImportaFiltriGruppo(int32_t tipoFiltro, const std::string& nomeFile, int32_t presenze) {
+    const auto n = loadFileToFilters(tipoFiltro != 0 ? mFiltriOR : mFiltriAND, nomeFile, presenze);
+    if (!n) return false;
+    (tipoFiltro != 0 ? mNumFiltriOR : mNumFiltriAND) = *n;
+    return true;
+}
+
+}  // namespace novanta
