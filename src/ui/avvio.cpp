@@ -1,18 +1,17 @@
 #include "ui/avvio.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QCryptographicHash>
 #include <QEventLoop>
 #include <QLocalSocket>
 #include <QPainter>
 #include <QPixmap>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
-#include <cstdlib>
-#include <filesystem>
 
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "net/aggiornamenti.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmSplash.h"
 #include "ui/interfacciaQt.h"
@@ -20,20 +19,25 @@
 
 namespace novanta::ui {
 
-IstanzaUnica::IstanzaUnica(const QString& nome) : nome_(nome) {}
+QString NomeServerIstanza(const std::filesystem::path& cartella) {
+    const QByteArray impronta =
+        QCryptographicHash::hash(QByteArray::fromStdString(cartella.string()), QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("novanta-") + QString::fromLatin1(impronta);
+}
+
+IstanzaUnica::IstanzaUnica(const std::filesystem::path& cartella)
+    : cartella_(cartella), nome_(NomeServerIstanza(cartella)) {}
 IstanzaUnica::~IstanzaUnica() = default;
 
 bool IstanzaUnica::Prima() {
-    QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (cartella.isEmpty()) cartella = QDir::tempPath();
-    QDir().mkpath(cartella);
-    blocco_ = std::make_unique<QLockFile>(cartella + QLatin1Char('/') + nome_ + QStringLiteral(".lock"));
-    // The lock is held for the whole life of the program: only a dead owner makes it stale.
-    blocco_->setStaleLockTime(0);
-    if (blocco_->tryLock(0)) {
+    std::string errore;
+    const EsitoIstanza esito = AcquisisciIstanzaUnica(cartella_, errore);
+    if (esito != EsitoIstanza::GiaInEsecuzione) {
+        // Also when the lock cannot be taken at all (a read-only folder): better a second copy
+        // than no program.
         server_ = std::make_unique<QLocalServer>();
         server_->setSocketOptions(QLocalServer::UserAccessOption);
-        QLocalServer::removeServer(nome_);
+        if (esito == EsitoIstanza::Unica) QLocalServer::removeServer(nome_);
         server_->listen(nome_);
         QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
             while (QLocalSocket* s = server_->nextPendingConnection()) {
@@ -43,7 +47,6 @@ bool IstanzaUnica::Prima() {
         });
         return true;
     }
-    blocco_.reset();
     // The running copy may still be starting: give it a little time to open its socket.
     for (int tentativo = 0; tentativo < 20; ++tentativo) {
         QLocalSocket s;
@@ -81,20 +84,6 @@ QIcon IconaProgramma() {
     return icona;
 }
 
-std::string CartellaDatiPredefinita() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const std::filesystem::path base =
-        xdg && *xdg ? std::filesystem::path(xdg) : std::filesystem::path(home ? home : ".") / ".local" / "share";
-    return (base / NOVANTA_TITOLO).string();
-}
-
-void PreparaCartelle() {
-    std::error_code ec;
-    for (const char* sotto : {"temp", "txt", "sistemi", "csv", "matrici"})
-        std::filesystem::create_directories(mPathDati / sotto, ec);
-}
-
 void Attendi(int millisecondi) {
     QEventLoop ciclo;
     QTimer::singleShot(millisecondi, &ciclo, &QEventLoop::quit);
@@ -104,16 +93,22 @@ void Attendi(int millisecondi) {
 int Avvio() {
     QApplication::setWindowIcon(IconaProgramma());
     InizializzaCorpo();
-    if (mPathDati.empty()) mPathDati = CartellaDatiPredefinita();
-    PreparaCartelle();
+    mPathDati = CartellaDati();
+    std::string errore;
+    PreparaCartelleDati(errore);
+    // A folder that cannot be made shows up where a file in it is needed.
+    InstallaLingueDistribuite(errore);
 
-    IstanzaUnica istanza(QStringLiteral("novanta-") + QString::number(static_cast<qulonglong>(qHash(QDir::homePath()))));
+    IstanzaUnica istanza(mPathDati);
     if (!istanza.Prima()) return 0;
 
     frmSplash splash;
     splash.show();
     splash.repaint();
     QCoreApplication::processEvents();
+
+    // A newer version on the server: its notice has been shown, and this copy ends.
+    if (NewVersion().esito == EsitoVersione::NuovaVersione) return 0;
 
     frmMAIN principale;
     istanza.allaConsegna = [&principale] {

@@ -12,131 +12,16 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
-#include "support/file_atomico.h"
+#include "net/aggiornamenti.h"
+#include "settings/impostazioni.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
 
 namespace novanta::ui {
 
-namespace {
-
-const char* const SEZIONE = "IMPOSTAZIONI";
-
-std::string maiuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
-
-std::string rifila(const std::string& s) {
-    const auto inizio = s.find_first_not_of(' ');
-    if (inizio == std::string::npos) return "";
-    return s.substr(inizio, s.find_last_not_of(' ') - inizio + 1);
-}
-
-std::filesystem::path fileImpostazioni() { return mPathDati / "qiv.ini"; }
-
-std::string leggi(const std::string& chiave, const std::string& predefinito) {
-    const std::filesystem::path f = fileImpostazioni();
-    // A key that is missing reads as its default; a key present but empty stays empty.
-    std::ifstream in(f, std::ios::binary);
-    if (!in) return predefinito;
-    std::string tutto((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string v = LeggiINI(f, SEZIONE, chiave);
-    if (!v.empty()) return v;
-    return tutto.find(chiave + "=") == std::string::npos ? predefinito : v;
-}
-
-// Rewrites the section's keys in "qiv.ini", keeping every other line, through a temporary file.
-bool scrivi(const std::vector<std::pair<std::string, std::string>>& valori, std::string& errore, int& numero) {
-    std::vector<std::string> righe;
-    {
-        std::ifstream in(fileImpostazioni(), std::ios::binary);
-        std::string r;
-        while (std::getline(in, r)) {
-            if (!r.empty() && r.back() == '\r') r.pop_back();
-            righe.push_back(r);
-        }
-    }
-    std::vector<bool> scritto(valori.size(), false);
-    auto sezioneDi = [](const std::string& r) -> std::string {
-        const std::string t = rifila(r);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') return maiuscolo(rifila(t.substr(1, t.size() - 2)));
-        return {};
-    };
-    std::vector<std::string> out;
-    bool dentro = false;
-    bool trovata = false;
-    auto chiudiSezione = [&] {
-        for (size_t i = 0; i < valori.size(); ++i)
-            if (!scritto[i]) {
-                out.push_back(valori[i].first + "=" + valori[i].second);
-                scritto[i] = true;
-            }
-    };
-    for (const std::string& r : righe) {
-        const std::string s = sezioneDi(r);
-        if (!s.empty()) {
-            if (dentro) chiudiSezione();
-            dentro = s == SEZIONE;
-            trovata = trovata || dentro;
-            out.push_back(r);
-            continue;
-        }
-        if (dentro) {
-            const auto uguale = r.find('=');
-            if (uguale != std::string::npos) {
-                const std::string chiave = maiuscolo(rifila(r.substr(0, uguale)));
-                bool sostituita = false;
-                for (size_t i = 0; i < valori.size(); ++i)
-                    if (maiuscolo(valori[i].first) == chiave) {
-                        if (!scritto[i]) out.push_back(valori[i].first + "=" + valori[i].second);
-                        scritto[i] = true;
-                        sostituita = true;
-                    }
-                if (sostituita) continue;
-            }
-        }
-        out.push_back(r);
-    }
-    if (dentro) chiudiSezione();
-    if (!trovata) {
-        out.push_back(std::string("[") + SEZIONE + "]");
-        chiudiSezione();
-    }
-    std::string testo;
-    for (const std::string& r : out) testo += r + "\r\n";
-    return ScriviFileAtomico(fileImpostazioni(), testo, errore, &numero);
-}
-
-bool esisteLingua(const std::string& nome) {
-    std::error_code ec;
-    const std::string cercato = maiuscolo(nome) + ".LNG";
-    for (std::filesystem::directory_iterator it(mPathDati, ec), fine; !ec && it != fine; it.increment(ec))
-        if (maiuscolo(it->path().filename().string()) == cercato) return true;
-    return false;
-}
-
-}  // namespace
-
-void frmImpostazioni::ReadConfiguration() {
-    try {
-        mConfig.intestazione = rifila(leggi("INTESTAZIONE", "RICEVITORIA XXXX - CAMBIA LE IMPOSTAZIONI DAL MENU FILE").substr(0, 55));
-        mConfig.stampante = leggi("STAMPANTE TABULATO", "NESSUNA");
-        mConfig.sorgenteRicalcolo = leggi("SORGENTE RICALCOLO", "1") == "1" ? 1 : 2;
-        mConfig.modalitaRicalcolo = leggi("MODALITA' RICALCOLO", "FALSE") == "TRUE";
-        mConfig.lingua = leggi("LINGUA", "");
-        if (!mConfig.lingua.empty() && esisteLingua(mConfig.lingua)) mLinguaCorrente = mConfig.lingua;
-    } catch (const std::exception& e) {
-        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "ReadConfiguration", "Form frmImpostazioni"));
-    }
-}
+void frmImpostazioni::ReadConfiguration() { novanta::ReadConfiguration(); }
 
 frmImpostazioni::frmImpostazioni(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmImpostazioni"));
@@ -216,20 +101,10 @@ void frmImpostazioni::chkStatoRicalcolo_Click() {
 void frmImpostazioni::CaricaLingue() {
     const QSignalBlocker blocco(cmbLingua);
     cmbLingua->clear();
-    std::vector<std::string> nomi;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(mPathDati, ec), fine; !ec && it != fine; it.increment(ec)) {
-        const std::string nome = it->path().filename().string();
-        if (nome.size() > 4 && maiuscolo(nome.substr(nome.size() - 4)) == ".LNG") nomi.push_back(maiuscolo(nome.substr(0, nome.size() - 4)));
-    }
-    std::sort(nomi.begin(), nomi.end());
-    int scelta = -1;
-    for (const std::string& n : nomi) {
-        cmbLingua->addItem(Q(n));
-        if (!mConfig.lingua.empty() && n == maiuscolo(mConfig.lingua)) scelta = cmbLingua->count() - 1;
-    }
-    cmbLingua->setCurrentIndex(scelta);
-    if (cmbLingua->count() > 0 && scelta < 0) {
+    const tElencoLingue elenco = ElencoLingue(mPathDati, mConfig.lingua);
+    for (const std::string& n : elenco.nomi) cmbLingua->addItem(Q(n));
+    cmbLingua->setCurrentIndex(elenco.selezionata);
+    if (cmbLingua->count() > 0 && elenco.selezionata < 0) {
         UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
         cmbLingua->setCurrentIndex(0);
         cmbLingua_Click();
@@ -249,21 +124,24 @@ void frmImpostazioni::cmbLingua_Click() {
 }
 
 void frmImpostazioni::cmdSalva_Click() {
-    std::string errore;
-    int numero = 0;
-    const bool ok = scrivi({{"MODALITA' RICALCOLO", chkStatoRicalcolo->isChecked() ? "TRUE" : "FALSE"},
-                            {"SORGENTE RICALCOLO", optModoRicalcolo[0]->isChecked() ? "2" : "1"},
-                            {"LINGUA", S(cmbLingua->currentText())}},
-                           errore, numero);
-    if (!ok) {
-        UI().MsgBox(TestoErrore(numero ? numero : 75, errore, "cmdSalva_Click", "Form frmImpostazioni"));
+    // A failed write has been shown and leaves the window open with the user's choices.
+    if (!SalvaImpostazioni(chkStatoRicalcolo->isChecked(), optModoRicalcolo[0]->isChecked() ? 2 : 1,
+                           S(cmbLingua->currentText())))
         return;
-    }
     accept();
 }
 
-void frmImpostazioni::cmdLangUpdate_Click() { CaricaLingue(); }
+void frmImpostazioni::cmdLangUpdate_Click() {
+    UI().Clessidra(true);
+    AggiornaLingue();
+    UI().Clessidra(false);
+    CaricaLingue();
+}
 
-void frmImpostazioni::cmdInfoLanguage_Click() {}
+void frmImpostazioni::cmdInfoLanguage_Click() {
+    UI().Clessidra(true);
+    MostraCreditiLingue();
+    UI().Clessidra(false);
+}
 
 }  // namespace novanta::ui

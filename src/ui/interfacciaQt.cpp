@@ -12,6 +12,7 @@
 
 #include "ui/frmCalcolo.h"
 #include "ui/frmMAIN.h"
+#include "ui/frmNewVersion.h"
 #include "versione.h"
 
 namespace novanta::ui {
@@ -206,6 +207,17 @@ std::optional<std::string> InterfacciaQt::ScegliFileSalva(const std::string& fil
     if (!nomeProposto.empty()) dialogo.selectFile(Q(nomeProposto));
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
     return S(dialogo.selectedFiles().first());
+}
+
+void InterfacciaQt::NuovaVersione(const std::string& locale, const std::string& remota) {
+    frmNewVersion avviso;
+    avviso.localVersion = Q(locale);
+    avviso.remoteVersion = Q(remota);
+    Modale(avviso);
+    // Every other window goes with it.
+    const auto finestre = QApplication::topLevelWidgets();
+    for (QWidget* w : finestre)
+        if (w->isVisible()) w->close();
 }
 
 int InterfacciaQt::Modale(QDialog& finestra) { return finestra.exec(); }

@@ -19,8 +19,7 @@
 namespace novanta::ui {
 
 QString TestoFinestra(const QString& finestra, const QString& chiave) {
-    if (mLinguaCorrente.empty()) return {};
-    return Q(LeggiINI(FileLinguaCorrente(), S(finestra), S(chiave)));
+    return Q(TestoLingua(S(finestra), S(chiave)));
 }
 
 namespace {
@@ -50,7 +49,7 @@ void impostaToolTip(QObject* o, const QString& v) {
 void ApplicaLingua(QWidget* finestra) {
     if (!finestra) return;
     const QString sezione = finestra->objectName();
-    if (sezione.isEmpty() || mLinguaCorrente.empty()) return;
+    if (sezione.isEmpty()) return;
     auto leggi = [&](const QString& chiave) { return TestoFinestra(sezione, chiave); };
 
     if (const QString v = leggi(sezione + QStringLiteral(".Caption")); !v.isEmpty()) finestra->setWindowTitle(v);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "faccia_prova.h"
 #include "ui/avvio.h"
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
 
     QTemporaryDir dati;
     mPathDati = dati.path().toStdString();
-    ui::PreparaCartelle();
+    std::string errore;
+    PreparaCartelleDati(errore);
     // The shipped languages, Italian chosen, as on a first start that went well.
     std::error_code ec;
     const std::filesystem::path lingue = std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue";
