@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -15,10 +16,14 @@ std::map<std::string, FabbricaProva>& Prove() {
 }
 }  // namespace novanta::test
 
+int ProvaIstanza(const char* cartella, int attese);
+
 // novanta_gui_tests CLASS [QtTest options]: runs one test class; with no class, runs them all.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // A copy of the program for the single-instance test, started by the test itself.
+    if (argc == 4 && std::strcmp(argv[1], "--istanza") == 0) return ProvaIstanza(argv[2], std::atoi(argv[3]));
     novanta::ImpostaSeparatoreMigliaia(',');
     auto& prove = novanta::test::Prove();
     std::vector<char*> argomenti{argv[0]};
