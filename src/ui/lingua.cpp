@@ -44,6 +44,13 @@ void impostaToolTip(QObject* o, const QString& v) {
         a->setToolTip(v);
 }
 
+// The window a control sits in: actions belong to the window of the widget that owns them.
+QWidget* finestraDi(QObject* o) {
+    for (QObject* p = o; p; p = p->parent())
+        if (auto* w = qobject_cast<QWidget*>(p)) return w->window();
+    return nullptr;
+}
+
 }  // namespace
 
 void ApplicaLingua(QWidget* finestra) {
@@ -60,8 +67,8 @@ void ApplicaLingua(QWidget* finestra) {
     for (QObject* o : controlli) {
         const QString nome = o->objectName();
         if (nome.isEmpty() || nome.startsWith(QStringLiteral("qt_"))) continue;
-        // A window opened from this one has its own section.
-        if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow()) continue;
+        // A window opened from this one (and everything in it) has its own section.
+        if (finestraDi(o) != finestra) continue;
         if (const QString v = leggi(nome + QStringLiteral(".Caption")); !v.isEmpty()) impostaCaption(o, v);
         if (const QString v = leggi(nome + QStringLiteral(".ToolTipText")); !v.isEmpty()) impostaToolTip(o, v);
         if (const QString v = leggi(nome + QStringLiteral(".Tag")); !v.isEmpty()) o->setProperty("Tag", v);
