@@ -14,7 +14,11 @@ frmNewVersion::frmNewVersion(QWidget* parent) : QDialog(parent) {
     setProperty("ApplicaLingua", true);
     setWindowTitle(QStringLiteral("Nuova Versione Disponibile!!"));
     auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(24, 20, 24, 20);
+    v->setSpacing(14);
+    setMinimumWidth(380);
     auto* g = new QGridLayout;
+    g->setHorizontalSpacing(18);
     lblServer = new QLabel(QStringLiteral("Versione sul Server"), this);
     lblServer->setObjectName(QStringLiteral("lblServer"));
     lblLocale = new QLabel(QStringLiteral("Versione Locale"), this);
