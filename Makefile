@@ -13,7 +13,7 @@ PACKAGES := build-essential cmake pkg-config ccache git \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench fuzz serve-updates screenshots package clean
+.PHONY: all deps configure build run test bench fuzz matrici serve-updates screenshots package clean
 
 all: build
 
@@ -60,6 +60,30 @@ bench: build
 
 serve-updates: build
 	$(BUILD_DIR)/tools/update-server/novanta-update-server --port 18090
+
+# libFuzzer (clang) over the file readers, in its own build folder, FUZZ_SECONDS per target.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := colonne_txt filtri_txt matrice matrice_txt
+FUZZ_FLAGS := -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -g
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNOVANTA_FUZZ=ON \
+		-DBUILD_TESTING=OFF -DNOVANTA_BENCH=OFF -DNOVANTA_X86_64_V2=OFF \
+		-DCMAKE_C_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" >/dev/null
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/crash/$$t; \
+		echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_DIR)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=65536 \
+			-artifact_prefix=$(FUZZ_DIR)/crash/$$t/ -print_final_stats=1 \
+			$(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t > $(FUZZ_DIR)/fuzz_$$t.log 2>&1; rc=$$?; \
+		tail -n 12 $(FUZZ_DIR)/fuzz_$$t.log; [ $$rc -eq 0 ] || exit 1; \
+	done
+
+# The shipped matrices, rebuilt by the engine and make-matrix.
+matrici: build
+	data/matrici/genera.sh $(BUILD_DIR)/novanta-cli
 
 clean:
 	rm -rf $(BUILD_DIR)

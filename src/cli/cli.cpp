@@ -132,7 +132,8 @@ int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream
         app.parse(argc, argv);
         esito = ctx.esito;
     } catch (const CLI::CallForHelp& e) {
-        out << app.help();
+        // The whole tool on one page: every command with all of its options.
+        out << app.help("", CLI::AppFormatMode::All);
         esito = ESITO_OK;
     } catch (const CLI::CallForAllHelp& e) {
         out << app.help("", CLI::AppFormatMode::All);

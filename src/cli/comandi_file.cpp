@@ -207,6 +207,13 @@ int creaMatrice(Contesto& ctx, const ComandoCreaMatrice& c) {
     int v = 0;
     for (int n = 1; n <= 90; ++n)
         if (lette.presenti[static_cast<size_t>(n)]) v = n;
+    // A matrix is over the abstract numbers 1..V: a gap means the file was not renumbered.
+    for (int n = 1; n <= v; ++n) {
+        if (!lette.presenti[static_cast<size_t>(n)]) {
+            ctx.err << "novanta-cli: the columns are not over the numbers 1.." << v << ": " << n << " never appears\n";
+            return ESITO_ERRORE;
+        }
+    }
     m.NUMBERS_OF_MATRIX_V = static_cast<uint8_t>(v);
     m.LENGTH_OF_COLUMN_K = static_cast<uint8_t>(lette.lenCol);
     m.COLUMNS_OF_MATRIX_C = lette.righe;

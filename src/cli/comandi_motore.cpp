@@ -127,6 +127,14 @@ void OpzioniCondizioni::applica() const {
     for (const auto& t : filtriOR) mFiltriOR[++mNumFiltriOR] = filtroGruppo("--or", t);
     if (distanze.size() > MAX_FILTRI_DISTANZA) throw std::invalid_argument("--gap: at most 25 distance filters");
     for (const auto& t : distanze) mFiltriDistanza[++mNumFiltriDistanza] = filtroDistanza(t);
+    // The reduction windows offer N-x for x in 0..k and a minimum distance in 1..k. Beyond k
+    // the distance would wrap around in the test and keep every column, so both are refused.
+    if (nx && (*nx < 0 || *nx > mLenCol))
+        throw std::invalid_argument("--nx: " + std::to_string(*nx) + " is outside 0.." + std::to_string(mLenCol) +
+                                    " (the column length)");
+    if (distanzaMinima && (*distanzaMinima < 1 || *distanzaMinima > mLenCol))
+        throw std::invalid_argument("--min-distance: " + std::to_string(*distanzaMinima) + " is outside 1.." +
+                                    std::to_string(mLenCol) + " (the column length)");
     if (nx) {
         mCondizioni.ridottoAttivo = true;
         mCondizioni.ridottoNx = static_cast<uint8_t>(*nx);

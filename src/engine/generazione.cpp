@@ -16,6 +16,7 @@
 // the skipped block) in which it was confirmed.
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -100,6 +101,8 @@ private:
     double confine(int64_t passo) const {
         if (!(passo_ > 0) || !std::isfinite(passo_)) return i_ + 1;
         double c = std::max(i_ + 1, std::floor((static_cast<double>(passo) + 0.5) * passo_));
+        // Past 2^52 counts are no longer whole steps of one apart: the estimate stands.
+        if (c >= 4503599627370496.0) return c;
         while (c > i_ + 1 && ArrotondaPari((c - 1) / passo_) != passo) c -= 1;
         while (ArrotondaPari(c / passo_) == passo) c += 1;
         return c;
@@ -110,6 +113,17 @@ private:
     double i_ = 0;
     double prossimo_ = 0;
     int64_t ultimoPasso_ = -1;
+};
+
+// Tells when ~20 ms have passed since the last yield.
+class Orologio {
+public:
+    Orologio() { riparti(); }
+    void riparti() { inizio_ = std::chrono::steady_clock::now(); }
+    bool scaduto() const { return std::chrono::steady_clock::now() - inizio_ > std::chrono::milliseconds(20); }
+
+private:
+    std::chrono::steady_clock::time_point inizio_;
 };
 
 // A distance filter reduced to its positions inside the column length.
@@ -189,7 +203,7 @@ public:
     void Esegui() {
         const double totale = C_[static_cast<size_t>(n_)][static_cast<size_t>(k_)];
         const bool nessuna = listaAND_.sempreFalsa || (mNumFiltriOR > 0 && listaOR_.sempreFalsa) ||
-                             (mNumFiltriDistanza > 0 && distanze_.empty()) || (rid_.rifiutaDopoLaPrima() && conta_ >= 1);
+                             (rid_.rifiutaDopoLaPrima() && conta_ >= 1);
         if (!nessuna) {
             F_[0] = rid_.attivo() ? rid_.Proibiti(0, nullptr, -1, 0, 0) : 0;
             if (esplora(0, 0) == Esito::Ferma) return;
@@ -376,10 +390,17 @@ private:
         return Esito::Ferma;
     }
 
+    // Called at every node: yields after a long stretch of work, or every ~20 ms of walking.
     bool pausa() {
+        if ((++passi_ & 1023) == 0 && orologio_.scaduto()) return respira();
         if (lavoro_ + rid_.lavoro < kLavoroPerPausa) return false;
+        return respira();
+    }
+
+    bool respira() {
         lavoro_ = 0;
         rid_.lavoro = 0;
+        orologio_.riparti();
         return av_.Respira(conta_);
     }
 
@@ -398,6 +419,8 @@ private:
     std::vector<DistanzaPreparata> distanze_;
     Riduttore rid_;
     uint64_t lavoro_ = 0;
+    uint64_t passi_ = 0;
+    Orologio orologio_;
     int risaliA_ = -1;
     std::array<uint8_t, 26> vals_{};
     std::array<Maschera, 27> P_{}, F_{};
@@ -481,6 +504,7 @@ void RicalcolaColonne() {
     const std::array<int16_t, 2> limiti{mCondizioni.sommaMin, mCondizioni.sommaMax};
 
     Avanzamento av(totale, totale / 100, false);
+    Orologio orologio;
     uint64_t lavoro = 0;
     std::array<uint8_t, MAX_POSIZIONI> col{};
     for (int32_t j = 1; j <= totaleColonne; ++j) {
@@ -530,9 +554,10 @@ void RicalcolaColonne() {
         av.Porta(j, conta);
         if (conta >= MAX_COLONNE) av.Limite(conta);
         if (mAnnullaCalcolo) break;
-        if (lavoro + rid.lavoro >= kLavoroPerPausa) {
+        if (lavoro + rid.lavoro >= kLavoroPerPausa || ((j & 1023) == 0 && orologio.scaduto())) {
             lavoro = 0;
             rid.lavoro = 0;
+            orologio.riparti();
             if (av.Respira(conta)) break;
         }
     }

@@ -22,10 +22,16 @@ double Fattoriale(int k) {
     return f;
 }
 
+// C(n, k) built up in whole numbers as C(n - k + 1, 1), C(n - k + 2, 2), ...: the product
+// n x ... x (n - k + 1) divided by k! comes out a hair below the whole number for many lengths
+// (C(25, 25) gives 0.9999999999999999), and a run counting "for i = 1 to integrale" would then
+// miss its last combination.
 double ColonneIntegrali(int n, int k) {
-    double prodotto = 1;
-    for (int i = 0; i < k; ++i) prodotto *= static_cast<double>(n - i);
-    return prodotto / Fattoriale(k);
+    if (k <= 0) return 1;
+    if (n < k) return 0;
+    unsigned __int128 c = 1;  // C(90, 25) times 90 still fits
+    for (int i = 1; i <= k; ++i) c = c * static_cast<unsigned>(n - k + i) / static_cast<unsigned>(i);
+    return static_cast<double>(c);
 }
 
 void AvvisoLimite(double limite) {
@@ -49,12 +55,16 @@ std::string RiepilogoSistema() {
 }
 
 std::string FormatoDurata(double inizio, double fine, const std::string& formato) {
-    const double s = std::floor((fine - inizio) * 86400.0 + 1e-6);
-    const double m = s / 60, h = m / 60, d = h / 24;
-    const auto giorni = static_cast<int64_t>(std::floor(d));
-    const auto ore = static_cast<int64_t>(std::floor((d - std::floor(d)) * 24));
-    const auto minuti = static_cast<int64_t>(std::floor((h - std::floor(h)) * 60));
-    const int64_t secondi = ArrotondaPari((m - std::floor(m)) * 60);
+    // Whole seconds as a date difference counts them: each date to its nearest second first,
+    // so two dates a whole number of seconds apart never lose one to the fractions of a day.
+    // The parts then come from the whole seconds: splitting them through fractions of hours
+    // and minutes in floating point would turn 14:46:00 into 14:45:00.
+    int64_t s = std::llround(fine * 86400.0) - std::llround(inizio * 86400.0);
+    if (s < 0) s = 0;
+    const int64_t giorni = s / 86400;
+    const int64_t ore = s % 86400 / 3600;
+    const int64_t minuti = s % 3600 / 60;
+    const int64_t secondi = s % 60;
     if (formato == "HH:MM:SS")
         return FormatoZeri(giorni * 24 + ore) + ":" + FormatoZeri(minuti) + ":" + FormatoZeri(secondi);
     const std::string unita = giorni == 1 ? "Day" : "Days";
@@ -78,12 +88,13 @@ std::string interno::TitoloProgresso() {
 }
 
 namespace {
-// Drops the fixed numbers whose grid label is no longer marked.
-void eliminaFisseObsolete(bool soloSeNonZero) {
+// Drops the fixed numbers whose grid label is no longer marked. The count never goes below
+// zero: wrapped round to 255 it would make the fixed-numbers test reject every column.
+void eliminaFisseObsolete() {
     for (int v = 1; v <= 90; ++v) {
         if (mCondizioni.fisse[static_cast<size_t>(v)] == 1 && mGriglia[static_cast<size_t>(v - 1)] != 1) {
             mCondizioni.fisse[static_cast<size_t>(v)] = 0;
-            if (!soloSeNonZero || mCondizioni.numFisse != 0) --mCondizioni.numFisse;
+            if (mCondizioni.numFisse != 0) --mCondizioni.numFisse;
         }
     }
 }
@@ -98,7 +109,7 @@ void chiudiCalcolo() {
 
 void CalcolaSistema() {
     CaricaPronostico();
-    eliminaFisseObsolete(false);
+    eliminaFisseObsolete();
     UI().AbilitaFinestraPrincipale(false);
     UI().ProgressoApri();
     GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
@@ -106,7 +117,7 @@ void CalcolaSistema() {
 }
 
 void RicalcolaSistema() {
-    eliminaFisseObsolete(true);
+    eliminaFisseObsolete();
     UI().AbilitaFinestraPrincipale(false);
     UI().ProgressoApri();
     RicalcolaColonne();
@@ -163,6 +174,11 @@ bool PreparaRicalcolo(int k) {
                 RifiutaCalcolo("RicalcolaColonne", "The stored columns are shorter than the column length " + std::to_string(k));
                 return false;
             }
+            if (col[p] > 90) {
+                RifiutaCalcolo("RicalcolaColonne", "Column " + std::to_string(c) + " holds the number " + std::to_string(col[p]) +
+                                                       ", outside 1..90");
+                return false;
+            }
         }
     }
     ultimoEsito = EsitoCalcolo{};
@@ -175,7 +191,11 @@ int32_t CopiaColonneBase(int k) {
     int32_t conta = 0, escluse = 0;
     for (int32_t b = 1; b <= mNumColonneBase && b < static_cast<int32_t>(mColonneBase.size()); ++b) {
         const tColonna& base = mColonneBase[static_cast<size_t>(b)];
-        if (base.lunghezza != k) {
+        // A base column goes in only when it has exactly k numbers, each in 1..90: the
+        // reductions read every stored number as an index of the 90.
+        bool valida = base.lunghezza == k;
+        for (int p = 1; valida && p <= k; ++p) valida = base.numeri[static_cast<size_t>(p)] >= 1 && base.numeri[static_cast<size_t>(p)] <= 90;
+        if (!valida) {
             ++escluse;
             continue;
         }
@@ -185,7 +205,7 @@ int32_t CopiaColonneBase(int k) {
     ultimoEsito.colonneBaseEscluse = escluse;
     if (escluse > 0)
         UI().MsgBox("Colonne Base escluse: " + std::to_string(escluse) + " (lunghezza diversa da Lunghezza Colonna [" +
-                        std::to_string(k) + "])",
+                        std::to_string(k) + "] o numeri fuori da 1..90)",
                     Pulsanti::OK, Icona::Esclamazione);
     return conta;
 }

@@ -10,4 +10,9 @@ namespace novanta {
 std::string TestoCopiaGriglia(const std::vector<std::vector<std::string>>& celle, int riga, int colonna, int rigaSel,
                               int colonnaSel);
 
+// Sorts rows rigaDa..rigaA of the cells by column `colonna`, ascending in the grid's generic
+// order: two numbers compare as numbers, anything else as text. Rows of equal keys keep their
+// order.
+void OrdinaCelleGriglia(std::vector<std::vector<std::string>>& celle, int colonna, int rigaDa, int rigaA);
+
 }  // namespace novanta

@@ -98,5 +98,19 @@ TEST(CopiaGriglia, SelezioneIntereInversaECellaSingola) {
     EXPECT_EQ(TestoCopiaGriglia({}, 0, 0, 5, 5), "");
 }
 
+TEST(CopiaGriglia, OrdinamentoNumericoSottoLaTestata) {
+    std::vector<std::vector<std::string>> celle = {{"N.", "P1"}, {"1", "10"}, {"2", "9"}, {"3", "09"}, {"4", "x"}};
+    OrdinaCelleGriglia(celle, 1, 1, 4);
+    EXPECT_EQ(celle[0][0], "N.");
+    // 9 and 09 are the same number and keep their order; a text sorts as text.
+    EXPECT_EQ(celle[1][0], "2");
+    EXPECT_EQ(celle[2][0], "3");
+    EXPECT_EQ(celle[3][0], "1");
+    EXPECT_EQ(celle[4][0], "4");
+    OrdinaCelleGriglia(celle, 0, 1, 99);
+    EXPECT_EQ(celle[1][0], "1");
+    EXPECT_EQ(celle[4][0], "4");
+}
+
 }  // namespace
 }  // namespace novanta

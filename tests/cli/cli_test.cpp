@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "cli/cli.h"
+#include "core/corpo.h"
+#include "support/formato.h"
+#include "support/lingua_prova.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Esito {
+    int codice;
+    std::string out, err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::StatoIniziale();
+        test::ScriviLinguaProva(dir);
+        ImpostaSeparatoreMigliaia('.');
+    }
+    void TearDown() override { test::StatoIniziale(); }
+
+    Esito esegui(std::vector<std::string> argomenti) {
+        argomenti.insert(argomenti.begin(), {"novanta-cli", "--data", dir.percorso().string()});
+        std::vector<const char*> argv;
+        for (const auto& a : argomenti) argv.push_back(a.c_str());
+        std::ostringstream out, err;
+        const int codice = cli::EseguiCli(static_cast<int>(argv.size()), argv.data(), out, err);
+        return {codice, out.str(), err.str()};
+    }
+
+    static std::string leggi(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    test::CartellaTemporanea dir;
+};
+
+TEST_F(Cli, GeneraNelFormatoDelleColonneTesto) {
+    const auto e = esegui({"generate", "--numbers", "1-6", "--length", "5"});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out,
+              " 01 02 03 04 05 \r\n 01 02 03 04 06 \r\n 01 02 03 05 06 \r\n"
+              " 01 02 04 05 06 \r\n 01 03 04 05 06 \r\n 02 03 04 05 06 \r\n");
+    EXPECT_NE(e.err.find("M0062"), std::string::npos);
+    EXPECT_NE(e.err.find("Columns: 6"), std::string::npos);
+    EXPECT_NE(e.err.find("0 Days 00:00:0"), std::string::npos);
+}
+
+TEST_F(Cli, CondizioniERiduzioni) {
+    auto e = esegui({"generate", "--numbers", "1-10,90", "--length", "3", "--fixed", "90,50", "--sum", "100-100"});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    // 90 fixed (50 is not in the prediction and is dropped), the other two add up to 10.
+    EXPECT_EQ(e.out, " 01 09 90 \r\n 02 08 90 \r\n 03 07 90 \r\n 04 06 90 \r\n");
+    EXPECT_NE(e.err.find("M0060"), std::string::npos);
+
+    e = esegui({"generate", "--numbers", "1-12", "--length", "4", "--min-distance", "4"});
+    EXPECT_EQ(e.out, " 01 02 03 04 \r\n 05 06 07 08 \r\n 09 10 11 12 \r\n");
+    EXPECT_NE(e.err.find("M0061 [4]"), std::string::npos);
+
+    e = esegui({"generate", "--numbers", "1-12", "--length", "4", "--nx", "4"});
+    EXPECT_EQ(e.out, " 01 02 03 04 \r\n");
+
+    e = esegui({"generate", "--numbers", "1-8", "--length", "3", "--even", "3", "--runs", "1", "--and", "2-8:2,3",
+                "--or", "2:1", "--or", "4:1", "--gap", "1,2:2:2"});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    // All even, no neighbours, 2 or 4 present, both gaps exactly 2.
+    EXPECT_EQ(e.out, " 02 04 06 \r\n 04 06 08 \r\n");
+
+    // "none" leaves a side of a distance filter free.
+    e = esegui({"generate", "--numbers", "1-5", "--length", "3", "--gap", "1:none:1"});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, " 01 02 03 \r\n 01 02 04 \r\n 01 02 05 \r\n 02 03 04 \r\n 02 03 05 \r\n 03 04 05 \r\n");
+}
+
+TEST_F(Cli, OutScriveIlFile) {
+    const auto file = dir / "sistema.txt";
+    std::ofstream(file) << "vecchio";
+    const auto e = esegui({"generate", "--numbers", "1-4", "--length", "3", "--out", file.string()});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(leggi(file), " 01 02 03 \r\n 01 02 04 \r\n 01 03 04 \r\n 02 03 04 \r\n");
+
+    const auto vuoto = dir / "vuoto.txt";
+    const auto n = esegui({"generate", "--numbers", "1-4", "--length", "3", "--sum", "1-2", "--out", vuoto.string()});
+    EXPECT_EQ(n.codice, 0) << n.err;
+    EXPECT_TRUE(fs::exists(vuoto));
+    EXPECT_EQ(leggi(vuoto), "");
+
+    const auto manca = dir / "manca" / "x.txt";
+    const auto f = esegui({"generate", "--numbers", "1-4", "--length", "3", "--out", manca.string()});
+    EXPECT_EQ(f.codice, 1);
+    EXPECT_NE(f.err.find("SalvaColonneTxt"), std::string::npos);
+    EXPECT_FALSE(fs::exists(manca));
+}
+
+TEST_F(Cli, RicalcolaUnFileDiColonne) {
+    const auto in = dir / "in.txt";
+    std::ofstream(in, std::ios::binary) << "5 3 1 9\r\n\r\n2,4,6,8\n10\t20  30 40\r\n1 2 3 4\r\n";
+    auto e = esegui({"recalc", "--in", in.string()});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, " 01 03 05 09 \r\n 02 04 06 08 \r\n 10 20 30 40 \r\n 01 02 03 04 \r\n");
+
+    e = esegui({"recalc", "--in", in.string(), "--sum", "18-20"});
+    EXPECT_EQ(e.out, " 01 03 05 09 \r\n 02 04 06 08 \r\n");
+
+    e = esegui({"recalc", "--in", in.string(), "--nx", "1"});
+    EXPECT_EQ(e.out, " 01 03 05 09 \r\n 02 04 06 08 \r\n 10 20 30 40 \r\n 01 02 03 04 \r\n");
+    e = esegui({"recalc", "--in", in.string(), "--length", "2", "--min-distance", "2"});
+    EXPECT_EQ(e.out, " 01 03 \r\n 02 04 \r\n 10 20 \r\n");
+
+    const auto out = dir / "out.txt";
+    e = esegui({"recalc", "--in", in.string(), "--even", "4", "--out", out.string()});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(leggi(out), " 02 04 06 08 \r\n 10 20 30 40 \r\n");
+
+    // A longer length than the file's columns is refused; a missing file is reported.
+    e = esegui({"recalc", "--in", in.string(), "--length", "5"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("shorter than the column length 5"), std::string::npos);
+    EXPECT_EQ(e.out, "");
+    e = esegui({"recalc", "--in", (dir / "manca.txt").string()});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("Error 53"), std::string::npos);
+}
+
+TEST_F(Cli, FileDiColonneCattivoNonToccaIlFileDiUscita) {
+    const auto out = dir / "out.txt";
+    std::ofstream(out, std::ios::binary) << " 01 02 03 \r\n";
+    const std::vector<std::pair<std::string, std::string>> cattivi = {
+        {std::string("1 2 3\n4 5\n"), "Riga [4 5]"},                    // a line shorter than the first
+        {std::string("1 2 300\n"), "Error 6"},                           // beyond a byte
+        {std::string("1 2 91\n"), "outside 1..90"},                      // beyond the 90
+        {std::string("0 1 2\n"), "outside 1..90"},
+        {std::string("\x00\xff garbage\n", 13), "Error 13"},             // not numbers at all
+        {std::string("7\n"), "from 2 to 25"},                            // a first line of one number
+        {std::string("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26\n"), "from 2 to 25"},
+        {std::string(2u << 20, '1'), "too long"},                         // one endless line
+    };
+    for (const auto& [contenuto, attesa] : cattivi) {
+        const auto in = dir / "cattivo.txt";
+        std::ofstream(in, std::ios::binary) << contenuto;
+        const auto e = esegui({"recalc", "--in", in.string(), "--out", out.string()});
+        EXPECT_EQ(e.codice, 1) << attesa;
+        EXPECT_NE(e.err.find(attesa), std::string::npos) << e.err;
+        EXPECT_EQ(e.out, "");
+        EXPECT_EQ(leggi(out), " 01 02 03 \r\n") << attesa;
+    }
+    // An empty file is a system of no columns: nothing to write but an empty file.
+    const auto vuoto = dir / "vuoto.txt";
+    std::ofstream(vuoto, std::ios::binary) << "\r\n\r\n";
+    const auto e = esegui({"recalc", "--in", vuoto.string()});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, "");
+}
+
+TEST_F(Cli, CtrlCAnnullaEScriveLeColonneTenute) {
+    // The system comes through a pipe; Ctrl+C arrives while the tool is still reading it, so the
+    // recalculation that follows stops at its first yield, with the one column examined by then.
+    const auto pipe = dir / "colonne.fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::atomic<bool> finito{false};
+    std::thread scrittore([&] {
+        std::ofstream f(pipe, std::ios::binary);
+        for (int i = 1; i <= 200; ++i) f << i % 80 + 1 << " " << i % 80 + 2 << " " << i % 80 + 3 << "\r\n";
+        f.flush();
+        if (!finito) std::raise(SIGINT);
+    });
+    const auto e = esegui({"recalc", "--in", pipe.string()});
+    finito = true;
+    // Should the tool never have opened the pipe, this releases the writer.
+    const int sblocca = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    scrittore.join();
+    if (sblocca >= 0) ::close(sblocca);
+    EXPECT_EQ(e.codice, 130) << e.err;
+    EXPECT_EQ(e.out, " 02 03 04 \r\n");
+    EXPECT_NE(e.err.find("Columns: 1"), std::string::npos) << e.err;
+    // The interruption belongs to that run only.
+    EXPECT_EQ(esegui({"generate", "--numbers", "1-4", "--length", "3"}).codice, 0);
+}
+
+TEST_F(Cli, GenerazioneRifiutataDalNucleo) {
+    const auto e = esegui({"generate", "--numbers", "1-3", "--length", "5"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("fewer than the column length 5"), std::string::npos);
+    EXPECT_EQ(e.out, "");
+}
+
+TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> casi = {
+        {{"generate", "--numbers", "1-6", "--length", "30"}, "--length"},
+        {{"generate", "--numbers", "1-6", "--length", "x"}, "--length"},
+        {{"generate", "--numbers", "1-6"}, "--length"},
+        {{"generate", "--numbers", "1-x", "--length", "3"}, "--numbers"},
+        {{"generate", "--numbers", "0-5", "--length", "3"}, "--numbers"},
+        {{"generate", "--numbers", "80-91", "--length", "3"}, "--numbers"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--fixed", "91"}, "--fixed"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "5"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "a-b"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--even", "26"}, "--even"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--runs", "0"}, "--runs"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--and", "1-5"}, "--and"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--and", "1-5:x"}, "--and"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--or", "1-5:1:2"}, "--or"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:2"}, "--gap"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "25:1:1"}, "--gap"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:90:1"}, "--gap"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "-1"}, "--nx"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "4"}, "--nx"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--min-distance", "0"}, "--min-distance"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--min-distance", "7"}, "--min-distance"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--bogus"}, "--bogus"},
+        {{"recalc"}, "--in"},
+        {{"recalc", "--in", "x.txt", "--length", "1"}, "--length"},
+    };
+    for (const auto& [argomenti, opzione] : casi) {
+        const auto e = esegui(argomenti);
+        std::string riga;
+        for (const auto& a : argomenti) riga += a + " ";
+        EXPECT_EQ(e.codice, 2) << riga << "\n" << e.err;
+        EXPECT_EQ(std::count(e.err.begin(), e.err.end(), '\n'), 1) << riga << "\n" << e.err;
+        EXPECT_NE(e.err.find(opzione), std::string::npos) << riga << "\n" << e.err;
+        EXPECT_EQ(e.out, "") << riga;
+    }
+    // More than 25 distance filters.
+    std::vector<std::string> troppi{"generate", "--numbers", "1-6", "--length", "3"};
+    for (int i = 0; i < 26; ++i) troppi.insert(troppi.end(), {"--gap", "1:1:1"});
+    const auto e = esegui(troppi);
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_NE(e.err.find("--gap"), std::string::npos);
+    EXPECT_EQ(esegui({}).codice, 2);  // no command
+}
+
+TEST_F(Cli, HelpElencaTutto) {
+    const auto e = esegui({"--help"});
+    EXPECT_EQ(e.codice, 0);
+    for (const char* voce : {"generate", "recalc", "--numbers", "--length", "--out", "--in", "--fixed", "--sum", "--even",
+                             "--runs", "--and", "--or", "--gap", "--nx", "--min-distance"})
+        EXPECT_NE(e.out.find(voce), std::string::npos) << voce;
+    const auto g = esegui({"generate", "--help"});
+    EXPECT_EQ(g.codice, 0);
+    EXPECT_NE(g.out.find("--min-distance"), std::string::npos);
+    EXPECT_EQ(g.out.find("--in "), std::string::npos);  // recalc's own option is not generate's
+}
+
+TEST(LeggiLista, NumeriEIntervalli) {
+    std::vector<int> atteso;
+    for (int n = 1; n <= 20; ++n) atteso.push_back(n);
+    atteso.push_back(33);
+    atteso.push_back(45);
+    EXPECT_EQ(cli::LeggiLista("1-20,33,45"), atteso);
+    EXPECT_EQ(cli::LeggiLista("none"), std::vector<int>{});
+    EXPECT_EQ(cli::LeggiLista(""), std::vector<int>{});
+    EXPECT_EQ(cli::LeggiLista("7"), std::vector<int>{7});
+    EXPECT_EQ(cli::LeggiLista("5-5"), std::vector<int>{5});
+    EXPECT_EQ(cli::LeggiLista("090"), std::vector<int>{90});
+    for (const char* cattivo : {"1,,2", ",", "1,", ",1", "a", "1-", "-3", "5-1", "1-2-3", " 1", "1 ", "+1", "1000", "1.5",
+                                "none,1", "1-a", "--"}) {
+        try {
+            cli::LeggiLista(cattivo);
+            ADD_FAILURE() << "accepted '" << cattivo << "'";
+        } catch (const std::invalid_argument& e) {
+            EXPECT_NE(std::string(e.what()).find('\''), std::string::npos) << cattivo;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace novanta

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "core/corpo.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+class Stato : public ::testing::Test {
+protected:
+    void SetUp() override { test::StatoIniziale(); }
+    void TearDown() override { test::StatoIniziale(); }
+    test::InterfacciaRegistrata ui;
+};
+
+void segna(std::initializer_list<int> numeri) {
+    for (int n : numeri) GrigliaNumeriClick(n - 1);
+}
+
+// Every condition on, every list filled, a system in the store.
+void riempiTutto() {
+    mCondizioni.sommaAttiva = mCondizioni.pariAttivo = mCondizioni.fisseAttive = true;
+    mCondizioni.sommaMin = 10;
+    mCondizioni.sommaMax = 200;
+    mCondizioni.pari[2] = true;
+    mCondizioni.fisse[3] = 1;
+    mCondizioni.numFisse = 1;
+    mCondizioni.ridottoAttivo = true;
+    mCondizioni.ridottoNx = 2;
+    mConsecutivi = {0b110, true};
+    mFiltriDistanza[1].numPosizioni = 1;
+    mFiltriDistanza[1].posizioni[1] = 1;
+    mFiltriDistanza[1].attivo = true;
+    mNumFiltriDistanza = 1;
+    mFiltriAND[1].numeri[5] = 1;
+    mFiltriAND[1].presenze = 3;
+    mFiltriAND[1].attivo = true;
+    mNumFiltriAND = 1;
+    mFiltriOR[7].numeri[9] = 1;
+    mFiltriOR[7].attivo = true;
+    mNumFiltriOR = 7;
+    mDistanzaMinima = {3, true};
+    for (int c = 1; c <= 4; ++c)
+        for (int p = 1; p <= 5; ++p) mArrColonne(c, p) = static_cast<uint8_t>(c + p);
+    mSistema.nColonne = 4;
+    mSistema.descrizione = "FILE TXT";
+    LockGUI();
+}
+
+void verificaAzzerato() {
+    EXPECT_EQ(mSistema.nColonne, 0);
+    EXPECT_EQ(mSistema.descrizione, "");
+    for (int c = 1; c <= 4; ++c)
+        for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), 0) << c << "," << p;
+    EXPECT_FALSE(mCondizioni.sommaAttiva || mCondizioni.pariAttivo || mCondizioni.fisseAttive || mCondizioni.ridottoAttivo);
+    EXPECT_EQ(mCondizioni.sommaMin, 0);
+    EXPECT_EQ(mCondizioni.sommaMax, 0);
+    EXPECT_FALSE(mCondizioni.pari[2]);
+    EXPECT_EQ(mCondizioni.fisse[3], 0);
+    EXPECT_EQ(mCondizioni.numFisse, 0);
+    EXPECT_EQ(mCondizioni.ridottoNx, 0);
+    EXPECT_FALSE(mConsecutivi.attivo);
+    EXPECT_EQ(mConsecutivi.maschera, 0);
+    EXPECT_EQ(mNumFiltriDistanza, 0);
+    EXPECT_EQ(mFiltriDistanza[1].numPosizioni, 0);
+    EXPECT_FALSE(mFiltriDistanza[1].attivo);
+    EXPECT_EQ(mNumFiltriAND, 0);
+    EXPECT_EQ(mNumFiltriOR, 0);
+    EXPECT_EQ(mFiltriAND[1].numeri[5], 0);
+    EXPECT_EQ(mFiltriAND[1].presenze, 0);
+    EXPECT_EQ(mFiltriOR[7].numeri[9], 0);
+    EXPECT_FALSE(mDistanzaMinima.attiva);
+    EXPECT_EQ(mDistanzaMinima.valore, 0);
+    EXPECT_EQ(mGUILocked, 0);
+}
+
+TEST_F(Stato, ResetAzzeraTuttoTranneColonneBaseELunghezza) {
+    segna({4, 8, 15, 16, 23, 42});
+    ImpostaLenCol(5);
+    tColonna base;
+    base.numeri[1] = 1;
+    base.numeri[2] = 2;
+    base.lunghezza = 2;
+    mColonneBase = {tColonna{}, base};
+    mNumColonneBase = 1;
+    mColonneBaseAttive = true;
+    riempiTutto();
+    ASSERT_EQ(mGUILocked, -1);
+
+    ResetSistema(false);
+    verificaAzzerato();
+    EXPECT_EQ(mSistema.numPronostico, 0);
+    for (uint8_t m : mGriglia) ASSERT_EQ(m, 0);
+    EXPECT_EQ(mLenCol, 5);
+    EXPECT_TRUE(mColonneBaseAttive);
+    EXPECT_EQ(mNumColonneBase, 1);
+    ASSERT_EQ(mColonneBase.size(), 2u);
+    EXPECT_EQ(mColonneBase[1].numeri[2], 2);
+    // The face was told to redraw the main window.
+    EXPECT_GE(ui.unlock, 1);
+    EXPECT_GE(ui.statusBar, 1);
+}
+
+TEST_F(Stato, ResetMantenendoIlPronostico) {
+    segna({7, 3, 88});
+    riempiTutto();
+    ResetSistema(true);
+    verificaAzzerato();
+    EXPECT_EQ(mSistema.numPronostico, 3);
+    EXPECT_EQ(mGriglia[2], 1);
+    EXPECT_EQ(mGriglia[6], 1);
+    EXPECT_EQ(mGriglia[87], 1);
+    EXPECT_EQ(mGriglia[0], 0);
+}
+
+TEST_F(Stato, CaricaPronosticoInOrdineCrescente) {
+    segna({7, 3, 88});
+    EXPECT_EQ(mSistema.numPronostico, 3);
+    CaricaPronostico();
+    EXPECT_EQ(mSistema.pronostico[0], 3);
+    EXPECT_EQ(mSistema.pronostico[1], 7);
+    EXPECT_EQ(mSistema.pronostico[2], 88);
+    EXPECT_EQ(mSistema.pronostico[3], 0);
+
+    // After a larger prediction, a smaller one still lists exactly its own numbers first.
+    ResetSistema(false);
+    for (int n = 1; n <= 90; ++n) GrigliaNumeriClick(n - 1);
+    CaricaPronostico();
+    EXPECT_EQ(mSistema.numPronostico, 90);
+    for (int i = 0; i < 90; ++i) ASSERT_EQ(mSistema.pronostico[static_cast<size_t>(i)], i + 1);
+    for (int n = 1; n <= 90; ++n)
+        if (n != 90 && n != 1 && n != 45) GrigliaNumeriClick(n - 1);
+    CaricaPronostico();
+    EXPECT_EQ(mSistema.numPronostico, 3);
+    EXPECT_EQ(mSistema.pronostico[0], 1);
+    EXPECT_EQ(mSistema.pronostico[1], 45);
+    EXPECT_EQ(mSistema.pronostico[2], 90);
+}
+
+TEST_F(Stato, GrigliaEAbilitazioneDelCalcolo) {
+    ImpostaLenCol(3);
+    segna({10, 20});
+    EXPECT_FALSE(CalcoloAbilitato());
+    segna({30});
+    EXPECT_TRUE(CalcoloAbilitato());
+    segna({20});  // a second click unmarks
+    EXPECT_EQ(mSistema.numPronostico, 2);
+    EXPECT_EQ(mGriglia[19], 0);
+    EXPECT_FALSE(CalcoloAbilitato());
+    segna({20});
+    ImpostaLenCol(4);  // the length raised above the marked count
+    EXPECT_FALSE(CalcoloAbilitato());
+    ImpostaLenCol(1);
+    EXPECT_EQ(mLenCol, 2);
+    ImpostaLenCol(99);
+    EXPECT_EQ(mLenCol, 25);
+    // Indexes outside the grid change nothing.
+    GrigliaNumeriClick(-1);
+    GrigliaNumeriClick(90);
+    EXPECT_EQ(mSistema.numPronostico, 3);
+    CancellaPronostico();
+    EXPECT_EQ(mSistema.numPronostico, 0);
+    for (uint8_t m : mGriglia) ASSERT_EQ(m, 0);
+}
+
+TEST_F(Stato, SbloccoPerRicalcoloSoloConNumeriSufficienti) {
+    ImpostaLenCol(5);
+    segna({1, 2, 3, 4});
+    LockGUI();
+    EXPECT_EQ(mGUILocked, -1);
+    Sblocca_x_Ricalcolo();
+    EXPECT_EQ(mGUILocked, -1);  // 4 numbers, columns of 5: stays locked
+    segna({5});
+    Sblocca_x_Ricalcolo();
+    EXPECT_EQ(mGUILocked, 0);
+    LockGUI();
+    UnlockGUI();
+    EXPECT_EQ(mGUILocked, 0);
+    EXPECT_EQ(ui.lock, 2);
+}
+
+TEST_F(Stato, ArchivioColonne) {
+    for (int32_t c = 1; c <= 10; ++c)
+        for (int p = 1; p <= 25; ++p) mArrColonne(c, p) = static_cast<uint8_t>(p);
+    EXPECT_EQ(mArrColonne.usate(), 10);
+    mArrColonne.CancellaDa(6);
+    EXPECT_EQ(mArrColonne.usate(), 5);
+    for (int32_t c = 1; c <= 5; ++c) EXPECT_EQ(mArrColonne.valore(c, 25), 25);
+    for (int32_t c = 6; c <= 10; ++c)
+        for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), 0);
+    mArrColonne.CancellaDa(50);  // beyond the written part: nothing happens
+    EXPECT_EQ(mArrColonne.usate(), 5);
+    EXPECT_EQ(mArrColonne.valore(5, 1), 1);
+    mArrColonne.CancellaDa(0);  // from before the first column: everything
+    EXPECT_EQ(mArrColonne.usate(), 0);
+    EXPECT_EQ(mArrColonne.valore(1, 1), 0);
+
+    // The last cell of the store, written through a column pointer.
+    uint8_t* ultima = mArrColonne.colonnaScrittura(MAX_COLONNE);
+    ultima[24] = 90;
+    EXPECT_EQ(mArrColonne.valore(MAX_COLONNE, 25), 90);
+    EXPECT_EQ(mArrColonne.colonna(MAX_COLONNE)[24], 90);
+    EXPECT_EQ(mArrColonne.usate(), MAX_COLONNE);
+    mArrColonne.Cancella();
+    EXPECT_EQ(mArrColonne.valore(MAX_COLONNE, 25), 0);
+    EXPECT_EQ(mArrColonne.usate(), 0);
+}
+
+TEST(TestoErrore, FormatoDellaTrappola) {
+    EXPECT_EQ(TestoErrore(53, "File not found", "ImportaColonneTxt", "Modulo corpo"),
+              "Error 53 (File not found) in procedure ImportaColonneTxt of Modulo corpo");
+    EXPECT_EQ(TestoErrore(ERRORE_APPLICAZIONE, "x", "P", "Form frmMAIN"), "Error -2147211504 (x) in procedure P of Form frmMAIN");
+}
+
+}  // namespace
+}  // namespace novanta

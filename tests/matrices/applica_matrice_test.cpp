@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/corpo.h"
+#include "matrices/applica_matrice.h"
+#include "matrices/elenco_matrici.h"
+#include "support/date.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+// The prediction in the order given, as the prediction order window leaves it.
+void pronostico(std::initializer_list<int> numeri) {
+    for (int n : numeri) GrigliaNumeriClick(n - 1);
+    CaricaPronostico();
+    size_t i = 0;
+    for (int n : numeri) mSistema.pronostico[i++] = static_cast<uint8_t>(n);
+}
+
+MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, const std::vector<std::vector<uint8_t>>& colonne, uint8_t t = 0, uint8_t f = 0) {
+    MATRIX_STRUCTURE m;
+    m.NUMBERS_OF_MATRIX_V = v;
+    m.LENGTH_OF_COLUMN_K = k;
+    m.GARANTY_T = t ? t : k;
+    m.PICK_UP_NUMBERS_M = k;
+    m.FIXED_NUMBERS_OF_MATRIX_F = f;
+    m.COLUMNS_OF_MATRIX_C = static_cast<int32_t>(colonne.size());
+    m.VALID_FROM = OggiOLE() - 1;
+    m.VALID_TO = OggiOLE() + 1;
+    m.VERSION_ID = FORMATO_MATRICE;
+    m.AllocaColonne();
+    for (size_t c = 0; c < colonne.size(); ++c)
+        for (int p = 1; p <= k; ++p) m.COLUMS(static_cast<int32_t>(c + 1), p) = colonne[c][static_cast<size_t>(p - 1)];
+    return m;
+}
+
+class ApplicaMatrice_ : public ::testing::Test {
+protected:
+    void SetUp() override { test::StatoIniziale(); }
+    // A system already in place, which a refused matrix must leave alone.
+    void sistemaEsistente() {
+        mArrColonne(1, 1) = 3;
+        mArrColonne(1, 2) = 7;
+        mArrColonne(1, 3) = 12;
+        mSistema.nColonne = 1;
+        mSistema.descrizione = "RUN";
+        mCondizioni.pariAttivo = true;
+        LockGUI();
+    }
+    void sistemaIntatto() {
+        EXPECT_EQ(mSistema.nColonne, 1);
+        EXPECT_EQ(mSistema.descrizione, "RUN");
+        EXPECT_TRUE(mCondizioni.pariAttivo);
+        EXPECT_EQ(mGUILocked, -1);
+        EXPECT_EQ(mArrColonne.valore(1, 2), 7);
+    }
+    test::InterfacciaRegistrata ui;
+    test::CartellaTemporanea dati;
+};
+
+TEST_F(ApplicaMatrice_, NumeriAstrattiDiventanoIlPronosticoOrdinato) {
+    pronostico({7, 3, 88, 41, 12});
+    mLenCol = 3;
+    ASSERT_TRUE(ApplicaMatrice(matrice(5, 3, {{1, 2, 5}, {3, 4, 5}})));
+    EXPECT_EQ(mSistema.nColonne, 2);
+    EXPECT_EQ(mArrColonne.valore(1, 1), 3);
+    EXPECT_EQ(mArrColonne.valore(1, 2), 7);
+    EXPECT_EQ(mArrColonne.valore(1, 3), 12);
+    EXPECT_EQ(mArrColonne.valore(2, 1), 12);
+    EXPECT_EQ(mArrColonne.valore(2, 3), 88);
+    EXPECT_EQ(mGUILocked, -1);
+    EXPECT_FALSE(mCondizioni.ridottoAttivo);
+    EXPECT_EQ(mSistema.numPronostico, 5);
+}
+
+TEST_F(ApplicaMatrice_, GaranziaSottoKAccendeIlRidotto) {
+    pronostico({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    mLenCol = 10;
+    ASSERT_TRUE(ApplicaMatrice(matrice(11, 10, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, 8)));
+    EXPECT_TRUE(mCondizioni.ridottoAttivo);
+    EXPECT_EQ(mCondizioni.ridottoNx, 2);
+    EXPECT_EQ(mSistema.descrizione, " N-2");
+}
+
+TEST_F(ApplicaMatrice_, NumeriFissiChiestiVerificatiEInTesta) {
+    pronostico({5, 17, 33, 40});
+    mLenCol = 3;
+    // Not in the prediction, not a number, then 33; then 33 again (already given), then 5.
+    ui.input = {std::string("50"), std::string("abc"), std::string("33"), std::string("33"), std::string(" 5 ")};
+    ASSERT_TRUE(ApplicaMatrice(matrice(4, 3, {{1, 2, 3}, {1, 2, 4}}, 3, 2)));
+    EXPECT_EQ(ui.prompt.size(), 5u);
+    EXPECT_EQ(mSistema.pronostico[0], 33);
+    EXPECT_EQ(mSistema.pronostico[1], 5);
+    EXPECT_EQ(mCondizioni.numFisse, 2);
+    EXPECT_EQ(mCondizioni.fisse[33], 1);
+    EXPECT_EQ(mCondizioni.fisse[5], 1);
+    EXPECT_TRUE(mCondizioni.fisseAttive);
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_EQ(ui.messaggi[0].pulsanti, Pulsanti::OKAnnulla);
+    EXPECT_NE(ui.messaggi[0].testo.find("\r\r33   05   \r\r"), std::string::npos);
+    // Every column holds both fixed numbers.
+    for (int32_t c = 1; c <= 2; ++c) {
+        int fisse = 0;
+        for (int p = 1; p <= 3; ++p) fisse += mArrColonne.valore(c, p) == 33 || mArrColonne.valore(c, p) == 5;
+        EXPECT_EQ(fisse, 2);
+    }
+}
+
+TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
+    pronostico({5, 17, 33, 40});
+    mLenCol = 3;
+    sistemaEsistente();
+    const auto prima = mSistema.pronostico;
+    const auto m = matrice(4, 3, {{1, 2, 3}}, 3, 2);
+    ui.input = {std::string("40"), std::nullopt};
+    EXPECT_FALSE(ApplicaMatrice(m));
+    EXPECT_EQ(mSistema.pronostico, prima);
+    sistemaIntatto();
+    ui.input = {std::string("40"), std::string("")};
+    EXPECT_FALSE(ApplicaMatrice(m));
+    EXPECT_EQ(mSistema.pronostico, prima);
+    sistemaIntatto();
+    ui.input = {std::string("40"), std::string("17")};
+    ui.risposte = {Risposta::Annulla};
+    EXPECT_FALSE(ApplicaMatrice(m));
+    EXPECT_EQ(mSistema.pronostico, prima);
+    sistemaIntatto();
+    EXPECT_FALSE(mCondizioni.fisseAttive);
+}
+
+TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
+    pronostico({1, 2, 3, 4, 5});
+    mLenCol = 3;
+    sistemaEsistente();
+    const MATRIX_STRUCTURE casi[] = {
+        matrice(5, 3, {{1, 2, 0}}),     // 0 would read before the prediction
+        matrice(5, 3, {{1, 2, 6}}),     // above V
+        matrice(6, 3, {{1, 2, 6}}),     // V above the prediction
+        matrice(5, 3, {{1, 2, 2}}),     // a number twice in a column
+        matrice(5, 2, {{1, 2}}),        // K is not the column length
+        matrice(5, 3, {{1, 2, 3}}, 4),  // T above K
+        matrice(5, 3, {{1, 2, 3}}, 3, 6),
+    };
+    for (const auto& m : casi) {
+        ui.messaggi.clear();
+        EXPECT_FALSE(ApplicaMatrice(m));
+        ASSERT_EQ(ui.messaggi.size(), 1u);
+        EXPECT_EQ(ui.messaggi[0].testo.rfind("Error -2147211504 (", 0), 0u) << ui.messaggi[0].testo;
+        sistemaIntatto();
+    }
+    MATRIX_STRUCTURE grande;
+    grande.COLUMNS_OF_MATRIX_C = MAX_COLONNE + 1;
+    EXPECT_FALSE(ApplicaMatrice(grande));
+    sistemaIntatto();
+}
+
+TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
+    pronostico({7, 3, 88, 41, 12});
+    mLenCol = 3;
+    sistemaEsistente();
+    auto m = matrice(5, 3, {{1, 2, 5}});
+    std::string errore;
+    auto con = [&](const std::string& nome, MATRIX_STRUCTURE x) {
+        EXPECT_TRUE(ScriviMatrice(dati / nome, x, errore));
+        return dati / nome;
+    };
+    m.VERSION_ID = "MATRICEZELV0001";
+    const auto tag = con("tag.mzel", m);
+    m = matrice(5, 3, {{1, 2, 5}});
+    m.VALID_TO = OggiOLE() - 1;
+    const auto scaduta = con("scaduta.mzel", m);
+    m.VALID_TO = OggiOLE() + 9;
+    m.VALID_FROM = OggiOLE() + 1;
+    const auto futura = con("futura.mzel", m);
+    auto dati_ = BytesMatrice(matrice(5, 3, {{1, 2, 5}}));
+    dati_[143] ^= 1;
+    dati.scrivi("crc.mzel", std::string(dati_.begin(), dati_.end()));
+    for (const auto& p : {tag, scaduta, futura, dati / "crc.mzel", dati / "manca.mzel"}) {
+        ui.messaggi.clear();
+        EXPECT_FALSE(ApplicaMatriceFile(p, OggiOLE())) << p;
+        EXPECT_EQ(ui.messaggi.size(), 1u) << p;
+        sistemaIntatto();
+    }
+    const auto buona = con("buona.mzel", matrice(5, 3, {{1, 2, 5}}));
+    ASSERT_TRUE(ApplicaMatriceFile(buona, OggiOLE()));
+    EXPECT_EQ(mSistema.nColonne, 1);
+    EXPECT_EQ(mArrColonne.valore(1, 3), 12);
+}
+
+TEST_F(ApplicaMatrice_, ApplicaMatriceSelezionataDallaCartella) {
+    std::filesystem::create_directories(dati / "matrici");
+    std::string errore;
+    ASSERT_TRUE(ScriviMatrice(dati / "matrici" / "m.mzel", matrice(4, 2, {{1, 2}, {3, 4}}), errore));
+    pronostico({10, 20, 30, 40});
+    mLenCol = 2;
+    CaricaElencoMatrici(mSistema.numPronostico);
+    ASSERT_EQ(mElencoMatrici.size(), 2u);
+    EXPECT_FALSE(ApplicaMatriceSelezionata(7));
+    ASSERT_TRUE(ApplicaMatriceSelezionata(1));
+    EXPECT_EQ(mSistema.nColonne, 2);
+    EXPECT_EQ(mArrColonne.valore(2, 1), 30);
+}
+
+MATRIX_STRUCTURE daTesto(const std::string& testo, int32_t& numero, std::string& descrizione, bool& ok) {
+    std::istringstream in(testo);
+    MATRIX_STRUCTURE m;
+    ok = LeggiMatriceTxt(in, m, numero, descrizione, 46000);
+    return m;
+}
+
+TEST_F(ApplicaMatrice_, MatriceDiTesto) {
+    int32_t numero = 0;
+    std::string d;
+    bool ok = false;
+    const auto m = daTesto("1 2 3\r\n\r\n2\t3  4\n 1 3 4 \n", numero, d, ok);
+    ASSERT_TRUE(ok) << d;
+    EXPECT_EQ(m.COLUMNS_OF_MATRIX_C, 3);
+    EXPECT_EQ(m.LENGTH_OF_COLUMN_K, 3);
+    EXPECT_EQ(m.NUMBERS_OF_MATRIX_V, 4);
+    EXPECT_EQ(m.CUSTOM_MATRIX, -1);
+    EXPECT_EQ(m.VALID_FROM, 46000);
+    EXPECT_EQ(m.COLUMS(3, 2), 3);
+    const std::pair<const char*, const char*> errati[] = {
+        {"1 2 3\n1 2 3 4\n", "Matrice con colonne a lunghezza multipla"},
+        {"1 2 3\n1 2\n", "Matrice con colonne a lunghezza multipla"},
+        {"1 2 4\n1 4 5\n", "Matrice con sviluppo non sequenziale"},
+        {"1 2 0\n", "Number 0 outside 1..90"},
+        {"1 2 91\n", "Number 91 outside 1..90"},
+        {"1 2 256\n", "Overflow"},
+        {"1 2 00000000000000007\n", "Matrice con sviluppo non sequenziale"},
+        {"1 2 x\n", "Type mismatch"},
+        {"1-2-3\n", "Type mismatch"},
+    };
+    for (const auto& [testo, attesa] : errati) {
+        daTesto(testo, numero, d, ok);
+        EXPECT_FALSE(ok) << testo;
+        EXPECT_NE(d.find(attesa), std::string::npos) << testo << " -> " << d;
+    }
+    std::string lunga;
+    for (int i = 1; i <= 26; ++i) lunga += std::to_string(i) + " ";
+    daTesto(lunga, numero, d, ok);
+    EXPECT_FALSE(ok);
+    // Lines past the 100,000th are not read.
+    std::string tante;
+    for (int i = 0; i < 100005; ++i) tante += i < 100000 ? "1 2\n" : "1 2 3 4\n";
+    const auto t = daTesto(tante, numero, d, ok);
+    ASSERT_TRUE(ok) << d;
+    EXPECT_EQ(t.COLUMNS_OF_MATRIX_C, 100000);
+}
+
+TEST_F(ApplicaMatrice_, PulsanteFileTxt) {
+    pronostico({7, 3, 88, 41});
+    mLenCol = 3;
+    sistemaEsistente();
+    dati.scrivi("k2.txt", "1 2\n3 4\n");
+    EXPECT_FALSE(ApplicaMatriceTxt((dati / "k2.txt").string()));
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    sistemaIntatto();
+    ui.messaggi.clear();
+    dati.scrivi("rotta.txt", "1 2 3\n9 9\n");
+    EXPECT_FALSE(ApplicaMatriceTxt((dati / "rotta.txt").string()));
+    ASSERT_EQ(ui.messaggi.size(), 2u);
+    EXPECT_EQ(ui.messaggi[0].titolo, "ERROR");
+    EXPECT_EQ(ui.messaggi[0].icona, Icona::Esclamazione);
+    EXPECT_EQ(ui.messaggi[0].testo, "Error -2147211504 (Matrice con colonne a lunghezza multipla) ");
+    sistemaIntatto();
+    dati.scrivi("buona.txt", "1 2 3\n2 3 4\n1 3 4\n");
+    ASSERT_TRUE(ApplicaMatriceTxt((dati / "buona.txt").string()));
+    EXPECT_EQ(mSistema.nColonne, 3);
+    EXPECT_EQ(mArrColonne.valore(1, 1), 3);
+    EXPECT_EQ(mArrColonne.valore(1, 3), 88);
+    EXPECT_FALSE(mCondizioni.pariAttivo);
+    // No file chosen: the columns go, the prediction stays.
+    ASSERT_TRUE(ApplicaMatriceTxt(""));
+    EXPECT_EQ(mSistema.nColonne, 0);
+    EXPECT_EQ(mSistema.numPronostico, 4);
+    EXPECT_EQ(mGUILocked, 0);
+}
+
+}  // namespace
+}  // namespace novanta

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/corpo.h"
+#include "matrices/elenco_matrici.h"
+#include "support/date.h"
+#include "support/formato.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+const int32_t kOggi = static_cast<int32_t>(DataOLE(2026, 12, 5));
+
+MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, int32_t c = 2) {
+    MATRIX_STRUCTURE m;
+    m.NUMBERS_OF_MATRIX_V = v;
+    m.LENGTH_OF_COLUMN_K = k;
+    m.GARANTY_T = k;
+    m.PICK_UP_NUMBERS_M = k;
+    m.COLUMNS_OF_MATRIX_C = c;
+    m.PERCENTAGE_COVER = "100";
+    m.VALID_FROM = kOggi - 10;
+    m.VALID_TO = kOggi + 10;
+    m.VERSION_ID = FORMATO_MATRICE;
+    m.AllocaColonne();
+    for (int32_t col = 1; col <= c; ++col)
+        for (int p = 1; p <= k; ++p) m.COLUMS(col, p) = static_cast<uint8_t>(p);
+    return m;
+}
+
+class ElencoMatrici : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::StatoIniziale();
+        ImpostaSeparatoreMigliaia(',');
+        std::filesystem::create_directories(cartella);
+    }
+    void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) {
+        std::string errore;
+        ASSERT_TRUE(ScriviMatrice(cartella / nome, m, errore)) << errore;
+    }
+    test::InterfacciaRegistrata ui;
+    test::CartellaTemporanea dati;
+    std::filesystem::path cartella = dati / "matrici";
+};
+
+TEST_F(ElencoMatrici, ModoApplicaFiltraPerVeKConLaVoceCustomInTesta) {
+    mLenCol = 10;
+    scrivi("a.mzel", matrice(20, 10));
+    scrivi("b.mzel", matrice(20, 8));
+    scrivi("c.mzel", matrice(15, 10));
+    dati.scrivi("matrici/nota.txt", "not a matrix");
+    CaricaElencoMatrici(cartella, 20, kOggi);
+    ASSERT_EQ(mElencoMatrici.size(), 2u);
+    EXPECT_EQ(mElencoMatrici[0].nomeFile, "CUSTOM");
+    EXPECT_EQ(mElencoMatrici[1].nomeFile, "a.mzel");
+    EXPECT_TRUE(mElencoMatrici[1].chkVersion);
+    EXPECT_TRUE(mElencoMatrici[1].chkCRC);
+    EXPECT_TRUE(mElencoMatrici[1].entroValidita);
+    EXPECT_FALSE(mElencoMatrici[1].scaduta);
+    const auto custom = MostraMatrice(mElencoMatrici[0]);
+    EXPECT_TRUE(custom.cmdMatriceTXT);
+    EXPECT_FALSE(custom.cmdAdattaMatrice);
+    EXPECT_EQ(custom.txtAuthor, "MORVANE");
+    EXPECT_EQ(custom.txtDescription, "Premi il pulsante File TXT e carica la tua matrice");
+    const auto a = MostraMatrice(mElencoMatrici[1]);
+    EXPECT_TRUE(a.cmdAdattaMatrice);
+    EXPECT_FALSE(a.cmdMatriceTXT);
+    EXPECT_EQ(a.txtValidFrom, "25/11/2026");
+}
+
+TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVETuttiNelModoApplica) {
+    mLenCol = 5;
+    scrivi("trenta.mzel", matrice(30, 5));
+    scrivi("dodici.MZEL", matrice(12, 5));
+    CaricaElencoMatrici(cartella, 0, kOggi);
+    ASSERT_EQ(mElencoMatrici.size(), 2u);
+    EXPECT_EQ(mElencoMatrici[0].testata.NUMBERS_OF_MATRIX_V, 12);
+    EXPECT_EQ(mElencoMatrici[1].nomeFile, "trenta.mzel");
+    EXPECT_EQ(RiempiElenco().size(), 2u);
+    scrivi("trenta.mzel", matrice(12, 5));
+    CaricaElencoMatrici(cartella, 12, kOggi);
+    EXPECT_EQ(mElencoMatrici.size(), 3u);
+}
+
+TEST_F(ElencoMatrici, CartellaVuotaOMancante) {
+    CaricaElencoMatrici(cartella, 0, kOggi);
+    ASSERT_EQ(mElencoMatrici.size(), 1u);
+    EXPECT_TRUE(RiempiElenco().empty());
+    CaricaElencoMatrici(dati / "non-esiste", 20, kOggi);
+    ASSERT_EQ(mElencoMatrici.size(), 1u);
+    EXPECT_EQ(mElencoMatrici[0].nomeFile, "CUSTOM");
+    EXPECT_EQ(ElencoFile(cartella, ".mzel"), std::vector<std::string>{""});
+}
+
+TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
+    mLenCol = 5;
+    auto m = matrice(12, 5);
+    m.VERSION_ID = "matricezelv0002";
+    scrivi("tag.mzel", m);
+    m = matrice(12, 5);
+    m.VALID_TO = kOggi - 1;
+    scrivi("scaduta.mzel", m);
+    m.VALID_TO = kOggi + 100;
+    m.VALID_FROM = kOggi + 1;
+    scrivi("futura.mzel", m);
+    scrivi("crc.mzel", matrice(12, 5));
+    {
+        std::fstream f(cartella / "crc.mzel", std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(150);
+        f.put('\x09');
+    }
+    dati.scrivi("matrici/corto.mzel", "\x0c\x05");
+    CaricaElencoMatrici(cartella, 0, kOggi);
+    ASSERT_EQ(mElencoMatrici.size(), 5u);
+    for (const auto& v : mElencoMatrici) {
+        const auto s = MostraMatrice(v);
+        EXPECT_FALSE(s.cmdAdattaMatrice) << v.nomeFile;
+        EXPECT_FALSE(MotivoNonApplicabile(v).empty()) << v.nomeFile;
+        if (v.nomeFile == "tag.mzel") EXPECT_TRUE(s.versioneErrata && !s.crcErrato);
+        if (v.nomeFile == "crc.mzel") EXPECT_TRUE(s.crcErrato && !s.versioneErrata);
+        if (v.nomeFile == "scaduta.mzel") EXPECT_TRUE(s.scaduta);
+        if (v.nomeFile == "futura.mzel") EXPECT_TRUE(!s.scaduta && s.cmdMatriceTXT);
+        if (v.nomeFile == "corto.mzel") EXPECT_TRUE(s.versioneErrata && s.crcErrato);
+    }
+}
+
+TEST_F(ElencoMatrici, RigheDellElencoECampiFormattati) {
+    tElencoMatrice v;
+    v.nomeFile = "x.mzel";
+    v.testata = matrice(20, 10, 30);
+    v.testata.GARANTY_T = 7;
+    v.testata.PERCENTAGE_COVER = "       100";
+    EXPECT_EQ(RigaElencoMatrice(v), " 20 | 10 |  7 | 10 |  0 |     30 |        100");
+    EXPECT_EQ(FormattaCampo(5, 2), " 5");
+    EXPECT_EQ(FormattaCampo(123, 2), "123");
+    EXPECT_EQ(FormattaCampo(1234, 6), " 1,234");
+    EXPECT_EQ(FormattaCampo(1000000, 6), "1,000,000");
+    EXPECT_EQ(FormattaCampo(0, 6), "     0");
+    // The separator read from the user's locale (reading it once crashed): whatever it is, a
+    // million shows grouped and is not cut to six characters.
+    ImpostaSeparatoreMigliaia(0);
+    const char sep = SeparatoreMigliaia();
+    EXPECT_NE(sep, 0);
+    EXPECT_EQ(FormattaCampo(1000000, 6), std::string("1") + sep + "000" + sep + "000");
+}
+
+TEST_F(ElencoMatrici, TestiDellaLinguaInUso) {
+    dati.scrivi("qiv.ini", "[IMPOSTAZIONI]\nLINGUA=prova\n");
+    dati.scrivi("prova.lng", "[Strings]\n0008=Formato errato\n0009=CRC errato\n0019=Matrici\n");
+    tElencoMatrice v;
+    v.chkCRC = true;
+    EXPECT_EQ(MotivoNonApplicabile(v), "Formato errato");
+    EXPECT_EQ(MostraMatrice(v).lblChkVersion, "Formato errato");
+    v.chkVersion = true;
+    v.chkCRC = false;
+    EXPECT_EQ(MostraMatrice(v).lblOK, "CRC errato");
+    EXPECT_EQ(TitoloElencoMatrici(3), "Matrici (3)");
+}
+
+TEST_F(ElencoMatrici, OrdinamentoComeSempre) {
+    auto ordina = [](std::vector<uint8_t> vs) {
+        std::vector<tElencoMatrice> e(vs.size());
+        for (size_t i = 0; i < vs.size(); ++i) {
+            e[i].testata.NUMBERS_OF_MATRIX_V = vs[i];
+            e[i].nomeFile = std::to_string(i);
+        }
+        OrdinaElencoMatrici(e);
+        std::string nomi;
+        for (const auto& x : e) nomi += x.nomeFile;
+        return nomi;
+    };
+    EXPECT_EQ(ordina({30, 12, 0, 12}), "2130");
+    // The exchange sort is not stable: two entries of the same V can change places.
+    EXPECT_EQ(ordina({12, 12, 5}), "210");
+}
+
+}  // namespace
+}  // namespace novanta

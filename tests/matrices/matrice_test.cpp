@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "core/corpo.h"
+#include "matrices/matrice.h"
+#include "support/date.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+// A small well-formed matrix: V = 20, K = 10, T = 7, M = 10, C = 30.
+MATRIX_STRUCTURE matriceDiProva() {
+    MATRIX_STRUCTURE m;
+    m.NUMBERS_OF_MATRIX_V = 20;
+    m.LENGTH_OF_COLUMN_K = 10;
+    m.GARANTY_T = 7;
+    m.PICK_UP_NUMBERS_M = 10;
+    m.COLUMNS_OF_MATRIX_C = 30;
+    m.PERCENTAGE_COVER = "100";
+    m.AUTHOR = "Autore";
+    m.DESCRIPTION = "Prova";
+    m.VALID_FROM = DataOLE(2020, 1, 1);
+    m.VALID_TO = DataOLE(2030, 12, 31) + 0.75;
+    m.VERSION_ID = FORMATO_MATRICE;
+    m.AllocaColonne();
+    for (int32_t c = 1; c <= 30; ++c)
+        for (int p = 1; p <= 10; ++p) m.COLUMS(c, p) = static_cast<uint8_t>((c + p) % 20 + 1);
+    return m;
+}
+
+TEST(MatriceFile, TestataCampoPerCampo) {
+    std::vector<uint8_t> b = {0x14, 0x0A, 0x07, 0x0A, 0x00, 0x1E, 0x00, 0x00, 0x00};
+    b.resize(LUNGHEZZA_TESTATA_MATRICE, ' ');
+    const auto m = LeggiTestataMatrice(b);
+    EXPECT_EQ(m.NUMBERS_OF_MATRIX_V, 20);
+    EXPECT_EQ(m.LENGTH_OF_COLUMN_K, 10);
+    EXPECT_EQ(m.GARANTY_T, 7);
+    EXPECT_EQ(m.PICK_UP_NUMBERS_M, 10);
+    EXPECT_EQ(m.FIXED_NUMBERS_OF_MATRIX_F, 0);
+    EXPECT_EQ(m.COLUMNS_OF_MATRIX_C, 30);
+    EXPECT_EQ(m.PERCENTAGE_COVER.size(), LARGHEZZA_COVER);
+    EXPECT_FALSE(m.colonneAllocate());
+}
+
+TEST(MatriceFile, ScritturaELetturaIdentiche) {
+    const auto m = matriceDiProva();
+    const auto b = BytesMatrice(m);
+    ASSERT_EQ(b.size(), 446u);
+    // Position-major: the first number of column 2 follows that of column 1.
+    EXPECT_EQ(b[142], m.COLUMS(1, 1));
+    EXPECT_EQ(b[143], m.COLUMS(2, 1));
+    EXPECT_EQ(b[142 + 30], m.COLUMS(1, 2));
+    EXPECT_EQ(std::string(b.begin() + 127, b.begin() + 142), "matricezelv0001");
+    EXPECT_TRUE(VerificaCRCMatrice(b));
+    MATRIX_STRUCTURE r;
+    std::string errore;
+    ASSERT_TRUE(LeggiMatrice(b, r, errore)) << errore;
+    EXPECT_EQ(BytesMatrice(r), b);
+    EXPECT_EQ(r.VALID_TO, m.VALID_TO);
+    EXPECT_EQ(r.AUTHOR, "Autore" + std::string(24, ' '));
+    for (int32_t c = 1; c <= 30; ++c)
+        for (int p = 1; p <= 10; ++p) ASSERT_EQ(r.COLUMS(c, p), m.COLUMS(c, p));
+    EXPECT_TRUE(FormatoMatriceValido(r));
+}
+
+TEST(MatriceFile, CRCDiOgniByteEDelTrailer) {
+    const auto b = BytesMatrice(matriceDiProva());
+    for (size_t i = 0; i < b.size(); ++i) {
+        auto c = b;
+        c[i] ^= 0x01;
+        ASSERT_FALSE(VerificaCRCMatrice(c)) << "byte " << i;
+    }
+    EXPECT_FALSE(VerificaCRCMatrice(std::span<const uint8_t>(b.data(), 3)));
+    EXPECT_FALSE(VerificaCRCMatrice(std::span<const uint8_t>()));
+    // Four bytes: the CRC of nothing is 0.
+    const std::vector<uint8_t> zero(4, 0);
+    EXPECT_TRUE(VerificaCRCMatrice(zero));
+}
+
+TEST(MatriceFile, TagConMaiuscoleNonValido) {
+    auto m = matriceDiProva();
+    m.VERSION_ID = "MATRICEZELV0001";
+    EXPECT_FALSE(FormatoMatriceValido(m));
+    m.VERSION_ID = "matricezelv000";
+    EXPECT_FALSE(FormatoMatriceValido(m));
+}
+
+TEST(MatriceFile, ValiditaPerGiornoDiCalendario) {
+    const int32_t oggi = static_cast<int32_t>(DataOLE(2026, 12, 5));
+    MATRIX_STRUCTURE m;
+    m.VALID_FROM = DataOLE(2026, 12, 5) + 23.99 / 24;
+    m.VALID_TO = DataOLE(2026, 12, 5);
+    auto v = ControllaValidita(m, oggi);
+    EXPECT_TRUE(v.entroValidita);
+    EXPECT_FALSE(v.scaduta);
+    m.VALID_TO = DataOLE(2026, 12, 4) + 0.99;
+    EXPECT_TRUE(ControllaValidita(m, oggi).scaduta);
+    m.VALID_FROM = DataOLE(2026, 12, 6);
+    EXPECT_FALSE(ControllaValidita(m, oggi).entroValidita);
+    // Values that are no date: not begun and expired, never a crash.
+    m.VALID_FROM = std::numeric_limits<double>::quiet_NaN();
+    m.VALID_TO = 1e300;
+    v = ControllaValidita(m, oggi);
+    EXPECT_FALSE(v.entroValidita);
+    EXPECT_TRUE(v.scaduta);
+}
+
+TEST(MatriceFile, FileCortiEIntestazioniBugiarde) {
+    const auto b = BytesMatrice(matriceDiProva());
+    MATRIX_STRUCTURE r;
+    std::string errore;
+    // Cut inside the columns: the header claims more than the file holds.
+    EXPECT_FALSE(LeggiMatrice(std::span<const uint8_t>(b.data(), 300), r, errore));
+    EXPECT_NE(errore.find("cannot hold"), std::string::npos);
+    // Cut inside the header: the fields read are kept, the rest is zero.
+    const auto t = LeggiTestataMatrice(std::span<const uint8_t>(b.data(), 7));
+    EXPECT_EQ(t.LENGTH_OF_COLUMN_K, 10);
+    EXPECT_EQ(t.COLUMNS_OF_MATRIX_C, 30 & 0xFFFF);
+    EXPECT_TRUE(t.VERSION_ID.empty());
+    // A file without a whole header holds no matrix, not even one of no columns.
+    EXPECT_FALSE(LeggiMatrice(std::span<const uint8_t>(), r, errore));
+    EXPECT_FALSE(LeggiMatrice(std::span<const uint8_t>(b.data(), 141), r, errore));
+
+    auto conC = [&](int32_t c, uint8_t k) {
+        auto x = b;
+        x[1] = k;
+        for (int i = 0; i < 4; ++i) x[5 + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(c) >> (8 * i));
+        return x;
+    };
+    EXPECT_FALSE(LeggiMatrice(conC(3000001, 1), r, errore));
+    EXPECT_NE(errore.find("3,000,000"), std::string::npos);
+    EXPECT_FALSE(LeggiMatrice(conC(-1, 10), r, errore));
+    EXPECT_FALSE(LeggiMatrice(conC(0x7FFFFFFF, 25), r, errore));
+    EXPECT_FALSE(LeggiMatrice(conC(2, 26), r, errore));
+    EXPECT_FALSE(LeggiMatrice(conC(2, 0), r, errore));
+    EXPECT_TRUE(LeggiMatrice(conC(0, 0), r, errore));
+    EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 0);
+}
+
+TEST(MatriceFile, FileSuDiscoMancanteOVuoto) {
+    test::CartellaTemporanea dati;
+    MATRIX_STRUCTURE r;
+    std::string errore;
+    EXPECT_FALSE(LeggiMatrice(dati / "manca.mzel", r, errore));
+    EXPECT_FALSE(VerificaCRCMatrice(dati / "manca.mzel"));
+    EXPECT_EQ(LeggiTestataMatrice(dati / "manca.mzel").COLUMNS_OF_MATRIX_C, 0);
+    dati.scrivi("vuoto.mzel", "");
+    EXPECT_FALSE(VerificaCRCMatrice(dati / "vuoto.mzel"));
+    EXPECT_EQ(LeggiTestataMatrice(dati / "vuoto.mzel").NUMBERS_OF_MATRIX_V, 0);
+    ASSERT_TRUE(ScriviMatrice(dati / "m.mzel", matriceDiProva(), errore)) << errore;
+    // Blanks around the path are trimmed.
+    EXPECT_TRUE(VerificaCRCMatrice("  " + (dati / "m.mzel").string() + " "));
+    ASSERT_TRUE(LeggiMatrice(dati / "m.mzel", r, errore)) << errore;
+    EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 30);
+}
+
+TEST(MatriceFile, ByteCasualiNonFannoDanni) {
+    std::mt19937 rng(12345);
+    const auto buona = BytesMatrice(matriceDiProva());
+    for (int i = 0; i < 2000; ++i) {
+        std::vector<uint8_t> b;
+        if (i % 2) {
+            b = buona;
+            for (int k = 0; k < 4; ++k) b[rng() % b.size()] = static_cast<uint8_t>(rng());
+            b.resize(rng() % (b.size() + 1));
+        } else {
+            b.resize(rng() % 600);
+            for (auto& x : b) x = static_cast<uint8_t>(rng());
+        }
+        MATRIX_STRUCTURE r;
+        std::string errore;
+        if (LeggiMatrice(b, r, errore)) {
+            ASSERT_LE(LUNGHEZZA_TESTATA_MATRICE + static_cast<size_t>(r.COLUMNS_OF_MATRIX_C) * r.LENGTH_OF_COLUMN_K, b.size());
+        }
+        VerificaCRCMatrice(b);
+    }
+}
+
+}  // namespace
+}  // namespace novanta

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+#include "support/file_atomico.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string leggi(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The names in a folder: a temporary file left behind shows up here.
+std::vector<std::string> contenuto(const fs::path& cartella) {
+    std::vector<std::string> nomi;
+    for (const auto& e : fs::directory_iterator(cartella)) nomi.push_back(e.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+// Lowers the largest file this process may write, so that a write fails as on a full disk.
+class LimiteFile {
+public:
+    explicit LimiteFile(rlim_t byte) {
+        getrlimit(RLIMIT_FSIZE, &vecchio_);
+        precedente_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit nuovo = vecchio_;
+        nuovo.rlim_cur = byte;
+        setrlimit(RLIMIT_FSIZE, &nuovo);
+    }
+    ~LimiteFile() {
+        setrlimit(RLIMIT_FSIZE, &vecchio_);
+        std::signal(SIGXFSZ, precedente_);
+    }
+
+private:
+    rlimit vecchio_{};
+    void (*precedente_)(int) = nullptr;
+};
+
+TEST(FileAtomico, ScriveESostituisceSenzaLasciareTemporanei) {
+    test::CartellaTemporanea dir;
+    const auto f = dir / "sistema.txt";
+    std::string errore;
+    ASSERT_TRUE(ScriviFileAtomico(f, "prima\r\n", errore)) << errore;
+    EXPECT_EQ(leggi(f), "prima\r\n");
+    ASSERT_TRUE(ScriviFileAtomico(f, "", errore)) << errore;
+    EXPECT_EQ(leggi(f), "");
+    EXPECT_TRUE(fs::exists(f));
+
+    // Content larger than the internal buffer goes through several writes.
+    std::string grande;
+    for (int i = 0; i < 100000; ++i) grande += " 01 02 03 04 05 \r\n";
+    {
+        ScrittoreAtomico w(f);
+        ASSERT_TRUE(w.aperto());
+        for (size_t p = 0; p < grande.size(); p += 18) ASSERT_TRUE(w.scrivi(std::string_view(grande).substr(p, 18)));
+        ASSERT_TRUE(w.conferma()) << w.errore();
+    }
+    EXPECT_EQ(leggi(f), grande);
+    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
+}
+
+TEST(FileAtomico, UnaScritturaFallitaLasciaIlVecchioFile) {
+    test::CartellaTemporanea dir;
+    const auto f = dir / "sistema.txt";
+    std::string errore;
+    ASSERT_TRUE(ScriviFileAtomico(f, "vecchio contenuto\r\n", errore));
+
+    int numero = 0;
+    {
+        LimiteFile limite(4096);
+        EXPECT_FALSE(ScriviFileAtomico(f, std::string(1 << 18, 'x'), errore, &numero));
+    }
+    EXPECT_EQ(numero, 75);
+    EXPECT_FALSE(errore.empty());
+    EXPECT_EQ(leggi(f), "vecchio contenuto\r\n");
+    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
+
+    // The same through the piecewise writer: the failure is sticky and conferma refuses.
+    {
+        LimiteFile limite(4096);
+        ScrittoreAtomico w(f);
+        ASSERT_TRUE(w.aperto());
+        bool ok = true;
+        for (int i = 0; i < 100 && ok; ++i) ok = w.scrivi(std::string(8192, 'y'));
+        EXPECT_FALSE(ok);
+        EXPECT_FALSE(w.scrivi("z"));
+        EXPECT_FALSE(w.conferma());
+        EXPECT_EQ(w.numeroErrore(), 75);
+    }
+    EXPECT_EQ(leggi(f), "vecchio contenuto\r\n");
+    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
+}
+
+TEST(FileAtomico, AbbandonatoSenzaConfermaNonTocca) {
+    test::CartellaTemporanea dir;
+    const auto f = dir / "sistema.txt";
+    std::string errore;
+    ASSERT_TRUE(ScriviFileAtomico(f, "resta", errore));
+    {
+        ScrittoreAtomico w(f);
+        ASSERT_TRUE(w.scrivi("mai confermato"));
+    }
+    EXPECT_EQ(leggi(f), "resta");
+    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
+}
+
+TEST(FileAtomico, CartellaMancanteODestinazioneCartella) {
+    test::CartellaTemporanea dir;
+    std::string errore;
+    int numero = 0;
+    EXPECT_FALSE(ScriviFileAtomico(dir / "manca" / "x.txt", "dati", errore, &numero));
+    EXPECT_EQ(numero, 75);
+    EXPECT_NE(errore.find("x.txt"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "manca"));
+
+    // A folder in the way of the target: the rename fails, the folder and its content stay.
+    fs::create_directory(dir / "occupato");
+    std::ofstream(dir / "occupato" / "dentro.txt") << "intatto";
+    errore.clear();
+    EXPECT_FALSE(ScriviFileAtomico(dir / "occupato", "dati", errore, &numero));
+    EXPECT_FALSE(errore.empty());
+    EXPECT_TRUE(fs::is_directory(dir / "occupato"));
+    EXPECT_EQ(leggi(dir / "occupato" / "dentro.txt"), "intatto");
+    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"occupato"});
+}
+
+}  // namespace
+}  // namespace novanta

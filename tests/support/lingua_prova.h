@@ -1,0 +1,11 @@
+#pragma once
+#include "support/registratore.h"
+
+namespace novanta::test {
+
+// Writes a settings file choosing the language "Prova" and a "Prova.lng" in which every
+// message "0001".."0064" reads "M" followed by its id (message "0018" is "M0018"), so a test
+// can tell exactly which messages a text was built from.
+void ScriviLinguaProva(const CartellaTemporanea& cartella);
+
+}  // namespace novanta::test
