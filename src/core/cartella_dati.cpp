@@ -108,6 +108,28 @@ void RilasciaIstanzaUnica() {
     fdBlocco = -1;
 }
 
+EsitoIstanza PreparaAvvio() {
+    InizializzaCorpo();
+    if (mPathDati.empty()) mPathDati = CartellaDati();
+    std::string errore;
+    PreparaCartelleDati(errore);
+    InstallaLingueDistribuite(errore);
+    const EsitoIstanza esito = AcquisisciIstanzaUnica(mPathDati, errore);
+    // Without a place for the lock (a read-only data folder) the program still runs.
+    return esito == EsitoIstanza::Errore ? EsitoIstanza::Unica : esito;
+}
+
+tElencoLingue CaricaLingue() {
+    tElencoLingue elenco = ElencoLingue(mPathDati, mConfig.lingua);
+    if (elenco.nomi.empty()) {
+        UI().MsgBox("Warning files language not found", Pulsanti::OK, Icona::Critica);
+    } else if (elenco.selezionata < 0) {
+        UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
+        elenco.selezionata = 0;
+    }
+    return elenco;
+}
+
 void ReadConfiguration() {
     try {
         const tImpostazioni t = LeggiImpostazioni(mPathDati / FILE_IMPOSTAZIONI);

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "settings/impostazioni.h"
+
 namespace novanta {
 
 // The data folder: $XDG_DATA_HOME/Novanta, or ~/.local/share/Novanta when XDG_DATA_HOME is unset
@@ -33,6 +35,17 @@ enum class EsitoIstanza { Unica, GiaInEsecuzione, Errore };
 EsitoIstanza AcquisisciIstanzaUnica(const std::filesystem::path& cartella, std::string& errore);
 void RilasciaIstanzaUnica();
 inline constexpr const char* FILE_BLOCCO_ISTANZA = "novanta.lock";
+
+// Start-up up to the single-instance check, in the program's order: powers of two and column
+// length 10, the data folder (mPathDati, unless already set) and its working folders, the shipped
+// languages, then the lock. A folder that cannot be made is not fatal here: the file operations
+// in it fail where they happen. The caller ends quietly on GiaInEsecuzione.
+EsitoIstanza PreparaAvvio();
+
+// The settings window's language list: the languages of the data folder with mConfig.lingua
+// chosen. With languages but none chosen it says "Select Language" and picks the first; with
+// none at all it says "Warning files language not found".
+tElencoLingue CaricaLingue();
 
 // Reads "qiv.ini" into mConfig; mLinguaCorrente takes "LINGUA" when that language's file is in
 // the data folder, and otherwise stays as it was.

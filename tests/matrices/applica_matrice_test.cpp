@@ -81,7 +81,7 @@ TEST_F(ApplicaMatrice_, GaranziaSottoKAccendeIlRidotto) {
     ASSERT_TRUE(ApplicaMatrice(matrice(11, 10, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, 8)));
     EXPECT_TRUE(mCondizioni.ridottoAttivo);
     EXPECT_EQ(mCondizioni.ridottoNx, 2);
-    EXPECT_EQ(mSistema.descrizione, " N-2");
+    EXPECT_EQ(mSistema.descrizione, TestoMessaggio("0018") + " N-2");
 }
 
 TEST_F(ApplicaMatrice_, NumeriFissiChiestiVerificatiEInTesta) {

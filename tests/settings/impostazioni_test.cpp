@@ -115,6 +115,41 @@ TEST_F(ImpostazioniTest, TheLanguageListIsSortedUpperCasedAndMarksTheChosenOne) 
     EXPECT_TRUE(ElencoLingue(cartella / "manca", "x").nomi.empty());
 }
 
+TEST_F(ImpostazioniTest, TheLanguageListWarnsWhenNothingIsChosenOrFound) {
+    auto e = CaricaLingue();
+    EXPECT_TRUE(e.nomi.empty());
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_EQ(ui.messaggi[0].testo, "Warning files language not found");
+    EXPECT_EQ(ui.messaggi[0].icona, Icona::Critica);
+    cartella.scrivi("italiano.lng", "");
+    cartella.scrivi("english.lng", "");
+    mConfig.lingua = "deutsch";
+    e = CaricaLingue();
+    EXPECT_EQ(e.selezionata, 0);
+    ASSERT_EQ(ui.messaggi.size(), 2u);
+    EXPECT_EQ(ui.messaggi[1].testo, "Select Language");
+    mConfig.lingua = "Italiano";
+    EXPECT_EQ(CaricaLingue().selezionata, 1);
+    EXPECT_EQ(ui.messaggi.size(), 2u);
+}
+
+TEST_F(ImpostazioniTest, StartUpPreparesTheFolderTheLanguagesAndTheLock) {
+    mPathDati = cartella / "avvio";
+    mLenCol = 7;
+    EXPECT_EQ(PreparaAvvio(), EsitoIstanza::Unica);
+    EXPECT_EQ(mLenCol, 10);
+    EXPECT_EQ(mPotenze2[25], 33554432);
+    for (const char* s : SOTTOCARTELLE_DATI) EXPECT_TRUE(std::filesystem::is_directory(mPathDati / s)) << s;
+    EXPECT_TRUE(std::filesystem::exists(mPathDati / "italiano.lng"));
+    // A second copy, as another process would see it.
+    const int altro = ::open((mPathDati / FILE_BLOCCO_ISTANZA).c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(altro, 0);
+    EXPECT_NE(::flock(altro, LOCK_EX | LOCK_NB), 0);
+    ::close(altro);
+    RilasciaIstanzaUnica();
+    mPathDati = cartella.percorso();
+}
+
 TEST(CartellaDati, FollowsXdgDataHome) {
     const char* vecchioXdg = std::getenv("XDG_DATA_HOME");
     const std::string salvato = vecchioXdg ? vecchioXdg : "";

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+
+#include "core/corpo.h"
+#include "net/aggiornamenti.h"
+#include "server_prova.h"
+#include "settings/impostazioni.h"
+#include "support/cCRC32.h"
+#include "support/registratore.h"
+#include "versione.h"
+
+namespace novanta {
+namespace {
+
+std::string leggi(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A sound matrix file: V numbers, columns of K, the format tag and the CRC trailer.
+std::string Matrice(uint8_t v, uint8_t k, const std::string& descrizione) {
+    std::string h(142, ' ');
+    h[0] = static_cast<char>(v);
+    h[1] = static_cast<char>(k);
+    h[2] = static_cast<char>(k);
+    h[3] = static_cast<char>(k);
+    h[4] = 0;
+    const int32_t c = 2;
+    std::memcpy(h.data() + 5, &c, 4);
+    h.replace(49, descrizione.size(), descrizione);
+    std::memset(h.data() + 109, 0, 18);
+    h.replace(127, 15, "matricezelv0001");
+    for (int p = 1; p <= k; ++p)
+        for (int col = 0; col < c; ++col) h += static_cast<char>(col == 0 ? p : v - k + p);
+    const std::vector<uint8_t> b(h.begin(), h.end());
+    const uint32_t crc = static_cast<uint32_t>(cCRC32().GetByteArrayCrc32(b));
+    for (int i = 0; i < 4; ++i) h += static_cast<char>((crc >> (8 * i)) & 0xFF);
+    return h;
+}
+
+class VersioneFinta : public test::InterfacciaRegistrata {
+public:
+    void NuovaVersione(const std::string& locale, const std::string& remota) override {
+        avvisi.push_back(locale + " -> " + remota);
+    }
+    std::vector<std::string> avvisi;
+};
+
+TEST(Versioni, ComparePartsAsNumbers) {
+    EXPECT_FALSE(VersioneServerPiuNuova("1.0.12", "1.0.9"));
+    EXPECT_TRUE(VersioneServerPiuNuova("1.0.9", "1.1.0"));
+    EXPECT_FALSE(VersioneServerPiuNuova("1.0.9", "1.0.9.5"));  // only three parts count
+    EXPECT_FALSE(VersioneServerPiuNuova("1.0.9", "1.0.9"));
+    EXPECT_TRUE(VersioneServerPiuNuova("1.4.7", "2"));       // fewer parts: the missing ones are 0
+    EXPECT_FALSE(VersioneServerPiuNuova("1.0.0", "1"));
+    EXPECT_FALSE(VersioneServerPiuNuova("2.0.15", "1.99.99"));
+    EXPECT_TRUE(VersioneServerPiuNuova("2.0.15", "2.0.16"));
+    EXPECT_TRUE(VersioneServerPiuNuova("2.0.15", " 2.1.0beta"));
+    // Garbage where a version should be never announces a new one.
+    for (const char* r : {"", "<html>", "v3.0.0", "...", "-1.0.0"}) EXPECT_FALSE(VersioneServerPiuNuova("2.0.15", r)) << r;
+    EXPECT_TRUE(VersioneServerPiuNuova("2.0.15", "99999999999999999999999.0.0"));
+    EXPECT_EQ(VersioneLocale(), NOVANTA_VERSIONE);
+}
+
+TEST(NomiDaServer, OnlyPlainFileNamesPass) {
+    for (const char* buono : {"english.txt", "ABC.DAT", "a b.txt", "lingua-2.txt", "x"}) EXPECT_TRUE(NomeFileValido(buono)) << buono;
+    for (const char* cattivo : {"", ".", "..", "../x.txt", "a/b.txt", "/etc/passwd", "a\\b.txt", "..\\x.DAT", ".nascosto",
+                                "a..b", "tab\there", "nl\nx", "del\x7f"})
+        EXPECT_FALSE(NomeFileValido(cattivo)) << cattivo;
+    EXPECT_FALSE(NomeFileValido(std::string(101, 'a')));
+    EXPECT_TRUE(NomeFileValido(std::string(100, 'a')));
+}
+
+TEST(NomiDaServer, ListsLoseBlanksBomAndEmptyLines) {
+    EXPECT_EQ(RigheLista("\xEF\xBB\xBF uno.txt \r\n\r\n\tdue.txt\n   \ntre.txt"),
+              (std::vector<std::string>{"uno.txt", "due.txt", "tre.txt"}));
+    std::string lunga;
+    for (int i = 0; i < 5000; ++i) lunga += "f" + std::to_string(i) + ".txt\n";
+    EXPECT_EQ(RigheLista(lunga).size(), 1000u);
+    EXPECT_TRUE(RigheLista("").empty());
+}
+
+class AggiornamentiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::StatoIniziale();
+        auto& s = srv.server;
+        s.Get("/public/qiv/ver.asp", [this](const httplib::Request&, httplib::Response& res) { res.set_content(versione, "text/plain"); });
+        s.Get("/public/qiv/lingue/lista.txt", [this](const httplib::Request&, httplib::Response& res) {
+            if (listaLingue.empty()) res.status = 404;
+            else res.set_content(listaLingue, "text/plain");
+        });
+        s.Get("/public/lumora/lista.asp", [this](const httplib::Request&, httplib::Response& res) {
+            if (listaMatrici.empty()) res.status = 404;
+            else res.set_content(listaMatrici, "text/plain");
+        });
+        s.Get(R"(/public/qiv/lingue/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
+            std::lock_guard<std::mutex> l(m);
+            richieste.push_back(req.target);
+            const auto it = file.find(req.matches[1]);
+            if (it == file.end()) res.status = 404;
+            else res.set_content(it->second, "text/plain");
+        });
+        s.Get("/public/lumora/matrici/download.aspx", [this](const httplib::Request& req, httplib::Response& res) {
+            std::lock_guard<std::mutex> l(m);
+            richieste.push_back(req.get_param_value("file"));
+            const auto it = file.find(req.get_param_value("file"));
+            if (it == file.end()) res.status = 404;
+            else res.set_content(it->second, "application/octet-stream");
+        });
+        ASSERT_TRUE(srv.avvia());
+        mServerAggiornamentiForzato = srv.base();
+    }
+    void TearDown() override {
+        mServerAggiornamentiForzato.clear();
+        test::StatoIniziale();
+    }
+
+    test::CartellaTemporanea cartella;
+    VersioneFinta ui;
+    test::ServerProva srv;
+    std::string versione, listaLingue, listaMatrici;
+    std::map<std::string, std::string> file;
+    std::vector<std::string> richieste;
+    std::mutex m;
+};
+
+TEST_F(AggiornamentiTest, TheServerAddressComesFromTheSettingsOrTheDefault) {
+    mServerAggiornamentiForzato.clear();
+    EXPECT_EQ(IndirizzoServer(), SERVER_PREDEFINITO);
+    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nSERVER AGGIORNAMENTI=http://127.0.0.1:4321/\n");
+    EXPECT_EQ(IndirizzoServer(), "http://127.0.0.1:4321");
+    mServerAggiornamentiForzato = "http://127.0.0.1:99//";
+    EXPECT_EQ(IndirizzoServer(), "http://127.0.0.1:99");
+}
+
+TEST_F(AggiornamentiTest, ANewerServerVersionIsAnnouncedAndAnEqualOneIsNot) {
+    versione = VersioneLocale() + "\r\naltro\r\n";
+    auto r = NewVersion();
+    EXPECT_EQ(r.esito, EsitoVersione::NessunaNovita);
+    EXPECT_EQ(r.remota, VersioneLocale());
+    EXPECT_TRUE(ui.avvisi.empty());
+    EXPECT_FALSE(std::filesystem::exists(cartella / "temp" / "qivver.txt"));
+
+    versione = "999.0.0";
+    r = NewVersion();
+    EXPECT_EQ(r.esito, EsitoVersione::NuovaVersione);
+    ASSERT_EQ(ui.avvisi.size(), 1u);
+    EXPECT_EQ(ui.avvisi[0], VersioneLocale() + " -> 999.0.0");
+    EXPECT_TRUE(ui.messaggi.empty());
+
+    versione = "<html><body>maintenance</body></html>";
+    EXPECT_EQ(NewVersion().esito, EsitoVersione::NessunaNovita);
+    versione = std::string(10000, '9');  // over the version file's size cap
+    EXPECT_EQ(NewVersion().esito, EsitoVersione::NonRaggiungibile);
+    EXPECT_EQ(ui.avvisi.size(), 1u);
+}
+
+TEST_F(AggiornamentiTest, AnUnreachableServerIsSilent) {
+    mServerAggiornamentiForzato = "http://127.0.0.1:" + std::to_string(test::PortaChiusa());
+    const auto r = NewVersion();
+    EXPECT_EQ(r.esito, EsitoVersione::NonRaggiungibile);
+    EXPECT_TRUE(ui.messaggi.empty());
+    EXPECT_TRUE(ui.avvisi.empty());
+}
+
+TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
+    cartella.scrivi("english.lng", "[Strings]\n0053=\"old\"\n");
+    cartella.scrivi("Italiano.lng", "[Strings]\n0053=\"vecchio\"\n");
+    std::filesystem::create_directories(cartella / "fuori");
+    listaLingue =
+        "english.txt\r\n../fuori/evil.txt\r\n/tmp/x.txt\r\n..\r\nsub/dir.txt\r\nctl\x01.txt\r\n\r\nitaliano.txt\r\nreadme\r\n"
+        "missing.txt\r\nbroken.txt\r\n";
+    file["english.txt"] = "[Strings]\n0053=\"new\"\n";
+    file["italiano.txt"] = "[Strings]\n0053=\"nuovo\"\n";
+    file["broken.txt"] = "<html>not found</html>";
+    file["../fuori/evil.txt"] = "[Strings]\n";
+    const auto r = AggiornaLingue();
+    EXPECT_TRUE(r.listaScaricata);
+    EXPECT_EQ(r.installati, (std::vector<std::string>{"english.lng", "italiano.lng"}));
+    EXPECT_EQ(r.scartati, (std::vector<std::string>{"../fuori/evil.txt", "/tmp/x.txt", "..", "sub/dir.txt",
+                                                     "ctl\x01.txt", "readme"}));
+    EXPECT_EQ(r.falliti, (std::vector<std::string>{"missing.txt", "broken.txt"}));
+    EXPECT_EQ(leggi(cartella / "english.lng"), "[Strings]\n0053=\"new\"\n");
+    EXPECT_EQ(leggi(cartella / "italiano.lng"), "[Strings]\n0053=\"nuovo\"\n");
+    EXPECT_FALSE(std::filesystem::exists(cartella / "Italiano.lng"));
+    EXPECT_FALSE(std::filesystem::exists(cartella / "broken.lng"));
+    EXPECT_FALSE(std::filesystem::exists(cartella / "fuori" / "evil.lng"));
+    for (const auto& q : richieste) EXPECT_EQ(q.find(".."), std::string::npos) << q;
+    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
+    EXPECT_TRUE(ui.messaggi.empty());
+}
+
+TEST_F(AggiornamentiTest, AFailedLanguageListChangesNothingAndTheOldLanguagesStayListed) {
+    cartella.scrivi("english.lng", "[Strings]\n");
+    cartella.scrivi("deutsch.lng", "[Strings]\n");
+    const auto r = AggiornaLingue();
+    EXPECT_FALSE(r.listaScaricata);
+    EXPECT_TRUE(r.installati.empty());
+    EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").nomi, (std::vector<std::string>{"DEUTSCH", "ENGLISH"}));
+}
+
+TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplaceAnything) {
+    std::filesystem::create_directories(cartella / "matrici");
+    const std::string buona = Matrice(10, 5, "vecchia");
+    cartella.scrivi("matrici/BAD.mzel", buona);
+    cartella.scrivi("matrici/Abc.mzel", buona);
+    listaMatrici = "abc.dat\nnodat.mzel\n../x.DAT\nbad.DAT\nmissing.DAT\nC:\\x.DAT\n";
+    file["ABC.DAT"] = Matrice(12, 6, "nuova");
+    file["NODAT.MZEL"] = Matrice(8, 4, "senza dat");
+    std::string rotta = Matrice(10, 5, "rotta");
+    rotta[150] ^= 1;
+    file["BAD.DAT"] = rotta;
+    const auto r = AggiornaMatrici();
+    EXPECT_TRUE(r.listaScaricata);
+    EXPECT_EQ(r.installati, (std::vector<std::string>{"ABC.mzel", "NODAT.MZEL"}));
+    EXPECT_EQ(r.scartati, (std::vector<std::string>{"../x.DAT", "C:\\x.DAT"}));
+    EXPECT_EQ(r.falliti, (std::vector<std::string>{"BAD.DAT", "MISSING.DAT"}));
+    EXPECT_EQ(leggi(cartella / "matrici" / "ABC.mzel"), file["ABC.DAT"]);
+    EXPECT_FALSE(std::filesystem::exists(cartella / "matrici" / "Abc.mzel"));
+    EXPECT_EQ(leggi(cartella / "matrici" / "NODAT.MZEL"), file["NODAT.MZEL"]);
+    EXPECT_EQ(leggi(cartella / "matrici" / "BAD.mzel"), buona);  // the damaged download replaced nothing
+    EXPECT_EQ(richieste, (std::vector<std::string>{"ABC.DAT", "NODAT.MZEL", "BAD.DAT", "MISSING.DAT"}));
+    EXPECT_TRUE(std::filesystem::exists(cartella / "temp" / "qivmatrici.txt"));
+}
+
+TEST_F(AggiornamentiTest, AFailedMatrixListDownloadsNothing) {
+    const auto r = AggiornaMatrici();
+    EXPECT_FALSE(r.listaScaricata);
+    EXPECT_TRUE(richieste.empty());
+}
+
+TEST_F(AggiornamentiTest, TheCreditsAreShownLineByLine) {
+    file["thankstolingue.txt"] = "Grazie a:\r\nTizio\nCaio";
+    MostraCreditiLingue();
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_EQ(ui.messaggi[0].testo, "\r\nGrazie a:\r\nTizio\r\nCaio");
+    EXPECT_EQ(ui.messaggi[0].icona, Icona::Informazione);
+    file.clear();
+    MostraCreditiLingue();
+    EXPECT_EQ(ui.messaggi.size(), 1u);  // no credits, no box
+}
+
+}  // namespace
+}  // namespace novanta

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "core/corpo.h"
+#include "net/aggiornamenti.h"
+#include "server_aggiornamenti.h"
+#include "server_prova.h"
+#include "support/registratore.h"
+#include "versione.h"
+
+namespace novanta {
+namespace {
+
+// The command-line tool against the reference update server, serving this tree's languages
+// and matrices, on an ephemeral loopback port.
+class CliReteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::StatoIniziale();
+        contenuti = server::ContenutiPredefiniti();
+        dati = cartella / "dati";
+    }
+    void TearDown() override {
+        mServerAggiornamentiForzato.clear();
+        test::StatoIniziale();
+    }
+    bool Avvia() {
+        server::ConfiguraServer(srv.server, contenuti);
+        return srv.avvia();
+    }
+    int Esegui(std::vector<std::string> argomenti) {
+        out.str("");
+        err.str("");
+        argomenti.insert(argomenti.begin(), {"novanta-cli", "--data", dati.string()});
+        std::vector<const char*> argv;
+        for (const auto& a : argomenti) argv.push_back(a.c_str());
+        return cli::EseguiCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    }
+
+    test::CartellaTemporanea cartella;
+    std::filesystem::path dati;
+    server::Contenuti contenuti;
+    test::ServerProva srv;
+    std::ostringstream out, err;
+};
+
+TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheReferenceServer) {
+    ASSERT_TRUE(Avvia());
+    const auto matrici = server::ElencoMatrici(contenuti);
+    ASSERT_GE(matrici.size(), 3u);
+    ASSERT_EQ(Esegui({"update-matrices", "--server", srv.base()}), 0) << err.str();
+    for (const auto& m : matrici) {
+        const auto nome = m.substr(0, m.size() - 4) + ".mzel";
+        EXPECT_TRUE(std::filesystem::is_regular_file(dati / "matrici" / nome)) << nome;
+        EXPECT_NE(out.str().find("installed " + nome), std::string::npos);
+    }
+    ASSERT_EQ(Esegui({"update-languages", "--server", srv.base()}), 0) << err.str();
+    EXPECT_NE(out.str().find("installed english.lng"), std::string::npos);
+    EXPECT_NE(out.str().find("installed italiano.lng"), std::string::npos);
+    ASSERT_EQ(Esegui({"languages"}), 0);
+    EXPECT_EQ(out.str(), "  ENGLISH\n  ITALIANO\n");
+    for (const char* s : {"temp", "txt", "sistemi", "csv", "matrici"}) EXPECT_TRUE(std::filesystem::is_directory(dati / s));
+}
+
+TEST_F(CliReteTest, VersionCheckExitsThreeOnlyForANewerServer) {
+    contenuti.versione = NOVANTA_VERSIONE;
+    ASSERT_TRUE(Avvia());
+    EXPECT_EQ(Esegui({"version-check", "--server", srv.base()}), 0) << err.str();
+    EXPECT_EQ(out.str(), std::string("local version: ") + NOVANTA_VERSIONE + "\nserver version: " + NOVANTA_VERSIONE + "\n");
+}
+
+TEST_F(CliReteTest, VersionCheckAgainstANewerServer) {
+    contenuti.versione = std::to_string(NOVANTA_VERSIONE_MAJOR + 1) + ".0.0";
+    ASSERT_TRUE(Avvia());
+    EXPECT_EQ(Esegui({"version-check", "--server", srv.base()}), 3);
+    EXPECT_NE(out.str().find("server version: " + contenuti.versione), std::string::npos);
+}
+
+TEST_F(CliReteTest, AnUnreachableServerIsAnErrorButTheLanguagesStayListed) {
+    const std::string morto = "http://127.0.0.1:" + std::to_string(test::PortaChiusa());
+    EXPECT_EQ(Esegui({"version-check", "--server", morto}), 1);
+    EXPECT_NE(err.str().find("cannot reach the update server"), std::string::npos) << err.str();
+    EXPECT_EQ(Esegui({"update-languages", "--server", morto}), 1);
+    // The shipped languages were installed at start and are still offered.
+    EXPECT_EQ(out.str(), "  ENGLISH\n  ITALIANO\n");
+    EXPECT_EQ(Esegui({"update-matrices", "--server", morto}), 1);
+    EXPECT_NE(err.str().find("cannot fetch the matrix list"), std::string::npos);
+}
+
+TEST_F(CliReteTest, TheServerInQivIniIsUsedWithoutServerOption) {
+    ASSERT_TRUE(Avvia());
+    std::filesystem::create_directories(dati);
+    std::ofstream(dati / "qiv.ini") << "[IMPOSTAZIONI]\nLINGUA=english\nSERVER AGGIORNAMENTI=" << srv.base() << "\n";
+    ASSERT_EQ(Esegui({"update-matrices"}), 0) << err.str();
+    ASSERT_EQ(Esegui({"languages"}), 0);
+    EXPECT_EQ(out.str(), "* ENGLISH\n  ITALIANO\n");
+}
+
+TEST_F(CliReteTest, TheReferenceServerRefusesWhatItDoesNotPublish) {
+    ASSERT_TRUE(Avvia());
+    httplib::Client c("127.0.0.1", srv.porta());
+    for (const char* p : {"/public/lumora/matrici/download.aspx?file=..%2F..%2Fetc%2Fpasswd.DAT",
+                          "/public/lumora/matrici/download.aspx?file=NONCE.DAT", "/public/lumora/matrici/download.aspx",
+                          "/public/qiv/lingue/..%2Fqiv.txt", "/public/qiv/lingue/klingon.txt", "/etc/passwd"}) {
+        auto r = c.Get(p);
+        ASSERT_TRUE(r) << p;
+        EXPECT_EQ(r->status, 404) << p;
+    }
+    auto r = c.Get("/public/qiv/lingue/lista.txt");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->body, "english.txt\r\nitaliano.txt\r\n");
+    r = c.Get("/public/qiv/lingue/thankstolingue.txt");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 200);
+}
+
+}  // namespace
+}  // namespace novanta
