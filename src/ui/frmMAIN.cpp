@@ -480,7 +480,7 @@ void frmMAIN::EsportaColonne() {
         if (const auto pos = nome.rfind(".lec"); pos != std::string::npos) nome.replace(pos, 4, ".txt");
         const auto file = UI().ScegliFileSalva("File TXT (*.txt)|*.txt", (mPathDati / "txt").string(), nome, ".txt");
         if (file && !file->empty() && SalvaColonneTxt(*file))
-            UI().MsgBox("File " + *file + " ok ", Pulsanti::OK, Icona::Informazione, " ");
+            UI().MsgBox("File " + *file + " ok ", Pulsanti::OK, Icona::Informazione);
     } catch (const std::exception& e) {
         UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "menuEsportaColonne_Click", "Form frmMAIN"));
     }
