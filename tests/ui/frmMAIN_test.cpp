@@ -189,6 +189,27 @@ private Q_SLOTS:
         QCOMPARE(int(mArrColonne.valore(mSistema.nColonne + 1, 1)), 0);
     }
 
+    void ilClicSuAnnullaArrivaAttraversoGliEventi() {
+        // The click waits in the event queue like a user's: only the run's own yields deliver it.
+        Ambiente a;
+        a.trova<QScrollBar>("hsLenCol")->setValue(6);
+        a.segna(1, 40);
+        a.faccia.risposte = {Risposta::Si};
+        bool accodato = false;
+        a.faccia.allYield = [&](int64_t) {
+            if (accodato || !a.faccia.progresso()) return;
+            accodato = true;
+            QMetaObject::invokeMethod(a.faccia.progresso()->pulsanteAnnulla(), "click", Qt::QueuedConnection);
+        };
+        QTest::mouseClick(a.pulsante("cmdCalcolo"), Qt::LeftButton);
+        QVERIFY(accodato);
+        QCOMPARE(a.faccia.messaggi.front().pulsanti, Pulsanti::SiNo);  // the cancel box came up during the run
+        QVERIFY(mSistema.nColonne > 0);
+        QVERIFY(mSistema.nColonne < 3000000);  // C(40, 6) = 3,838,380: stopped well before the limit
+        for (const auto& m : a.faccia.messaggi) QVERIFY(m.icona != Icona::Critica);
+        QCOMPARE(mGUILocked, -1);
+    }
+
     void modificaSistemaChiedeETieneIlPronostico() {
         Ambiente a;
         a.trova<QScrollBar>("hsLenCol")->setValue(3);
