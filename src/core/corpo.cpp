@@ -1,5 +1,7 @@
 #include "core/corpo.h"
 
+#include "support/formato.h"
+
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -128,6 +130,11 @@ void ImpostaLenCol(int valore) {
     if (valore > LEN_COL_MAX) valore = LEN_COL_MAX;
     mLenCol = static_cast<int16_t>(valore);
     UI().GrigliaAggiornata();
+}
+
+void AvvisoLimite(double limite) {
+    UI().MsgBox(TestoMessaggio("0012") + "\r\n" + TestoMessaggio("0064") + " " + FormatoMigliaia(limite), Pulsanti::OK,
+                Icona::Critica, TestoMessaggio("0055"));
 }
 
 std::string TestoErrore(int32_t numero, const std::string& descrizione, const std::string& procedura,

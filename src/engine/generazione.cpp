@@ -58,9 +58,10 @@ public:
     // Moves the processed count to `a` (never back), shows a new progress step when it changed
     // and yields. True when the run must stop.
     bool Porta(double a, int32_t conta) {
-        if (a > i_) i_ = a;
-        mProgresso.colonneElaborate = i_;
         mProgresso.colonneSistema = conta;
+        if (a <= i_) return mAnnullaCalcolo;
+        i_ = a;
+        mProgresso.colonneElaborate = i_;
         if (i_ < prossimo_) return mAnnullaCalcolo;
         const int64_t passo = ArrotondaPari(i_ / passo_);
         if (passo != ultimoPasso_) {

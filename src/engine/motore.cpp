@@ -34,11 +34,6 @@ double ColonneIntegrali(int n, int k) {
     return static_cast<double>(c);
 }
 
-void AvvisoLimite(double limite) {
-    UI().MsgBox(TestoMessaggio("0012") + "\r\n" + TestoMessaggio("0064") + " " + FormatoMigliaia(limite), Pulsanti::OK,
-                Icona::Critica, TestoMessaggio("0055"));
-}
-
 std::string RiepilogoSistema() {
     const bool altre = mNumFiltriAND >= 1 || mNumFiltriOR >= 1 || mConsecutivi.attivo || mColonneBaseAttive ||
                        mNumFiltriDistanza > 0 || mCondizioni.fisseAttive || mCondizioni.pariAttivo ||

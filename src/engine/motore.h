@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/corpo.h"
+
 namespace novanta {
 
 // The calculation command of the main window: recalculation when a system is in the store,
@@ -20,8 +22,6 @@ void RicalcolaColonne();
 
 double Fattoriale(int k);
 double ColonneIntegrali(int n, int k);
-// The critical box for a reached table limit.
-void AvvisoLimite(double limite);
 
 // The system summary text that becomes the description of a system after a run.
 std::string RiepilogoSistema();

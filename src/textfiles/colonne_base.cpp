@@ -1,7 +1,7 @@
 #include "textfiles/colonne_base.h"
 
 #include "support/formato.h"
-#include "textfiles/avvisi.h"
+
 #include "textfiles/colonne_txt.h"
 
 namespace novanta {
@@ -12,7 +12,7 @@ bool ImportaColonneBase(const std::string& nomeFile) {
     auto lette = LoadTxtToColonneArray(nomeFile, MAX_COLONNE_BASE + 1, &riuscito);
     if (!riuscito) return false;
     if (static_cast<int32_t>(lette.size()) - 1 > MAX_COLONNE_BASE) {
-        AvvisoLimiteTabella(MAX_COLONNE_BASE);
+        AvvisoLimite(MAX_COLONNE_BASE);
         lette.resize(static_cast<size_t>(MAX_COLONNE_BASE) + 1);
     }
     const int32_t n = static_cast<int32_t>(lette.size()) - 1;

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "support/righe_testo.h"
-#include "textfiles/avvisi.h"
+
 
 namespace novanta {
 
@@ -72,7 +72,7 @@ std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string
     }
     lista.Cancella();
     for (size_t i = 0; i < filtri.size(); ++i) lista[static_cast<int32_t>(i) + 1] = filtri[i];
-    if (limite) AvvisoLimiteTabella(MAX_FILTRI);
+    if (limite) AvvisoLimite(MAX_FILTRI);
     return static_cast<int32_t>(filtri.size());
 }
 
