@@ -8,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 PACKAGES := build-essential cmake pkg-config ccache git \
 	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev zlib1g-dev \
 	libcurl4-openssl-dev libcpp-httplib-dev \
-	qt6-base-dev xvfb xauth desktop-file-utils appstream dpkg-dev file \
+	qt6-base-dev xvfb xauth desktop-file-utils appstream dpkg-dev file fonts-dejavu-core \
 	clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -43,6 +43,17 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 900
+
+# Starts the program under a virtual screen, drives it to each window and saves PNGs.
+screenshots: build
+	mkdir -p docs/screenshots
+	xvfb-run -a -s "-screen 0 1366x768x24" $(BUILD_DIR)/tests/ui/novanta_schermate docs/screenshots
+
+# A Debian package of the program, the command-line tool and the desktop files.
+package: build
+	desktop-file-validate data/io.github.novanta.Novanta.desktop
+	appstreamcli validate --no-net data/io.github.novanta.Novanta.metainfo.xml
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	$(BUILD_DIR)/bench/novanta_bench

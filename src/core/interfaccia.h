@@ -47,6 +47,19 @@ public:
     // Shell helpers.
     virtual void ApriURL(const std::string& /*indirizzo*/) {}
     virtual void ApriCartella(const std::string& /*cartella*/) {}
+
+    // The open-file and save-file dialogs. `filtro` is description and pattern pairs joined by
+    // "|" ("File TXT (*.txt)|*.txt"); the answer is the chosen path, nothing when the user
+    // cancelled (and always nothing for a face that has no dialogs).
+    virtual std::optional<std::string> ScegliFileApri(const std::string& /*filtro*/, const std::string& /*cartella*/) {
+        return std::nullopt;
+    }
+    virtual std::optional<std::string> ScegliFileSalva(const std::string& /*filtro*/, const std::string& /*cartella*/,
+                                                       const std::string& /*nomeProposto*/,
+                                                       const std::string& /*estensione*/) {
+        return std::nullopt;
+    }
+
     // The version check found a newer version on the update server (the new-version window).
     virtual void NuovaVersione(const std::string& /*locale*/, const std::string& /*remota*/) {}
 };

@@ -1,0 +1,128 @@
+#include "ui/avvio.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QEventLoop>
+#include <QLocalSocket>
+#include <QPainter>
+#include <QPixmap>
+#include <QThread>
+#include <QTimer>
+
+#include "core/cartella_dati.h"
+#include "core/corpo.h"
+#include "net/aggiornamenti.h"
+#include "ui/frmMAIN.h"
+#include "ui/frmSplash.h"
+#include "ui/interfacciaQt.h"
+#include "versione.h"
+
+namespace novanta::ui {
+
+QString NomeServerIstanza(const std::filesystem::path& cartella) {
+    const QByteArray impronta =
+        QCryptographicHash::hash(QByteArray::fromStdString(cartella.string()), QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("novanta-") + QString::fromLatin1(impronta);
+}
+
+IstanzaUnica::IstanzaUnica(const std::filesystem::path& cartella)
+    : cartella_(cartella), nome_(NomeServerIstanza(cartella)) {}
+IstanzaUnica::~IstanzaUnica() = default;
+
+bool IstanzaUnica::Prima() {
+    std::string errore;
+    const EsitoIstanza esito = AcquisisciIstanzaUnica(cartella_, errore);
+    if (esito != EsitoIstanza::GiaInEsecuzione) {
+        // Also when the lock cannot be taken at all (a read-only folder): better a second copy
+        // than no program.
+        server_ = std::make_unique<QLocalServer>();
+        server_->setSocketOptions(QLocalServer::UserAccessOption);
+        if (esito == EsitoIstanza::Unica) QLocalServer::removeServer(nome_);
+        server_->listen(nome_);
+        QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
+            while (QLocalSocket* s = server_->nextPendingConnection()) {
+                QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+                if (allaConsegna) allaConsegna();
+            }
+        });
+        return true;
+    }
+    // The running copy may still be starting: give it a little time to open its socket.
+    for (int tentativo = 0; tentativo < 20; ++tentativo) {
+        QLocalSocket s;
+        s.connectToServer(nome_);
+        if (s.waitForConnected(250)) {
+            s.write("mostra\n");
+            s.waitForBytesWritten(250);
+            s.disconnectFromServer();
+            break;
+        }
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+QIcon IconaProgramma() {
+    QIcon icona;
+    for (int lato : {16, 32, 48, 64, 128, 256}) {
+        QPixmap p(lato, lato);
+        p.fill(Qt::transparent);
+        QPainter g(&p);
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setBrush(QColor(0x00, 0x80, 0x80));
+        g.setPen(Qt::NoPen);
+        g.drawRoundedRect(QRectF(0, 0, lato, lato), lato * 0.18, lato * 0.18);
+        QFont f;
+        f.setBold(true);
+        f.setPixelSize(static_cast<int>(lato * 0.5));
+        g.setFont(f);
+        g.setPen(Qt::white);
+        g.drawText(QRectF(0, 0, lato, lato), Qt::AlignCenter, QStringLiteral("90"));
+        g.end();
+        icona.addPixmap(p);
+    }
+    return icona;
+}
+
+void Attendi(int millisecondi) {
+    QEventLoop ciclo;
+    QTimer::singleShot(millisecondi, &ciclo, &QEventLoop::quit);
+    ciclo.exec();
+}
+
+int Avvio() {
+    QApplication::setWindowIcon(IconaProgramma());
+    InizializzaCorpo();
+    mPathDati = CartellaDati();
+    std::string errore;
+    PreparaCartelleDati(errore);
+    // A folder that cannot be made shows up where a file in it is needed.
+    InstallaLingueDistribuite(errore);
+
+    IstanzaUnica istanza(mPathDati);
+    if (!istanza.Prima()) return 0;
+
+    frmSplash splash;
+    splash.show();
+    splash.repaint();
+    QCoreApplication::processEvents();
+
+    // A newer version on the server: its notice has been shown, and this copy ends.
+    if (NewVersion().esito == EsitoVersione::NuovaVersione) return 0;
+
+    frmMAIN principale;
+    istanza.allaConsegna = [&principale] {
+        if (principale.isMinimized()) principale.showNormal();
+        principale.show();
+        principale.raise();
+        principale.activateWindow();
+    };
+    principale.Carica();
+    ResetSistema(false);
+    Attendi(500);
+    splash.close();
+    principale.show();
+    return QApplication::exec();
+}
+
+}  // namespace novanta::ui

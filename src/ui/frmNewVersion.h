@@ -1,0 +1,29 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+
+namespace novanta::ui {
+
+class EtichettaURL;
+
+// The notice of a newer version on the server, with the maker's address.
+class frmNewVersion : public QDialog {
+public:
+    explicit frmNewVersion(QWidget* parent = nullptr);
+
+    QString localVersion;
+    QString remoteVersion;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QLabel* lblServer = nullptr;
+    QLabel* lblLocale = nullptr;
+    QLabel* lbLocalVersion = nullptr;
+    QLabel* lbRemoteVersion = nullptr;
+    EtichettaURL* lbURL = nullptr;
+};
+
+}  // namespace novanta::ui

@@ -1,0 +1,48 @@
+#include <QApplication>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "faccia_prova.h"
+#include "prove.h"
+#include "support/formato.h"
+
+namespace novanta::test {
+std::map<std::string, FabbricaProva>& Prove() {
+    static std::map<std::string, FabbricaProva> prove;
+    return prove;
+}
+}  // namespace novanta::test
+
+int ProvaIstanza(const char* cartella, int attese);
+
+// novanta_gui_tests CLASS [QtTest options]: runs one test class; with no class, runs them all.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // A copy of the program for the single-instance test, started by the test itself.
+    if (argc == 4 && std::strcmp(argv[1], "--istanza") == 0) return ProvaIstanza(argv[2], std::atoi(argv[3]));
+    novanta::ImpostaSeparatoreMigliaia(',');
+    auto& prove = novanta::test::Prove();
+    std::vector<char*> argomenti{argv[0]};
+    std::string scelta;
+    if (argc > 1 && argv[1][0] != '-') {
+        scelta = argv[1];
+        for (int i = 2; i < argc; ++i) argomenti.push_back(argv[i]);
+    } else {
+        for (int i = 1; i < argc; ++i) argomenti.push_back(argv[i]);
+    }
+    if (!scelta.empty() && !prove.count(scelta)) {
+        std::fprintf(stderr, "No test class %s\n", scelta.c_str());
+        return 2;
+    }
+    int esito = 0;
+    for (auto& [nome, fabbrica] : prove) {
+        if (!scelta.empty() && nome != scelta) continue;
+        auto prova = fabbrica();
+        esito |= QTest::qExec(prova.get(), static_cast<int>(argomenti.size()), argomenti.data());
+    }
+    return esito;
+}
