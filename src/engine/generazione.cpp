@@ -194,6 +194,7 @@ public:
         flagConsecutivi_ = EspandiConsecutivi(k);
         distanze_ = PreparaDistanze(k);
         rid_.Prepara(k, mCondizioni.ridottoAttivo, mCondizioni.ridottoNx, mDistanzaMinima.attiva, mDistanzaMinima.valore);
+        rid_.UsaPronostico(v_.data(), n);
         for (int32_t c = 1; c <= conta_; ++c) rid_.Aggiungi(mArrColonne.colonna(c));
         pariM_ = MascheraPari();
         dispariM_ = MascheraDispari();
@@ -241,14 +242,14 @@ private:
         const size_t e = static_cast<size_t>(d + 1);
         const size_t prossimo = static_cast<size_t>(j + 1);
         const int disponibili = n_ - j - 1;
-        somma_d_[e] = somma_d_[e - 1] + y;
         if (somma_) {
+            somma_d_[e] = somma_d_[e - 1] + y;
             const int minimo = somma_d_[e] + PS_[prossimo + static_cast<size_t>(resto)] - PS_[prossimo];
             const int massimo = somma_d_[e] + PS_[static_cast<size_t>(n_)] - PS_[static_cast<size_t>(n_ - resto)];
             if (minimo > mCondizioni.sommaMax || massimo < mCondizioni.sommaMin) return false;
         }
-        pari_d_[e] = pari_d_[e - 1] + (y % 2 == 0);
         if (pari_) {
+            pari_d_[e] = pari_d_[e - 1] + (y % 2 == 0);
             const int pariDisp = EV_[static_cast<size_t>(n_)] - EV_[prossimo];
             const int dispariDisp = disponibili - pariDisp;
             const int lo = pari_d_[e] + std::max(0, resto - dispariDisp);
@@ -257,22 +258,24 @@ private:
             for (int x = lo; x <= hi && !qualcuno; ++x) qualcuno = mCondizioni.pari[static_cast<size_t>(x)];
             if (!qualcuno) return false;
         }
-        fisse_d_[e] = fisse_d_[e - 1] + (mCondizioni.fisse[y] == 1);
         if (fisse_) {
+            fisse_d_[e] = fisse_d_[e - 1] + (mCondizioni.fisse[y] == 1);
             const int fisseDisp = FC_[static_cast<size_t>(n_)] - FC_[prossimo];
             const int lo = fisse_d_[e] + std::max(0, resto - (disponibili - fisseDisp));
             const int hi = fisse_d_[e] + std::min(resto, fisseDisp);
             if (mCondizioni.numFisse < lo || mCondizioni.numFisse > hi) return false;
         }
-        if (d == 0) {
-            run_[e] = 1;
-            best_[e] = 1;
-        } else if (y == vals_[static_cast<size_t>(d - 1)] + 1) {
-            run_[e] = run_[e - 1] + 1;
-            best_[e] = std::max(best_[e - 1], run_[e]);
-        } else {
-            run_[e] = 1;
-            best_[e] = best_[e - 1];
+        if (consecutivi_) {
+            if (d == 0) {
+                run_[e] = 1;
+                best_[e] = 1;
+            } else if (y == vals_[static_cast<size_t>(d - 1)] + 1) {
+                run_[e] = run_[e - 1] + 1;
+                best_[e] = std::max(best_[e - 1], run_[e]);
+            } else {
+                run_[e] = 1;
+                best_[e] = best_[e - 1];
+            }
         }
         vals_[static_cast<size_t>(d)] = y;
         P_[e] = P_[e - 1] | Bit(y);
@@ -325,9 +328,11 @@ private:
         if (rid_.attivo()) L &= ~F_[d];
 
         // The gaps of each distance filter that do not involve the last number.
-        std::array<int, 26> lo0{}, hi0{};
-        std::array<bool, 26> conUltimo{};
+        auto& lo0 = lo0_;
+        auto& hi0 = hi0_;
+        auto& conUltimo = conUltimo_;
         for (size_t f = 0; f < distanze_.size(); ++f) {
+            conUltimo[f] = false;
             int lo = 89, hi = 0;
             for (int p : distanze_[f].posizioni) {
                 if (p == k_ - 1) {
@@ -425,6 +430,8 @@ private:
     int risaliA_ = -1;
     std::array<uint8_t, 26> vals_{};
     std::array<Maschera, 27> P_{}, F_{};
+    std::array<int, 26> lo0_{}, hi0_{};
+    std::array<bool, 26> conUltimo_{};
     std::array<int, 27> somma_d_{}, pari_d_{}, fisse_d_{}, run_{}, best_{};
 };
 

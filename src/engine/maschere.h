@@ -45,8 +45,11 @@ private:
         Maschera valore;
     };
     static uint64_t hash(Maschera m) {
-        const uint64_t h = (static_cast<uint64_t>(m) ^ (static_cast<uint64_t>(m >> 64) * 0xC2B2AE3D27D4EB4Full)) * 0x9E3779B97F4A7C15ull;
-        return h ^ (h >> 32);
+        uint64_t h = static_cast<uint64_t>(m) ^ (static_cast<uint64_t>(m >> 64) * 0xC2B2AE3D27D4EB4Full);
+        h ^= h >> 33;
+        h *= 0xFF51AFD7ED558CCDull;
+        h ^= h >> 33;
+        return h;
     }
     void cresci();
     std::vector<Voce> voci_;

@@ -42,6 +42,35 @@ bool perOgniSottoinsieme(const uint8_t* numeri, int n, int r, F&& f) {
 }
 }  // namespace
 
+// C(n, r) for n <= 90, r <= 25: the ranks of the subsets.
+struct TabellaBinomiali {
+    uint64_t c[91][26];
+    TabellaBinomiali() : c() {
+        for (int n = 0; n <= 90; ++n) {
+            c[n][0] = 1;
+            for (int r = 1; r <= 25; ++r) c[n][r] = n == 0 ? 0 : c[n - 1][r - 1] + c[n - 1][r];
+        }
+    }
+};
+const TabellaBinomiali& Binomiali() {
+    static const TabellaBinomiali tabella;
+    return tabella;
+}
+
+// Calls f(rank, mask) for every r-subset of the ascending indexes idx[da..n): the rank is the
+// subset's colex number, sum of C(idx, position) with positions from `livello` + 1.
+template <typename F>
+void sottoinsiemiRango(const int* idx, int n, int r, int da, int livello, uint64_t rango, Maschera maschera,
+                       const uint8_t* numeri, const TabellaBinomiali& b, F& f) {
+    if (livello == r) {
+        f(rango, maschera);
+        return;
+    }
+    for (int i = da; i <= n - (r - livello); ++i)
+        sottoinsiemiRango(idx, n, r, i + 1, livello + 1, rango + b.c[idx[i]][livello + 1], maschera | Bit(numeri[idx[i]]),
+                          numeri, b, f);
+}
+
 uint64_t Binomiale(int n, int r) {
     if (r < 0 || r > n) return 0;
     uint64_t c = 1;
@@ -70,12 +99,53 @@ void Riduttore::Prepara(int k, bool nxAttivo, uint8_t nx, bool mdAttivo, uint8_t
     mappa_.clear();
     unione_ = 0;
     lavoro = 0;
+    denso_ = false;
+    tabella_.clear();
+}
+
+void Riduttore::UsaPronostico(const uint8_t* numeri, int n) {
+    if (!indice_ || t_ < 2 || n > 90 || Binomiale(n, t_ - 1) > gVociTabellaDensa) return;
+    posizione_.fill(-1);
+    for (int i = 0; i < n; ++i) {
+        posizione_[numeri[i]] = static_cast<int16_t>(i);
+        pronostico_[static_cast<size_t>(i)] = numeri[i];
+    }
+    tabella_.assign(static_cast<size_t>(Binomiale(n, t_ - 1)), 0);
+    denso_ = true;
+}
+
+void Riduttore::indicizzaDenso(const uint8_t* numeri, int quanti, Maschera colonna) {
+    // Subsets with a number outside the prediction are never asked for.
+    int idx[25];
+    int q = 0;
+    for (int p = 0; p < quanti; ++p)
+        if (posizione_[numeri[p]] >= 0) idx[q++] = posizione_[numeri[p]];
+    std::sort(idx, idx + q);
+    auto unisci = [&](uint64_t rango, Maschera s) { tabella_[rango] |= colonna & ~s; };
+    if (q >= t_ - 1) sottoinsiemiRango(idx, q, t_ - 1, 0, 0, 0, 0, pronostico_.data(), Binomiali(), unisci);
+}
+
+Maschera Riduttore::proibitiDenso(Maschera prima, const uint8_t* prefisso, int d, uint8_t y) {
+    // The prefix is ascending in the prediction and y comes after it: y is the largest number
+    // of every key, at position T - 1.
+    int idx[25];
+    for (int i = 0; i < d; ++i) idx[i] = posizione_[prefisso[i]];
+    const TabellaBinomiali& b = Binomiali();
+    const uint64_t rangoY = b.c[posizione_[y]][t_ - 1];
+    Maschera f = prima;
+    auto trova = [&](uint64_t rango, Maschera) { f |= tabella_[rango + rangoY]; };
+    sottoinsiemiRango(idx, d, t_ - 2, 0, 0, 0, 0, pronostico_.data(), b, trova);
+    return f;
 }
 
 void Riduttore::indicizza(const uint8_t* numeri, int quanti, Maschera colonna) {
     if (t_ == 1) {
         unione_ |= colonna;
         return;
+    }
+    if (denso_) {
+        ++lavoro;
+        return indicizzaDenso(numeri, quanti, colonna);
     }
     // Each (T-1)-subset S maps to the rest of the column; when S is most of the column it is
     // cheaper to walk the small sets left out, which are exactly those rests.
@@ -91,7 +161,7 @@ void Riduttore::indicizza(const uint8_t* numeri, int quanti, Maschera colonna) {
             return true;
         });
     }
-    lavoro += Binomiale(quanti, t_ - 1);
+    ++lavoro;
     if (mappa_.size() > kVociMassime) {
         indice_ = false;
         mappa_.clear();
@@ -142,6 +212,10 @@ Maschera Riduttore::Proibiti(Maschera prima, const uint8_t* prefisso, int d, uin
         scansione(maschera, t_ - 1, &u);
         return u;
     }
+    if (denso_) {
+        ++lavoro;
+        return proibitiDenso(prima, prefisso, d, y);
+    }
     Maschera f = prima;
     const Maschera by = Bit(y);
     const int r = t_ - 2;
@@ -157,7 +231,7 @@ Maschera Riduttore::Proibiti(Maschera prima, const uint8_t* prefisso, int d, uin
             return true;
         });
     }
-    lavoro += Binomiale(d, t_ - 2);
+    ++lavoro;
     return f;
 }
 
@@ -190,7 +264,7 @@ bool Riduttore::Rifiuta(const uint8_t* colonna) {
         return scansione(c, t_, nullptr);
     }
     if (t_ == 1) return (unione_ & c) != 0;
-    lavoro += Binomiale(quanti, t_ - 1);
+    ++lavoro;
     const int r = t_ - 1;
     if (2 * r > quanti)
         return !perOgniSottoinsieme(numeri, quanti, quanti - r, [&](Maschera fuori) {

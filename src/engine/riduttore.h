@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -21,11 +22,16 @@ namespace novanta::motore {
 class Riduttore {
 public:
     void Prepara(int k, bool nxAttivo, uint8_t nx, bool mdAttivo, uint8_t md);
+    // A generation draws every candidate from the prediction: the subsets that matter are
+    // subsets of it, and while they are few the index is a plain table numbered by each
+    // subset's combinatorial rank instead of a hash map. Call before adding columns.
+    void UsaPronostico(const uint8_t* numeri, int n);
     bool attivo() const { return attivo_; }
     int soglia() const { return t_; }
     // With a threshold of 0 or less every candidate meets a kept column.
     bool rifiutaDopoLaPrima() const { return attivo_ && t_ <= 0; }
     int32_t conservate() const { return conservate_; }
+    size_t vociIndice() const { return mappa_.size(); }
 
     void Aggiungi(const uint8_t* colonna);
 
@@ -44,6 +50,8 @@ public:
 
 private:
     void indicizza(const uint8_t* numeri, int quanti, Maschera colonna);
+    void indicizzaDenso(const uint8_t* numeri, int quanti, Maschera colonna);
+    Maschera proibitiDenso(Maschera prima, const uint8_t* prefisso, int d, uint8_t y);
     bool scansione(Maschera candidato, int soglia, Maschera* unione) const;
     int k_ = 0;
     int t_ = 0;
@@ -54,7 +62,14 @@ private:
     std::vector<std::vector<uint8_t>> irregolari_;
     MappaSottoinsiemi mappa_;
     Maschera unione_ = 0;  // T = 1: every number of a kept column
+    bool denso_ = false;
+    std::vector<Maschera> tabella_;        // by rank of a (T-1)-subset of the prediction
+    std::array<int16_t, 128> posizione_{};  // a number's index in the prediction, -1 if none
+    std::array<uint8_t, 90> pronostico_{};
 };
+
+// The largest plain table of subsets a generation may use (entries); past it, the hash map.
+inline uint64_t gVociTabellaDensa = uint64_t{1} << 20;
 
 // C(n, r) as an exact integer for the small values the index needs (0 when r > n or r < 0).
 uint64_t Binomiale(int n, int r);

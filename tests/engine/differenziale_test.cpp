@@ -9,6 +9,7 @@
 
 #include "core/corpo.h"
 #include "engine/motore.h"
+#include "engine/riduttore.h"
 #include "support/oracolo.h"
 #include "support/registratore.h"
 
@@ -320,9 +321,17 @@ void CasiCasuali(uint32_t da, uint32_t a, void (*caso)(uint32_t, bool), bool ann
     if (annulla) EXPECT_GT(copertura.annullati, casi / 3) << "too few cancelled runs";
 }
 
-TEST(Differenziale, GenerazioneCondizioniCasuali) { CasiCasuali(1, 400, CasoGenerazione, false); }
+TEST(Differenziale, GenerazioneCondizioniCasuali) { CasiCasuali(1, 1200, CasoGenerazione, false); }
+// Large predictions index the kept columns in a hash map rather than a table by rank.
+TEST(Differenziale, GenerazioneConLaMappaDegliInsiemi) {
+    const uint64_t prima = motore::gVociTabellaDensa;
+    motore::gVociTabellaDensa = 0;
+    CasiCasuali(5001, 5400, CasoGenerazione, false);
+    motore::gVociTabellaDensa = prima;
+}
+
 TEST(Differenziale, GenerazioneAnnullata) { CasiCasuali(1001, 1150, CasoGenerazione, true); }
-TEST(Differenziale, RicalcoloCondizioniCasuali) { CasiCasuali(2001, 2250, CasoRicalcolo, false); }
+TEST(Differenziale, RicalcoloCondizioniCasuali) { CasiCasuali(2001, 2600, CasoRicalcolo, false); }
 TEST(Differenziale, RicalcoloAnnullato) { CasiCasuali(3001, 3100, CasoRicalcolo, true); }
 
 }  // namespace
