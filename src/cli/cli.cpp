@@ -10,6 +10,7 @@
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "textfiles/colonne_txt.h"
 
 namespace novanta::cli {
 
@@ -91,6 +92,39 @@ std::vector<int> LeggiLista(const std::string& testo) {
         inizio = virgola + 1;
     }
     return out;
+}
+
+std::vector<int> LeggiListaOpzione(const std::string& opzione, const std::string& testo, int minimo, int massimo) {
+    std::vector<int> v;
+    try {
+        v = LeggiLista(testo);
+    } catch (const std::invalid_argument& e) {
+        throw std::invalid_argument(opzione + ": " + e.what());
+    }
+    for (int x : v)
+        if (x < minimo || x > massimo)
+            throw std::invalid_argument(opzione + ": " + std::to_string(x) + " is outside " + std::to_string(minimo) + ".." +
+                                        std::to_string(massimo));
+    return v;
+}
+
+bool ScriviSistema(Contesto& ctx, const std::optional<std::string>& file) {
+    if (file) return SalvaColonneTxt(*file);
+    std::string riga;
+    for (int32_t i = 1; i <= mSistema.nColonne; ++i) {
+        riga.assign(" ");
+        const uint8_t* col = mArrColonne.colonna(i);
+        for (int p = 0; p < mLenCol; ++p) {
+            if (!col[p]) continue;
+            riga.push_back(static_cast<char>('0' + col[p] / 10 % 10));
+            riga.push_back(static_cast<char>('0' + col[p] % 10));
+            riga.push_back(' ');
+        }
+        riga += "\r\n";
+        ctx.out << riga;
+    }
+    ctx.out.flush();
+    return static_cast<bool>(ctx.out);
 }
 
 void PreparaCartellaDati(Contesto& ctx) {

@@ -64,6 +64,13 @@ void PreparaCartellaDati(Contesto& ctx);
 // Throws std::invalid_argument naming the offending item.
 std::vector<int> LeggiLista(const std::string& testo);
 
+// LeggiLista for an option: every number within minimo..massimo; the error names the option.
+std::vector<int> LeggiListaOpzione(const std::string& opzione, const std::string& testo, int minimo, int massimo);
+
+// Writes the system in the column text format to the output stream, or (through a temporary
+// file) to `file` when one is given.
+bool ScriviSistema(Contesto& ctx, const std::optional<std::string>& file);
+
 // Runs the tool; returns the exit code. Tests call it with their own streams.
 int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 

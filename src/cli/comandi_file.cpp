@@ -22,36 +22,6 @@ namespace novanta::cli {
 
 namespace {
 
-std::vector<int> lista(const std::string& opzione, const std::string& testo, int minimo, int massimo) {
-    std::vector<int> v;
-    try {
-        v = LeggiLista(testo);
-    } catch (const std::invalid_argument& e) {
-        throw std::invalid_argument(opzione + ": " + e.what());
-    }
-    for (int x : v)
-        if (x < minimo || x > massimo)
-            throw std::invalid_argument(opzione + ": " + std::to_string(x) + " is outside " + std::to_string(minimo) + ".." +
-                                        std::to_string(massimo));
-    return v;
-}
-
-// The system in the column text format, on the stream or (through a temporary file) to FILE.
-bool scriviSistema(Contesto& ctx, const std::optional<std::string>& fileUscita) {
-    if (fileUscita) return SalvaColonneTxt(*fileUscita);
-    std::string riga;
-    for (int32_t i = 1; i <= mSistema.nColonne; ++i) {
-        riga.assign(" ");
-        const uint8_t* col = mArrColonne.colonna(i);
-        for (int p = 0; p < mLenCol; ++p)
-            if (col[p]) riga += fmt::format("{:02d} ", col[p]);
-        riga += "\r\n";
-        ctx.out << riga;
-    }
-    ctx.out.flush();
-    return static_cast<bool>(ctx.out);
-}
-
 std::string testoPronostico() {
     std::string t;
     for (int i = 0; i < mSistema.numPronostico; ++i) t += fmt::format("{}{:02d}", i ? " " : "", mSistema.pronostico[static_cast<size_t>(i)]);
@@ -63,7 +33,7 @@ std::pair<std::string, int32_t> fileEConteggi(const std::string& opzione, const 
     const auto due = testo.rfind(':');
     if (due == std::string::npos || due == 0) throw std::invalid_argument(opzione + ": expected FILE:COUNTS, got '" + testo + "'");
     int32_t presenze = 0;
-    for (int c : lista(opzione, testo.substr(due + 1), 0, 25)) presenze |= mPotenze2[static_cast<size_t>(c)];
+    for (int c : LeggiListaOpzione(opzione, testo.substr(due + 1), 0, 25)) presenze |= mPotenze2[static_cast<size_t>(c)];
     return {testo.substr(0, due), presenze};
 }
 
@@ -130,7 +100,7 @@ int importa(Contesto& ctx, const ComandoImporta& c) {
 
 int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     if (c.file.has_value() == c.testo.has_value()) throw std::invalid_argument("matrix: give exactly one of --file and --text");
-    const auto numeri = lista("--numbers", c.numeri, 1, 90);
+    const auto numeri = LeggiListaOpzione("--numbers", c.numeri, 1, 90);
     ResetSistema(false);
     for (int n : numeri) {
         if (mGriglia[static_cast<size_t>(n - 1)] != 0)
@@ -142,7 +112,7 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     for (size_t i = 0; i < numeri.size(); ++i) mSistema.pronostico[i] = static_cast<uint8_t>(numeri[i]);
     if (c.risposte) {
         ctx.ui.risposteInput.clear();
-        for (int n : lista("--fixed-answers", *c.risposte, 1, 90)) ctx.ui.risposteInput.push_back(std::to_string(n));
+        for (int n : LeggiListaOpzione("--fixed-answers", *c.risposte, 1, 90)) ctx.ui.risposteInput.push_back(std::to_string(n));
     }
     bool esito = false;
     if (c.file) {
@@ -170,7 +140,7 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     }
     if (mCondizioni.ridottoAttivo) ctx.err << "Condition on: reduction N-" << int(mCondizioni.ridottoNx) << "\n";
     ctx.err << "Columns: " << mSistema.nColonne << "\n";
-    return scriviSistema(ctx, c.uscita) ? ESITO_OK : ESITO_ERRORE;
+    return ScriviSistema(ctx, c.uscita) ? ESITO_OK : ESITO_ERRORE;
 }
 
 int elencaMatrici(Contesto& ctx, const ComandoElenco& c) {

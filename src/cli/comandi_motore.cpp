@@ -15,20 +15,6 @@ namespace novanta::cli {
 
 namespace {
 
-std::vector<int> listaOpzione(const std::string& opzione, const std::string& testo, int minimo, int massimo) {
-    std::vector<int> v;
-    try {
-        v = LeggiLista(testo);
-    } catch (const std::invalid_argument& e) {
-        throw std::invalid_argument(opzione + ": " + e.what());
-    }
-    for (int x : v)
-        if (x < minimo || x > massimo)
-            throw std::invalid_argument(opzione + ": " + std::to_string(x) + " is outside " + std::to_string(minimo) + ".." +
-                                        std::to_string(massimo));
-    return v;
-}
-
 std::vector<std::string> dividi(const std::string& testo, char sep) {
     std::vector<std::string> parti;
     size_t inizio = 0;
@@ -51,8 +37,8 @@ tFiltroGruppo filtroGruppo(const std::string& opzione, const std::string& testo)
     const auto parti = dividi(testo, ':');
     if (parti.size() != 2) throw std::invalid_argument(opzione + ": expected GROUP:COUNTS, got '" + testo + "'");
     tFiltroGruppo f;
-    for (int n : listaOpzione(opzione, parti[0], 1, 90)) f.numeri[static_cast<size_t>(n)] = 1;
-    f.presenze = maschera(listaOpzione(opzione, parti[1], 0, 25));
+    for (int n : LeggiListaOpzione(opzione, parti[0], 1, 90)) f.numeri[static_cast<size_t>(n)] = 1;
+    f.presenze = maschera(LeggiListaOpzione(opzione, parti[1], 0, 25));
     f.attivo = true;
     return f;
 }
@@ -61,16 +47,16 @@ tFiltroDistanza filtroDistanza(const std::string& testo) {
     const auto parti = dividi(testo, ':');
     if (parti.size() != 3) throw std::invalid_argument("--gap: expected POS:MIN:MAX, got '" + testo + "'");
     tFiltroDistanza f;
-    auto posizioni = listaOpzione("--gap", parti[0], 1, 24);
+    auto posizioni = LeggiListaOpzione("--gap", parti[0], 1, 24);
     std::sort(posizioni.begin(), posizioni.end());
     posizioni.erase(std::unique(posizioni.begin(), posizioni.end()), posizioni.end());
     for (int p : posizioni) f.posizioni[++f.numPosizioni] = static_cast<uint8_t>(p);
-    for (int d : listaOpzione("--gap", parti[1], 1, 89))
+    for (int d : LeggiListaOpzione("--gap", parti[1], 1, 89))
         if (!f.distMin[static_cast<size_t>(d)]) {
             f.distMin[static_cast<size_t>(d)] = true;
             ++f.numDistMin;
         }
-    for (int d : listaOpzione("--gap", parti[2], 1, 89))
+    for (int d : LeggiListaOpzione("--gap", parti[2], 1, 89))
         if (!f.distMax[static_cast<size_t>(d)]) {
             f.distMax[static_cast<size_t>(d)] = true;
             ++f.numDistMax;
@@ -96,7 +82,7 @@ void OpzioniCondizioni::aggiungi(CLI::App& sub) {
 void OpzioniCondizioni::applica() const {
     if (fisse) {
         mCondizioni.fisseAttive = true;
-        for (int n : listaOpzione("--fixed", *fisse, 1, 90)) {
+        for (int n : LeggiListaOpzione("--fixed", *fisse, 1, 90)) {
             if (mCondizioni.fisse[static_cast<size_t>(n)] == 0) {
                 mCondizioni.fisse[static_cast<size_t>(n)] = 1;
                 ++mCondizioni.numFisse;
@@ -117,11 +103,11 @@ void OpzioniCondizioni::applica() const {
     }
     if (pari) {
         mCondizioni.pariAttivo = true;
-        for (int e : listaOpzione("--even", *pari, 0, 25)) mCondizioni.pari[static_cast<size_t>(e)] = true;
+        for (int e : LeggiListaOpzione("--even", *pari, 0, 25)) mCondizioni.pari[static_cast<size_t>(e)] = true;
     }
     if (consecutivi) {
         mConsecutivi.attivo = true;
-        mConsecutivi.maschera = maschera(listaOpzione("--runs", *consecutivi, 1, 25));
+        mConsecutivi.maschera = maschera(LeggiListaOpzione("--runs", *consecutivi, 1, 25));
     }
     for (const auto& t : filtriAND) mFiltriAND[++mNumFiltriAND] = filtroGruppo("--and", t);
     for (const auto& t : filtriOR) mFiltriOR[++mNumFiltriOR] = filtroGruppo("--or", t);
@@ -147,28 +133,12 @@ void OpzioniCondizioni::applica() const {
 
 namespace {
 
-// The system in the column text format, on the stream or (through a temporary file) to FILE.
-bool scriviSistema(Contesto& ctx, const std::optional<std::string>& fileUscita) {
-    if (fileUscita) return SalvaColonneTxt(*fileUscita);
-    std::string riga;
-    for (int32_t i = 1; i <= mSistema.nColonne; ++i) {
-        riga.assign(" ");
-        const uint8_t* col = mArrColonne.colonna(i);
-        for (int p = 0; p < mLenCol; ++p)
-            if (col[p]) riga += fmt::format("{:02d} ", col[p]);
-        riga += "\r\n";
-        ctx.out << riga;
-    }
-    ctx.out.flush();
-    return static_cast<bool>(ctx.out);
-}
-
 int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
     const auto& esito = UltimoEsito();
     if (!esito.eseguito) return ESITO_ERRORE;
     ctx.err << "Description: " << mSistema.descrizione << "\n";
     ctx.err << "Columns: " << mSistema.nColonne << "\n";
-    if (!scriviSistema(ctx, fileUscita)) return ESITO_ERRORE;
+    if (!ScriviSistema(ctx, fileUscita)) return ESITO_ERRORE;
     if (esito.annullato && !esito.limiteRaggiunto) return ESITO_ANNULLATO;
     return ESITO_OK;
 }
@@ -202,7 +172,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     g->callback([genera, &ctx] {
         PreparaCartellaDati(ctx);
         ResetSistema(false);
-        for (int n : listaOpzione("--numbers", genera->numeri, 1, 90))
+        for (int n : LeggiListaOpzione("--numbers", genera->numeri, 1, 90))
             if (mGriglia[static_cast<size_t>(n - 1)] == 0) GrigliaNumeriClick(n - 1);
         ImpostaLenCol(genera->lunghezza);
         genera->condizioni.applica();

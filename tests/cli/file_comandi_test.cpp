@@ -26,12 +26,7 @@ Esito esegui(std::vector<std::string> argomenti) {
     return {codice, out.str(), err.str()};
 }
 
-std::string leggi(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+constexpr auto leggi = &test::LeggiFile;
 
 class ComandiFile : public ::testing::Test {
 protected:

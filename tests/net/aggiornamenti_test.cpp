@@ -17,12 +17,7 @@
 namespace novanta {
 namespace {
 
-std::string leggi(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+constexpr auto leggi = &test::LeggiFile;
 
 // A sound matrix file: V numbers, columns of K, the format tag and the CRC trailer.
 std::string Matrice(uint8_t v, uint8_t k, const std::string& descrizione) {

@@ -18,12 +18,7 @@
 namespace novanta {
 namespace {
 
-std::string leggi(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+constexpr auto leggi = &test::LeggiFile;
 
 class ImpostazioniTest : public ::testing::Test {
 protected:

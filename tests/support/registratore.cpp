@@ -1,6 +1,7 @@
 #include "support/registratore.h"
 
 #include <fstream>
+#include <sstream>
 #include <random>
 
 #include "core/corpo.h"
@@ -50,6 +51,13 @@ CartellaTemporanea::~CartellaTemporanea() {
 void CartellaTemporanea::scrivi(const std::string& nome, const std::string& contenuto) const {
     std::ofstream out(percorso_ / nome, std::ios::binary);
     out << contenuto;
+}
+
+std::string LeggiFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 void StatoIniziale() {

@@ -69,6 +69,9 @@ private:
     std::filesystem::path precedente_;
 };
 
+// The whole content of a file ("" when it cannot be read).
+std::string LeggiFile(const std::filesystem::path& file);
+
 // Brings the whole state back to start-up values (the base columns and mLenCol too).
 void StatoIniziale();
 

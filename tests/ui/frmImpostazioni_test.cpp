@@ -16,12 +16,7 @@ using namespace novanta::test;
 
 namespace {
 
-std::string leggiFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+constexpr auto leggiFile = &test::LeggiFile;
 
 void scegli(QComboBox* c, const QString& testo) {
     const int i = c->findText(testo);
@@ -147,3 +142,4 @@ private Q_SLOTS:
 
 NOVANTA_PROVA(frmImpostazioni_test, "frmImpostazioni_test");
 #include "frmImpostazioni_test.moc"
+#include "support/registratore.h"

@@ -18,12 +18,7 @@ using namespace novanta::test;
 
 namespace {
 
-std::string leggiFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+constexpr auto leggiFile = &test::LeggiFile;
 
 }  // namespace
 
@@ -379,3 +374,4 @@ private Q_SLOTS:
 
 NOVANTA_PROVA(frmMAIN_test, "frmMAIN_test");
 #include "frmMAIN_test.moc"
+#include "support/registratore.h"
