@@ -2,7 +2,9 @@
 
 #include "support/formato.h"
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <cstring>
 #include <new>
 
@@ -124,6 +126,29 @@ void Sblocca_x_Ricalcolo() {
 }
 
 void ViewStatusBar() { UI().ViewStatusBar(); }
+
+void ImpostaFileSistema(const std::string& percorso) {
+    mFileSistema = percorso;
+    std::string nome = std::filesystem::path(percorso).filename().string();
+    std::transform(nome.begin(), nome.end(), nome.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    mNomeFileSistema = nome;
+}
+
+void NuovoSistema() {
+    ResetSistema(false);
+    ImpostaFileSistema((mPathDati / "sistemi" / "nuovo.lec").string());
+    ViewStatusBar();
+}
+
+bool ModificaSistema() {
+    if (UI().MsgBox(TestoMessaggio("0054"), Pulsanti::SiNo, Icona::Domanda) != Risposta::Si) return false;
+    UnlockGUI();
+    mArrColonne.Cancella();
+    mSistema.nColonne = 0;
+    mSistema.descrizione.clear();
+    ViewStatusBar();
+    return true;
+}
 
 void ImpostaLenCol(int valore) {
     if (valore < LEN_COL_MIN) valore = LEN_COL_MIN;

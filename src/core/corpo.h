@@ -197,6 +197,13 @@ void UnlockGUI();
 void UnlockMenuConditions();
 void Sblocca_x_Ricalcolo();
 void ViewStatusBar();
+// The current system file: its full path, and its file name in lower case for the status bar.
+void ImpostaFileSistema(const std::string& percorso);
+// "Nuovo": everything back to the start, the system named "nuovo.lec" in the "sistemi" folder.
+void NuovoSistema();
+// "Modifica Sistema": after the question "0054", the columns go and the prediction and the
+// conditions stay, unlocked for a new calculation. True when the user said Yes.
+bool ModificaSistema();
 // Sets the column length (the scroll bar's change).
 void ImpostaLenCol(int valore);
 // True while the calculation commands may be enabled.

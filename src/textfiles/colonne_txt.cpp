@@ -125,9 +125,7 @@ bool ImportaColonneTxt(const std::string& nomeFile) {
         mSistema.descrizione = "FILE TXT";
         mSistema.nColonne = letto.righe;
         if (letto.righe > 0) LockGUI();
-        std::string titolo = std::filesystem::path(mFileSistema).filename().string();
-        std::transform(titolo.begin(), titolo.end(), titolo.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-        mNomeFileSistema = titolo;
+        ImpostaFileSistema(mFileSistema);
         ViewStatusBar();
         UI().Clessidra(false);
         sostituito = true;

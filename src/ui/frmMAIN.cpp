@@ -36,11 +36,6 @@ namespace {
 const QColor BIANCO(0xFF, 0xFF, 0xFF);
 const QColor TEAL(0x00, 0x80, 0x80);  // &H00808000
 
-std::string minuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 void aspetto(QLabel* l, bool segnato) {
     QPalette p = l->palette();
     p.setColor(QPalette::Window, segnato ? TEAL : BIANCO);
@@ -337,8 +332,7 @@ void frmMAIN::Carica() {
     hsLenCol->setValue(mLenCol);
     ResetSistema(false);
     for (int i = 0; i < 90; ++i) frameNumeri->etichetta(i)->setText(QString::fromStdString(FormatoZeri(i + 1)));
-    mFileSistema = (mPathDati / "sistemi" / "nuovo.lec").string();
-    mNomeFileSistema = minuscolo(std::filesystem::path(mFileSistema).filename().string());
+    ImpostaFileSistema((mPathDati / "sistemi" / "nuovo.lec").string());
     novanta::ViewStatusBar();
     AggiornaGriglia();
 }
@@ -445,21 +439,9 @@ void frmMAIN::CalcoloComando() {
     inCalcolo_ = false;
 }
 
-void frmMAIN::ModificaSistema() {
-    if (UI().MsgBox(TestoMessaggio("0054"), Pulsanti::SiNo, Icona::Domanda) != Risposta::Si) return;
-    novanta::UnlockGUI();
-    mArrColonne.Cancella();
-    mSistema.nColonne = 0;
-    mSistema.descrizione.clear();
-    novanta::ViewStatusBar();
-}
+void frmMAIN::ModificaSistema() { novanta::ModificaSistema(); }
 
-void frmMAIN::NuovoSistema() {
-    ResetSistema(false);
-    mFileSistema = (mPathDati / "sistemi" / "nuovo.lec").string();
-    mNomeFileSistema = minuscolo(std::filesystem::path(mFileSistema).filename().string());
-    novanta::ViewStatusBar();
-}
+void frmMAIN::NuovoSistema() { novanta::NuovoSistema(); }
 
 void frmMAIN::VisualizzaSistema() {
     if (mSistema.nColonne <= 0) return;

@@ -206,6 +206,38 @@ TEST_F(Stato, ArchivioColonne) {
     EXPECT_EQ(mArrColonne.usate(), 0);
 }
 
+TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
+    test::InterfacciaRegistrata ui;
+    for (int v : {5, 9, 14}) GrigliaNumeriClick(v - 1);
+    mLenCol = 2;
+    mCondizioni.sommaAttiva = true;
+    mArrColonne(1, 1) = 5;
+    mArrColonne(1, 2) = 9;
+    mSistema.nColonne = 1;
+    mSistema.descrizione = "x";
+    LockGUI();
+    ui.risposte = {Risposta::No, Risposta::Si};
+    EXPECT_FALSE(ModificaSistema());
+    EXPECT_EQ(mSistema.nColonne, 1);
+    EXPECT_EQ(mGUILocked, -1);
+    EXPECT_TRUE(ModificaSistema());
+    EXPECT_EQ(mSistema.nColonne, 0);
+    EXPECT_EQ(mSistema.descrizione, "");
+    EXPECT_EQ(mArrColonne.valore(1, 1), 0);
+    EXPECT_EQ(mGUILocked, 0);
+    EXPECT_EQ(mSistema.numPronostico, 3);
+    EXPECT_TRUE(mCondizioni.sommaAttiva);
+
+    mPathDati = "/dati";
+    NuovoSistema();
+    EXPECT_EQ(mSistema.numPronostico, 0);
+    EXPECT_FALSE(mCondizioni.sommaAttiva);
+    EXPECT_EQ(mFileSistema, "/dati/sistemi/nuovo.lec");
+    EXPECT_EQ(mNomeFileSistema, "nuovo.lec");
+    ImpostaFileSistema("/x/Giocata.TXT");
+    EXPECT_EQ(mNomeFileSistema, "giocata.txt");
+}
+
 TEST(TestoErrore, FormatoDellaTrappola) {
     EXPECT_EQ(TestoErrore(53, "File not found", "ImportaColonneTxt", "Modulo corpo"),
               "Error 53 (File not found) in procedure ImportaColonneTxt of Modulo corpo");
