@@ -1,7 +1,10 @@
 #pragma once
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -12,22 +15,21 @@
 
 namespace novanta::test {
 
+// The test classes register themselves here; main runs the one named on the command line.
+using FabbricaProva = std::function<std::unique_ptr<QObject>()>;
+std::map<std::string, FabbricaProva>& Prove();
+struct RegistraProva {
+    RegistraProva(const char* nome, FabbricaProva f) { Prove()[nome] = std::move(f); }
+};
+#define NOVANTA_PROVA(Classe) \
+    static novanta::test::RegistraProva registra_##Classe(#Classe, [] { return std::make_unique<Classe>(); })
+
 // A language file for the tests: the messages the windows show, and a caption to see it applied.
 inline const char* LINGUA_PROVA =
-    "[Strings]\r\n"
-    "0001=Colonne integrali:\r\n"
-    "0002=Colonne elaborate:\r\n"
-    "0003=Colonne sistema:\r\n"
-    "0004=Annullare il calcolo?\r\n"
-    "0042=Numeri in gioco\r\n"
-    "0053=Uscire dal programma?\r\n"
-    "0054=Modificare il sistema?\r\n"
-    "0060=Sistema condizionato\r\n"
-    "0062=Sistema integrale\r\n"
-    "[frmMAIN]\r\n"
-    "frmMAIN.Caption=Novanta prova\r\n"
-    "[frmCalcolo]\r\n"
-    "frmCalcolo.Caption=Calcolo in corso\r\n";
+    "[Strings]\r\n0001=Colonne integrali:\r\n0002=Colonne elaborate:\r\n0003=Colonne sistema:\r\n"
+    "0004=Annullare il calcolo?\r\n0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n"
+    "0060=Sistema condizionato\r\n0062=Sistema integrale\r\n"
+    "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
 
 // One GUI test's world: a fresh state, a data folder with a chosen language, the scripted face
 // and the main window loaded and shown.
@@ -50,21 +52,24 @@ struct Ambiente {
         StatoIniziale();
     }
 
-    template <typename T>
+    template <typename T = QWidget>
     T* trova(const char* nome) const {
         return principale->findChild<T*>(QString::fromLatin1(nome));
     }
     QPushButton* pulsante(const char* nome) const { return trova<QPushButton>(nome); }
-    QLabel* etichetta(const char* nome) const { return trova<QLabel>(nome); }
+    QString testo(const char* nome) const { return trova<QLabel>(nome)->text(); }
+    bool attivo(const char* nome) const { return trova(nome)->isEnabled(); }
 
     // A click on the grid label of number n (1..90), through the mouse as a user would.
     void clicNumero(int n) const {
-        QLabel* l = principale->griglia()->etichetta(n - 1);
-        QTest::mouseClick(principale->griglia(), Qt::LeftButton, {}, l->geometry().center());
+        QTest::mouseClick(principale->griglia(), Qt::LeftButton, {}, principale->griglia()->etichetta(n - 1)->geometry().center());
     }
-    void segna(int da, int a) const {
+    // Columns of `lunghezza` from the numbers da..a, marked one by one.
+    void prepara(int lunghezza, int da, int a) const {
+        trova<QScrollBar>("hsLenCol")->setValue(lunghezza);
         for (int n = da; n <= a; ++n) clicNumero(n);
     }
+    void calcola() const { QTest::mouseClick(pulsante("cmdCalcolo"), Qt::LeftButton); }
 
     CartellaTemporanea cartella;
     FacciaProva faccia;

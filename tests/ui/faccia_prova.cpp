@@ -15,27 +15,6 @@ Risposta FacciaProva::MsgBox(const std::string& testo, Pulsanti pulsanti, Icona 
     return pulsanti == Pulsanti::OKAnnulla ? Risposta::OK : Risposta::Si;
 }
 
-std::optional<std::string> FacciaProva::InputBox(const std::string&, const std::string&, const std::string&) {
-    return std::nullopt;
-}
-
-std::optional<std::string> FacciaProva::ScegliFileApri(const std::string& filtro, const std::string& cartella) {
-    dialoghi.push_back({filtro, cartella, "", "", false});
-    if (file.empty()) return std::nullopt;
-    auto r = file.front();
-    file.pop_front();
-    return r;
-}
-
-std::optional<std::string> FacciaProva::ScegliFileSalva(const std::string& filtro, const std::string& cartella,
-                                                        const std::string& nomeProposto, const std::string& estensione) {
-    dialoghi.push_back({filtro, cartella, nomeProposto, estensione, true});
-    if (file.empty()) return std::nullopt;
-    auto r = file.front();
-    file.pop_front();
-    return r;
-}
-
 void FacciaProva::DoEvents() {
     ++yield;
     if (allYield) allYield(yield);

@@ -12,7 +12,7 @@
 namespace novanta::test {
 
 // The Qt face with the user replaced by a script: message boxes, input boxes, file dialogs and
-// modal windows are recorded and answered without showing anything that waits, so no GUI test
+// modal windows are recorded or answered without showing anything that waits, so no GUI test
 // can block. Every other call (progress window, redraws, yields) is the real one.
 class FacciaProva : public ui::InterfacciaQt {
 public:
@@ -22,17 +22,16 @@ public:
         Icona icona;
         std::string titolo;
     };
-    struct Dialogo {
-        std::string filtro, cartella, nomeProposto, estensione;
-        bool salva;
-    };
 
     Risposta MsgBox(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string& titolo) override;
-    std::optional<std::string> InputBox(const std::string& prompt, const std::string& titolo,
-                                        const std::string& predefinito) override;
-    std::optional<std::string> ScegliFileApri(const std::string& filtro, const std::string& cartella) override;
-    std::optional<std::string> ScegliFileSalva(const std::string& filtro, const std::string& cartella,
-                                               const std::string& nomeProposto, const std::string& estensione) override;
+    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ScegliFileSalva(const std::string&, const std::string&, const std::string&,
+                                               const std::string&) override {
+        return std::nullopt;
+    }
     void DoEvents() override;
     void ApriURL(const std::string& indirizzo) override { indirizzi.push_back(indirizzo); }
     // The window is shown (not modally), handed to `allaFinestra`, and closed; the result is
@@ -40,11 +39,9 @@ public:
     int Modale(QDialog& finestra) override;
 
     std::vector<Messaggio> messaggi;
-    std::deque<Risposta> risposte;                  // answers to boxes with buttons; default Yes/OK
-    std::deque<std::optional<std::string>> file;    // answers to the file dialogs; default cancel
-    std::vector<Dialogo> dialoghi;
-    std::vector<QString> modali;                    // objectName of each modal window, in order
-    std::vector<bool> principaleVisibile;           // whether the main window was visible then
+    std::deque<Risposta> risposte;         // answers to boxes with buttons; default Yes/OK
+    std::vector<QString> modali;           // objectName of each modal window, in order
+    std::vector<bool> principaleVisibile;  // whether the main window was visible then
     std::vector<std::string> indirizzi;
     std::function<int(QDialog&)> allaFinestra;
     int64_t yield = 0;

@@ -1,12 +1,10 @@
 #include <QApplication>
-#include <QTest>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "faccia_prova.h"
-#include "prove.h"
+#include "ambiente.h"
 #include "support/formato.h"
 
 namespace novanta::test {
@@ -25,24 +23,18 @@ int main(int argc, char** argv) {
     // A copy of the program for the single-instance test, started by the test itself.
     if (argc == 4 && std::strcmp(argv[1], "--istanza") == 0) return ProvaIstanza(argv[2], std::atoi(argv[3]));
     novanta::ImpostaSeparatoreMigliaia(',');
-    auto& prove = novanta::test::Prove();
+    const bool conClasse = argc > 1 && argv[1][0] != '-';
+    const std::string scelta = conClasse ? argv[1] : "";
     std::vector<char*> argomenti{argv[0]};
-    std::string scelta;
-    if (argc > 1 && argv[1][0] != '-') {
-        scelta = argv[1];
-        for (int i = 2; i < argc; ++i) argomenti.push_back(argv[i]);
-    } else {
-        for (int i = 1; i < argc; ++i) argomenti.push_back(argv[i]);
-    }
-    if (!scelta.empty() && !prove.count(scelta)) {
+    for (int i = conClasse ? 2 : 1; i < argc; ++i) argomenti.push_back(argv[i]);
+    auto& prove = novanta::test::Prove();
+    if (conClasse && !prove.count(scelta)) {
         std::fprintf(stderr, "No test class %s\n", scelta.c_str());
         return 2;
     }
     int esito = 0;
-    for (auto& [nome, fabbrica] : prove) {
-        if (!scelta.empty() && nome != scelta) continue;
-        auto prova = fabbrica();
-        esito |= QTest::qExec(prova.get(), static_cast<int>(argomenti.size()), argomenti.data());
-    }
+    for (auto& [nome, fabbrica] : prove)
+        if (!conClasse || nome == scelta)
+            esito |= QTest::qExec(fabbrica().get(), static_cast<int>(argomenti.size()), argomenti.data());
     return esito;
 }
