@@ -6,6 +6,7 @@
 
 #include "ambiente.h"
 #include "ui/avvio.h"
+#include "ui/frmAbout.h"
 
 using namespace novanta;
 using namespace novanta::test;
@@ -60,6 +61,24 @@ private Q_SLOTS:
             QCOMPARE(seconde, 7);
             QCOMPARE(consegne, 7);
         }
+    }
+
+    // The notice shows both versions; its address opens the maker's page, and every window
+    // goes with it: the program ends after it.
+    void nuovaVersioneMostraLAvvisoEChiudeTutto() {
+        Ambiente a;
+        QStringList versioni;
+        a.faccia.allaFinestra = [&](QDialog& d) {
+            for (const char* nome : {"lbLocalVersion", "lbRemoteVersion"})
+                versioni << d.findChild<QLabel*>(QString::fromLatin1(nome))->text();
+            QTest::mouseClick(d.findChild<QLabel*>(QStringLiteral("lbURL")), Qt::LeftButton);
+            return d.result();
+        };
+        a.faccia.NuovaVersione("2.0.15", "2.1.0");
+        QCOMPARE(a.faccia.modali.back(), QStringLiteral("frmNewVersion"));
+        QCOMPARE(versioni, QStringList({"2.0.15", "2.1.0"}));
+        QCOMPARE(a.faccia.indirizzi, std::vector<std::string>{ui::INDIRIZZO_SITO});
+        QVERIFY(!a.principale->isVisible());
     }
 };
 

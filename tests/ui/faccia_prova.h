@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/frmMAIN.h"
 #include "ui/interfacciaQt.h"
 
 namespace novanta::test {
@@ -23,7 +24,14 @@ public:
         std::string titolo;
     };
 
-    Risposta MsgBox(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string& titolo) override;
+    Risposta MsgBox(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string& titolo) override {
+        messaggi.push_back({testo, pulsanti, icona, titolo});
+        if (pulsanti == Pulsanti::OK) return Risposta::OK;
+        if (risposte.empty()) return pulsanti == Pulsanti::OKAnnulla ? Risposta::OK : Risposta::Si;
+        const Risposta r = risposte.front();
+        risposte.pop_front();
+        return r;
+    }
     std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
@@ -32,11 +40,22 @@ public:
                                                const std::string&) override {
         return std::nullopt;
     }
-    void DoEvents() override;
+    void DoEvents() override {
+        ++yield;
+        if (allYield) allYield(yield);
+        InterfacciaQt::DoEvents();
+    }
     void ApriURL(const std::string& indirizzo) override { indirizzi.push_back(indirizzo); }
     // The window is shown (not modally), handed to `allaFinestra`, and closed; the result is
     // what the callback returns (QDialog::Rejected when there is none).
-    int Modale(QDialog& finestra) override;
+    int Modale(QDialog& finestra) override {
+        modali.push_back(finestra.objectName());
+        principaleVisibile.push_back(principale() && principale()->isVisible());
+        finestra.show();
+        const int r = allaFinestra ? allaFinestra(finestra) : QDialog::Rejected;
+        finestra.close();
+        return r;
+    }
 
     std::vector<Messaggio> messaggi;
     std::deque<Risposta> risposte;         // answers to boxes with buttons; default Yes/OK

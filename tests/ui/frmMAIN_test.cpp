@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(int(mArrColonne.valore(mSistema.nColonne + 1, 1)), 0);
     }
 
-    void modalitaRicalcoloLasciaIlCalcoloAperto() {
+    void modalitaRicalcoloLasciaIlCalcoloApertoEBloccaLaGriglia() {
         Ambiente a;
         mConfig.modalitaRicalcolo = true;
         a.prepara(3, 1, 6);
@@ -149,13 +149,6 @@ private Q_SLOTS:
         QCOMPARE(mGUILocked, 0);
         QVERIFY(a.attivo("cmdCalcolo") && a.attivo("frameLenCol") && a.attivo("cmdVisualizza"));
         QVERIFY(!a.attivo("frameNumeri"));
-        // The next press recalculates the stored columns: with the sum condition on, fewer remain.
-        mCondizioni.sommaAttiva = true;
-        mCondizioni.sommaMin = 6;
-        mCondizioni.sommaMax = 9;
-        a.calcola();
-        QCOMPARE(mSistema.nColonne, 7);  // 123, 124, 125, 134, 126, 135, 234: sums 6..9
-        QVERIFY(a.attivo("cmdCalcolo"));
     }
 
     void chiusuraConNoTieneTutto() {

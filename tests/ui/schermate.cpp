@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
@@ -29,7 +30,7 @@ QString cartellaUscita;
 
 void salva(QWidget* w, const char* nome) {
     w->show();
-    QTest::qWaitForWindowExposed(w);
+    (void)QTest::qWaitForWindowExposed(w);
     QTest::qWait(80);
     const QString file = cartellaUscita + QLatin1Char('/') + QString::fromLatin1(nome) + QStringLiteral(".png");
     if (w->grab().save(file))
@@ -56,13 +57,7 @@ int main(int argc, char** argv) {
     for (std::filesystem::directory_iterator it(lingue, ec), fine; !ec && it != fine; it.increment(ec))
         std::filesystem::copy_file(it->path(), mPathDati / it->path().filename(), ec);
     test::FacciaProva faccia;
-    {
-        std::FILE* ini = std::fopen((mPathDati / "qiv.ini").c_str(), "wb");
-        if (ini) {
-            std::fputs("[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nMODALITA' RICALCOLO=FALSE\r\n", ini);
-            std::fclose(ini);
-        }
-    }
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nMODALITA' RICALCOLO=FALSE\r\n";
     InizializzaCorpo();
 
     {
