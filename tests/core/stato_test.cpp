@@ -19,25 +19,22 @@ void segna(std::initializer_list<int> numeri) {
 
 // Every condition on, every list filled, a system in the store.
 void riempiTutto() {
-    mCondizioni.sommaAttiva = mCondizioni.pariAttivo = mCondizioni.fisseAttive = true;
+    mCondizioni = {.pariAttivo = true, .sommaAttiva = true, .fisseAttive = true, .ridottoAttivo = true};
     mCondizioni.sommaMin = 10;
     mCondizioni.sommaMax = 200;
     mCondizioni.pari[2] = true;
     mCondizioni.fisse[3] = 1;
     mCondizioni.numFisse = 1;
-    mCondizioni.ridottoAttivo = true;
     mCondizioni.ridottoNx = 2;
     mConsecutivi = {0b110, true};
-    mFiltriDistanza[1].numPosizioni = 1;
-    mFiltriDistanza[1].posizioni[1] = 1;
+    mFiltriDistanza[1].numPosizioni = mFiltriDistanza[1].posizioni[1] = 1;
     mFiltriDistanza[1].attivo = true;
     mNumFiltriDistanza = 1;
     mFiltriAND[1].numeri[5] = 1;
     mFiltriAND[1].presenze = 3;
-    mFiltriAND[1].attivo = true;
-    mNumFiltriAND = 1;
+    mFiltriAND[1].attivo = mFiltriOR[7].attivo = true;
     mFiltriOR[7].numeri[9] = 1;
-    mFiltriOR[7].attivo = true;
+    mNumFiltriAND = 1;
     mNumFiltriOR = 7;
     mDistanzaMinima = {3, true};
     for (int c = 1; c <= 4; ++c)
@@ -47,80 +44,51 @@ void riempiTutto() {
     LockGUI();
 }
 
-void verificaAzzerato() {
-    EXPECT_EQ(mSistema.nColonne, 0);
-    EXPECT_EQ(mSistema.descrizione, "");
-    for (int c = 1; c <= 4; ++c)
-        for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), 0) << c << "," << p;
-    EXPECT_FALSE(mCondizioni.sommaAttiva || mCondizioni.pariAttivo || mCondizioni.fisseAttive || mCondizioni.ridottoAttivo);
-    EXPECT_EQ(mCondizioni.sommaMin, 0);
-    EXPECT_EQ(mCondizioni.sommaMax, 0);
-    EXPECT_FALSE(mCondizioni.pari[2]);
-    EXPECT_EQ(mCondizioni.fisse[3], 0);
-    EXPECT_EQ(mCondizioni.numFisse, 0);
-    EXPECT_EQ(mCondizioni.ridottoNx, 0);
-    EXPECT_FALSE(mConsecutivi.attivo);
-    EXPECT_EQ(mConsecutivi.maschera, 0);
-    EXPECT_EQ(mNumFiltriDistanza, 0);
-    EXPECT_EQ(mFiltriDistanza[1].numPosizioni, 0);
-    EXPECT_FALSE(mFiltriDistanza[1].attivo);
-    EXPECT_EQ(mNumFiltriAND, 0);
-    EXPECT_EQ(mNumFiltriOR, 0);
-    EXPECT_EQ(mFiltriAND[1].numeri[5], 0);
-    EXPECT_EQ(mFiltriAND[1].presenze, 0);
-    EXPECT_EQ(mFiltriOR[7].numeri[9], 0);
-    EXPECT_FALSE(mDistanzaMinima.attiva);
-    EXPECT_EQ(mDistanzaMinima.valore, 0);
-    EXPECT_EQ(mGUILocked, 0);
-}
+TEST_F(Stato, ResetAzzeraTuttoTranneColonneBaseELunghezzaEForseIlPronostico) {
+    EXPECT_EQ(mLenCol, 10);  // the start-up length
+    for (bool tieni : {false, true}) {
+        test::StatoIniziale();
+        segna({7, 3, 88});
+        ImpostaLenCol(5);
+        mColonneBase.assign(2, tColonna{});
+        mColonneBase[1].numeri[2] = 2;
+        mNumColonneBase = 1;
+        mColonneBaseAttive = true;
+        riempiTutto();
+        ASSERT_EQ(mGUILocked, -1);
+        ui.unlock = ui.statusBar = 0;
 
-TEST_F(Stato, ResetAzzeraTuttoTranneColonneBaseELunghezza) {
-    segna({4, 8, 15, 16, 23, 42});
-    ImpostaLenCol(5);
-    tColonna base;
-    base.numeri[1] = 1;
-    base.numeri[2] = 2;
-    base.lunghezza = 2;
-    mColonneBase = {tColonna{}, base};
-    mNumColonneBase = 1;
-    mColonneBaseAttive = true;
-    riempiTutto();
-    ASSERT_EQ(mGUILocked, -1);
-
-    ResetSistema(false);
-    verificaAzzerato();
-    EXPECT_EQ(mSistema.numPronostico, 0);
-    for (uint8_t m : mGriglia) ASSERT_EQ(m, 0);
-    EXPECT_EQ(mLenCol, 5);
-    EXPECT_TRUE(mColonneBaseAttive);
-    EXPECT_EQ(mNumColonneBase, 1);
-    ASSERT_EQ(mColonneBase.size(), 2u);
-    EXPECT_EQ(mColonneBase[1].numeri[2], 2);
-    // The face was told to redraw the main window.
-    EXPECT_GE(ui.unlock, 1);
-    EXPECT_GE(ui.statusBar, 1);
-}
-
-TEST_F(Stato, ResetMantenendoIlPronostico) {
-    segna({7, 3, 88});
-    riempiTutto();
-    ResetSistema(true);
-    verificaAzzerato();
-    EXPECT_EQ(mSistema.numPronostico, 3);
-    EXPECT_EQ(mGriglia[2], 1);
-    EXPECT_EQ(mGriglia[6], 1);
-    EXPECT_EQ(mGriglia[87], 1);
-    EXPECT_EQ(mGriglia[0], 0);
+        ResetSistema(tieni);
+        SCOPED_TRACE(tieni ? "keeping the prediction" : "clearing the prediction");
+        EXPECT_EQ(mSistema.nColonne, 0);
+        EXPECT_EQ(mSistema.descrizione, "");
+        for (int c = 1; c <= 4; ++c)
+            for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), 0) << c << "," << p;
+        EXPECT_FALSE(mCondizioni.sommaAttiva || mCondizioni.pariAttivo || mCondizioni.fisseAttive || mCondizioni.ridottoAttivo);
+        EXPECT_EQ(mCondizioni.sommaMin + mCondizioni.sommaMax + mCondizioni.fisse[3] + mCondizioni.numFisse + mCondizioni.ridottoNx, 0);
+        EXPECT_FALSE(mCondizioni.pari[2]);
+        EXPECT_FALSE(mConsecutivi.attivo || mFiltriDistanza[1].attivo || mDistanzaMinima.attiva);
+        EXPECT_EQ(mConsecutivi.maschera + mNumFiltriDistanza + mFiltriDistanza[1].numPosizioni + mDistanzaMinima.valore, 0);
+        EXPECT_EQ(mNumFiltriAND + mNumFiltriOR + mFiltriAND[1].numeri[5] + mFiltriAND[1].presenze + mFiltriOR[7].numeri[9], 0);
+        EXPECT_EQ(mGUILocked, 0);
+        EXPECT_EQ(mSistema.numPronostico, tieni ? 3 : 0);
+        for (int n = 1; n <= 90; ++n) ASSERT_EQ(mGriglia[static_cast<size_t>(n - 1)], tieni && (n == 3 || n == 7 || n == 88)) << n;
+        EXPECT_EQ(mLenCol, 5);
+        EXPECT_TRUE(mColonneBaseAttive);
+        EXPECT_EQ(mNumColonneBase, 1);
+        ASSERT_EQ(mColonneBase.size(), 2u);
+        EXPECT_EQ(mColonneBase[1].numeri[2], 2);
+        // The face was told to redraw the main window.
+        EXPECT_GE(ui.unlock, 1);
+        EXPECT_GE(ui.statusBar, 1);
+    }
 }
 
 TEST_F(Stato, CaricaPronosticoInOrdineCrescente) {
     segna({7, 3, 88});
-    EXPECT_EQ(mSistema.numPronostico, 3);
     CaricaPronostico();
-    EXPECT_EQ(mSistema.pronostico[0], 3);
-    EXPECT_EQ(mSistema.pronostico[1], 7);
-    EXPECT_EQ(mSistema.pronostico[2], 88);
-    EXPECT_EQ(mSistema.pronostico[3], 0);
+    EXPECT_EQ(mSistema.numPronostico, 3);
+    EXPECT_EQ(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 4), (std::vector<int>{3, 7, 88, 0}));
 
     // After a larger prediction, a smaller one still lists exactly its own numbers first.
     ResetSistema(false);
@@ -132,12 +100,10 @@ TEST_F(Stato, CaricaPronosticoInOrdineCrescente) {
         if (n != 90 && n != 1 && n != 45) GrigliaNumeriClick(n - 1);
     CaricaPronostico();
     EXPECT_EQ(mSistema.numPronostico, 3);
-    EXPECT_EQ(mSistema.pronostico[0], 1);
-    EXPECT_EQ(mSistema.pronostico[1], 45);
-    EXPECT_EQ(mSistema.pronostico[2], 90);
+    EXPECT_EQ(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<int>{1, 45, 90}));
 }
 
-TEST_F(Stato, GrigliaEAbilitazioneDelCalcolo) {
+TEST_F(Stato, GrigliaAbilitazioneDelCalcoloESblocco) {
     ImpostaLenCol(3);
     segna({10, 20});
     EXPECT_FALSE(CalcoloAbilitato());
@@ -161,22 +127,17 @@ TEST_F(Stato, GrigliaEAbilitazioneDelCalcolo) {
     CancellaPronostico();
     EXPECT_EQ(mSistema.numPronostico, 0);
     for (uint8_t m : mGriglia) ASSERT_EQ(m, 0);
-}
 
-TEST_F(Stato, SbloccoPerRicalcoloSoloConNumeriSufficienti) {
+    // Unlocked for a recalculation only with enough numbers for the length.
     ImpostaLenCol(5);
     segna({1, 2, 3, 4});
     LockGUI();
-    EXPECT_EQ(mGUILocked, -1);
     Sblocca_x_Ricalcolo();
-    EXPECT_EQ(mGUILocked, -1);  // 4 numbers, columns of 5: stays locked
+    EXPECT_EQ(mGUILocked, -1);
     segna({5});
     Sblocca_x_Ricalcolo();
     EXPECT_EQ(mGUILocked, 0);
-    LockGUI();
-    UnlockGUI();
-    EXPECT_EQ(mGUILocked, 0);
-    EXPECT_EQ(ui.lock, 2);
+    EXPECT_EQ(ui.lock, 1);  // the face was told of the lock
 }
 
 TEST_F(Stato, ArchivioColonne) {
@@ -196,10 +157,8 @@ TEST_F(Stato, ArchivioColonne) {
     EXPECT_EQ(mArrColonne.valore(1, 1), 0);
 
     // The last cell of the store, written through a column pointer.
-    uint8_t* ultima = mArrColonne.colonnaScrittura(MAX_COLONNE);
-    ultima[24] = 90;
+    mArrColonne.colonnaScrittura(MAX_COLONNE)[24] = 90;
     EXPECT_EQ(mArrColonne.valore(MAX_COLONNE, 25), 90);
-    EXPECT_EQ(mArrColonne.colonna(MAX_COLONNE)[24], 90);
     EXPECT_EQ(mArrColonne.usate(), MAX_COLONNE);
     mArrColonne.Cancella();
     EXPECT_EQ(mArrColonne.valore(MAX_COLONNE, 25), 0);
@@ -207,8 +166,7 @@ TEST_F(Stato, ArchivioColonne) {
 }
 
 TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
-    test::InterfacciaRegistrata ui;
-    for (int v : {5, 9, 14}) GrigliaNumeriClick(v - 1);
+    segna({5, 9, 14});
     mLenCol = 2;
     mCondizioni.sommaAttiva = true;
     mArrColonne(1, 1) = 5;
@@ -239,8 +197,6 @@ TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
 }
 
 TEST(TestoErrore, FormatoDellaTrappola) {
-    EXPECT_EQ(TestoErrore(53, "File not found", "ImportaColonneTxt", "Modulo corpo"),
-              "Error 53 (File not found) in procedure ImportaColonneTxt of Modulo corpo");
     EXPECT_EQ(TestoErrore(ERRORE_APPLICAZIONE, "x", "P", "Form frmMAIN"), "Error -2147211504 (x) in procedure P of Form frmMAIN");
 }
 

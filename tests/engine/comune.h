@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/corpo.h"
@@ -66,42 +67,27 @@ inline void MettiSistema(const Colonne& colonne, int k) {
 
 // Every k-combination of the numbers, in lexicographic order.
 inline Colonne Combinazioni(const std::vector<int>& numeri, int k) {
+    std::vector<bool> scelti(numeri.size(), false);
+    std::fill(scelti.begin(), scelti.begin() + k, true);
     Colonne out;
-    const int n = static_cast<int>(numeri.size());
-    std::vector<int> idx(static_cast<size_t>(k));
-    for (int j = 0; j < k; ++j) idx[static_cast<size_t>(j)] = j;
-    for (;;) {
-        std::vector<int> col;
-        for (int j : idx) col.push_back(numeri[static_cast<size_t>(j)]);
-        out.push_back(col);
-        int j = k - 1;
-        while (j >= 0 && idx[static_cast<size_t>(j)] == n - k + j) --j;
-        if (j < 0) break;
-        ++idx[static_cast<size_t>(j)];
-        for (int m = j + 1; m < k; ++m) idx[static_cast<size_t>(m)] = idx[static_cast<size_t>(m - 1)] + 1;
-    }
+    do {
+        out.emplace_back();
+        for (size_t i = 0; i < numeri.size(); ++i)
+            if (scelti[i]) out.back().push_back(numeri[i]);
+    } while (std::prev_permutation(scelti.begin(), scelti.end()));
     return out;
 }
 
-inline int Comuni(const std::vector<int>& a, const std::vector<int>& b) {
-    int c = 0;
-    for (int x : a)
-        for (int y : b) c += x == y;
-    return c;
-}
-
-inline tColonna ColonnaBase(const std::vector<int>& numeri) {
-    tColonna c;
-    for (size_t i = 0; i < numeri.size(); ++i) c.numeri[i + 1] = static_cast<uint8_t>(numeri[i]);
-    c.lunghezza = static_cast<uint8_t>(numeri.size());
-    c.minimo = static_cast<uint8_t>(numeri.front());
-    c.massimo = static_cast<uint8_t>(numeri.back());
-    return c;
-}
-
+// Base columns as an import would leave them, switched on.
 inline void MettiColonneBase(const Colonne& colonne) {
     mColonneBase.assign(1, tColonna{});
-    for (const auto& c : colonne) mColonneBase.push_back(ColonnaBase(c));
+    for (const auto& numeri : colonne) {
+        tColonna& c = mColonneBase.emplace_back();
+        for (size_t i = 0; i < numeri.size(); ++i) c.numeri[i + 1] = static_cast<uint8_t>(numeri[i]);
+        c.lunghezza = static_cast<uint8_t>(numeri.size());
+        c.minimo = static_cast<uint8_t>(numeri.front());
+        c.massimo = static_cast<uint8_t>(numeri.back());
+    }
     mNumColonneBase = static_cast<int32_t>(colonne.size());
     mColonneBaseAttive = true;
 }

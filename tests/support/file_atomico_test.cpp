@@ -3,7 +3,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <sstream>
 
 #include "support/file_atomico.h"
 #include "support/registratore.h"
@@ -63,6 +62,12 @@ TEST(FileAtomico, ScriveESostituisceSenzaLasciareTemporanei) {
         ASSERT_TRUE(w.conferma()) << w.errore();
     }
     EXPECT_EQ(leggi(f), grande);
+    // A writer dropped without conferma leaves the file as it was.
+    {
+        ScrittoreAtomico w(f);
+        ASSERT_TRUE(w.scrivi("mai confermato"));
+    }
+    EXPECT_EQ(leggi(f), grande);
     EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
 }
 
@@ -95,19 +100,6 @@ TEST(FileAtomico, UnaScritturaFallitaLasciaIlVecchioFile) {
         EXPECT_EQ(w.numeroErrore(), 75);
     }
     EXPECT_EQ(leggi(f), "vecchio contenuto\r\n");
-    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
-}
-
-TEST(FileAtomico, AbbandonatoSenzaConfermaNonTocca) {
-    test::CartellaTemporanea dir;
-    const auto f = dir / "sistema.txt";
-    std::string errore;
-    ASSERT_TRUE(ScriviFileAtomico(f, "resta", errore));
-    {
-        ScrittoreAtomico w(f);
-        ASSERT_TRUE(w.scrivi("mai confermato"));
-    }
-    EXPECT_EQ(leggi(f), "resta");
     EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
 }
 
