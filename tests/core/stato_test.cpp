@@ -186,11 +186,11 @@ TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
     EXPECT_EQ(mSistema.numPronostico, 3);
     EXPECT_TRUE(mCondizioni.sommaAttiva);
 
-    mPathDati = "/dati";
+    test::CartellaTemporanea dati;
     NuovoSistema();
     EXPECT_EQ(mSistema.numPronostico, 0);
     EXPECT_FALSE(mCondizioni.sommaAttiva);
-    EXPECT_EQ(mFileSistema, "/dati/sistemi/nuovo.lec");
+    EXPECT_EQ(mFileSistema, (dati.percorso() / "sistemi" / "nuovo.lec").string());
     EXPECT_EQ(mNomeFileSistema, "nuovo.lec");
     ImpostaFileSistema("/x/Giocata.TXT");
     EXPECT_EQ(mNomeFileSistema, "giocata.txt");
