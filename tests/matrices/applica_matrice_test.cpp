@@ -56,6 +56,11 @@ protected:
         EXPECT_EQ(mGUILocked, -1);
         EXPECT_EQ(mArrColonne.valore(1, 2), 7);
     }
+    static std::vector<int> colonna(int32_t c) {
+        std::vector<int> v;
+        for (int p = 1; p <= mLenCol; ++p) v.push_back(mArrColonne.valore(c, p));
+        return v;
+    }
     test::InterfacciaRegistrata ui;
     test::CartellaTemporanea dati;
 };
@@ -65,17 +70,13 @@ TEST_F(ApplicaMatrice_, NumeriAstrattiDiventanoIlPronosticoOrdinato) {
     mLenCol = 3;
     ASSERT_TRUE(ApplicaMatrice(matrice(5, 3, {{1, 2, 5}, {3, 4, 5}})));
     EXPECT_EQ(mSistema.nColonne, 2);
-    EXPECT_EQ(mArrColonne.valore(1, 1), 3);
-    EXPECT_EQ(mArrColonne.valore(1, 2), 7);
-    EXPECT_EQ(mArrColonne.valore(1, 3), 12);
-    EXPECT_EQ(mArrColonne.valore(2, 1), 12);
-    EXPECT_EQ(mArrColonne.valore(2, 3), 88);
+    EXPECT_EQ(colonna(1), (std::vector<int>{3, 7, 12}));
+    EXPECT_EQ(colonna(2), (std::vector<int>{12, 41, 88}));
     EXPECT_EQ(mGUILocked, -1);
     EXPECT_FALSE(mCondizioni.ridottoAttivo);
     EXPECT_EQ(mSistema.numPronostico, 5);
-}
-
-TEST_F(ApplicaMatrice_, GaranziaSottoKAccendeIlRidotto) {
+    // A guarantee below K turns the reduction on at N-(K-T).
+    test::StatoIniziale();
     pronostico({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
     mLenCol = 10;
     ASSERT_TRUE(ApplicaMatrice(matrice(11, 10, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, 8)));
@@ -108,26 +109,23 @@ TEST_F(ApplicaMatrice_, NumeriFissiChiestiVerificatiEInTesta) {
     }
 }
 
+// Cancelling the second question, answering it with nothing, or cancelling the confirmation.
 TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
     pronostico({5, 17, 33, 40});
     mLenCol = 3;
     sistemaEsistente();
     const auto prima = mSistema.pronostico;
     const auto m = matrice(4, 3, {{1, 2, 3}}, 3, 2);
-    ui.input = {std::string("40"), std::nullopt};
-    EXPECT_FALSE(ApplicaMatrice(m));
-    EXPECT_EQ(mSistema.pronostico, prima);
-    sistemaIntatto();
-    ui.input = {std::string("40"), std::string("")};
-    EXPECT_FALSE(ApplicaMatrice(m));
-    EXPECT_EQ(mSistema.pronostico, prima);
-    sistemaIntatto();
-    ui.input = {std::string("40"), std::string("17")};
-    ui.risposte = {Risposta::Annulla};
-    EXPECT_FALSE(ApplicaMatrice(m));
-    EXPECT_EQ(mSistema.pronostico, prima);
-    sistemaIntatto();
-    EXPECT_FALSE(mCondizioni.fisseAttive);
+    for (const std::optional<std::string> seconda : {std::optional<std::string>(), std::optional<std::string>(""),
+                                                     std::optional<std::string>("17")}) {
+        ui.input = {std::string("40"), seconda};
+        ui.risposte.clear();
+        if (seconda == "17") ui.risposte = {Risposta::Annulla};
+        EXPECT_FALSE(ApplicaMatrice(m));
+        EXPECT_EQ(mSistema.pronostico, prima);
+        sistemaIntatto();
+        EXPECT_FALSE(mCondizioni.fisseAttive);
+    }
 }
 
 TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
@@ -156,73 +154,65 @@ TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
     sistemaIntatto();
 }
 
+// A matrix file with another tag, out of its dates, a bad CRC or missing is refused with one
+// message and the system stays; a good one applies.
 TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
     pronostico({7, 3, 88, 41, 12});
     mLenCol = 3;
     sistemaEsistente();
-    auto m = matrice(5, 3, {{1, 2, 5}});
+    const double oggi = OggiOLE();
     std::string errore;
-    auto con = [&](const std::string& nome, MATRIX_STRUCTURE x) {
-        EXPECT_TRUE(ScriviMatrice(dati / nome, x, errore));
+    const auto scrivi = [&](const std::string& nome, auto ritocco) {
+        auto m = matrice(5, 3, {{1, 2, 5}});
+        ritocco(m);
+        EXPECT_TRUE(ScriviMatrice(dati / nome, m, errore));
         return dati / nome;
     };
-    m.VERSION_ID = "MATRICEZELV0001";
-    const auto tag = con("tag.mzel", m);
-    m = matrice(5, 3, {{1, 2, 5}});
-    m.VALID_TO = OggiOLE() - 1;
-    const auto scaduta = con("scaduta.mzel", m);
-    m.VALID_TO = OggiOLE() + 9;
-    m.VALID_FROM = OggiOLE() + 1;
-    const auto futura = con("futura.mzel", m);
-    auto dati_ = BytesMatrice(matrice(5, 3, {{1, 2, 5}}));
-    dati_[143] ^= 1;
-    dati.scrivi("crc.mzel", std::string(dati_.begin(), dati_.end()));
-    for (const auto& p : {tag, scaduta, futura, dati / "crc.mzel", dati / "manca.mzel"}) {
+    auto rotta = BytesMatrice(matrice(5, 3, {{1, 2, 5}}));
+    rotta[143] ^= 1;
+    dati.scrivi("crc.mzel", std::string(rotta.begin(), rotta.end()));
+    for (const auto& p : {scrivi("tag.mzel", [](auto& m) { m.VERSION_ID = "MATRICEZELV0001"; }),
+                          scrivi("scaduta.mzel", [&](auto& m) { m.VALID_TO = oggi - 1; }),
+                          scrivi("futura.mzel", [&](auto& m) { m.VALID_FROM = oggi + 1, m.VALID_TO = oggi + 9; }),
+                          dati / "crc.mzel", dati / "manca.mzel"}) {
         ui.messaggi.clear();
         EXPECT_FALSE(ApplicaMatriceFile(p, OggiOLE())) << p;
         EXPECT_EQ(ui.messaggi.size(), 1u) << p;
         sistemaIntatto();
     }
-    const auto buona = con("buona.mzel", matrice(5, 3, {{1, 2, 5}}));
-    ASSERT_TRUE(ApplicaMatriceFile(buona, OggiOLE()));
-    EXPECT_EQ(mSistema.nColonne, 1);
-    EXPECT_EQ(mArrColonne.valore(1, 3), 12);
-}
-
-TEST_F(ApplicaMatrice_, ApplicaMatriceSelezionataDallaCartella) {
+    ASSERT_TRUE(ApplicaMatriceFile(scrivi("buona.mzel", [](auto&) {}), OggiOLE()));
+    EXPECT_EQ(colonna(1), (std::vector<int>{3, 7, 12}));
+    // The same through the list of the matrix folder.
     std::filesystem::create_directories(dati / "matrici");
-    std::string errore;
-    ASSERT_TRUE(ScriviMatrice(dati / "matrici" / "m.mzel", matrice(4, 2, {{1, 2}, {3, 4}}), errore));
-    pronostico({10, 20, 30, 40});
-    mLenCol = 2;
+    std::filesystem::copy_file(dati / "buona.mzel", dati / "matrici" / "m.mzel");
     CaricaElencoMatrici(mSistema.numPronostico);
     ASSERT_EQ(mElencoMatrici.size(), 2u);
     EXPECT_FALSE(ApplicaMatriceSelezionata(7));
-    ASSERT_TRUE(ApplicaMatriceSelezionata(1));
-    EXPECT_EQ(mSistema.nColonne, 2);
-    EXPECT_EQ(mArrColonne.valore(2, 1), 30);
-}
-
-MATRIX_STRUCTURE daTesto(const std::string& testo, int32_t& numero, std::string& descrizione, bool& ok) {
-    std::istringstream in(testo);
-    MATRIX_STRUCTURE m;
-    ok = LeggiMatriceTxt(in, m, numero, descrizione, 46000);
-    return m;
+    mArrColonne(1, 1) = mArrColonne(1, 2) = mArrColonne(1, 3) = 0;
+    ASSERT_TRUE(ApplicaMatriceSelezionata(1)) << (ui.messaggi.empty() ? "" : ui.messaggi.back().testo);
+    EXPECT_EQ(mSistema.nColonne, 1);
+    EXPECT_EQ(colonna(1), (std::vector<int>{3, 7, 12}));
 }
 
 TEST_F(ApplicaMatrice_, MatriceDiTesto) {
     int32_t numero = 0;
     std::string d;
-    bool ok = false;
-    const auto m = daTesto("1 2 3\r\n\r\n2\t3  4\n 1 3 4 \n", numero, d, ok);
-    ASSERT_TRUE(ok) << d;
+    MATRIX_STRUCTURE m;
+    const auto leggi = [&](const std::string& testo) {
+        std::istringstream in(testo);
+        m = MATRIX_STRUCTURE();
+        return LeggiMatriceTxt(in, m, numero, d, 46000);
+    };
+    ASSERT_TRUE(leggi("1 2 3\r\n\r\n2\t3  4\n 1 3 4 \n")) << d;
     EXPECT_EQ(m.COLUMNS_OF_MATRIX_C, 3);
     EXPECT_EQ(m.LENGTH_OF_COLUMN_K, 3);
     EXPECT_EQ(m.NUMBERS_OF_MATRIX_V, 4);
     EXPECT_EQ(m.CUSTOM_MATRIX, -1);
     EXPECT_EQ(m.VALID_FROM, 46000);
     EXPECT_EQ(m.COLUMS(3, 2), 3);
-    const std::pair<const char*, const char*> errati[] = {
+    std::string lunga;
+    for (int i = 1; i <= 26; ++i) lunga += std::to_string(i) + " ";
+    const std::pair<std::string, const char*> errati[] = {
         {"1 2 3\n1 2 3 4\n", "Matrice con colonne a lunghezza multipla"},
         {"1 2 3\n1 2\n", "Matrice con colonne a lunghezza multipla"},
         {"1 2 4\n1 4 5\n", "Matrice con sviluppo non sequenziale"},
@@ -232,28 +222,24 @@ TEST_F(ApplicaMatrice_, MatriceDiTesto) {
         {"1 2 00000000000000007\n", "Matrice con sviluppo non sequenziale"},
         {"1 2 x\n", "Type mismatch"},
         {"1-2-3\n", "Type mismatch"},
+        {lunga, ""},
     };
     for (const auto& [testo, attesa] : errati) {
-        daTesto(testo, numero, d, ok);
-        EXPECT_FALSE(ok) << testo;
+        EXPECT_FALSE(leggi(testo)) << testo;
         EXPECT_NE(d.find(attesa), std::string::npos) << testo << " -> " << d;
     }
-    std::string lunga;
-    for (int i = 1; i <= 26; ++i) lunga += std::to_string(i) + " ";
-    daTesto(lunga, numero, d, ok);
-    EXPECT_FALSE(ok);
     // Lines past the 100,000th are not read.
     std::string tante;
     for (int i = 0; i < 100005; ++i) tante += i < 100000 ? "1 2\n" : "1 2 3 4\n";
-    const auto t = daTesto(tante, numero, d, ok);
-    ASSERT_TRUE(ok) << d;
-    EXPECT_EQ(t.COLUMNS_OF_MATRIX_C, 100000);
+    ASSERT_TRUE(leggi(tante)) << d;
+    EXPECT_EQ(m.COLUMNS_OF_MATRIX_C, 100000);
 }
 
 TEST_F(ApplicaMatrice_, PulsanteFileTxt) {
     pronostico({7, 3, 88, 41});
     mLenCol = 3;
     sistemaEsistente();
+    // Columns of another length, then a broken matrix: refused, the system stays.
     dati.scrivi("k2.txt", "1 2\n3 4\n");
     EXPECT_FALSE(ApplicaMatriceTxt((dati / "k2.txt").string()));
     ASSERT_EQ(ui.messaggi.size(), 1u);
@@ -269,8 +255,7 @@ TEST_F(ApplicaMatrice_, PulsanteFileTxt) {
     dati.scrivi("buona.txt", "1 2 3\n2 3 4\n1 3 4\n");
     ASSERT_TRUE(ApplicaMatriceTxt((dati / "buona.txt").string()));
     EXPECT_EQ(mSistema.nColonne, 3);
-    EXPECT_EQ(mArrColonne.valore(1, 1), 3);
-    EXPECT_EQ(mArrColonne.valore(1, 3), 88);
+    EXPECT_EQ(colonna(1), (std::vector<int>{3, 7, 88}));
     EXPECT_FALSE(mCondizioni.pariAttivo);
     // No file chosen: the columns go, the prediction stays.
     ASSERT_TRUE(ApplicaMatriceTxt(""));

@@ -55,23 +55,30 @@ TEST_F(ElencoMatrici, ModoApplicaFiltraPerVeKConLaVoceCustomInTesta) {
     CaricaElencoMatrici(cartella, 20, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 2u);
     EXPECT_EQ(mElencoMatrici[0].nomeFile, "CUSTOM");
-    EXPECT_EQ(mElencoMatrici[1].nomeFile, "a.mzel");
-    EXPECT_TRUE(mElencoMatrici[1].chkVersion);
-    EXPECT_TRUE(mElencoMatrici[1].chkCRC);
-    EXPECT_TRUE(mElencoMatrici[1].entroValidita);
-    EXPECT_FALSE(mElencoMatrici[1].scaduta);
+    const auto& a = mElencoMatrici[1];
+    EXPECT_EQ(a.nomeFile, "a.mzel");
+    EXPECT_TRUE(a.chkVersion && a.chkCRC && a.entroValidita && !a.scaduta);
     const auto custom = MostraMatrice(mElencoMatrici[0]);
     EXPECT_TRUE(custom.cmdMatriceTXT);
     EXPECT_FALSE(custom.cmdAdattaMatrice);
     EXPECT_EQ(custom.txtAuthor, "MORVANE");
     EXPECT_EQ(custom.txtDescription, "Premi il pulsante File TXT e carica la tua matrice");
-    const auto a = MostraMatrice(mElencoMatrici[1]);
-    EXPECT_TRUE(a.cmdAdattaMatrice);
-    EXPECT_FALSE(a.cmdMatriceTXT);
-    EXPECT_EQ(a.txtValidFrom, "25/11/2026");
+    const auto sa = MostraMatrice(a);
+    EXPECT_TRUE(sa.cmdAdattaMatrice);
+    EXPECT_FALSE(sa.cmdMatriceTXT);
+    EXPECT_EQ(sa.txtValidFrom, "25/11/2026");
 }
 
-TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVETuttiNelModoApplica) {
+// Browsing lists every matrix by V (the exchange sort, not stable, puts a V of 0 first);
+// an empty or missing folder leaves only the custom entry.
+TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
+    CaricaElencoMatrici(cartella, 0, kOggi);
+    ASSERT_EQ(mElencoMatrici.size(), 1u);
+    EXPECT_TRUE(RiempiElenco().empty());
+    EXPECT_EQ(ElencoFile(cartella, ".mzel"), std::vector<std::string>{""});
+    CaricaElencoMatrici(dati / "non-esiste", 20, kOggi);
+    ASSERT_EQ(mElencoMatrici.size(), 1u);
+    EXPECT_EQ(mElencoMatrici[0].nomeFile, "CUSTOM");
     mLenCol = 5;
     scrivi("trenta.mzel", matrice(30, 5));
     scrivi("dodici.MZEL", matrice(12, 5));
@@ -83,18 +90,18 @@ TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVETuttiNelModoApplica) {
     scrivi("trenta.mzel", matrice(12, 5));
     CaricaElencoMatrici(cartella, 12, kOggi);
     EXPECT_EQ(mElencoMatrici.size(), 3u);
+    for (const auto& [vs, atteso] : {std::pair<std::vector<uint8_t>, std::string>{{30, 12, 0, 12}, "2130"}, {{12, 12, 5}, "210"}}) {
+        std::vector<tElencoMatrice> e(vs.size());
+        for (size_t i = 0; i < vs.size(); ++i) e[i].testata.NUMBERS_OF_MATRIX_V = vs[i], e[i].nomeFile = std::to_string(i);
+        OrdinaElencoMatrici(e);
+        std::string nomi;
+        for (const auto& x : e) nomi += x.nomeFile;
+        EXPECT_EQ(nomi, atteso);
+    }
 }
 
-TEST_F(ElencoMatrici, CartellaVuotaOMancante) {
-    CaricaElencoMatrici(cartella, 0, kOggi);
-    ASSERT_EQ(mElencoMatrici.size(), 1u);
-    EXPECT_TRUE(RiempiElenco().empty());
-    CaricaElencoMatrici(dati / "non-esiste", 20, kOggi);
-    ASSERT_EQ(mElencoMatrici.size(), 1u);
-    EXPECT_EQ(mElencoMatrici[0].nomeFile, "CUSTOM");
-    EXPECT_EQ(ElencoFile(cartella, ".mzel"), std::vector<std::string>{""});
-}
-
+// Files with another tag, a bad CRC, out of their dates or cut short are listed, marked, and
+// cannot be applied.
 TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     mLenCol = 5;
     auto m = matrice(12, 5);
@@ -127,54 +134,33 @@ TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     }
 }
 
-TEST_F(ElencoMatrici, RigheDellElencoECampiFormattati) {
+TEST_F(ElencoMatrici, RigheCampiETestiDellaLingua) {
     tElencoMatrice v;
     v.nomeFile = "x.mzel";
     v.testata = matrice(20, 10, 30);
     v.testata.GARANTY_T = 7;
     v.testata.PERCENTAGE_COVER = "       100";
     EXPECT_EQ(RigaElencoMatrice(v), " 20 | 10 |  7 | 10 |  0 |     30 |        100");
-    EXPECT_EQ(FormattaCampo(5, 2), " 5");
-    EXPECT_EQ(FormattaCampo(123, 2), "123");
-    EXPECT_EQ(FormattaCampo(1234, 6), " 1,234");
-    EXPECT_EQ(FormattaCampo(1000000, 6), "1,000,000");
-    EXPECT_EQ(FormattaCampo(0, 6), "     0");
+    for (const auto& [n, larghezza, atteso] : {std::tuple<int32_t, int, std::string>{5, 2, " 5"}, {123, 2, "123"},
+                                              {1234, 6, " 1,234"}, {1000000, 6, "1,000,000"}, {0, 6, "     0"}})
+        EXPECT_EQ(FormattaCampo(n, larghezza), atteso);
     // The separator read from the user's locale (reading it once crashed): whatever it is, a
     // million shows grouped and is not cut to six characters.
     ImpostaSeparatoreMigliaia(0);
     const char sep = SeparatoreMigliaia();
     EXPECT_NE(sep, 0);
     EXPECT_EQ(FormattaCampo(1000000, 6), std::string("1") + sep + "000" + sep + "000");
-}
 
-TEST_F(ElencoMatrici, TestiDellaLinguaInUso) {
     dati.scrivi("qiv.ini", "[IMPOSTAZIONI]\nLINGUA=prova\n");
     dati.scrivi("prova.lng", "[Strings]\n0008=Formato errato\n0009=CRC errato\n0019=Matrici\n");
-    tElencoMatrice v;
-    v.chkCRC = true;
-    EXPECT_EQ(MotivoNonApplicabile(v), "Formato errato");
-    EXPECT_EQ(MostraMatrice(v).lblChkVersion, "Formato errato");
-    v.chkVersion = true;
-    v.chkCRC = false;
-    EXPECT_EQ(MostraMatrice(v).lblOK, "CRC errato");
+    tElencoMatrice w;
+    w.chkCRC = true;
+    EXPECT_EQ(MotivoNonApplicabile(w), "Formato errato");
+    EXPECT_EQ(MostraMatrice(w).lblChkVersion, "Formato errato");
+    w.chkVersion = true;
+    w.chkCRC = false;
+    EXPECT_EQ(MostraMatrice(w).lblOK, "CRC errato");
     EXPECT_EQ(TitoloElencoMatrici(3), "Matrici (3)");
-}
-
-TEST_F(ElencoMatrici, OrdinamentoComeSempre) {
-    auto ordina = [](std::vector<uint8_t> vs) {
-        std::vector<tElencoMatrice> e(vs.size());
-        for (size_t i = 0; i < vs.size(); ++i) {
-            e[i].testata.NUMBERS_OF_MATRIX_V = vs[i];
-            e[i].nomeFile = std::to_string(i);
-        }
-        OrdinaElencoMatrici(e);
-        std::string nomi;
-        for (const auto& x : e) nomi += x.nomeFile;
-        return nomi;
-    };
-    EXPECT_EQ(ordina({30, 12, 0, 12}), "2130");
-    // The exchange sort is not stable: two entries of the same V can change places.
-    EXPECT_EQ(ordina({12, 12, 5}), "210");
 }
 
 }  // namespace

@@ -15,14 +15,17 @@ protected:
         test::StatoIniziale();
         ImpostaSeparatoreMigliaia('.');
     }
+    bool importa(const std::string& nome, const std::string& contenuto) {
+        dati.scrivi(nome, contenuto);
+        return ImportaColonneBase((dati / nome).string());
+    }
     test::InterfacciaRegistrata ui;
     test::CartellaTemporanea dati;
 };
 
 TEST_F(ColonneBase, TreColonneDiSeiInOrdineDiFile) {
     mLenCol = 6;
-    dati.scrivi("b.txt", "6 5 4 3 2 1\n10 20 30 40 50 60\n\n7,8,9,10,11,12\n");
-    ASSERT_TRUE(ImportaColonneBase((dati / "b.txt").string()));
+    ASSERT_TRUE(importa("b.txt", "6 5 4 3 2 1\n10 20 30 40 50 60\n\n7,8,9,10,11,12\n"));
     EXPECT_EQ(mNumColonneBase, 3);
     EXPECT_EQ(mColonneBase[1].numeri[1], 6);
     EXPECT_EQ(mColonneBase[1].numeri[6], 1);
@@ -36,39 +39,35 @@ TEST_F(ColonneBase, TreColonneDiSeiInOrdineDiFile) {
     EXPECT_TRUE(ui.messaggi.empty());
 }
 
-TEST_F(ColonneBase, LunghezzaDiversaRifiutataEVecchieColonneTenute) {
+// Another length or an unreadable file leaves the list the user had; an empty file empties it.
+TEST_F(ColonneBase, FileErratiOVuoti) {
     mLenCol = 5;
-    dati.scrivi("buona.txt", "1 2 3 4 5\n");
-    ASSERT_TRUE(ImportaColonneBase((dati / "buona.txt").string()));
-    dati.scrivi("sei.txt", "1 2 3 4 5 6\n7 8 9 10 11 12\n");
-    EXPECT_FALSE(ImportaColonneBase((dati / "sei.txt").string()));
+    ASSERT_TRUE(importa("buona.txt", "1 2 3 4 5\n"));
+    EXPECT_FALSE(importa("sei.txt", "1 2 3 4 5 6\n7 8 9 10 11 12\n"));
     ASSERT_EQ(ui.messaggi.size(), 1u);
     EXPECT_EQ(ui.messaggi[0].testo, "Lunghezza Colonna Base [6] diversa da Lunghezza Colonna [5]");
     EXPECT_EQ(ui.messaggi[0].icona, Icona::Critica);
-    EXPECT_EQ(mNumColonneBase, 1);
-    EXPECT_EQ(mColonneBase[1].numeri[5], 5);
-    // A file that cannot be read leaves them too.
     EXPECT_FALSE(ImportaColonneBase((dati / "manca.txt").string()));
     EXPECT_EQ(mNumColonneBase, 1);
-}
-
-TEST_F(ColonneBase, FileVuotoSvuotaLaListaSenzaTestata) {
-    mLenCol = 5;
-    dati.scrivi("buona.txt", "1 2 3 4 5\n");
-    ASSERT_TRUE(ImportaColonneBase((dati / "buona.txt").string()));
-    dati.scrivi("vuoto.txt", "\r\n");
-    ASSERT_TRUE(ImportaColonneBase((dati / "vuoto.txt").string()));
+    EXPECT_EQ(mColonneBase[1].numeri[5], 5);
+    ASSERT_TRUE(importa("vuoto.txt", "\r\n"));
     EXPECT_EQ(mNumColonneBase, 0);
     EXPECT_TRUE(CelleColonneBase().empty());
     EXPECT_EQ(EtichettaNumColonneBase(), "");
+    // An unreadable line becomes an empty column, with one message.
+    mLenCol = 3;
+    ui.messaggi.clear();
+    ASSERT_TRUE(importa("b.txt", "1 2 3\n1 2 300\n4 5 6\n"));
+    EXPECT_EQ(mNumColonneBase, 3);
+    EXPECT_EQ(mColonneBase[2].lunghezza, 0);
+    EXPECT_EQ(ui.messaggi.size(), 1u);
 }
 
 TEST_F(ColonneBase, OltreDuemilaRigheTieneLePrimeDuemila) {
     mLenCol = 2;
     std::string testo;
     for (int i = 0; i < 2500; ++i) testo += std::to_string(i % 89 + 1) + " 90\n";
-    dati.scrivi("tante.txt", testo);
-    ASSERT_TRUE(ImportaColonneBase((dati / "tante.txt").string()));
+    ASSERT_TRUE(importa("tante.txt", testo));
     EXPECT_EQ(mNumColonneBase, 2000);
     EXPECT_EQ(mColonneBase.size(), 2001u);
     ASSERT_EQ(ui.messaggi.size(), 1u);
@@ -77,39 +76,27 @@ TEST_F(ColonneBase, OltreDuemilaRigheTieneLePrimeDuemila) {
     EXPECT_EQ(EtichettaNumColonneBase(), "2.000");
 }
 
-TEST_F(ColonneBase, RigaIllegibileDiventaColonnaVuota) {
-    mLenCol = 3;
-    dati.scrivi("b.txt", "1 2 3\n1 2 300\n4 5 6\n");
-    ASSERT_TRUE(ImportaColonneBase((dati / "b.txt").string()));
-    EXPECT_EQ(mNumColonneBase, 3);
-    EXPECT_EQ(mColonneBase[2].lunghezza, 0);
-    EXPECT_EQ(ui.messaggi.size(), 1u);
-}
-
-TEST(CopiaGriglia, SelezioneIntereInversaECellaSingola) {
-    const std::vector<std::vector<std::string>> celle = {
-        {"N.", "P1", "P2"}, {"1", "01", "02"}, {"2", "03", "04"}};
-    EXPECT_EQ(TestoCopiaGriglia(celle, 0, 0, 2, 2), "N.\tP1\tP2\r\n1\t01\t02\r\n2\t03\t04\r\n");
-    EXPECT_EQ(TestoCopiaGriglia(celle, 2, 2, 1, 1), TestoCopiaGriglia(celle, 1, 1, 2, 2));
-    EXPECT_EQ(TestoCopiaGriglia(celle, 1, 1, 2, 2), "01\t02\r\n03\t04\r\n");
-    EXPECT_EQ(TestoCopiaGriglia(celle, 2, 1, 2, 1), "03\r\n");
-    // A selection reaching past the grid is cut at its edge.
-    EXPECT_EQ(TestoCopiaGriglia(celle, 2, 2, 100, 100), "04\r\n");
+TEST(CopiaGriglia, SelezioniEOrdinamento) {
+    const std::vector<std::vector<std::string>> celle = {{"N.", "P1", "P2"}, {"1", "01", "02"}, {"2", "03", "04"}};
+    struct Caso {
+        int r1, c1, r2, c2;
+        const char* atteso;
+    };
+    // Whole grid, a selection made backwards, one cell, and one reaching past the edge (cut there).
+    for (const auto& c : {Caso{0, 0, 2, 2, "N.\tP1\tP2\r\n1\t01\t02\r\n2\t03\t04\r\n"}, Caso{2, 2, 1, 1, "01\t02\r\n03\t04\r\n"},
+                          Caso{2, 1, 2, 1, "03\r\n"}, Caso{2, 2, 100, 100, "04\r\n"}})
+        EXPECT_EQ(TestoCopiaGriglia(celle, c.r1, c.c1, c.r2, c.c2), c.atteso) << c.r1 << c.c1 << c.r2 << c.c2;
     EXPECT_EQ(TestoCopiaGriglia({}, 0, 0, 5, 5), "");
-}
 
-TEST(CopiaGriglia, OrdinamentoNumericoSottoLaTestata) {
-    std::vector<std::vector<std::string>> celle = {{"N.", "P1"}, {"1", "10"}, {"2", "9"}, {"3", "09"}, {"4", "x"}};
-    OrdinaCelleGriglia(celle, 1, 1, 4);
-    EXPECT_EQ(celle[0][0], "N.");
-    // 9 and 09 are the same number and keep their order; a text sorts as text.
-    EXPECT_EQ(celle[1][0], "2");
-    EXPECT_EQ(celle[2][0], "3");
-    EXPECT_EQ(celle[3][0], "1");
-    EXPECT_EQ(celle[4][0], "4");
-    OrdinaCelleGriglia(celle, 0, 1, 99);
-    EXPECT_EQ(celle[1][0], "1");
-    EXPECT_EQ(celle[4][0], "4");
+    std::vector<std::vector<std::string>> righe = {{"N.", "P1"}, {"1", "10"}, {"2", "9"}, {"3", "09"}, {"4", "x"}};
+    OrdinaCelleGriglia(righe, 1, 1, 4);
+    // The heading stays; 9 and 09 are the same number and keep their order; a text sorts as text.
+    std::string ordine;
+    for (const auto& r : righe) ordine += r[0];
+    EXPECT_EQ(ordine, "N.2314");
+    OrdinaCelleGriglia(righe, 0, 1, 99);
+    EXPECT_EQ(righe[1][0], "1");
+    EXPECT_EQ(righe[4][0], "4");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "core/corpo.h"
@@ -9,8 +8,6 @@
 
 namespace novanta {
 namespace {
-
-constexpr auto leggi = &test::LeggiFile;
 
 // A system of two columns of five, locked, as a run would leave it.
 void sistemaDiProva() {
@@ -29,59 +26,50 @@ void sistemaDiProva() {
 class ColonneTxt : public ::testing::Test {
 protected:
     void SetUp() override { test::StatoIniziale(); }
+    std::string f(const std::string& nome) const { return (dati / nome).string(); }
     test::InterfacciaRegistrata ui;
     test::CartellaTemporanea dati;
 };
 
-TEST_F(ColonneTxt, EsportaRigheEsatteEFileVuoto) {
+TEST_F(ColonneTxt, EsportaRigheEsatteVuotoECartellaMancante) {
     sistemaDiProva();
-    ASSERT_TRUE(SalvaColonneTxt((dati / "s.txt").string()));
-    EXPECT_EQ(leggi(dati / "s.txt"), " 01 02 03 04 05 \r\n 10 20 30 40 90 \r\n");
-    ResetSistema(false);
-    ASSERT_TRUE(SalvaColonneTxt((dati / "vuoto.txt").string()));
-    EXPECT_EQ(leggi(dati / "vuoto.txt"), "");
-    EXPECT_TRUE(ui.messaggi.empty());
-}
-
-TEST_F(ColonneTxt, EsportaInCartellaMancanteFallisceSenzaFileAMeta) {
-    sistemaDiProva();
-    EXPECT_FALSE(SalvaColonneTxt((dati / "manca" / "s.txt").string()));
+    ASSERT_TRUE(SalvaColonneTxt(f("s.txt")));
+    EXPECT_EQ(test::LeggiFile(dati / "s.txt"), " 01 02 03 04 05 \r\n 10 20 30 40 90 \r\n");
+    // A missing folder: the error box, and no half-written file or folder left behind.
+    EXPECT_FALSE(SalvaColonneTxt(f("manca/s.txt")));
     ASSERT_EQ(ui.messaggi.size(), 1u);
     EXPECT_NE(ui.messaggi[0].testo.find("in procedure SalvaColonneTxt of Modulo corpo"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dati / "manca"));
+    ResetSistema(false);
+    ASSERT_TRUE(SalvaColonneTxt(f("vuoto.txt")));
+    EXPECT_EQ(test::LeggiFile(dati / "vuoto.txt"), "");
 }
 
-TEST_F(ColonneTxt, ImportaOrdinaEFissaPronosticoELunghezza) {
+TEST_F(ColonneTxt, ImportaOrdinaSeparatoriEFileVuoto) {
     dati.scrivi("a.txt", "5 3 1\r\n\r\n   \r\n2,4,6\n");
-    ASSERT_TRUE(ImportaColonneTxt((dati / "a.txt").string()));
+    ASSERT_TRUE(ImportaColonneTxt(f("a.txt")));
     EXPECT_EQ(mLenCol, 3);
     EXPECT_EQ(mSistema.nColonne, 2);
     EXPECT_EQ(mSistema.descrizione, "FILE TXT");
-    EXPECT_EQ(mSistema.numPronostico, 6);
+    ASSERT_EQ(mSistema.numPronostico, 6);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(mSistema.pronostico[static_cast<size_t>(i)], i + 1);
     EXPECT_EQ(mArrColonne.valore(1, 1), 1);
     EXPECT_EQ(mArrColonne.valore(1, 3), 5);
     EXPECT_EQ(mArrColonne.valore(2, 2), 4);
     EXPECT_EQ(mGUILocked, -1);
     EXPECT_EQ(mNomeFileSistema, "a.txt");
-}
-
-TEST_F(ColonneTxt, ImportaSeparatoriTabulazioniERigheLunghe) {
     // LF-only ends, tabs, runs of blanks, an empty token after a separator, a longer line cut.
     dati.scrivi("b.txt", "1\t 2  3\n4, 5, 6\n7;8.9-10\n");
-    ASSERT_TRUE(ImportaColonneTxt((dati / "b.txt").string()));
-    EXPECT_EQ(mLenCol, 3);
+    ASSERT_TRUE(ImportaColonneTxt(f("b.txt")));
     EXPECT_EQ(mSistema.nColonne, 3);
     EXPECT_EQ(mArrColonne.valore(3, 1), 7);
     EXPECT_EQ(mArrColonne.valore(3, 3), 9);
     EXPECT_EQ(mArrColonne.valore(3, 4), 0);
     EXPECT_TRUE(ui.messaggi.empty());
-}
-
-TEST_F(ColonneTxt, ImportaFileVuotoNonCambiaLunghezza) {
+    // An empty file empties the system but keeps the column length.
     mLenCol = 7;
     dati.scrivi("v.txt", "");
-    ASSERT_TRUE(ImportaColonneTxt((dati / "v.txt").string()));
+    ASSERT_TRUE(ImportaColonneTxt(f("v.txt")));
     EXPECT_EQ(mLenCol, 7);
     EXPECT_EQ(mSistema.nColonne, 0);
     EXPECT_EQ(mGUILocked, 0);
@@ -90,12 +78,10 @@ TEST_F(ColonneTxt, ImportaFileVuotoNonCambiaLunghezza) {
 // Every bad file is refused with the import's message naming the line, and the system the user
 // had (columns, prediction, conditions, lock) is still there.
 TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
-    struct Caso {
-        const char* contenuto;
-        const char* attesa;
-    };
-    const Caso casi[] = {
+    const std::pair<const char*, const char*> casi[] = {
         {"1 2 3\n4 5\n", "Error 9 (Subscript out of range)"},
+        {"1 2 3\n  4 - 5  \n",
+         "Error 9 (Subscript out of range) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [4 - 5]"},
         {"1 2 3\n4 0 6\n", "Number 0 outside 1..90"},
         {"1 2 3\n4 91 6\n", "Number 91 outside 1..90"},
         {"1 2 3\n4 256 6\n", "Error 6 (Overflow)"},
@@ -104,17 +90,19 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
         {"\x01\xff\xfe garbage\n", "Error 13 (Type mismatch)"},
         {"7\n", "The first column has 1 numbers"},
         {"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26\n", "The first column has 26 numbers"},
+        {nullptr, "Error 53"},
     };
-    for (const auto& c : casi) {
+    for (const auto& [contenuto, attesa] : casi) {
+        SCOPED_TRACE(attesa);
         test::StatoIniziale();
         sistemaDiProva();
         ui.messaggi.clear();
-        dati.scrivi("x.txt", c.contenuto);
-        EXPECT_FALSE(ImportaColonneTxt((dati / "x.txt").string())) << c.contenuto;
-        ASSERT_EQ(ui.messaggi.size(), 1u) << c.contenuto;
+        if (contenuto) dati.scrivi("x.txt", contenuto);
+        EXPECT_FALSE(ImportaColonneTxt(f(contenuto ? "x.txt" : "manca.txt")));
+        ASSERT_EQ(ui.messaggi.size(), 1u);
         const auto& t = ui.messaggi[0].testo;
-        EXPECT_NE(t.find(c.attesa), std::string::npos) << t;
-        EXPECT_NE(t.find("in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["), std::string::npos) << t;
+        EXPECT_NE(t.find(attesa), std::string::npos) << t;
+        if (contenuto) EXPECT_NE(t.find("in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["), std::string::npos) << t;
         EXPECT_EQ(mSistema.nColonne, 2);
         EXPECT_EQ(mSistema.descrizione, "RUN");
         EXPECT_EQ(mLenCol, 5);
@@ -125,45 +113,27 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
     }
 }
 
-TEST_F(ColonneTxt, RigaErrataNominataNelMessaggio) {
-    dati.scrivi("r.txt", "1 2 3\n  4 - 5  \n");
-    EXPECT_FALSE(ImportaColonneTxt((dati / "r.txt").string()));
-    ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo,
-              "Error 9 (Subscript out of range) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [4 - 5]");
-}
-
-TEST_F(ColonneTxt, FileMancanteERigaSenzaFine) {
-    sistemaDiProva();
-    EXPECT_FALSE(ImportaColonneTxt((dati / "non-esiste.txt").string()));
-    ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_NE(ui.messaggi[0].testo.find("Error 53"), std::string::npos);
-    EXPECT_EQ(mSistema.nColonne, 2);
+TEST_F(ColonneTxt, RigaSenzaFineETroppeColonneRifiutate) {
     // Two megabytes with no line end: refused as too long, not read into memory as one line.
     std::istringstream enorme(std::string(2 << 20, '1'));
     ColonneLette letto;
     std::string messaggio;
     EXPECT_FALSE(LeggiColonneTxt(enorme, letto, messaggio));
     EXPECT_NE(messaggio.find("Line too long"), std::string::npos);
-}
-
-TEST_F(ColonneTxt, PiuDiTreMilioniDiColonneRifiutate) {
     std::string testo;
     testo.reserve(static_cast<size_t>(MAX_COLONNE + 1) * 4);
     for (int32_t i = 0; i <= MAX_COLONNE; ++i) testo += "1 2\n";
-    std::istringstream in(testo);
-    ColonneLette letto;
-    std::string messaggio;
-    EXPECT_FALSE(LeggiColonneTxt(in, letto, messaggio));
+    std::istringstream tante(testo);
+    EXPECT_FALSE(LeggiColonneTxt(tante, letto, messaggio));
     EXPECT_NE(messaggio.find("More than 3,000,000 columns"), std::string::npos);
     EXPECT_EQ(letto.righe, 0);
 }
 
-TEST_F(ColonneTxt, StringToArrayColonnaTieneOrdineERifiutaRigheCattive) {
+// The free-standing reader of the base-column window: one record per line in file order.
+TEST_F(ColonneTxt, StringToArrayColonnaELoadTxtToColonneArray) {
     const tColonna c = StringToArrayColonna("7 3 9");
     EXPECT_EQ(c.lunghezza, 3);
     EXPECT_EQ(c.numeri[1], 7);
-    EXPECT_EQ(c.numeri[2], 3);
     EXPECT_EQ(c.numeri[3], 9);
     EXPECT_EQ(c.minimo, 3);
     EXPECT_EQ(c.massimo, 9);
@@ -178,59 +148,49 @@ TEST_F(ColonneTxt, StringToArrayColonnaTieneOrdineERifiutaRigheCattive) {
         ASSERT_EQ(ui.messaggi.size(), 1u) << riga;
         EXPECT_NE(ui.messaggi[0].testo.find("in procedure StringToArrayColonna of Modulo corpo"), std::string::npos);
     }
-}
-
-TEST_F(ColonneTxt, LoadTxtToColonneArrayConteggiEFileVuotoOMancante) {
+    ui.messaggi.clear();
     std::string testo;
     for (int i = 0; i < 1500; ++i) testo += std::to_string(i % 90 + 1) + " 90\r\n\r\n";
     dati.scrivi("m.txt", testo);
-    const auto tante = LoadTxtToColonneArray((dati / "m.txt").string());
+    const auto tante = LoadTxtToColonneArray(f("m.txt"));
     ASSERT_EQ(tante.size(), 1501u);
     EXPECT_EQ(tante[1500].numeri[1], 1499 % 90 + 1);
     dati.scrivi("v.txt", "\n  \n");
-    const auto vuoto = LoadTxtToColonneArray((dati / "v.txt").string());
+    const auto vuoto = LoadTxtToColonneArray(f("v.txt"));
     ASSERT_EQ(vuoto.size(), 1u);
     EXPECT_EQ(vuoto[0].lunghezza, 0);
     EXPECT_TRUE(ui.messaggi.empty());
+    // A bad line becomes an empty column; the others stay.
+    dati.scrivi("c.txt", "1 2 3\nx y\n4 5 6\n");
+    const auto righe = LoadTxtToColonneArray(f("c.txt"));
+    ASSERT_EQ(righe.size(), 4u);
+    EXPECT_EQ(righe[1].lunghezza, 3);
+    EXPECT_EQ(righe[2].lunghezza, 0);
+    EXPECT_EQ(righe[3].numeri[3], 6);
+    EXPECT_EQ(ui.messaggi.size(), 1u);
+    ui.messaggi.clear();
     bool riuscito = true;
-    const auto mancante = LoadTxtToColonneArray((dati / "no.txt").string(), 0, &riuscito);
+    EXPECT_EQ(LoadTxtToColonneArray(f("no.txt"), 0, &riuscito).size(), 1u);
     EXPECT_FALSE(riuscito);
-    ASSERT_EQ(mancante.size(), 1u);
     ASSERT_EQ(ui.messaggi.size(), 1u);
     EXPECT_EQ(ui.messaggi[0].testo, "Error 53 (File not found) in procedure LoadTxtToColonneArray of Module Corpo");
 }
 
-TEST_F(ColonneTxt, LoadTxtRigaCattivaDiventaColonnaVuotaELeAltreRestano) {
-    dati.scrivi("c.txt", "1 2 3\nx y\n4 5 6\n");
-    const auto c = LoadTxtToColonneArray((dati / "c.txt").string());
-    ASSERT_EQ(c.size(), 4u);
-    EXPECT_EQ(c[1].lunghezza, 3);
-    EXPECT_EQ(c[2].lunghezza, 0);
-    EXPECT_EQ(c[3].numeri[3], 6);
-    EXPECT_EQ(ui.messaggi.size(), 1u);
-}
-
-TEST_F(ColonneTxt, ColonnaToStringEQuickSort) {
+TEST_F(ColonneTxt, RigheSpaziatureEOrdinamento) {
     const uint8_t numeri[] = {0, 7, 3, 0, 12, 90};
-    EXPECT_EQ(ColonnaToString(numeri, 1), "07 03 12 90");
     EXPECT_EQ(ColonnaToString(numeri, 3), "07   03   12   90");
     EXPECT_EQ(ColonnaToString(std::span<const uint8_t>(numeri, 1), 1), "");
-    const uint8_t col[] = {44, 2, 90, 2, 17, 1};
-    std::copy(col, col + 6, mArrColonne.colonnaScrittura(1));
-    QuickSortColonna(mArrColonne, 1, 1, 6);
-    const uint8_t atteso[] = {1, 2, 2, 17, 44, 90};
-    for (int p = 1; p <= 6; ++p) EXPECT_EQ(mArrColonne.valore(1, p), atteso[p - 1]);
-}
-
-TEST(PulisciRiga, SpaziTabulazioniEFineRiga) {
     EXPECT_EQ(PulisciRiga("\t 1  2\r\n3   "), "1 2 3");
-    EXPECT_EQ(PulisciRiga("   "), "");
     std::istringstream in("a\r\nb\rc\n\nd");
     LettoreRighe r(in);
     std::string riga;
     std::vector<std::string> righe;
     while (r.leggi(riga)) righe.push_back(riga);
     EXPECT_EQ(righe, (std::vector<std::string>{"a", "b", "c", "", "d"}));
+    const uint8_t col[] = {44, 2, 90, 2, 17, 1}, atteso[] = {1, 2, 2, 17, 44, 90};
+    std::copy(col, col + 6, mArrColonne.colonnaScrittura(1));
+    QuickSortColonna(mArrColonne, 1, 1, 6);
+    for (int p = 1; p <= 6; ++p) EXPECT_EQ(mArrColonne.valore(1, p), atteso[p - 1]);
 }
 
 }  // namespace
