@@ -217,7 +217,9 @@ void ConfrontaIstantanee(const Istantanea& o, const Istantanea& m, bool conteggi
     EXPECT_EQ(o.descrizione, m.descrizione) << caso;
     EXPECT_EQ(o.annullato, m.annullato) << caso;
     EXPECT_EQ(o.messaggi, m.messaggi) << caso;
-    if (conteggi) EXPECT_EQ(o.elaborate, m.elaborate) << caso;
+    if (conteggi) {
+        EXPECT_EQ(o.elaborate, m.elaborate) << caso;
+    }
 }
 
 // One generation case, run by the oracle and by the engine on the same state.
@@ -318,7 +320,9 @@ void CasiCasuali(uint32_t da, uint32_t a, void (*caso)(uint32_t, bool), bool ann
     EXPECT_GT(copertura.conColonne, casi / 3) << "too few cases kept more than one column";
     EXPECT_GT(copertura.vuoti, 0) << "no case rejected every column";
     EXPECT_GT(copertura.ridotti, casi / 8) << "too few reduced systems";
-    if (annulla) EXPECT_GT(copertura.annullati, casi / 3) << "too few cancelled runs";
+    if (annulla) {
+        EXPECT_GT(copertura.annullati, casi / 3) << "too few cancelled runs";
+    }
 }
 
 TEST(Differenziale, GenerazioneCondizioniCasuali) { CasiCasuali(1, 1200, CasoGenerazione, false); }
