@@ -123,15 +123,6 @@ std::string TestoMessaggio(const std::string& id) {
     return TestoLingua("Strings", id);
 }
 
-std::string ChiaveLingua(const std::string& controllo, int indice, const std::string& proprieta) {
-    if (indice < 0) return controllo + "." + proprieta;
-    return controllo + "(" + std::to_string(indice) + ")." + proprieta;
-}
-
-std::string ChiaveTab(const std::string& controllo, int scheda) {
-    return controllo + ".TabCaption(" + std::to_string(scheda) + ")";
-}
-
 const LinguaDistribuita* LinguaDistribuitaDi(std::string_view nome) {
     const std::string cercato = minuscolo(nome);
     for (const auto& l : LingueDistribuite())

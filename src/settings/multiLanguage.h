@@ -44,9 +44,4 @@ std::string LinguaDiSistema();
 // The language actually speaking now: mLinguaCorrente when its file exists, else the fallback.
 std::string LinguaEffettiva();
 
-// The keys a window's section holds: "name.Caption", "name(3).ToolTipText", "name.TabCaption(0)".
-// `indice` < 0 is a control that is not part of an array.
-std::string ChiaveLingua(const std::string& controllo, int indice, const std::string& proprieta);
-std::string ChiaveTab(const std::string& controllo, int scheda);
-
 }  // namespace novanta

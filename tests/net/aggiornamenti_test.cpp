@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <mutex>
-#include <sstream>
 
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
@@ -23,9 +21,7 @@ constexpr auto leggi = &test::LeggiFile;
 std::string Matrice(uint8_t v, uint8_t k, const std::string& descrizione) {
     std::string h(142, ' ');
     h[0] = static_cast<char>(v);
-    h[1] = static_cast<char>(k);
-    h[2] = static_cast<char>(k);
-    h[3] = static_cast<char>(k);
+    h[1] = h[2] = h[3] = static_cast<char>(k);
     h[4] = 0;
     const int32_t c = 2;
     std::memcpy(h.data() + 5, &c, 4);
@@ -48,32 +44,23 @@ public:
     std::vector<std::string> avvisi;
 };
 
-TEST(Versioni, ComparePartsAsNumbers) {
-    EXPECT_FALSE(VersioneServerPiuNuova("1.0.12", "1.0.9"));
-    EXPECT_TRUE(VersioneServerPiuNuova("1.0.9", "1.1.0"));
-    EXPECT_FALSE(VersioneServerPiuNuova("1.0.9", "1.0.9.5"));  // only three parts count
-    EXPECT_FALSE(VersioneServerPiuNuova("1.0.9", "1.0.9"));
-    EXPECT_TRUE(VersioneServerPiuNuova("1.4.7", "2"));       // fewer parts: the missing ones are 0
-    EXPECT_FALSE(VersioneServerPiuNuova("1.0.0", "1"));
-    EXPECT_FALSE(VersioneServerPiuNuova("2.0.15", "1.99.99"));
-    EXPECT_TRUE(VersioneServerPiuNuova("2.0.15", "2.0.16"));
-    EXPECT_TRUE(VersioneServerPiuNuova("2.0.15", " 2.1.0beta"));
-    // Garbage where a version should be never announces a new one.
-    for (const char* r : {"", "<html>", "v3.0.0", "...", "-1.0.0"}) EXPECT_FALSE(VersioneServerPiuNuova("2.0.15", r)) << r;
-    EXPECT_TRUE(VersioneServerPiuNuova("2.0.15", "99999999999999999999999.0.0"));
-    EXPECT_EQ(VersioneLocale(), NOVANTA_VERSIONE);
-}
-
-TEST(NomiDaServer, OnlyPlainFileNamesPass) {
+// Versions and names come from the server: garbage never announces a version or names a file.
+TEST(DatiDelServer, VersionsNamesAndLists) {
+    const std::pair<const char*, const char*> nuove[] = {{"1.0.9", "1.1.0"}, {"1.4.7", "2"}, {"2.0.15", "2.0.16"},
+                                                         {"2.0.15", " 2.1.0beta"}, {"2.0.15", "99999999999999999999999.0.0"}};
+    for (const auto& [locale, remota] : nuove) EXPECT_TRUE(VersioneServerPiuNuova(locale, remota)) << remota;
+    // Only three parts count, as numbers; missing ones are 0.
+    const std::pair<const char*, const char*> vecchie[] = {{"1.0.12", "1.0.9"}, {"1.0.9", "1.0.9.5"}, {"1.0.9", "1.0.9"},
+                                                           {"1.0.0", "1"}, {"2.0.15", "1.99.99"}, {"2.0.15", ""},
+                                                           {"2.0.15", "<html>"}, {"2.0.15", "v3.0.0"}, {"2.0.15", "..."},
+                                                           {"2.0.15", "-1.0.0"}};
+    for (const auto& [locale, remota] : vecchie) EXPECT_FALSE(VersioneServerPiuNuova(locale, remota)) << remota;
     for (const char* buono : {"english.txt", "ABC.DAT", "a b.txt", "lingua-2.txt", "x"}) EXPECT_TRUE(NomeFileValido(buono)) << buono;
     for (const char* cattivo : {"", ".", "..", "../x.txt", "a/b.txt", "/etc/passwd", "a\\b.txt", "..\\x.DAT", ".nascosto",
                                 "a..b", "tab\there", "nl\nx", "del\x7f"})
         EXPECT_FALSE(NomeFileValido(cattivo)) << cattivo;
     EXPECT_FALSE(NomeFileValido(std::string(101, 'a')));
     EXPECT_TRUE(NomeFileValido(std::string(100, 'a')));
-}
-
-TEST(NomiDaServer, ListsLoseBlanksBomAndEmptyLines) {
     EXPECT_EQ(RigheLista("\xEF\xBB\xBF uno.txt \r\n\r\n\tdue.txt\n   \ntre.txt"),
               (std::vector<std::string>{"uno.txt", "due.txt", "tre.txt"}));
     std::string lunga;
@@ -86,29 +73,21 @@ class AggiornamentiTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::StatoIniziale();
-        auto& s = srv.server;
-        s.Get("/public/qiv/ver.asp", [this](const httplib::Request&, httplib::Response& res) { res.set_content(versione, "text/plain"); });
-        s.Get("/public/qiv/lingue/lista.txt", [this](const httplib::Request&, httplib::Response& res) {
-            if (listaLingue.empty()) res.status = 404;
-            else res.set_content(listaLingue, "text/plain");
-        });
-        s.Get("/public/lumora/lista.asp", [this](const httplib::Request&, httplib::Response& res) {
-            if (listaMatrici.empty()) res.status = 404;
-            else res.set_content(listaMatrici, "text/plain");
-        });
-        s.Get(R"(/public/qiv/lingue/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
+        // Every answer comes from `file`; a missing name is a 404. Downloads are recorded.
+        auto servi = [this](const std::string& nome, httplib::Response& res, bool registra) {
             std::lock_guard<std::mutex> l(m);
-            richieste.push_back(req.target);
-            const auto it = file.find(req.matches[1]);
+            if (registra) richieste.push_back(nome);
+            const auto it = file.find(nome);
             if (it == file.end()) res.status = 404;
             else res.set_content(it->second, "text/plain");
-        });
-        s.Get("/public/lumora/matrici/download.aspx", [this](const httplib::Request& req, httplib::Response& res) {
-            std::lock_guard<std::mutex> l(m);
-            richieste.push_back(req.get_param_value("file"));
-            const auto it = file.find(req.get_param_value("file"));
-            if (it == file.end()) res.status = 404;
-            else res.set_content(it->second, "application/octet-stream");
+        };
+        auto& s = srv.server;
+        s.Get("/public/qiv/ver.asp", [servi](const httplib::Request&, httplib::Response& res) { servi("ver.asp", res, false); });
+        s.Get("/public/qiv/lingue/lista.txt", [servi](const httplib::Request&, httplib::Response& res) { servi("lista.txt", res, false); });
+        s.Get("/public/lumora/lista.asp", [servi](const httplib::Request&, httplib::Response& res) { servi("lista.asp", res, false); });
+        s.Get(R"(/public/qiv/lingue/(.+))", [servi](const httplib::Request& req, httplib::Response& res) { servi(req.matches[1], res, true); });
+        s.Get("/public/lumora/matrici/download.aspx", [servi](const httplib::Request& req, httplib::Response& res) {
+            servi(req.get_param_value("file"), res, true);
         });
         ASSERT_TRUE(srv.avvia());
         mServerAggiornamentiForzato = srv.base();
@@ -121,7 +100,6 @@ protected:
     test::CartellaTemporanea cartella;
     VersioneFinta ui;
     test::ServerProva srv;
-    std::string versione, listaLingue, listaMatrici;
     std::map<std::string, std::string> file;
     std::vector<std::string> richieste;
     std::mutex m;
@@ -136,41 +114,35 @@ TEST_F(AggiornamentiTest, TheServerAddressComesFromTheSettingsOrTheDefault) {
     EXPECT_EQ(IndirizzoServer(), "http://127.0.0.1:99");
 }
 
-TEST_F(AggiornamentiTest, ANewerServerVersionIsAnnouncedAndAnEqualOneIsNot) {
-    versione = VersioneLocale() + "\r\naltro\r\n";
+TEST_F(AggiornamentiTest, ANewerServerVersionIsAnnouncedAndNothingElseIs) {
+    file["ver.asp"] = VersioneLocale() + "\r\naltro\r\n";
     auto r = NewVersion();
     EXPECT_EQ(r.esito, EsitoVersione::NessunaNovita);
     EXPECT_EQ(r.remota, VersioneLocale());
     EXPECT_TRUE(ui.avvisi.empty());
     EXPECT_FALSE(std::filesystem::exists(cartella / "temp" / "qivver.txt"));
 
-    versione = "999.0.0";
+    file["ver.asp"] = "999.0.0";
     r = NewVersion();
     EXPECT_EQ(r.esito, EsitoVersione::NuovaVersione);
     ASSERT_EQ(ui.avvisi.size(), 1u);
     EXPECT_EQ(ui.avvisi[0], VersioneLocale() + " -> 999.0.0");
-    EXPECT_TRUE(ui.messaggi.empty());
 
-    versione = "<html><body>maintenance</body></html>";
+    file["ver.asp"] = "<html><body>maintenance</body></html>";
     EXPECT_EQ(NewVersion().esito, EsitoVersione::NessunaNovita);
-    versione = std::string(10000, '9');  // over the version file's size cap
+    file["ver.asp"] = std::string(10000, '9');  // over the version file's size cap
+    EXPECT_EQ(NewVersion().esito, EsitoVersione::NonRaggiungibile);
+    mServerAggiornamentiForzato = "http://127.0.0.1:" + std::to_string(test::PortaChiusa());
     EXPECT_EQ(NewVersion().esito, EsitoVersione::NonRaggiungibile);
     EXPECT_EQ(ui.avvisi.size(), 1u);
-}
-
-TEST_F(AggiornamentiTest, AnUnreachableServerIsSilent) {
-    mServerAggiornamentiForzato = "http://127.0.0.1:" + std::to_string(test::PortaChiusa());
-    const auto r = NewVersion();
-    EXPECT_EQ(r.esito, EsitoVersione::NonRaggiungibile);
-    EXPECT_TRUE(ui.messaggi.empty());
-    EXPECT_TRUE(ui.avvisi.empty());
+    EXPECT_TRUE(ui.messaggi.empty());  // an unreachable server is silent
 }
 
 TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     cartella.scrivi("english.lng", "[Strings]\n0053=\"old\"\n");
     cartella.scrivi("Italiano.lng", "[Strings]\n0053=\"vecchio\"\n");
     std::filesystem::create_directories(cartella / "fuori");
-    listaLingue =
+    file["lista.txt"] =
         "english.txt\r\n../fuori/evil.txt\r\n/tmp/x.txt\r\n..\r\nsub/dir.txt\r\nctl\x01.txt\r\n\r\nitaliano.txt\r\nreadme\r\n"
         "missing.txt\r\nbroken.txt\r\n";
     file["english.txt"] = "[Strings]\n0053=\"new\"\n";
@@ -193,13 +165,15 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     EXPECT_TRUE(ui.messaggi.empty());
 }
 
-TEST_F(AggiornamentiTest, AFailedLanguageListChangesNothingAndTheOldLanguagesStayListed) {
+TEST_F(AggiornamentiTest, AFailedListChangesNothingAndTheOldLanguagesStayListed) {
     cartella.scrivi("english.lng", "[Strings]\n");
     cartella.scrivi("deutsch.lng", "[Strings]\n");
     const auto r = AggiornaLingue();
     EXPECT_FALSE(r.listaScaricata);
     EXPECT_TRUE(r.installati.empty());
     EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").nomi, (std::vector<std::string>{"DEUTSCH", "ENGLISH"}));
+    EXPECT_FALSE(AggiornaMatrici().listaScaricata);
+    EXPECT_TRUE(richieste.empty());
 }
 
 TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplaceAnything) {
@@ -207,7 +181,7 @@ TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplac
     const std::string buona = Matrice(10, 5, "vecchia");
     cartella.scrivi("matrici/BAD.mzel", buona);
     cartella.scrivi("matrici/Abc.mzel", buona);
-    listaMatrici = "abc.dat\nnodat.mzel\n../x.DAT\nbad.DAT\nmissing.DAT\nC:\\x.DAT\n";
+    file["lista.asp"] = "abc.dat\nnodat.mzel\n../x.DAT\nbad.DAT\nmissing.DAT\nC:\\x.DAT\n";
     file["ABC.DAT"] = Matrice(12, 6, "nuova");
     file["NODAT.MZEL"] = Matrice(8, 4, "senza dat");
     std::string rotta = Matrice(10, 5, "rotta");
@@ -224,12 +198,6 @@ TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplac
     EXPECT_EQ(leggi(cartella / "matrici" / "BAD.mzel"), buona);  // the damaged download replaced nothing
     EXPECT_EQ(richieste, (std::vector<std::string>{"ABC.DAT", "NODAT.MZEL", "BAD.DAT", "MISSING.DAT"}));
     EXPECT_TRUE(std::filesystem::exists(cartella / "temp" / "qivmatrici.txt"));
-}
-
-TEST_F(AggiornamentiTest, AFailedMatrixListDownloadsNothing) {
-    const auto r = AggiornaMatrici();
-    EXPECT_FALSE(r.listaScaricata);
-    EXPECT_TRUE(richieste.empty());
 }
 
 TEST_F(AggiornamentiTest, TheCreditsAreShownLineByLine) {

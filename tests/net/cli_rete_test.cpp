@@ -66,17 +66,18 @@ TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheReferenceServer) {
 }
 
 TEST_F(CliReteTest, VersionCheckExitsThreeOnlyForANewerServer) {
-    contenuti.versione = NOVANTA_VERSIONE;
-    ASSERT_TRUE(Avvia());
-    EXPECT_EQ(Esegui({"version-check", "--server", srv.base()}), 0) << err.str();
-    EXPECT_EQ(out.str(), std::string("local version: ") + NOVANTA_VERSIONE + "\nserver version: " + NOVANTA_VERSIONE + "\n");
-}
-
-TEST_F(CliReteTest, VersionCheckAgainstANewerServer) {
-    contenuti.versione = std::to_string(NOVANTA_VERSIONE_MAJOR + 1) + ".0.0";
-    ASSERT_TRUE(Avvia());
-    EXPECT_EQ(Esegui({"version-check", "--server", srv.base()}), 3);
-    EXPECT_NE(out.str().find("server version: " + contenuti.versione), std::string::npos);
+    const std::string uguale = NOVANTA_VERSIONE, nuova = std::to_string(NOVANTA_VERSIONE_MAJOR + 1) + ".0.0";
+    for (const auto& versione : {uguale, nuova}) {
+        test::ServerProva prova;
+        contenuti.versione = versione;
+        server::ConfiguraServer(prova.server, contenuti);
+        ASSERT_TRUE(prova.avvia());
+        EXPECT_EQ(Esegui({"version-check", "--server", prova.base()}), versione == uguale ? 0 : 3) << err.str();
+        EXPECT_NE(out.str().find("server version: " + versione + "\n"), std::string::npos);
+        if (versione == uguale) {
+            EXPECT_EQ(out.str(), "local version: " + uguale + "\nserver version: " + uguale + "\n");
+        }
+    }
 }
 
 TEST_F(CliReteTest, AnUnreachableServerIsAnErrorButTheLanguagesStayListed) {

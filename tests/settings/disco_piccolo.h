@@ -18,8 +18,7 @@ class DiscoPiccolo {
 public:
     explicit DiscoPiccolo(const std::filesystem::path& dove, const std::string& dimensione = "64k") : dove_(dove) {
         std::filesystem::create_directories(dove_);
-        const std::string opzioni = "size=" + dimensione;
-        montato_ = ::mount("tmpfs", dove_.c_str(), "tmpfs", 0, opzioni.c_str()) == 0;
+        montato_ = ::mount("tmpfs", dove_.c_str(), "tmpfs", 0, ("size=" + dimensione).c_str()) == 0;
         if (!montato_) errore_ = std::strerror(errno);
     }
     ~DiscoPiccolo() {
@@ -28,12 +27,8 @@ public:
     bool montato() const { return montato_; }
     const std::string& errore() const { return errore_; }
     const std::filesystem::path& percorso() const { return dove_; }
-
-    // Makes the file system read-only.
-    bool SolaLettura() {
-        return ::mount("tmpfs", dove_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-    // Fills the disk to the last byte with a filler file.
+    bool SolaLettura() { return ::mount("tmpfs", dove_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+    // Fills the disk to the last byte: big blocks first, then single bytes.
     void Riempi() {
         std::ofstream out(dove_ / "riempitivo", std::ios::binary);
         const std::string blocco(4096, 'x');
@@ -49,32 +44,26 @@ private:
     std::string errore_;
 };
 
-#define RICHIEDI_DISCO_PICCOLO(disco)                                                                  \
-    do {                                                                                               \
-        if (!(disco).montato()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << (disco).errore(); \
-    } while (0)
+#define RICHIEDI_DISCO_PICCOLO(disco) \
+    do { if (!(disco).montato()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << (disco).errore(); } while (0)
 
-// Sets the locale variables for one test and puts them back afterwards.
+// Sets the locale variables for one test (LANG only) and puts them back afterwards.
 class LocaleDiProva {
 public:
     explicit LocaleDiProva(const char* lang) {
-        for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const char* vecchio = std::getenv(v);
-            salvati_[indice(v)] = vecchio ? std::optional<std::string>(vecchio) : std::nullopt;
-            ::unsetenv(v);
+        for (int i = 0; i < 3; ++i) {
+            const char* vecchio = std::getenv(nomi_[i]);
+            salvati_[i] = vecchio ? std::optional<std::string>(vecchio) : std::nullopt;
+            ::unsetenv(nomi_[i]);
         }
         if (lang) ::setenv("LANG", lang, 1);
     }
     ~LocaleDiProva() {
-        for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const auto& s = salvati_[indice(v)];
-            if (s) ::setenv(v, s->c_str(), 1);
-            else ::unsetenv(v);
-        }
+        for (int i = 0; i < 3; ++i) salvati_[i] ? (void)::setenv(nomi_[i], salvati_[i]->c_str(), 1) : (void)::unsetenv(nomi_[i]);
     }
 
 private:
-    static int indice(const std::string& v) { return v == "LC_ALL" ? 0 : v == "LC_MESSAGES" ? 1 : 2; }
+    static constexpr const char* nomi_[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
     std::optional<std::string> salvati_[3];
 };
 

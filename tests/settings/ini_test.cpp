@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "settings/classINI.h"
 #include "settings/disco_piccolo.h"
@@ -12,42 +11,41 @@ namespace {
 
 constexpr auto leggi = &test::LeggiFile;
 
-TEST(ValoreINI, SectionsAndKeysIgnoreCaseAndBlanksAndQuotes) {
+// The INI reader, good and bad input alike: case and blanks, quotes, sections, duplicates,
+// long values, NULs, junk, broken headers.
+TEST(ValoreINI, ReadsEveryShapeOfInputWithoutFailing) {
     const std::string t =
         "; settings\r\n[Impostazioni]\r\n  Lingua = english \r\nNOME=\"  fra virgolette  \"\r\nVUOTA=\r\n"
         "APICI='uno'\r\nMETA=\"aperta\r\n[ALTRA]\r\nLINGUA=deutsch\r\n";
-    EXPECT_EQ(ValoreINI(t, "IMPOSTAZIONI", "LINGUA", "x", 254), "english");
-    EXPECT_EQ(ValoreINI(t, "impostazioni", "nome", "x", 254), "  fra virgolette  ");
-    EXPECT_EQ(ValoreINI(t, "IMPOSTAZIONI", "VUOTA", "predefinito", 254), "");
-    EXPECT_EQ(ValoreINI(t, "IMPOSTAZIONI", "APICI", "", 254), "uno");
-    // An unterminated quote is kept: nothing to pair it with.
-    EXPECT_EQ(ValoreINI(t, "IMPOSTAZIONI", "META", "", 254), "\"aperta");
-    EXPECT_EQ(ValoreINI(t, "ALTRA", "LINGUA", "", 254), "deutsch");
-    EXPECT_EQ(ValoreINI(t, "IMPOSTAZIONI", "MANCA", "FALSE", 254), "FALSE");
-    EXPECT_EQ(ValoreINI(t, "NESSUNA", "LINGUA", "def", 254), "def");
-}
-
-TEST(ValoreINI, KeysOutsideTheirSectionAndDuplicates) {
-    const std::string t = "LINGUA=prima\n[A]\nK=1\nK=2\n[B]\nK=3\n[a]\nK=4\nJ=5\n";
-    // A key before any section belongs to none.
-    EXPECT_EQ(ValoreINI(t, "", "LINGUA", "no", 254), "no");
-    // The first occurrence wins; a repeated section still adds its keys.
-    EXPECT_EQ(ValoreINI(t, "A", "K", "", 254), "1");
-    EXPECT_EQ(ValoreINI(t, "A", "J", "", 254), "5");
-    EXPECT_EQ(ValoreINI(t, "B", "K", "", 254), "3");
-}
-
-TEST(ValoreINI, LongValuesNulAndJunkAreCut) {
-    const std::string lungo(400, 'a');
-    EXPECT_EQ(ValoreINI("[S]\nK=" + lungo + "\n", "S", "K", "", 254).size(), 254u);
-    EXPECT_EQ(ValoreINI("[S]\nK=ab", "S", "K", "", 254), "ab");  // no final line break
-    EXPECT_EQ(ValoreINI(std::string("[S]\nK=ab\0cd\n", 12), "S", "K", "", 254), "ab");
-    EXPECT_EQ(ValoreINI("", "S", "K", std::string(300, 'd'), 254).size(), 254u);
+    const std::string dup = "LINGUA=prima\n[A]\nK=1\nK=2\n[B]\nK=3\n[a]\nK=4\nJ=5\n";
     std::string junk;
     for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
-    EXPECT_EQ(ValoreINI(junk, "S", "K", "def", 254), "def");
-    EXPECT_EQ(ValoreINI("[S\nK=v\n", "S", "K", "", 254), "v");  // a header without "]"
-    EXPECT_EQ(ValoreINI("[S]\n=senza chiave\nK\n", "S", "", "d", 254), "d");
+    struct Caso {
+        std::string testo, sezione, chiave, predefinito, atteso;
+    };
+    const Caso casi[] = {
+        {t, "IMPOSTAZIONI", "LINGUA", "x", "english"},
+        {t, "impostazioni", "nome", "x", "  fra virgolette  "},
+        {t, "IMPOSTAZIONI", "VUOTA", "predefinito", ""},
+        {t, "IMPOSTAZIONI", "APICI", "", "uno"},
+        {t, "IMPOSTAZIONI", "META", "", "\"aperta"},  // an unterminated quote is kept
+        {t, "ALTRA", "LINGUA", "", "deutsch"},
+        {t, "IMPOSTAZIONI", "MANCA", "FALSE", "FALSE"},
+        {t, "NESSUNA", "LINGUA", "def", "def"},
+        {dup, "", "LINGUA", "no", "no"},  // a key before any section belongs to none
+        {dup, "A", "K", "", "1"},         // the first occurrence wins
+        {dup, "A", "J", "", "5"},         // a repeated section still adds its keys
+        {dup, "B", "K", "", "3"},
+        {"[S]\nK=" + std::string(400, 'a') + "\n", "S", "K", "", std::string(254, 'a')},
+        {"", "S", "K", std::string(300, 'd'), std::string(254, 'd')},
+        {"[S]\nK=ab", "S", "K", "", "ab"},  // no final line break
+        {std::string("[S]\nK=ab\0cd\n", 12), "S", "K", "", "ab"},
+        {junk, "S", "K", "def", "def"},
+        {"[S\nK=v\n", "S", "K", "", "v"},  // a header without "]"
+        {"[S]\n=senza chiave\nK\n", "S", "", "d", "d"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(ValoreINI(c.testo, c.sezione, c.chiave, c.predefinito, 254), c.atteso) << c.sezione << "/" << c.chiave;
 }
 
 TEST(ImpostaValoreINI, KeepsEveryOtherLineAndTheLineEndings) {
@@ -63,41 +61,26 @@ TEST(ImpostaValoreINI, KeepsEveryOtherLineAndTheLineEndings) {
     EXPECT_EQ(ImpostaValoreINI("[B]", "B", "K", "v"), "[B]\nK=v\n");
 }
 
-class ClassINITest : public ::testing::Test {
-protected:
+TEST(ClassINI, WritesCreateTheFileInOneRewriteAndValuesCannotAddLines) {
     test::CartellaTemporanea cartella;
-};
-
-TEST_F(ClassINITest, MissingFileGivesDefaultsAndWritingCreatesIt) {
     classINI ini(cartella / "qiv.ini");
     EXPECT_EQ(ini.getProperty("IMPOSTAZIONI", "MODALITA' RICALCOLO", "FALSE"), "FALSE");
     ASSERT_TRUE(ini.setProperty("IMPOSTAZIONI", "MODALITA' RICALCOLO", ""));
     EXPECT_EQ(ini.getProperty("IMPOSTAZIONI", "MODALITA' RICALCOLO", "FALSE"), "");
-    ASSERT_TRUE(ini.setProperty("IMPOSTAZIONI", "LINGUA", "\"english\""));
+    ASSERT_TRUE(ini.setProperties("IMPOSTAZIONI", {{"LINGUA", "\"english\""}, {"MODALITA' RICALCOLO", "TRUE"}}));
     EXPECT_EQ(ini.getProperty("impostazioni", "lingua", ""), "english");
-    EXPECT_EQ(leggi(cartella / "qiv.ini"), "[IMPOSTAZIONI]\nMODALITA' RICALCOLO=\nLINGUA=\"english\"\n");
-}
-
-TEST_F(ClassINITest, AValueCannotAddLinesOfItsOwn) {
-    classINI ini(cartella / "qiv.ini");
+    EXPECT_EQ(leggi(cartella / "qiv.ini"), "[IMPOSTAZIONI]\nMODALITA' RICALCOLO=TRUE\nLINGUA=\"english\"\n");
+    int file = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(cartella.percorso())) ++file;
+    EXPECT_EQ(file, 1);  // no temporary left behind
     ASSERT_TRUE(ini.setProperty("IMPOSTAZIONI", "LINGUA", "english\r\n[ALTRA]\nSERVER=http://altrove"));
     EXPECT_EQ(ini.getProperty("ALTRA", "SERVER", "nessuno"), "nessuno");
     EXPECT_EQ(ini.getProperty("IMPOSTAZIONI", "LINGUA", ""), "english  [ALTRA] SERVER=http://altrove");
 }
 
-TEST_F(ClassINITest, SeveralKeysInOneRewriteAndNoTemporaryLeftBehind) {
-    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nINTESTAZIONE=mia\n");
-    classINI ini(cartella / "qiv.ini");
-    ASSERT_TRUE(ini.setProperties("IMPOSTAZIONI", {{"A", "1"}, {"B", "2"}, {"INTESTAZIONE", "nuova"}}));
-    EXPECT_EQ(leggi(cartella / "qiv.ini"), "[IMPOSTAZIONI]\nINTESTAZIONE=nuova\nA=1\nB=2\n");
-    int file = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(cartella.percorso())) ++file;
-    EXPECT_EQ(file, 1);
-}
-
-TEST_F(ClassINITest, AHugeFileReadsAsDefaultsAndIsNeverRewritten) {
-    std::string grande = "[IMPOSTAZIONI]\nLINGUA=english\n";
-    grande += std::string(MAX_BYTE_INI, ';');
+TEST(ClassINI, AHugeFileReadsAsDefaultsAndIsNeverRewritten) {
+    test::CartellaTemporanea cartella;
+    const std::string grande = "[IMPOSTAZIONI]\nLINGUA=english\n" + std::string(MAX_BYTE_INI, ';');
     cartella.scrivi("qiv.ini", grande);
     classINI ini(cartella / "qiv.ini");
     EXPECT_EQ(ini.getProperty("IMPOSTAZIONI", "LINGUA", "def"), "def");
@@ -106,23 +89,10 @@ TEST_F(ClassINITest, AHugeFileReadsAsDefaultsAndIsNeverRewritten) {
     EXPECT_EQ(std::filesystem::file_size(cartella / "qiv.ini"), grande.size());
 }
 
-TEST_F(ClassINITest, AFullDiskLeavesTheOldFileWhole) {
-    test::DiscoPiccolo disco(cartella / "piccolo");
-    RICHIEDI_DISCO_PICCOLO(disco);
-    const auto file = disco.percorso() / "qiv.ini";
-    const std::string vecchio = "[IMPOSTAZIONI]\nLINGUA=italiano\n; " + std::string(2000, 'c') + "\n";
-    { std::ofstream(file, std::ios::binary) << vecchio; }
-    disco.Riempi();
-    classINI ini(file);
-    EXPECT_FALSE(ini.setProperty("IMPOSTAZIONI", "LINGUA", "english"));
-    EXPECT_FALSE(ini.errore().empty());
-    EXPECT_EQ(leggi(file), vecchio);
-    EXPECT_EQ(ini.getProperty("IMPOSTAZIONI", "LINGUA", ""), "italiano");
-    for (const auto& e : std::filesystem::directory_iterator(disco.percorso()))
-        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
-}
-
-TEST_F(ClassINITest, AReadOnlyFolderGivesAClearErrorAndKeepsTheFile) {
+// A failed write (a read-only folder here; the full disk is the atomic writer's own test): a clear
+// error, the old file whole and still what the reads return, no temporary left.
+TEST(ClassINI, AFailedWriteKeepsTheOldFile) {
+    test::CartellaTemporanea cartella;
     test::DiscoPiccolo disco(cartella / "piccolo");
     RICHIEDI_DISCO_PICCOLO(disco);
     const auto file = disco.percorso() / "qiv.ini";
@@ -132,7 +102,9 @@ TEST_F(ClassINITest, AReadOnlyFolderGivesAClearErrorAndKeepsTheFile) {
     EXPECT_FALSE(ini.setProperty("IMPOSTAZIONI", "LINGUA", "english"));
     EXPECT_NE(ini.errore().find("Read-only"), std::string::npos) << ini.errore();
     EXPECT_EQ(ini.numeroErrore(), 75);
+    EXPECT_EQ(leggi(file), "[IMPOSTAZIONI]\nLINGUA=italiano\n");
     EXPECT_EQ(ini.getProperty("IMPOSTAZIONI", "LINGUA", ""), "italiano");
+    for (const auto& e : std::filesystem::directory_iterator(disco.percorso())) EXPECT_EQ(e.path().filename(), "qiv.ini");
 }
 
 }  // namespace
