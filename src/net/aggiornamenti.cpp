@@ -187,19 +187,30 @@ RisultatoVersione NewVersion() {
     return out;
 }
 
+namespace {
+
+// The list of an update into the temporary folder and then into `testo`; false (with the
+// reason in `out`) when it could not be downloaded.
+bool scaricaLista(const std::string& percorso, const std::string& nome, RisultatoAggiornamento& out, std::string& testo) {
+    OpzioniDownload lista;
+    lista.maxByte = MAX_BYTE_LISTA;
+    const EsitoDownload e = scarica(percorso, nome, lista);
+    if (!e.ok) {
+        out.errore = e.errore;
+        return false;
+    }
+    out.listaScaricata = true;
+    LeggiFileIntero(CartellaTemp() / nome, MAX_BYTE_LISTA, testo);
+    return true;
+}
+
+}  // namespace
+
 RisultatoAggiornamento AggiornaLingue() {
     RisultatoAggiornamento out;
     try {
-        OpzioniDownload lista;
-        lista.maxByte = MAX_BYTE_LISTA;
-        const EsitoDownload e = scarica(PERCORSO_LISTA_LINGUE, "qivlingue.txt", lista);
-        if (!e.ok) {
-            out.errore = e.errore;
-            return out;
-        }
-        out.listaScaricata = true;
         std::string testo;
-        LeggiFileIntero(CartellaTemp() / "qivlingue.txt", MAX_BYTE_LISTA, testo);
+        if (!scaricaLista(PERCORSO_LISTA_LINGUE, "qivlingue.txt", out, testo)) return out;
         for (const std::string& nome : RigheLista(testo)) {
             const std::string finale = sostituisci(nome, ".txt", ".lng");
             if (!NomeFileValido(nome) || finale.size() <= 4 || maiuscolo(finale.substr(finale.size() - 4)) != ".LNG") {
@@ -233,16 +244,8 @@ RisultatoAggiornamento AggiornaLingue() {
 RisultatoAggiornamento AggiornaMatrici() {
     RisultatoAggiornamento out;
     try {
-        OpzioniDownload lista;
-        lista.maxByte = MAX_BYTE_LISTA;
-        const EsitoDownload e = scarica(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", lista);
-        if (!e.ok) {
-            out.errore = e.errore;
-            return out;
-        }
-        out.listaScaricata = true;
         std::string testo;
-        LeggiFileIntero(CartellaTemp() / "qivmatrici.txt", MAX_BYTE_LISTA, testo);
+        if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo)) return out;
         const auto cartella = mPathDati / "matrici";
         std::error_code ec;
         if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
