@@ -47,7 +47,7 @@ test: build
 # Starts the program under a virtual screen, drives it to each window and saves PNGs.
 screenshots: build
 	mkdir -p docs/screenshots
-	xvfb-run -a -s "-screen 0 1366x768x24" $(BUILD_DIR)/tests/ui/novanta_schermate docs/screenshots
+	xvfb-run -a -s "-screen 0 1366x768x24" $(BUILD_DIR)/tools/schermate/novanta_schermate docs/screenshots
 
 # A Debian package of the program, the command-line tool and the desktop files.
 package: build

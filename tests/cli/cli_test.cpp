@@ -22,11 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 constexpr auto leggi = &test::LeggiFile;
 
-struct Esito {
-    int codice;
-    std::string out, err;
-};
-
 class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -36,14 +31,7 @@ protected:
     }
     void TearDown() override { test::StatoIniziale(); }
 
-    Esito esegui(std::vector<std::string> argomenti) {
-        argomenti.insert(argomenti.begin(), {"novanta-cli", "--data", dir.percorso().string()});
-        std::vector<const char*> argv;
-        for (const auto& a : argomenti) argv.push_back(a.c_str());
-        std::ostringstream out, err;
-        const int codice = cli::EseguiCli(static_cast<int>(argv.size()), argv.data(), out, err);
-        return {codice, out.str(), err.str()};
-    }
+    test::EsitoCli esegui(std::vector<std::string> argomenti) { return test::EseguiCli(dir.percorso(), std::move(argomenti)); }
 
     test::CartellaTemporanea dir;
 };

@@ -11,23 +11,11 @@
 namespace novanta {
 namespace {
 
-struct Esito {
-    int codice;
-    std::string out, err;
-};
-
 class ComandiFile : public ::testing::Test {
 protected:
     void SetUp() override { test::StatoIniziale(); }
     // Runs the tool on the test's data folder.
-    Esito cli(std::vector<std::string> argomenti) const {
-        argomenti.insert(argomenti.begin(), {"novanta-cli", "--data", dati.percorso().string()});
-        std::vector<const char*> argv;
-        for (const auto& a : argomenti) argv.push_back(a.c_str());
-        std::ostringstream out, err;
-        const int codice = cli::EseguiCli(static_cast<int>(argv.size()), argv.data(), out, err);
-        return {codice, out.str(), err.str()};
-    }
+    test::EsitoCli cli(std::vector<std::string> argomenti) const { return test::EseguiCli(dati.percorso(), std::move(argomenti)); }
     std::string d(const std::string& nome) const { return (dati / nome).string(); }
     std::string leggi(const std::string& nome) const { return test::LeggiFile(dati / nome); }
     test::CartellaTemporanea dati;

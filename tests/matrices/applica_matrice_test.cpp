@@ -116,7 +116,7 @@ TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
     sistemaEsistente();
     const auto prima = mSistema.pronostico;
     const auto m = matrice(4, 3, {{1, 2, 3}}, 3, 2);
-    for (const std::optional<std::string> seconda : {std::optional<std::string>(), std::optional<std::string>(""),
+    for (const std::optional<std::string>& seconda : {std::optional<std::string>(), std::optional<std::string>(""),
                                                      std::optional<std::string>("17")}) {
         ui.input = {std::string("40"), seconda};
         ui.risposte.clear();

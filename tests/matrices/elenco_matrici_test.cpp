@@ -126,11 +126,21 @@ TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
         const auto s = MostraMatrice(v);
         EXPECT_FALSE(s.cmdAdattaMatrice) << v.nomeFile;
         EXPECT_FALSE(MotivoNonApplicabile(v).empty()) << v.nomeFile;
-        if (v.nomeFile == "tag.mzel") EXPECT_TRUE(s.versioneErrata && !s.crcErrato);
-        if (v.nomeFile == "crc.mzel") EXPECT_TRUE(s.crcErrato && !s.versioneErrata);
-        if (v.nomeFile == "scaduta.mzel") EXPECT_TRUE(s.scaduta);
-        if (v.nomeFile == "futura.mzel") EXPECT_TRUE(!s.scaduta && s.cmdMatriceTXT);
-        if (v.nomeFile == "corto.mzel") EXPECT_TRUE(s.versioneErrata && s.crcErrato);
+        if (v.nomeFile == "tag.mzel") {
+            EXPECT_TRUE(s.versioneErrata && !s.crcErrato);
+        }
+        if (v.nomeFile == "crc.mzel") {
+            EXPECT_TRUE(s.crcErrato && !s.versioneErrata);
+        }
+        if (v.nomeFile == "scaduta.mzel") {
+            EXPECT_TRUE(s.scaduta);
+        }
+        if (v.nomeFile == "futura.mzel") {
+            EXPECT_TRUE(!s.scaduta && s.cmdMatriceTXT);
+        }
+        if (v.nomeFile == "corto.mzel") {
+            EXPECT_TRUE(s.versioneErrata && s.crcErrato);
+        }
     }
 }
 

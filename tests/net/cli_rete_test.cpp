@@ -32,36 +32,34 @@ protected:
         return srv.avvia();
     }
     int Esegui(std::vector<std::string> argomenti) {
-        out.str("");
-        err.str("");
-        argomenti.insert(argomenti.begin(), {"novanta-cli", "--data", dati.string()});
-        std::vector<const char*> argv;
-        for (const auto& a : argomenti) argv.push_back(a.c_str());
-        return cli::EseguiCli(static_cast<int>(argv.size()), argv.data(), out, err);
+        const auto r = test::EseguiCli(dati, std::move(argomenti));
+        out = r.out;
+        err = r.err;
+        return r.codice;
     }
 
     test::CartellaTemporanea cartella;
     std::filesystem::path dati;
     server::Contenuti contenuti;
     test::ServerProva srv;
-    std::ostringstream out, err;
+    std::string out, err;
 };
 
 TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheReferenceServer) {
     ASSERT_TRUE(Avvia());
     const auto matrici = server::ElencoMatrici(contenuti);
     ASSERT_GE(matrici.size(), 3u);
-    ASSERT_EQ(Esegui({"update-matrices", "--server", srv.base()}), 0) << err.str();
+    ASSERT_EQ(Esegui({"update-matrices", "--server", srv.base()}), 0) << err;
     for (const auto& m : matrici) {
         const auto nome = m.substr(0, m.size() - 4) + ".mzel";
         EXPECT_TRUE(std::filesystem::is_regular_file(dati / "matrici" / nome)) << nome;
-        EXPECT_NE(out.str().find("installed " + nome), std::string::npos);
+        EXPECT_NE(out.find("installed " + nome), std::string::npos);
     }
-    ASSERT_EQ(Esegui({"update-languages", "--server", srv.base()}), 0) << err.str();
-    EXPECT_NE(out.str().find("installed english.lng"), std::string::npos);
-    EXPECT_NE(out.str().find("installed italiano.lng"), std::string::npos);
+    ASSERT_EQ(Esegui({"update-languages", "--server", srv.base()}), 0) << err;
+    EXPECT_NE(out.find("installed english.lng"), std::string::npos);
+    EXPECT_NE(out.find("installed italiano.lng"), std::string::npos);
     ASSERT_EQ(Esegui({"languages"}), 0);
-    EXPECT_EQ(out.str(), "  ENGLISH\n  ITALIANO\n");
+    EXPECT_EQ(out, "  ENGLISH\n  ITALIANO\n");
     for (const char* s : {"temp", "txt", "sistemi", "csv", "matrici"}) EXPECT_TRUE(std::filesystem::is_directory(dati / s));
 }
 
@@ -72,10 +70,10 @@ TEST_F(CliReteTest, VersionCheckExitsThreeOnlyForANewerServer) {
         contenuti.versione = versione;
         server::ConfiguraServer(prova.server, contenuti);
         ASSERT_TRUE(prova.avvia());
-        EXPECT_EQ(Esegui({"version-check", "--server", prova.base()}), versione == uguale ? 0 : 3) << err.str();
-        EXPECT_NE(out.str().find("server version: " + versione + "\n"), std::string::npos);
+        EXPECT_EQ(Esegui({"version-check", "--server", prova.base()}), versione == uguale ? 0 : 3) << err;
+        EXPECT_NE(out.find("server version: " + versione + "\n"), std::string::npos);
         if (versione == uguale) {
-            EXPECT_EQ(out.str(), "local version: " + uguale + "\nserver version: " + uguale + "\n");
+            EXPECT_EQ(out, "local version: " + uguale + "\nserver version: " + uguale + "\n");
         }
     }
 }
@@ -83,21 +81,21 @@ TEST_F(CliReteTest, VersionCheckExitsThreeOnlyForANewerServer) {
 TEST_F(CliReteTest, AnUnreachableServerIsAnErrorButTheLanguagesStayListed) {
     const std::string morto = "http://127.0.0.1:" + std::to_string(test::PortaChiusa());
     EXPECT_EQ(Esegui({"version-check", "--server", morto}), 1);
-    EXPECT_NE(err.str().find("cannot reach the update server"), std::string::npos) << err.str();
+    EXPECT_NE(err.find("cannot reach the update server"), std::string::npos) << err;
     EXPECT_EQ(Esegui({"update-languages", "--server", morto}), 1);
     // The shipped languages were installed at start and are still offered.
-    EXPECT_EQ(out.str(), "  ENGLISH\n  ITALIANO\n");
+    EXPECT_EQ(out, "  ENGLISH\n  ITALIANO\n");
     EXPECT_EQ(Esegui({"update-matrices", "--server", morto}), 1);
-    EXPECT_NE(err.str().find("cannot fetch the matrix list"), std::string::npos);
+    EXPECT_NE(err.find("cannot fetch the matrix list"), std::string::npos);
 }
 
 TEST_F(CliReteTest, TheServerInQivIniIsUsedWithoutServerOption) {
     ASSERT_TRUE(Avvia());
     std::filesystem::create_directories(dati);
     std::ofstream(dati / "qiv.ini") << "[IMPOSTAZIONI]\nLINGUA=english\nSERVER AGGIORNAMENTI=" << srv.base() << "\n";
-    ASSERT_EQ(Esegui({"update-matrices"}), 0) << err.str();
+    ASSERT_EQ(Esegui({"update-matrices"}), 0) << err;
     ASSERT_EQ(Esegui({"languages"}), 0);
-    EXPECT_EQ(out.str(), "* ENGLISH\n  ITALIANO\n");
+    EXPECT_EQ(out, "* ENGLISH\n  ITALIANO\n");
 }
 
 TEST_F(CliReteTest, TheReferenceServerRefusesWhatItDoesNotPublish) {

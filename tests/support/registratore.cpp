@@ -4,6 +4,7 @@
 #include <sstream>
 #include <random>
 
+#include "cli/cli.h"
 #include "core/corpo.h"
 
 namespace novanta::test {
@@ -51,6 +52,15 @@ CartellaTemporanea::~CartellaTemporanea() {
 void CartellaTemporanea::scrivi(const std::string& nome, const std::string& contenuto) const {
     std::ofstream out(percorso_ / nome, std::ios::binary);
     out << contenuto;
+}
+
+EsitoCli EseguiCli(const std::filesystem::path& dati, std::vector<std::string> argomenti) {
+    argomenti.insert(argomenti.begin(), {"novanta-cli", "--data", dati.string()});
+    std::vector<const char*> argv;
+    for (const auto& a : argomenti) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    const int codice = cli::EseguiCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {codice, out.str(), err.str()};
 }
 
 std::string LeggiFile(const std::filesystem::path& file) {

@@ -69,6 +69,14 @@ private:
     std::filesystem::path precedente_;
 };
 
+// What a run of the command-line tool in this process gave.
+struct EsitoCli {
+    int codice;
+    std::string out, err;
+};
+// Runs novanta-cli with `argomenti` on the data folder `dati`, in this process.
+EsitoCli EseguiCli(const std::filesystem::path& dati, std::vector<std::string> argomenti);
+
 // The whole content of a file ("" when it cannot be read).
 std::string LeggiFile(const std::filesystem::path& file);
 

@@ -102,7 +102,9 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
         ASSERT_EQ(ui.messaggi.size(), 1u);
         const auto& t = ui.messaggi[0].testo;
         EXPECT_NE(t.find(attesa), std::string::npos) << t;
-        if (contenuto) EXPECT_NE(t.find("in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["), std::string::npos) << t;
+        if (contenuto) {
+            EXPECT_NE(t.find("in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["), std::string::npos) << t;
+        }
         EXPECT_EQ(mSistema.nColonne, 2);
         EXPECT_EQ(mSistema.descrizione, "RUN");
         EXPECT_EQ(mLenCol, 5);
@@ -140,7 +142,7 @@ TEST_F(ColonneTxt, StringToArrayColonnaELoadTxtToColonneArray) {
     EXPECT_TRUE(ui.messaggi.empty());
     std::string lunga;
     for (int i = 1; i <= 26; ++i) lunga += std::to_string(i) + " ";
-    for (const std::string riga : {lunga, std::string("1 0 3"), std::string("1 91"), std::string("a b")}) {
+    for (const std::string& riga : {lunga, std::string("1 0 3"), std::string("1 91"), std::string("a b")}) {
         ui.messaggi.clear();
         const tColonna z = StringToArrayColonna(riga);
         EXPECT_EQ(z.lunghezza, 0) << riga;
