@@ -135,22 +135,6 @@ bool ImportaColonneTxt(const std::string& nomeFile) {
     return sostituito;
 }
 
-void QuickSortColonna(ArchivioColonne& arr, int32_t colonna, int32_t da, int32_t a) {
-    const int32_t pivot = arr(colonna, static_cast<int>((da + a) / 2));
-    int32_t i = da, j = a;
-    while (i <= j) {
-        while (arr(colonna, static_cast<int>(i)) < pivot) ++i;
-        while (pivot < arr(colonna, static_cast<int>(j))) --j;
-        if (i <= j) {
-            std::swap(arr(colonna, static_cast<int>(i)), arr(colonna, static_cast<int>(j)));
-            ++i;
-            --j;
-        }
-    }
-    if (da < j) QuickSortColonna(arr, colonna, da, j);
-    if (i < a) QuickSortColonna(arr, colonna, i, a);
-}
-
 bool StringToArrayColonna(const std::string& riga, tColonna& colonna, ErroreLettura& errore) {
     colonna = tColonna{};
     std::vector<int> numeri;

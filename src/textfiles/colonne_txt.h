@@ -37,8 +37,6 @@ bool LeggiColonneTxt(const std::filesystem::path& file, ColonneLette& risultato,
 // Returns true when the system was replaced.
 bool ImportaColonneTxt(const std::string& nomeFile);
 
-// Sorts positions da..a (1-based) of column c of the store ascending.
-void QuickSortColonna(ArchivioColonne& arr, int32_t colonna, int32_t da, int32_t a);
 
 // One line as a column record: the numbers in the order of the line, smallest, largest, count.
 // A line that is not a list of at most 25 numbers 1..90 shows the routine's error message and

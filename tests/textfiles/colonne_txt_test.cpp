@@ -178,7 +178,7 @@ TEST_F(ColonneTxt, StringToArrayColonnaELoadTxtToColonneArray) {
     EXPECT_EQ(ui.messaggi[0].testo, "Error 53 (File not found) in procedure LoadTxtToColonneArray of Module Corpo");
 }
 
-TEST_F(ColonneTxt, RigheSpaziatureEOrdinamento) {
+TEST_F(ColonneTxt, RigheESpaziature) {
     const uint8_t numeri[] = {0, 7, 3, 0, 12, 90};
     EXPECT_EQ(ColonnaToString(numeri, 3), "07   03   12   90");
     EXPECT_EQ(ColonnaToString(std::span<const uint8_t>(numeri, 1), 1), "");
@@ -189,10 +189,6 @@ TEST_F(ColonneTxt, RigheSpaziatureEOrdinamento) {
     std::vector<std::string> righe;
     while (r.leggi(riga)) righe.push_back(riga);
     EXPECT_EQ(righe, (std::vector<std::string>{"a", "b", "c", "", "d"}));
-    const uint8_t col[] = {44, 2, 90, 2, 17, 1}, atteso[] = {1, 2, 2, 17, 44, 90};
-    std::copy(col, col + 6, mArrColonne.colonnaScrittura(1));
-    QuickSortColonna(mArrColonne, 1, 1, 6);
-    for (int p = 1; p <= 6; ++p) EXPECT_EQ(mArrColonne.valore(1, p), atteso[p - 1]);
 }
 
 }  // namespace
