@@ -1,6 +1,7 @@
 #include "support/file_atomico.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,22 +10,55 @@
 
 namespace novanta {
 
-ScrittoreAtomico::ScrittoreAtomico(const std::filesystem::path& destinazione) : destinazione_(destinazione) {
+namespace {
+
+// The file a save really replaces: a symbolic link is followed (relative targets from the link's
+// folder), so the link stays and the file it points to gets the new content.
+std::filesystem::path fileReale(std::filesystem::path p) {
+    for (int salti = 0; salti < 40; ++salti) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) break;
+        const auto dove = std::filesystem::read_symlink(p, ec);
+        if (ec) break;
+        p = dove.is_absolute() ? dove : p.parent_path() / dove;
+    }
+    return p;
+}
+
+}  // namespace
+
+ScrittoreAtomico::ScrittoreAtomico(const std::filesystem::path& destinazione) : destinazione_(fileReale(destinazione)) {
+    struct stat st {};
+    const bool esiste = ::stat(destinazione_.c_str(), &st) == 0;
+    if (esiste && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+        // A device or a FIFO is written in place: renaming a file over it would replace the device
+        // node itself (a save to /dev/null as root would leave a regular file there).
+        diretto_ = true;
+        fd_ = ::open(destinazione_.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd_ < 0) fallito("open");
+        buffer_.reserve(1 << 16);
+        return;
+    }
     std::random_device rd;
     for (int tentativo = 0; tentativo < 16 && fd_ < 0; ++tentativo) {
-        auto nome = destinazione.filename().string() + ".tmp" + std::to_string(rd() % 1000000);
-        temporaneo_ = destinazione.parent_path() / nome;
+        auto nome = destinazione_.filename().string() + ".tmp" + std::to_string(rd() % 1000000);
+        temporaneo_ = destinazione_.parent_path() / nome;
         fd_ = ::open(temporaneo_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd_ < 0) fallito("open");
+    if (fd_ < 0) {
+        fallito("open");
+    } else if (esiste && S_ISREG(st.st_mode)) {
+        // The new file keeps the permissions of the one it replaces (a 0600 file stays private).
+        ::fchmod(fd_, st.st_mode & 07777);
+    }
     buffer_.reserve(1 << 16);
 }
 
 ScrittoreAtomico::~ScrittoreAtomico() {
     if (fd_ >= 0) {
         ::close(fd_);
-        ::unlink(temporaneo_.c_str());
+        if (!diretto_) ::unlink(temporaneo_.c_str());
     }
 }
 
@@ -63,6 +97,15 @@ bool ScrittoreAtomico::scrivi(std::string_view dati) {
 bool ScrittoreAtomico::conferma() {
     if (fd_ < 0 || fallito_) return false;
     if (!svuota()) return false;
+    if (diretto_) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) {
+            fallito("close");
+            return false;
+        }
+        return true;
+    }
     if (::fsync(fd_) != 0) {
         fallito("fsync");
         return false;

@@ -9,6 +9,9 @@ namespace novanta {
 // target only when every byte was written and flushed: a full disk or a crash never leaves
 // half a file, and the old file stays as it was. On failure returns false with errno's text
 // in `errore` and the error number in `numero` (75, Path/File access error, when there is none).
+// A symbolic link is followed: the file it points to is replaced and the link stays. The new
+// file keeps the permission bits of the one it replaces. A device or a FIFO at the target is
+// written directly, with no temporary file.
 bool ScriviFileAtomico(const std::filesystem::path& destinazione, std::string_view contenuto, std::string& errore,
                        int* numero = nullptr);
 
@@ -38,6 +41,7 @@ private:
     int numero_ = 0;
     int fd_ = -1;
     bool fallito_ = false;
+    bool diretto_ = false;
 };
 
 }  // namespace novanta

@@ -1,5 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <fstream>
@@ -121,6 +124,35 @@ TEST(FileAtomico, CartellaMancanteODestinazioneCartella) {
     EXPECT_TRUE(fs::is_directory(dir / "occupato"));
     EXPECT_EQ(leggi(dir / "occupato" / "dentro.txt"), "intatto");
     EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"occupato"});
+}
+
+// What is at the target is respected: a FIFO is written into, a link keeps pointing at the file
+// that got the content, a private file stays private.
+TEST(FileAtomico, RispettaCioCheSostituisce) {
+    test::CartellaTemporanea dir;
+    std::string errore;
+    const auto fifo = dir / "f";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int lettore = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(lettore, 0);
+    EXPECT_TRUE(ScriviFileAtomico(fifo, "nel tubo", errore)) << errore;
+    char letto[32] = {};
+    EXPECT_EQ(::read(lettore, letto, sizeof letto), 8);
+    ::close(lettore);
+    EXPECT_EQ(std::string(letto), "nel tubo");
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+
+    dir.scrivi("real.txt", "x");
+    fs::create_symlink("real.txt", dir / "l");
+    ASSERT_TRUE(ScriviFileAtomico(dir / "l", "nuovo", errore)) << errore;
+    EXPECT_TRUE(fs::is_symlink(dir / "l"));
+    EXPECT_EQ(leggi(dir / "real.txt"), "nuovo");
+
+    dir.scrivi("p", "s");
+    fs::permissions(dir / "p", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(ScriviFileAtomico(dir / "p", "segreto", errore)) << errore;
+    EXPECT_EQ(fs::status(dir / "p").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(contenuto(dir.percorso()), (std::vector<std::string>{"f", "l", "p", "real.txt"}));
 }
 
 }  // namespace
