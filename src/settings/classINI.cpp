@@ -1,5 +1,6 @@
 #include "settings/classINI.h"
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -34,16 +35,15 @@ struct Riga {
     std::string_view fineRiga;
 };
 
+// A line ends at LF, CR LF or a lone CR, as the settings files written on any system do.
 std::vector<Riga> righe(std::string_view testo) {
     std::vector<Riga> out;
     size_t p = 0;
     while (p < testo.size()) {
-        size_t a = testo.find('\n', p);
-        size_t fine = a == std::string_view::npos ? testo.size() : a;
-        size_t contenuto = fine;
-        if (contenuto > p && testo[contenuto - 1] == '\r') --contenuto;
-        const size_t dopo = a == std::string_view::npos ? testo.size() : a + 1;
-        out.push_back({p, testo.substr(p, contenuto - p), testo.substr(contenuto, dopo - contenuto)});
+        const size_t fine = std::min(testo.find_first_of("\r\n", p), testo.size());
+        size_t dopo = fine;
+        if (dopo < testo.size()) dopo += testo.compare(dopo, 2, "\r\n") == 0 ? 2 : 1;
+        out.push_back({p, testo.substr(p, fine - p), testo.substr(fine, dopo - fine)});
         p = dopo;
     }
     return out;
@@ -100,7 +100,8 @@ std::string ValoreINI(std::string_view testo, std::string_view sezione, std::str
 std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, std::string_view chiave,
                              std::string_view valore) {
     const auto tutte = righe(testo);
-    const std::string_view a_capo = !tutte.empty() && tutte.front().fineRiga == "\r\n" ? "\r\n" : "\n";
+    // New lines end like the file's first line.
+    const std::string_view a_capo = !tutte.empty() && !tutte.front().fineRiga.empty() ? tutte.front().fineRiga : "\n";
     const std::string nuovaRiga = std::string(rifila(chiave)) + "=" + std::string(valore);
 
     // The first section of that name: where it starts, and where its last non-blank line ends.
@@ -139,7 +140,7 @@ std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, s
         return out;
     }
     out.assign(testo);
-    if (!out.empty() && out.back() != '\n') out += a_capo;
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += a_capo;
     out += "[" + std::string(rifila(sezione)) + "]";
     out += a_capo;
     out += nuovaRiga;

@@ -58,6 +58,18 @@ TEST(ImpostaValoreINI, KeepsEveryOtherLineAndTheLineEndings) {
     // A new section goes at the end, with the file's own line ending.
     EXPECT_EQ(ImpostaValoreINI("[A]\nX=1", "B", "K", "v"), "[A]\nX=1\n[B]\nK=v\n");
     EXPECT_EQ(ImpostaValoreINI("", "B", "K", "v"), "[B]\nK=v\n");
+    // A last line that ends in a lone CR keeps it, and the new key is a line of its own.
+    const std::pair<std::string, std::string> cr[] = {
+        {"[IMPOSTAZIONI]\r", "[IMPOSTAZIONI]\rLINGUA=english\r"},
+        {"[IMPOSTAZIONI]\r\nX=1\r", "[IMPOSTAZIONI]\r\nX=1\rLINGUA=english\r\n"},
+        {"[A]\r", "[A]\r[IMPOSTAZIONI]\rLINGUA=english\r"},
+    };
+    for (const auto& [prima, dopo] : cr) {
+        const std::string t2 = ImpostaValoreINI(prima, "IMPOSTAZIONI", "LINGUA", "english");
+        EXPECT_EQ(t2, dopo);
+        EXPECT_EQ(ValoreINI(t2, "IMPOSTAZIONI", "LINGUA", "", 254), "english");
+        EXPECT_EQ(ValoreINI(ImpostaValoreINI(t2, "IMPOSTAZIONI", "X", "2"), "IMPOSTAZIONI", "LINGUA", "", 254), "english");
+    }
     EXPECT_EQ(ImpostaValoreINI("[B]", "B", "K", "v"), "[B]\nK=v\n");
 }
 
