@@ -14,6 +14,7 @@
 #include "matrices/matrice.h"
 #include "support/codepage.h"
 #include "support/date_civili.h"
+#include "support/file_atomico.h"
 #include "textfiles/colonne_base.h"
 #include "textfiles/colonne_txt.h"
 #include "textfiles/filtri_txt.h"
@@ -41,14 +42,14 @@ std::pair<std::string, int32_t> fileEConteggi(const std::string& opzione, const 
 bool aggiungiFiltriDaFile(Contesto& ctx, const std::string& opzione, const std::string& testo, TabellaFiltri& lista,
                           int32_t& conta) {
     const auto [file, presenze] = fileEConteggi(opzione, testo);
-    std::ifstream in(std::filesystem::path(file), std::ios::binary);
-    if (!in) {
-        UI().MsgBox(TestoErrore(53, "File not found", "loadFileToFilters", "Form frmImportFiltri") + ": " + file);
+    std::ifstream in;
+    std::string messaggio;
+    if (!ApriFileFiltri(file, in, messaggio)) {
+        UI().MsgBox(messaggio);
         return false;
     }
     std::vector<tFiltroGruppo> filtri;
     bool limite = false;
-    std::string messaggio;
     if (!LeggiFiltriTxt(in, presenze, filtri, limite, messaggio)) {
         UI().MsgBox(messaggio);
         return false;
@@ -116,6 +117,12 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     }
     bool esito = false;
     if (c.file) {
+        int numero = 0;
+        std::string descrizione;
+        if (!FileRegolareDaLeggere(*c.file, numero, descrizione)) {
+            ctx.err << "novanta-cli: --file: " << descrizione << "\n";
+            return ESITO_ERRORE;
+        }
         const MATRIX_STRUCTURE testata = LeggiTestataMatrice(std::filesystem::path(*c.file));
         if (testata.NUMBERS_OF_MATRIX_V != mSistema.numPronostico) {
             ctx.err << "novanta-cli: the matrix is built on " << int(testata.NUMBERS_OF_MATRIX_V) << " numbers, --numbers gives "

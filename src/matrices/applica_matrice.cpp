@@ -6,6 +6,7 @@
 
 #include "core/corpo.h"
 #include "matrices/elenco_matrici.h"
+#include "support/file_atomico.h"
 #include "support/formato.h"
 #include "support/righe_testo.h"
 
@@ -255,12 +256,12 @@ MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso) {
     std::string descrizione;
     MATRIX_STRUCTURE m;
     UI().Clessidra(true);
-    std::ifstream in(std::filesystem::path(percorso), std::ios::binary);
+    std::ifstream in;
     bool ok = false;
-    if (!in) {
-        numero = 53;
-        descrizione = "File not found";
-    } else {
+    numero = 53;
+    descrizione = "File not found";
+    if (FileRegolareDaLeggere(percorso, numero, descrizione)) in.open(std::filesystem::path(percorso), std::ios::binary);
+    if (in.is_open()) {
         ok = LeggiMatriceTxt(in, m, numero, descrizione, OggiOLE());
     }
     UI().Clessidra(false);

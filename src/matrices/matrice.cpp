@@ -117,6 +117,10 @@ MATRIX_STRUCTURE LeggiTestataMatrice(std::span<const uint8_t> dati) {
 }
 
 MATRIX_STRUCTURE LeggiTestataMatrice(const std::filesystem::path& percorso) {
+    int numero = 0;
+    std::string descrizione;
+    // A FIFO would block the matrix list; a folder or a device is no matrix.
+    if (!FileRegolareDaLeggere(rifila(percorso), numero, descrizione)) return {};
     std::ifstream in(rifila(percorso), std::ios::binary);
     std::vector<uint8_t> testata(LUNGHEZZA_TESTATA_MATRICE);
     if (in) in.read(reinterpret_cast<char*>(testata.data()), static_cast<std::streamsize>(testata.size()));

@@ -136,4 +136,19 @@ bool ScriviFileAtomico(const std::filesystem::path& destinazione, std::string_vi
     return ok;
 }
 
+bool FileRegolareDaLeggere(const std::filesystem::path& file, int& numero, std::string& descrizione) {
+    std::error_code ec;
+    const auto stato = std::filesystem::status(file, ec);
+    if (std::filesystem::is_regular_file(stato)) return true;
+    if (!std::filesystem::exists(stato)) {
+        numero = 53;
+        descrizione = "File not found: " + file.string();
+    } else {
+        numero = 75;
+        descrizione = "Path/File access error: " + file.string() +
+                      (std::filesystem::is_directory(stato) ? " is a folder, not a file" : " is not a regular file");
+    }
+    return false;
+}
+
 }  // namespace novanta

@@ -44,4 +44,9 @@ private:
     bool diretto_ = false;
 };
 
+// A file to be read must be a regular file (a link to one is fine): a folder would read as an
+// empty file, /dev/zero would never end and a FIFO would block. False, with the run-time error
+// number (53 when nothing is there, 75 otherwise) and its description, when it is not one.
+bool FileRegolareDaLeggere(const std::filesystem::path& file, int& numero, std::string& descrizione);
+
 }  // namespace novanta

@@ -92,6 +92,11 @@ bool LeggiColonneTxt(std::istream& in, ColonneLette& ris, std::string& messaggio
 }
 
 bool LeggiColonneTxt(const std::filesystem::path& file, ColonneLette& ris, std::string& messaggio) {
+    ErroreLettura e;
+    if (!FileRegolareDaLeggere(file, e.numero, e.descrizione)) {
+        messaggio = messaggioImport(e, "");
+        return false;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         messaggio = messaggioImport({53, "File not found"}, "");
@@ -191,14 +196,16 @@ std::vector<tColonna> LoadTxtToColonneArray(std::istream& in, int32_t massimo) {
 }
 
 std::vector<tColonna> LoadTxtToColonneArray(const std::string& nomeFile, int32_t massimo, bool* riuscito) {
-    UI().Clessidra(true);
-    std::ifstream in(std::filesystem::path(nomeFile), std::ios::binary);
-    if (!in) {
-        UI().Clessidra(false);
-        UI().MsgBox(TestoErrore(53, "File not found", "LoadTxtToColonneArray", "Module Corpo"));
+    int numero = 53;
+    std::string descrizione = "File not found";
+    std::ifstream in;
+    if (FileRegolareDaLeggere(nomeFile, numero, descrizione)) in.open(std::filesystem::path(nomeFile), std::ios::binary);
+    if (!in.is_open()) {
+        UI().MsgBox(TestoErrore(numero, descrizione, "LoadTxtToColonneArray", "Module Corpo"));
         if (riuscito) *riuscito = false;
         return std::vector<tColonna>(1);
     }
+    UI().Clessidra(true);
     auto risultato = LoadTxtToColonneArray(in, massimo);
     UI().Clessidra(false);
     if (riuscito) *riuscito = true;

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "support/file_atomico.h"
 #include "support/righe_testo.h"
 
 
@@ -54,10 +55,19 @@ bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGrupp
     return true;
 }
 
+bool ApriFileFiltri(const std::string& nomeFile, std::ifstream& in, std::string& messaggio) {
+    ErroreLettura e{53, "File not found: " + nomeFile};
+    if (FileRegolareDaLeggere(nomeFile, e.numero, e.descrizione)) in.open(std::filesystem::path(nomeFile), std::ios::binary);
+    if (in.is_open()) return true;
+    messaggio = messaggioFiltri(e);
+    return false;
+}
+
 std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string& nomeFile, int32_t presenze) {
-    std::ifstream in(std::filesystem::path(nomeFile), std::ios::binary);
-    if (!in) {
-        UI().MsgBox(messaggioFiltri({53, "File not found"}));
+    std::ifstream in;
+    std::string errore;
+    if (!ApriFileFiltri(nomeFile, in, errore)) {
+        UI().MsgBox(errore);
         return std::nullopt;
     }
     UI().Clessidra(true);

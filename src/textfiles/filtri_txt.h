@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <fstream>
 #include <istream>
 #include <optional>
 #include <string>
@@ -20,6 +21,10 @@ bool StringToFiltro(const std::string& riga, int32_t presenze, tFiltroGruppo& fi
 // line, in `messaggio`.
 bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGruppo>& filtri, bool& limite,
                     std::string& messaggio);
+
+// Opens a group-filter file for reading; false with the import's error text in `messaggio` when
+// it is missing or not a regular file.
+bool ApriFileFiltri(const std::string& nomeFile, std::ifstream& in, std::string& messaggio);
 
 // Fills `lista` from the file: it is read and checked as a whole first, then the list is
 // erased and the filters stored as records 1..n. Returns n; on failure shows the error and
