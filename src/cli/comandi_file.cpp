@@ -318,6 +318,13 @@ std::function<bool()> AggiungiOpzioniFileCondizioni(CLI::App& sub, Contesto& ctx
                 ctx.err << "novanta-cli: --base: " << *opz->base << " holds no column\n";
                 return false;
             }
+            // The window keeps a refused line as an empty base column; a script gets a refusal.
+            for (int32_t b = 1; b <= mNumColonneBase; ++b) {
+                if (mColonneBase[static_cast<size_t>(b)].lunghezza == 0) {
+                    ctx.err << "novanta-cli: --base: " << *opz->base << ": base column " << b << " was refused\n";
+                    return false;
+                }
+            }
             mColonneBaseAttive = true;
         }
         for (const auto& t : opz->fileAND)

@@ -56,7 +56,7 @@ bool LeggiColonneTxt(std::istream& in, ColonneLette& ris, std::string& messaggio
         }
         if (pezzo.empty()) continue;
         UI().DoEvents();
-        if (!NumeriDellaRiga(pezzo, numeri, errore)) {
+        if (!NumeriColonnaRiga(pezzo, numeri, errore)) {
             messaggio = messaggioImport(errore, pezzo);
             return false;
         }
@@ -143,7 +143,7 @@ bool ImportaColonneTxt(const std::string& nomeFile) {
 bool StringToArrayColonna(const std::string& riga, tColonna& colonna, ErroreLettura& errore) {
     colonna = tColonna{};
     std::vector<int> numeri;
-    if (!NumeriDellaRiga(riga, numeri, errore)) return false;
+    if (!NumeriColonnaRiga(riga, numeri, errore)) return false;
     if (numeri.size() > static_cast<size_t>(MAX_POSIZIONI)) {
         errore = {ERRORE_APPLICAZIONE, "The line has " + std::to_string(numeri.size()) + " numbers: at most 25 are allowed"};
         return false;
@@ -162,7 +162,8 @@ tColonna StringToArrayColonna(const std::string& riga) {
     tColonna colonna;
     ErroreLettura errore;
     if (StringToArrayColonna(riga, colonna, errore)) return colonna;
-    UI().MsgBox(TestoErrore(errore.numero, errore.descrizione, "StringToArrayColonna", "Modulo corpo"));
+    UI().MsgBox(TestoErrore(errore.numero, errore.descrizione, "StringToArrayColonna", "Modulo corpo") + "\r\nRiga [" +
+                riga.substr(0, 80) + "]");
     tColonna vuota;
     vuota.minimo = 0;
     return vuota;

@@ -39,4 +39,17 @@ bool NumeriDellaRiga(std::string_view riga, std::vector<int>& numeri, ErroreLett
     return true;
 }
 
+bool NumeriColonnaRiga(std::string_view riga, std::vector<int>& numeri, ErroreLettura& errore) {
+    if (!NumeriDellaRiga(riga, numeri, errore)) return false;
+    bool visto[91] = {};
+    for (int n : numeri) {
+        if (visto[n]) {
+            errore = {ERRORE_APPLICAZIONE, "Number " + std::to_string(n) + " appears twice in the column"};
+            return false;
+        }
+        visto[n] = true;
+    }
+    return true;
+}
+
 }  // namespace novanta

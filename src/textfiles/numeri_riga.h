@@ -20,4 +20,8 @@ struct ErroreLettura {
 bool NumeriDellaRiga(std::string_view riga, std::vector<int>& numeri, ErroreLettura& errore,
                      int64_t limiteConversione = 255);
 
+// The numbers of one column line: NumeriDellaRiga, and a number that appears twice is refused
+// (a column holds each number once). Every reader of columns goes through here.
+bool NumeriColonnaRiga(std::string_view riga, std::vector<int>& numeri, ErroreLettura& errore);
+
 }  // namespace novanta

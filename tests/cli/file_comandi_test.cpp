@@ -131,6 +131,15 @@ TEST_F(ComandiFile, BaseEFiltriDaFilePerGenerate) {
     EXPECT_EQ(r.codice, 1);
     EXPECT_NE(r.err.find("Lunghezza Colonna Base [3] diversa da Lunghezza Colonna [4]"), std::string::npos) << r.err;
     EXPECT_EQ(con({"--and-file", d("and.txt")}).codice, 2);
+    // A number twice in a column line: refused, naming the line, by --base and make-matrix alike.
+    dati.scrivi("doppio.txt", "1 2 3\n01 02 -1\n");
+    r = con({"--base", d("doppio.txt")});
+    EXPECT_EQ(r.codice, 1);
+    EXPECT_NE(r.err.find("Riga [01 02 -1]"), std::string::npos) << r.err;
+    r = cli({"make-matrix", "--in", d("doppio.txt"), "--out", d("m.mzel")});
+    EXPECT_EQ(r.codice, 1);
+    EXPECT_NE(r.err.find("Riga [01 02 -1]"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(d("m.mzel")));
 }
 
 }  // namespace

@@ -57,10 +57,14 @@ TEST_F(ColonneBase, FileErratiOVuoti) {
     // An unreadable line becomes an empty column, with one message.
     mLenCol = 3;
     ui.messaggi.clear();
-    ASSERT_TRUE(importa("b.txt", "1 2 3\n1 2 300\n4 5 6\n"));
-    EXPECT_EQ(mNumColonneBase, 3);
+    ASSERT_TRUE(importa("b.txt", "1 2 3\n1 2 300\n4 5 6\n7 8 7\n"));
+    EXPECT_EQ(mNumColonneBase, 4);
     EXPECT_EQ(mColonneBase[2].lunghezza, 0);
-    EXPECT_EQ(ui.messaggi.size(), 1u);
+    // A number twice is no column either; the message names the line.
+    EXPECT_EQ(mColonneBase[4].lunghezza, 0);
+    ASSERT_EQ(ui.messaggi.size(), 2u);
+    EXPECT_NE(ui.messaggi[1].testo.find("appears twice in the column) in procedure StringToArrayColonna of Modulo corpo\r\nRiga [7 8 7]"),
+              std::string::npos) << ui.messaggi[1].testo;
 }
 
 TEST_F(ColonneBase, OltreDuemilaRigheTieneLePrimeDuemila) {

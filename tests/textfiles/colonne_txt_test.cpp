@@ -83,6 +83,7 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
         {"1 2 3\n  4 - 5  \n",
          "Error 9 (Subscript out of range) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [4 - 5]"},
         {"1 2 3\n4 0 6\n", "Number 0 outside 1..90"},
+        {"01 02 03 -1 05\n", "Number 1 appears twice in the column) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [01 02 03 -1 05]"},
         {"1 2 3\n4 91 6\n", "Number 91 outside 1..90"},
         {"1 2 3\n4 256 6\n", "Error 6 (Overflow)"},
         {"1 2 3\n4 99999999999999999999 6\n", "Error 6 (Overflow)"},
@@ -152,11 +153,11 @@ TEST_F(ColonneTxt, StringToArrayColonnaELoadTxtToColonneArray) {
     }
     ui.messaggi.clear();
     std::string testo;
-    for (int i = 0; i < 1500; ++i) testo += std::to_string(i % 90 + 1) + " 90\r\n\r\n";
+    for (int i = 0; i < 1500; ++i) testo += std::to_string(i % 89 + 1) + " 90\r\n\r\n";
     dati.scrivi("m.txt", testo);
     const auto tante = LoadTxtToColonneArray(f("m.txt"));
     ASSERT_EQ(tante.size(), 1501u);
-    EXPECT_EQ(tante[1500].numeri[1], 1499 % 90 + 1);
+    EXPECT_EQ(tante[1500].numeri[1], 1499 % 89 + 1);
     dati.scrivi("v.txt", "\n  \n");
     const auto vuoto = LoadTxtToColonneArray(f("v.txt"));
     ASSERT_EQ(vuoto.size(), 1u);
