@@ -127,6 +127,11 @@ bool ScriviSistema(Contesto& ctx, const std::optional<std::string>& file) {
     return static_cast<bool>(ctx.out);
 }
 
+void SegnalaTaglio(Contesto& ctx, const std::string& testo) {
+    ctx.err << "novanta-cli: " << testo << ": the result is cut (exit 4)\n";
+    ctx.tagliato = true;
+}
+
 void PreparaCartellaDati(Contesto& ctx) {
     if (!ctx.cartellaDati.empty()) {
         mPathDati = std::filesystem::absolute(ctx.cartellaDati).lexically_normal();
@@ -149,12 +154,21 @@ int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream
     ImpostaInterfaccia(&ui);
     InizializzaCorpo();
     ResetSistema(false);
-    Contesto ctx{out, err, ui, ESITO_OK, {}};
+    Contesto ctx{out, err, ui, ESITO_OK, {}, false};
     interrotto = 0;
     auto precedente = std::signal(SIGINT, suInterruzione);
 
     CLI::App app{"Novanta: betting systems for the lottery of the numbers 1 to 90", "novanta-cli"};
     app.require_subcommand(1);
+    app.footer(
+        "Exit codes:\n"
+        "  0    success\n"
+        "  1    the command failed (a file refused or not written, a download that failed)\n"
+        "  2    wrong options or values on the command line\n"
+        "  3    version-check: a newer version is on the update server\n"
+        "  4    a limit cut the input or the result (3,000,000 columns, 150,000 filters in a file,\n"
+        "       1,000 names in an update list, 100,000 lines in a text matrix); the output is written\n"
+        "  130  interrupted by Ctrl+C; the columns kept so far are written");
     app.fallthrough();
     app.add_option("--data", ctx.cartellaDati, "Data folder to use instead of the default");
     AggiungiComandiMotore(app, ctx);
@@ -165,6 +179,7 @@ int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream
     try {
         app.parse(argc, argv);
         esito = ctx.esito;
+        if (esito == ESITO_OK && ctx.tagliato) esito = ESITO_TAGLIATO;
     } catch (const CLI::CallForHelp& e) {
         // The whole tool on one page: every command with all of its options.
         out << app.help("", CLI::AppFormatMode::All);

@@ -18,6 +18,7 @@ constexpr int ESITO_OK = 0;
 constexpr int ESITO_ERRORE = 1;
 constexpr int ESITO_USO = 2;
 constexpr int ESITO_VERSIONE_NUOVA = 3;
+constexpr int ESITO_TAGLIATO = 4;  // a limit cut the input or the result; the output is still written
 constexpr int ESITO_ANNULLATO = 130;
 
 // The face of the command line: messages go to the error stream, questions are answered
@@ -50,7 +51,11 @@ struct Contesto {
     InterfacciaCli& ui;
     int esito = ESITO_OK;
     std::string cartellaDati;  // --data
+    bool tagliato = false;     // a limit cut the input or the result: a success becomes exit 4
 };
+
+// Says on the error stream which limit cut the input or the result, and marks it for the exit code.
+void SegnalaTaglio(Contesto& ctx, const std::string& testo);
 
 // Each group of commands adds its subcommands to the application.
 void AggiungiComandiMotore(CLI::App& app, Contesto& ctx);

@@ -58,7 +58,7 @@ bool aggiungiFiltriDaFile(Contesto& ctx, const std::string& opzione, const std::
         ctx.err << "novanta-cli: " << opzione << ": more than 150,000 filters in the list\n";
         return false;
     }
-    if (limite) ctx.err << "Warning: " << opzione << ": the list is full at 150,000 filters; further lines were not read\n";
+    if (limite) SegnalaTaglio(ctx, opzione + ": " + file + " holds more than 150,000 filters; the first 150,000 were read");
     for (const auto& f : filtri) lista[++conta] = f;
     return true;
 }
@@ -132,7 +132,9 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
         ImpostaLenCol(testata.LENGTH_OF_COLUMN_K);
         esito = ApplicaMatriceFile(*c.file, OggiOLE());
     } else {
-        const MATRIX_STRUCTURE m = CaricaMatriceTxt(*c.testo);
+        bool tagliata = false;
+        const MATRIX_STRUCTURE m = CaricaMatriceTxt(*c.testo, &tagliata);
+        if (tagliata) SegnalaTaglio(ctx, "--text: " + *c.testo + " holds more than 100,000 lines; the first 100,000 were read");
         if (m.LENGTH_OF_COLUMN_K >= LEN_COL_MIN && m.LENGTH_OF_COLUMN_K <= LEN_COL_MAX) ImpostaLenCol(m.LENGTH_OF_COLUMN_K);
         esito = ControllaMatriceTxt(m) && ApplicaMatriceCaricata(m, true);
     }

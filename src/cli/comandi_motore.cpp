@@ -139,6 +139,7 @@ int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
     ctx.err << "Description: " << mSistema.descrizione << "\n";
     ctx.err << "Columns: " << mSistema.nColonne << "\n";
     if (!ScriviSistema(ctx, fileUscita)) return ESITO_ERRORE;
+    if (esito.limiteRaggiunto) SegnalaTaglio(ctx, "the run stopped at 3,000,000 columns");
     if (esito.annullato && !esito.limiteRaggiunto) return ESITO_ANNULLATO;
     return ESITO_OK;
 }

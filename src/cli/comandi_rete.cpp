@@ -21,6 +21,7 @@ int RiferisciAggiornamento(Contesto& ctx, const RisultatoAggiornamento& r, const
         return ESITO_ERRORE;
     }
     for (const auto& n : r.installati) ctx.out << "installed " << n << "\n";
+    if (r.listaTagliata) SegnalaTaglio(ctx, std::string("the ") + cosa + " list names more than 1,000 files; the first 1,000 were fetched");
     for (const auto& n : r.scartati) ctx.err << "novanta-cli: refused the listed name \"" << n << "\" (not a plain file name)\n";
     for (const auto& n : r.falliti) ctx.err << "novanta-cli: could not install " << n << "\n";
     if (!r.errore.empty()) return ESITO_ERRORE;

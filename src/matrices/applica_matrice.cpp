@@ -188,7 +188,8 @@ bool ApplicaMatriceSelezionata(size_t indice) {
     return ApplicaMatriceFile(mPathDati / "matrici" / mElencoMatrici[indice].nomeFile, OggiOLE());
 }
 
-bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numero, std::string& descrizione, int32_t oggi) {
+bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numero, std::string& descrizione, int32_t oggi,
+                     bool* tagliata) {
     MATRIX_STRUCTURE m;
     std::vector<uint8_t> colonne;
     std::array<bool, 91> usato{};
@@ -235,6 +236,11 @@ bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numer
             massimo = std::max(massimo, v);
         }
     }
+    if (tagliata) {
+        // Any further non-empty line means the file was cut at the cap.
+        *tagliata = false;
+        while (!*tagliata && lettore.leggi(riga)) *tagliata = !PulisciRiga(riga).empty();
+    }
     for (int n = 1; n <= massimo; ++n)
         if (!usato[static_cast<size_t>(n)]) return errore(ERRORE_APPLICAZIONE, "Matrice con sviluppo non sequenziale");
     m.COLUMNS_OF_MATRIX_C = c;
@@ -250,7 +256,7 @@ bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numer
     return true;
 }
 
-MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso) {
+MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso, bool* tagliata) {
     if (percorso.empty()) return {};
     int32_t numero = 0;
     std::string descrizione;
@@ -262,7 +268,7 @@ MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso) {
     descrizione = "File not found";
     if (FileRegolareDaLeggere(percorso, numero, descrizione)) in.open(std::filesystem::path(percorso), std::ios::binary);
     if (in.is_open()) {
-        ok = LeggiMatriceTxt(in, m, numero, descrizione, OggiOLE());
+        ok = LeggiMatriceTxt(in, m, numero, descrizione, OggiOLE(), tagliata);
     }
     UI().Clessidra(false);
     if (ok) return m;

@@ -44,12 +44,12 @@ bool ApplicaMatriceFile(const std::filesystem::path& percorso, int32_t oggi);
 bool ApplicaMatriceSelezionata(size_t indice);
 
 // A matrix from a text file: one column per line, abstract numbers separated by blanks. At most
-// 100,000 lines are read. A failure shows its message (exclamation icon, title "ERROR") and
-// yields the empty record, as does an empty path.
-MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso);
+// 100,000 lines are read; `tagliata` (when given) tells that the file held more. A failure shows
+// its message (exclamation icon, title "ERROR") and yields the empty record, as does an empty path.
+MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso, bool* tagliata = nullptr);
 // The reading itself: false with the error number and description.
 bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numeroErrore, std::string& descrizione,
-                     int32_t oggi);
+                     int32_t oggi, bool* tagliata = nullptr);
 
 // The text-file button of the matrix window: a matrix whose K is not the column length or whose
 // V is not the prediction's count is refused (message "0008" and "0013") and nothing changes:

@@ -104,16 +104,23 @@ bool NomeFileValido(std::string_view nome) {
     return true;
 }
 
-std::vector<std::string> RigheLista(std::string_view testo, size_t massimo) {
+std::vector<std::string> RigheLista(std::string_view testo, size_t massimo, bool* tagliata) {
     std::vector<std::string> out;
+    if (tagliata) *tagliata = false;
     if (testo.substr(0, 3) == "\xEF\xBB\xBF") testo.remove_prefix(3);
     size_t p = 0;
-    while (p < testo.size() && out.size() < massimo) {
+    while (p < testo.size()) {
         size_t a = testo.find('\n', p);
         std::string_view riga = testo.substr(p, a == std::string_view::npos ? std::string_view::npos : a - p);
         while (!riga.empty() && (riga.back() == '\r' || riga.back() == ' ' || riga.back() == '\t')) riga.remove_suffix(1);
         while (!riga.empty() && (riga.front() == ' ' || riga.front() == '\t')) riga.remove_prefix(1);
-        if (!riga.empty()) out.emplace_back(riga);
+        if (!riga.empty()) {
+            if (out.size() == massimo) {
+                if (tagliata) *tagliata = true;
+                break;
+            }
+            out.emplace_back(riga);
+        }
         if (a == std::string_view::npos) break;
         p = a + 1;
     }
@@ -211,7 +218,7 @@ RisultatoAggiornamento AggiornaLingue() {
     try {
         std::string testo;
         if (!scaricaLista(PERCORSO_LISTA_LINGUE, "qivlingue.txt", out, testo)) return out;
-        for (const std::string& nome : RigheLista(testo)) {
+        for (const std::string& nome : RigheLista(testo, 1000, &out.listaTagliata)) {
             const std::string finale = sostituisci(nome, ".txt", ".lng");
             if (!NomeFileValido(nome) || finale.size() <= 4 || maiuscolo(finale.substr(finale.size() - 4)) != ".LNG") {
                 out.scartati.push_back(nome);
@@ -249,7 +256,7 @@ RisultatoAggiornamento AggiornaMatrici() {
         const auto cartella = mPathDati / "matrici";
         std::error_code ec;
         if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
-        for (const std::string& riga : RigheLista(testo)) {
+        for (const std::string& riga : RigheLista(testo, 1000, &out.listaTagliata)) {
             const std::string nome = maiuscolo(riga);
             if (!NomeFileValido(nome)) {
                 out.scartati.push_back(riga);

@@ -28,8 +28,8 @@ std::string IndirizzoServer();
 bool NomeFileValido(std::string_view nome);
 
 // The lines of a downloaded list: blanks, a byte-order mark and CR removed, empty lines dropped,
-// at most `massimo` lines.
-std::vector<std::string> RigheLista(std::string_view testo, size_t massimo = 1000);
+// at most `massimo` lines; `tagliata` (when given) tells that the list held more.
+std::vector<std::string> RigheLista(std::string_view testo, size_t massimo = 1000, bool* tagliata = nullptr);
 
 // "major.minor.revision" of this program.
 std::string VersioneLocale();
@@ -55,6 +55,7 @@ RisultatoVersione NewVersion();
 // name, every file that could not be fetched or was not what it should be.
 struct RisultatoAggiornamento {
     bool listaScaricata = false;
+    bool listaTagliata = false;  // the list named more files than an update takes (1,000)
     std::string errore;  // why the list could not be fetched, or the error that stopped the update
     std::vector<std::string> installati;
     std::vector<std::string> scartati;

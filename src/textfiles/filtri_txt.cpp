@@ -50,7 +50,9 @@ bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGrupp
         }
         letti.push_back(f);
     }
-    limite = static_cast<int32_t>(letti.size()) >= MAX_FILTRI;
+    // Full: only a further non-empty line means the file held more than the list takes.
+    while (static_cast<int32_t>(letti.size()) >= MAX_FILTRI && !limite && lettore.leggi(riga))
+        limite = !PulisciRiga(riga).empty();
     filtri = std::move(letti);
     return true;
 }
@@ -82,7 +84,8 @@ std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string
     }
     lista.Cancella();
     for (size_t i = 0; i < filtri.size(); ++i) lista[static_cast<int32_t>(i) + 1] = filtri[i];
-    if (limite) AvvisoLimite(MAX_FILTRI);
+    // The window tells of the full list also when the file held exactly 150,000 filters.
+    if (static_cast<int32_t>(filtri.size()) >= MAX_FILTRI) AvvisoLimite(MAX_FILTRI);
     return static_cast<int32_t>(filtri.size());
 }
 

@@ -17,7 +17,7 @@ namespace novanta {
 bool StringToFiltro(const std::string& riga, int32_t presenze, tFiltroGruppo& filtro, ErroreLettura& errore);
 
 // Reads a whole group-filter file: one filter per non-empty line, at most 150,000 (`limite`
-// tells that the reading stopped there). False with the error text of the import, naming the
+// tells that the file held more, and the reading stopped there). False with the error text of the import, naming the
 // line, in `messaggio`.
 bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGruppo>& filtri, bool& limite,
                     std::string& messaggio);

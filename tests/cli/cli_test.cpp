@@ -180,6 +180,33 @@ TEST_F(Cli, IngressoCheNonEUnFileRifiutato) {
     }
 }
 
+// A limit that cuts the input or the result: said on stderr, exit 4, the output still written.
+TEST_F(Cli, UnLimiteCheTagliaEsceConQuattro) {
+    std::string filtri;
+    for (int i = 0; i < 150000; ++i) filtri += "1 2\n";
+    dir.scrivi("pieno.txt", filtri);
+    dir.scrivi("oltre.txt", filtri + "\n\n3 4\n");
+    std::string matrice;
+    for (int i = 0; i < 100001; ++i) matrice += "1 2\n";
+    dir.scrivi("matrice.txt", matrice);
+    const auto g = [&](const std::string& f) {
+        return esegui({"generate", "--numbers", "1-4", "--length", "2", "--and-file", (dir / f).string() + ":1"});
+    };
+    auto e = g("pieno.txt");
+    EXPECT_EQ(e.codice, 0) << e.err;
+    e = g("oltre.txt");
+    EXPECT_EQ(e.codice, 4) << e.err;
+    EXPECT_NE(e.err.find("more than 150,000 filters"), std::string::npos) << e.err;
+    EXPECT_EQ(e.out, " 01 03 \r\n 01 04 \r\n 02 03 \r\n 02 04 \r\n");
+    e = esegui({"matrix", "--text", (dir / "matrice.txt").string(), "--numbers", "5,6"});
+    EXPECT_EQ(e.codice, 4) << e.err;
+    EXPECT_NE(e.err.find("more than 100,000 lines"), std::string::npos) << e.err;
+    EXPECT_EQ(e.out.size(), 100000u * 9);
+    e = esegui({"generate", "--numbers", "1-40", "--length", "6", "--out", "/dev/null"});
+    EXPECT_EQ(e.codice, 4) << e.err;
+    EXPECT_NE(e.err.find("stopped at 3,000,000 columns"), std::string::npos) << e.err;
+}
+
 TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> casi = {
         {{"generate", "--numbers", "1-6", "--length", "30"}, "--length"},
@@ -228,7 +255,7 @@ TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
 TEST_F(Cli, HelpElencaTutto) {
     const auto e = esegui({"--help"});
     EXPECT_EQ(e.codice, 0);
-    for (const char* voce : {"generate", "recalc", "--numbers", "--out", "--in", "--gap", "--min-distance"})
+    for (const char* voce : {"generate", "recalc", "--numbers", "--out", "--in", "--gap", "--min-distance", "Exit codes", "130"})
         EXPECT_NE(e.out.find(voce), std::string::npos) << voce;
     const auto g = esegui({"generate", "--help"});
     EXPECT_EQ(g.codice, 0);

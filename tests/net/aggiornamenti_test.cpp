@@ -65,7 +65,11 @@ TEST(DatiDelServer, VersionsNamesAndLists) {
               (std::vector<std::string>{"uno.txt", "due.txt", "tre.txt"}));
     std::string lunga;
     for (int i = 0; i < 5000; ++i) lunga += "f" + std::to_string(i) + ".txt\n";
-    EXPECT_EQ(RigheLista(lunga).size(), 1000u);
+    bool tagliata = false;
+    EXPECT_EQ(RigheLista(lunga, 1000, &tagliata).size(), 1000u);
+    EXPECT_TRUE(tagliata);
+    EXPECT_EQ(RigheLista(lunga, 5000, &tagliata).size(), 5000u);
+    EXPECT_FALSE(tagliata);
     EXPECT_TRUE(RigheLista("").empty());
 }
 
