@@ -1,6 +1,7 @@
 #include "net/download.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -63,30 +64,34 @@ void inizializzaCurl() {
 
 }  // namespace
 
-EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& destinazione, bool svuotaCache,
-                          const OpzioniDownload& opzioni) {
+EsitoDownload ScaricaInTemporaneo(const std::string& url, const std::filesystem::path& cartella, const std::string& nome,
+                                  bool svuotaCache, const OpzioniDownload& opzioni, std::filesystem::path& temporaneo) {
     EsitoDownload esito;
+    temporaneo.clear();
 #ifndef NOVANTA_CON_CURL
     (void)url;
-    (void)destinazione;
+    (void)cartella;
+    (void)nome;
     (void)svuotaCache;
     (void)opzioni;
     esito.errore = "this build has no HTTP client (libcurl was not found)";
     return esito;
 #else
     inizializzaCurl();
-    if (destinazione.empty() || destinazione.filename().empty()) {
+    if (nome.empty()) {
         esito.errore = "no destination file";
         return esito;
     }
-    const std::filesystem::path parziale = destinazione.string() + ".part";
+    std::string modello = (cartella / (nome + ".XXXXXX.part")).string();
     Ricezione r;
     r.massimo = opzioni.maxByte;
-    r.fd = ::open(parziale.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    r.fd = ::mkostemps(modello.data(), 5, O_CLOEXEC);
+    const std::filesystem::path parziale = modello;
     if (r.fd < 0) {
         esito.errore = parziale.string() + ": " + std::strerror(errno);
         return esito;
     }
+    ::fchmod(r.fd, 0644);
 
     CURL* curl = curl_easy_init();
     if (!curl) {
@@ -108,6 +113,9 @@ EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& d
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, opzioni.maxRedirect);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, opzioni.secondiConnessione);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT, opzioni.secondiTotali);
+    // A server that stops sending is left after secondiStallo seconds below one byte a second.
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, opzioni.secondiStallo);
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(opzioni.maxByte));
     curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -138,15 +146,28 @@ EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& d
     }
     const int fd = r.fd;
     if (::close(fd) != 0 && esito.errore.empty()) esito.errore = parziale.string() + ": " + std::strerror(errno);
-    if (esito.errore.empty() && ::rename(parziale.c_str(), destinazione.c_str()) != 0)
-        esito.errore = destinazione.string() + ": " + std::strerror(errno);
     if (!esito.errore.empty()) {
         ::unlink(parziale.c_str());
         return esito;
     }
+    temporaneo = parziale;
     esito.ok = true;
     return esito;
 #endif
+}
+
+EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& destinazione, bool svuotaCache,
+                          const OpzioniDownload& opzioni) {
+    std::filesystem::path parziale;
+    EsitoDownload esito = ScaricaInTemporaneo(url, destinazione.parent_path(), destinazione.filename().string(),
+                                              svuotaCache, opzioni, parziale);
+    if (!esito.ok) return esito;
+    if (::rename(parziale.c_str(), destinazione.c_str()) != 0) {
+        esito.ok = false;
+        esito.errore = destinazione.string() + ": " + std::strerror(errno);
+        ::unlink(parziale.c_str());
+    }
+    return esito;
 }
 
 bool DownloadFile(const std::string& url, const std::filesystem::path& destinazione, bool svuotaCache) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
 
 #include "net/download.h"
 #include "server_prova.h"
@@ -39,6 +40,15 @@ protected:
                 return false;  // the connection drops half-way
             });
         });
+        // 100,000 bytes of the letter in the path, in slow pieces, so two downloads overlap.
+        s.Get(R"(/lento/(\w))", [](const httplib::Request& req, httplib::Response& res) {
+            const char lettera = req.matches[1].str()[0];
+            res.set_content_provider(100000, "text/plain", [lettera](size_t offset, size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                const std::string pezzo(std::min<size_t>(5000, 100000 - offset), lettera);
+                return sink.write(pezzo.data(), pezzo.size());
+            });
+        });
         s.Get("/cache", [this](const httplib::Request& req, httplib::Response& res) {
             cacheVista = req.get_header_value("Cache-Control");
             res.set_content("x", "text/plain");
@@ -56,7 +66,6 @@ TEST_F(DownloadTest, ASuccessfulDownloadReplacesTheFileAndFollowsRedirects) {
     cartella.scrivi("vecchio.txt", "contenuto vecchio");
     EXPECT_TRUE(DownloadFile(srv.url("/file"), cartella / "vecchio.txt", true));
     EXPECT_EQ(leggi(cartella / "vecchio.txt"), "contenuto nuovo\r\n");
-    EXPECT_FALSE(std::filesystem::exists(cartella / "vecchio.txt.part"));
     EXPECT_TRUE(DownloadFile(srv.url("/cache"), cartella / "c.txt", true));
     EXPECT_EQ(cacheVista, "no-cache");
     EXPECT_TRUE(DownloadFile(srv.url("/r1"), cartella / "r.txt", true));
@@ -81,8 +90,9 @@ TEST_F(DownloadTest, EveryFailureKeepsTheOldFile) {
         long statoHttp;      // -1: not checked
         std::string errore;  // a piece of the error text
     };
-    OpzioniDownload unSecondo, kilo, unRedirect;
+    OpzioniDownload unSecondo, kilo, unRedirect, stallo;
     unSecondo.secondiTotali = 1;
+    stallo.secondiStallo = 1;
     kilo.maxByte = 1024;
     unRedirect.maxRedirect = 1;
     const Caso casi[] = {
@@ -90,6 +100,7 @@ TEST_F(DownloadTest, EveryFailureKeepsTheOldFile) {
         {srv.url("/errore"), {}, 500, ""},
         {"http://127.0.0.1:" + std::to_string(chiusa) + "/file", {}, -1, ""},
         {srv.url("/fermo"), unSecondo, -1, "imed out"},
+        {srv.url("/fermo"), stallo, -1, "too slow"},  // no byte for a second: abandoned
         {srv.url("/troncato"), {}, -1, ""},
         {srv.url("/grande"), kilo, -1, "larger than 1024"},
         {srv.url("/r1"), unRedirect, -1, ""},
@@ -106,9 +117,24 @@ TEST_F(DownloadTest, EveryFailureKeepsTheOldFile) {
         if (c.statoHttp >= 0) { EXPECT_EQ(e.statoHttp, c.statoHttp); }
         EXPECT_NE(e.errore.find(c.errore), std::string::npos) << e.errore;
         EXPECT_EQ(leggi(cartella / "vecchio.txt"), "contenuto vecchio");
-        EXPECT_FALSE(std::filesystem::exists(cartella / "vecchio.txt.part"));
+        for (const auto& f : std::filesystem::directory_iterator(cartella.percorso()))
+            EXPECT_EQ(f.path().extension(), f.is_directory() ? "" : ".txt") << f.path();
     }
     EXPECT_TRUE(ui.messaggi.empty());
+}
+
+// Two downloads to one target at once: each has its own temporary file, both succeed, and the
+// target is one whole body, never a splice of the two.
+TEST_F(DownloadTest, TwoDownloadsToOneTargetNeverMix) {
+    EsitoDownload a, b;
+    std::thread t([&] { a = ScaricaFile(srv.url("/lento/a"), cartella / "x.txt", true); });
+    b = ScaricaFile(srv.url("/lento/b"), cartella / "x.txt", true);
+    t.join();
+    EXPECT_TRUE(a.ok) << a.errore;
+    EXPECT_TRUE(b.ok) << b.errore;
+    const std::string x = leggi(cartella / "x.txt");
+    ASSERT_EQ(x.size(), 100000u);
+    EXPECT_TRUE(x == std::string(100000, 'a') || x == std::string(100000, 'b'));
 }
 
 // A full disk and a read-only folder fail with an error and keep the old file.
@@ -125,7 +151,8 @@ TEST_F(DownloadTest, AnUnwritableFolderFailsCleanly) {
         EXPECT_NE(e.errore.find(pieno ? "" : "Read-only"), std::string::npos) << e.errore;
         EXPECT_FALSE(e.errore.empty());
         EXPECT_EQ(leggi(file), "contenuto vecchio");
-        EXPECT_FALSE(std::filesystem::exists(disco.percorso() / "vecchio.txt.part"));
+        for (const auto& f : std::filesystem::directory_iterator(disco.percorso()))
+            EXPECT_EQ(f.path().filename(), "vecchio.txt");
     }
 }
 
