@@ -67,6 +67,10 @@ void InterfacciaCli::ProgressoBarra(int valore) {
     barraAperta_ = true;
 }
 
+void InterfacciaCli::ProgressoAggiornamento(const std::string& nome, size_t numero, size_t totale) {
+    err_ << "fetching " << numero << "/" << totale << ": " << nome << "\n" << std::flush;
+}
+
 std::vector<int> LeggiLista(const std::string& testo) {
     std::vector<int> out;
     if (testo.empty() || testo == "none") return out;

@@ -33,6 +33,7 @@ public:
     void ProgressoApri() override;
     void ProgressoChiudi() override;
     void ProgressoBarra(int valore) override;
+    void ProgressoAggiornamento(const std::string& nome, size_t numero, size_t totale) override;
 
     // Answers for the input box, in order (the matrix's fixed numbers).
     std::vector<std::string> risposteInput;

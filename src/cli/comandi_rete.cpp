@@ -15,6 +15,10 @@ namespace {
 // What the update commands print: the files installed on stdout, the refused and failed ones on
 // stderr; exit 1 when the list could not be fetched or a file could not be installed.
 int RiferisciAggiornamento(Contesto& ctx, const RisultatoAggiornamento& r, const char* cosa) {
+    if (r.cartellaOccupata) {
+        ctx.err << "novanta-cli: " << r.errore << "\n";
+        return ESITO_ERRORE;
+    }
     if (!r.listaScaricata) {
         ctx.err << "novanta-cli: cannot fetch the " << cosa << " list from " << IndirizzoServer()
                 << (r.errore.empty() ? "" : ": " + r.errore) << "\n";
@@ -23,7 +27,8 @@ int RiferisciAggiornamento(Contesto& ctx, const RisultatoAggiornamento& r, const
     for (const auto& n : r.installati) ctx.out << "installed " << n << "\n";
     if (r.listaTagliata) SegnalaTaglio(ctx, std::string("the ") + cosa + " list names more than 1,000 files; the first 1,000 were fetched");
     for (const auto& n : r.scartati) ctx.err << "novanta-cli: refused the listed name \"" << n << "\" (not a plain file name)\n";
-    for (const auto& n : r.falliti) ctx.err << "novanta-cli: could not install " << n << "\n";
+    for (size_t i = 0; i < r.falliti.size(); ++i)
+        ctx.err << "novanta-cli: could not install " << r.falliti[i] << (i < r.motivi.size() ? ": " + r.motivi[i] : "") << "\n";
     if (!r.errore.empty()) return ESITO_ERRORE;
     return r.falliti.empty() ? ESITO_OK : ESITO_ERRORE;
 }

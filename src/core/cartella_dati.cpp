@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -108,6 +110,50 @@ void RilasciaIstanzaUnica() {
     fdBlocco = -1;
 }
 
+BloccoCartellaDati::BloccoCartellaDati() {
+    if (fdBlocco >= 0) {
+        preso_ = true;
+        return;
+    }
+    const auto file = mPathDati / FILE_BLOCCO_ISTANZA;
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        preso_ = true;
+        return;
+    }
+    const auto fine = std::chrono::steady_clock::now() + std::chrono::duration<double>(mSecondiAttesaBlocco);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) break;
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            ::close(fd);
+            preso_ = true;
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= fine) {
+            char pid[32] = {};
+            [[maybe_unused]] const ssize_t n = ::pread(fd, pid, sizeof pid - 1, 0);
+            std::string chi(pid);
+            while (!chi.empty() && (chi.back() == '\n' || chi.back() == '\r')) chi.pop_back();
+            ::close(fd);
+            errore_ = "the data folder " + mPathDati.string() + " is in use by another Novanta" +
+                      (chi.empty() ? std::string() : " (process " + chi + ")") + ": try again when it has finished";
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    if (::ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t n = ::write(fd, pid.data(), pid.size());
+    }
+    fdBlocco = fd;
+    mio_ = true;
+    preso_ = true;
+}
+
+BloccoCartellaDati::~BloccoCartellaDati() {
+    if (mio_) RilasciaIstanzaUnica();
+}
+
 EsitoIstanza PreparaAvvio() {
     InizializzaCorpo();
     if (mPathDati.empty()) mPathDati = CartellaDati();
@@ -151,6 +197,11 @@ void ReadConfiguration() {
 bool SalvaImpostazioni(bool modalitaRicalcolo, uint8_t sorgenteRicalcolo, const std::string& lingua) {
     std::string errore;
     int numero = 0;
+    BloccoCartellaDati blocco;
+    if (!blocco.preso()) {
+        UI().MsgBox(TestoErrore(75, blocco.errore(), "cmdSalva_Click", "Form frmImpostazioni"), Pulsanti::OK);
+        return false;
+    }
     if (ScriviImpostazioni(mPathDati / FILE_IMPOSTAZIONI, modalitaRicalcolo, sorgenteRicalcolo, lingua, errore, numero))
         return true;
     UI().MsgBox(TestoErrore(numero, errore, "cmdSalva_Click", "Form frmImpostazioni"), Pulsanti::OK);

@@ -36,6 +36,29 @@ EsitoIstanza AcquisisciIstanzaUnica(const std::filesystem::path& cartella, std::
 void RilasciaIstanzaUnica();
 inline constexpr const char* FILE_BLOCCO_ISTANZA = "novanta.lock";
 
+// The data folder's lock for one piece of work that writes into it (an update, a settings save):
+// the same flock as the single-instance check, so two updates, or an update and a running
+// program, never write the folder at once. A process that already holds the lock (the desktop
+// program, or an outer BloccoCartellaDati) takes it again at no cost. Another holder is waited
+// for up to mSecondiAttesaBlocco seconds; then preso() is false and errore() says the folder is
+// in use. Where no lock file can be made (a read-only folder) the work goes ahead unlocked and
+// its own writes report what fails.
+class BloccoCartellaDati {
+public:
+    BloccoCartellaDati();
+    ~BloccoCartellaDati();
+    BloccoCartellaDati(const BloccoCartellaDati&) = delete;
+    BloccoCartellaDati& operator=(const BloccoCartellaDati&) = delete;
+    bool preso() const { return preso_; }
+    const std::string& errore() const { return errore_; }
+
+private:
+    bool preso_ = false;
+    bool mio_ = false;
+    std::string errore_;
+};
+inline double mSecondiAttesaBlocco = 3.0;
+
 // Start-up up to the single-instance check, in the program's order: powers of two and column
 // length 10, the data folder (mPathDati, unless already set) and its working folders, the shipped
 // languages, then the lock. A folder that cannot be made is not fatal here: the file operations

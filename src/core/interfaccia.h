@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -59,6 +60,9 @@ public:
                                                        const std::string& /*estensione*/) {
         return std::nullopt;
     }
+
+    // An update is fetching file `numero` of `totale` of its list.
+    virtual void ProgressoAggiornamento(const std::string& /*nome*/, size_t /*numero*/, size_t /*totale*/) {}
 
     // The version check found a newer version on the update server (the new-version window).
     virtual void NuovaVersione(const std::string& /*locale*/, const std::string& /*remota*/) {}

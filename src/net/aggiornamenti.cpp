@@ -1,9 +1,12 @@
 #include "net/aggiornamenti.h"
 
 #include <algorithm>
+#include <chrono>
+#include <span>
 #include <cctype>
 #include <cstdint>
 
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "net/download.h"
 #include "settings/classINI.h"
@@ -51,11 +54,10 @@ EsitoDownload scarica(const std::string& percorso, const std::string& nome, cons
     return ScaricaFile(IndirizzoServer() + percorso, CartellaTemp() / nome, true, opzioni);
 }
 
-// Moves a downloaded file over its target in one rename; another file whose name differs from
-// the target's only in letter case goes, so the folder never holds the same name twice.
-void sostituisciFile(const std::filesystem::path& scaricato, const std::filesystem::path& destinazione) {
+// After a file was renamed into place: another file whose name differs from it only in letter
+// case goes, so the folder never holds the same name twice.
+void sostituisciFile(const std::filesystem::path& destinazione) {
     const std::string cercato = maiuscolo(destinazione.filename().string());
-    std::filesystem::rename(scaricato, destinazione);
     std::error_code ec;
     for (std::filesystem::directory_iterator it(destinazione.parent_path(), ec), fine; !ec && it != fine;
          it.increment(ec)) {
@@ -67,24 +69,52 @@ void sostituisciFile(const std::filesystem::path& scaricato, const std::filesyst
     }
 }
 
-// A sound matrix file: at least a header and a trailer, the format tag, and a CRC that matches.
-bool matriceSana(const std::filesystem::path& file) {
-    std::string dati;
-    if (!LeggiFileIntero(file, MAX_BYTE_MATRICE, dati) || dati.size() < 146) return false;
-    if (dati.compare(127, 15, TAG_MATRICE) != 0) return false;
-    const size_t n = dati.size() - 4;
-    std::vector<uint8_t> corpo(dati.begin(), dati.begin() + static_cast<std::ptrdiff_t>(n));
-    uint32_t atteso = 0;
-    for (int i = 3; i >= 0; --i) atteso = (atteso << 8) | static_cast<uint8_t>(dati[n + static_cast<size_t>(i)]);
-    return static_cast<uint32_t>(cCRC32().GetByteArrayCrc32(corpo)) == atteso;
+std::string sostituisciSenzaCaso(std::string s, const std::string& da, const std::string& a) {
+    for (size_t p = 0; (p = maiuscolo(s).find(maiuscolo(da), p)) != std::string::npos; p += a.size()) s.replace(p, da.size(), a);
+    return s;
 }
 
-bool linguaSana(const std::filesystem::path& file) {
+// Downloads one listed file into a temporary file of its own in `cartella`, checks it and only
+// then renames it over `cartella / finale`. False with the reason in `motivo`; nothing of the
+// failed download is left behind.
+bool installa(const std::string& percorso, const std::filesystem::path& cartella,
+              const std::string& finale, OpzioniDownload opz, std::string (*controlla)(std::string_view),
+              std::string& motivo) {
+    std::filesystem::path temporaneo;
+    const EsitoDownload e = ScaricaInTemporaneo(IndirizzoServer() + percorso, cartella, finale, true, opz, temporaneo);
+    if (!e.ok) {
+        motivo = e.errore;
+        return false;
+    }
     std::string dati;
-    if (!LeggiFileIntero(file, MAX_BYTE_LINGUA, dati)) return false;
-    std::transform(dati.begin(), dati.end(), dati.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return dati.find("[strings]") != std::string::npos;
+    if (!LeggiFileIntero(temporaneo, opz.maxByte, dati)) motivo = "cannot read the downloaded file back";
+    else motivo = controlla(dati);
+    std::error_code ec;
+    if (motivo.empty()) {
+        std::filesystem::rename(temporaneo, cartella / finale, ec);
+        if (ec) motivo = (cartella / finale).string() + ": " + ec.message();
+    }
+    if (!motivo.empty()) {
+        std::filesystem::remove(temporaneo, ec);
+        return false;
+    }
+    sostituisciFile(cartella / finale);
+    return true;
 }
+
+// The time left to a whole update, for the time-out of its next download.
+class Scadenza {
+public:
+    Scadenza() : fine_(std::chrono::steady_clock::now() + std::chrono::seconds(mLimitiAggiornamento.secondiTotali)) {}
+    // Whole seconds left, rounded up; 0 once the limit has passed.
+    long secondi() const {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(fine_ - std::chrono::steady_clock::now()).count();
+        return ms > 0 ? static_cast<long>((ms + 999) / 1000) : 0;
+    }
+
+private:
+    std::chrono::steady_clock::time_point fine_;
+};
 
 }  // namespace
 
@@ -102,6 +132,32 @@ bool NomeFileValido(std::string_view nome) {
     for (unsigned char c : nome)
         if (c < 32 || c == 127 || c == '/' || c == '\\') return false;
     return true;
+}
+
+std::string ControllaMatriceScaricata(std::string_view dati) {
+    if (dati.size() < 146) return "not a matrix file: " + std::to_string(dati.size()) + " bytes";
+    if (dati.compare(127, 15, TAG_MATRICE) != 0) return "not a matrix file: the format tag is wrong";
+    const size_t n = dati.size() - 4;
+    uint32_t atteso = 0;
+    for (int i = 3; i >= 0; --i) atteso = (atteso << 8) | static_cast<uint8_t>(dati[n + static_cast<size_t>(i)]);
+    const auto* byte = reinterpret_cast<const uint8_t*>(dati.data());
+    static const cCRC32 crc;
+    if (static_cast<uint32_t>(crc.GetByteArrayCrc32(std::span<const uint8_t>(byte, n))) != atteso)
+        return "damaged matrix file: the CRC does not match";
+    return "";
+}
+
+std::string ControllaLingua(std::string_view dati) {
+    for (unsigned char c : dati) {
+        if (c == 0) return "not a language file: it holds NUL bytes";
+        if (c < 32 && c != '\t' && c != '\r' && c != '\n' && c != 0x1A) return "not a language file: it holds control bytes";
+    }
+    // Every message the program shows must be there, in the section "Strings".
+    for (const char* id : MESSAGGI_PROGRAMMA) {
+        if (ValoreINI(dati, "Strings", id, "\x01", 2) == "\x01")
+            return std::string("not a language file: no message ") + id + " in a [Strings] section";
+    }
+    return "";
 }
 
 std::vector<std::string> RigheLista(std::string_view testo, size_t massimo, bool* tagliata) {
@@ -216,29 +272,37 @@ bool scaricaLista(const std::string& percorso, const std::string& nome, Risultat
 RisultatoAggiornamento AggiornaLingue() {
     RisultatoAggiornamento out;
     try {
+        BloccoCartellaDati blocco;
+        if (!blocco.preso()) {
+            out.errore = blocco.errore();
+            out.cartellaOccupata = true;
+            return out;
+        }
         std::string testo;
         if (!scaricaLista(PERCORSO_LISTA_LINGUE, "qivlingue.txt", out, testo)) return out;
-        for (const std::string& nome : RigheLista(testo, 1000, &out.listaTagliata)) {
-            const std::string finale = sostituisci(nome, ".txt", ".lng");
+        const auto nomi = RigheLista(testo, 1000, &out.listaTagliata);
+        const Scadenza scadenza;
+        for (size_t i = 0; i < nomi.size(); ++i) {
+            const std::string& nome = nomi[i];
+            // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
+            const std::string finale = sostituisciSenzaCaso(nome, ".txt", ".lng");
             if (!NomeFileValido(nome) || finale.size() <= 4 || maiuscolo(finale.substr(finale.size() - 4)) != ".LNG") {
                 out.scartati.push_back(nome);
                 continue;
             }
             OpzioniDownload opz;
             opz.maxByte = MAX_BYTE_LINGUA;
-            const auto temporaneo = CartellaTemp() / nome;
-            if (!scarica(PERCORSO_LINGUE + codificaUrl(nome), nome, opz).ok) {
+            opz.secondiStallo = mLimitiAggiornamento.secondiStallo;
+            opz.secondiTotali = std::min(opz.secondiTotali, scadenza.secondi());
+            std::string motivo = "the update's time limit was reached";
+            UI().ProgressoAggiornamento(nome, i + 1, nomi.size());
+            if (opz.secondiTotali > 0 &&
+                installa(PERCORSO_LINGUE + codificaUrl(nome), mPathDati, finale, opz, ControllaLingua, motivo)) {
+                out.installati.push_back(finale);
+            } else {
                 out.falliti.push_back(nome);
-                continue;
+                out.motivi.push_back(motivo);
             }
-            if (!linguaSana(temporaneo)) {
-                std::error_code ec;
-                std::filesystem::remove(temporaneo, ec);
-                out.falliti.push_back(nome);
-                continue;
-            }
-            sostituisciFile(temporaneo, mPathDati / finale);
-            out.installati.push_back(finale);
         }
     } catch (const std::exception& e) {
         out.errore = e.what();
@@ -251,33 +315,40 @@ RisultatoAggiornamento AggiornaLingue() {
 RisultatoAggiornamento AggiornaMatrici() {
     RisultatoAggiornamento out;
     try {
+        BloccoCartellaDati blocco;
+        if (!blocco.preso()) {
+            out.errore = blocco.errore();
+            out.cartellaOccupata = true;
+            return out;
+        }
         std::string testo;
         if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo)) return out;
         const auto cartella = mPathDati / "matrici";
         std::error_code ec;
         if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
-        for (const std::string& riga : RigheLista(testo, 1000, &out.listaTagliata)) {
-            const std::string nome = maiuscolo(riga);
+        const auto righe = RigheLista(testo, 1000, &out.listaTagliata);
+        const Scadenza scadenza;
+        for (size_t i = 0; i < righe.size(); ++i) {
+            const std::string nome = maiuscolo(righe[i]);
             if (!NomeFileValido(nome)) {
-                out.scartati.push_back(riga);
+                out.scartati.push_back(righe[i]);
                 continue;
             }
             OpzioniDownload opz;
             opz.maxByte = MAX_BYTE_MATRICE;
-            const auto temporaneo = CartellaTemp() / nome;
-            if (!scarica(PERCORSO_MATRICE + codificaUrl(nome), nome, opz).ok) {
-                out.falliti.push_back(nome);
-                continue;
-            }
-            if (!matriceSana(temporaneo)) {
-                // A damaged download never replaces a matrix the user already has.
-                std::filesystem::remove(temporaneo, ec);
-                out.falliti.push_back(nome);
-                continue;
-            }
+            opz.secondiStallo = mLimitiAggiornamento.secondiStallo;
+            opz.secondiTotali = std::min(opz.secondiTotali, scadenza.secondi());
             const std::string finale = sostituisci(nome, ".DAT", ".mzel");
-            sostituisciFile(temporaneo, cartella / finale);
-            out.installati.push_back(finale);
+            std::string motivo = "the update's time limit was reached";
+            UI().ProgressoAggiornamento(nome, i + 1, righe.size());
+            // A damaged download never replaces a matrix the user already has.
+            if (opz.secondiTotali > 0 &&
+                installa(PERCORSO_MATRICE + codificaUrl(nome), cartella, finale, opz, ControllaMatriceScaricata, motivo)) {
+                out.installati.push_back(finale);
+            } else {
+                out.falliti.push_back(nome);
+                out.motivi.push_back(motivo);
+            }
         }
     } catch (const std::exception& e) {
         out.errore = e.what();

@@ -60,10 +60,35 @@ struct RisultatoAggiornamento {
     std::vector<std::string> installati;
     std::vector<std::string> scartati;
     std::vector<std::string> falliti;
+    std::vector<std::string> motivi;  // why, one for each entry of falliti
+    bool cartellaOccupata = false;    // another Novanta held the data folder: nothing was done
 };
 
-// The language update of the settings window: each listed "name.txt" is fetched and replaces
-// "name.lng" in the data folder in one rename. The caller lists the languages afterwards in any
+// Limits of a whole update: past secondiTotali no further file is fetched (those left count as
+// failed), and each download is abandoned after secondiStallo seconds without data.
+struct LimitiAggiornamento {
+    long secondiTotali = 300;
+    long secondiStallo = 15;
+};
+inline LimitiAggiornamento mLimitiAggiornamento;
+
+// The messages the program shows by id: a language file must hold each in its [Strings] section.
+inline constexpr const char* MESSAGGI_PROGRAMMA[] = {"0001", "0002", "0003", "0004", "0005", "0008", "0009",
+                                                      "0010", "0012", "0013", "0014", "0015", "0016", "0017",
+                                                      "0018", "0019", "0021", "0042", "0053", "0054", "0055",
+                                                      "0060", "0061", "0062", "0064"};
+
+// The checks a downloaded file passes before it replaces anything: "" when it is sound,
+// otherwise why not. A language file is text (no NUL or other control bytes but tab, CR, LF)
+// holding every id of MESSAGGI_PROGRAMMA in a [Strings] section; a matrix file has at least a
+// header and a trailer, the format tag and a matching CRC.
+std::string ControllaLingua(std::string_view dati);
+std::string ControllaMatriceScaricata(std::string_view dati);
+
+// The language update of the settings window: each listed "name.txt" (".TXT" alike) is fetched
+// into a temporary file of its own, checked (ControllaLingua) and renamed over "name.lng" in the
+// data folder. Both updates hold the data folder's lock throughout, report each file to
+// Interfaccia::ProgressoAggiornamento and keep to mLimitiAggiornamento. The caller lists the languages afterwards in any
 // case, so the languages already there stay choosable when the server cannot be reached.
 RisultatoAggiornamento AggiornaLingue();
 

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <thread>
 #include <map>
 #include <mutex>
 
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
 #include "server_prova.h"
@@ -36,12 +42,22 @@ std::string Matrice(uint8_t v, uint8_t k, const std::string& descrizione) {
     return h;
 }
 
+// A language file holding every message the program shows, each saying `parola`.
+std::string Lingua(const std::string& parola) {
+    std::string t = "[Strings]\r\n";
+    for (const char* id : MESSAGGI_PROGRAMMA) t += std::string(id) + "=\"" + parola + "\"\r\n";
+    return t;
+}
+
 class VersioneFinta : public test::InterfacciaRegistrata {
 public:
     void NuovaVersione(const std::string& locale, const std::string& remota) override {
         avvisi.push_back(locale + " -> " + remota);
     }
-    std::vector<std::string> avvisi;
+    void ProgressoAggiornamento(const std::string& nome, size_t numero, size_t totale) override {
+        progressi.push_back(std::to_string(numero) + "/" + std::to_string(totale) + " " + nome);
+    }
+    std::vector<std::string> avvisi, progressi;
 };
 
 // Versions and names come from the server: garbage never announces a version or names a file.
@@ -78,12 +94,21 @@ protected:
     void SetUp() override {
         test::StatoIniziale();
         // Every answer comes from `file`; a missing name is a 404. Downloads are recorded.
+        // A body of "HANG" is sent only after 5 s (or when the test ends).
         auto servi = [this](const std::string& nome, httplib::Response& res, bool registra) {
-            std::lock_guard<std::mutex> l(m);
-            if (registra) richieste.push_back(nome);
-            const auto it = file.find(nome);
-            if (it == file.end()) res.status = 404;
-            else res.set_content(it->second, "text/plain");
+            std::string corpo;
+            {
+                std::lock_guard<std::mutex> l(m);
+                if (registra) richieste.push_back(nome);
+                const auto it = file.find(nome);
+                if (it == file.end()) {
+                    res.status = 404;
+                    return;
+                }
+                corpo = it->second;
+            }
+            if (corpo == "HANG") srv.attendi(5);
+            res.set_content(corpo, "text/plain");
         };
         auto& s = srv.server;
         s.Get("/public/qiv/ver.asp", [servi](const httplib::Request&, httplib::Response& res) { servi("ver.asp", res, false); });
@@ -143,30 +168,107 @@ TEST_F(AggiornamentiTest, ANewerServerVersionIsAnnouncedAndNothingElseIs) {
 }
 
 TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
-    cartella.scrivi("english.lng", "[Strings]\n0053=\"old\"\n");
-    cartella.scrivi("Italiano.lng", "[Strings]\n0053=\"vecchio\"\n");
+    cartella.scrivi("english.lng", Lingua("old"));
+    cartella.scrivi("Italiano.lng", Lingua("vecchio"));
+    cartella.scrivi("deutsch.lng", Lingua("alt"));
     std::filesystem::create_directories(cartella / "fuori");
     file["lista.txt"] =
         "english.txt\r\n../fuori/evil.txt\r\n/tmp/x.txt\r\n..\r\nsub/dir.txt\r\nctl\x01.txt\r\n\r\nitaliano.txt\r\nreadme\r\n"
-        "missing.txt\r\nbroken.txt\r\n";
-    file["english.txt"] = "[Strings]\n0053=\"new\"\n";
-    file["italiano.txt"] = "[Strings]\n0053=\"nuovo\"\n";
+        "missing.txt\r\nbroken.txt\r\nDEUTSCH.TXT\r\njunk.txt\r\nshort.txt\r\n";
+    file["english.txt"] = Lingua("new");
+    file["italiano.txt"] = Lingua("nuovo");
+    file["DEUTSCH.TXT"] = Lingua("neu");
     file["broken.txt"] = "<html>not found</html>";
-    file["../fuori/evil.txt"] = "[Strings]\n";
+    // Binary junk that holds "[strings]" is no language file.
+    std::string junk(200000, '\0');
+    for (size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>(i * 7919 % 251);
+    file["junk.txt"] = junk.replace(1000, 9, "[strings]");
+    file["short.txt"] = "[Strings]\n0053=\"only one\"\n";
+    file["../fuori/evil.txt"] = Lingua("evil");
     const auto r = AggiornaLingue();
     EXPECT_TRUE(r.listaScaricata);
-    EXPECT_EQ(r.installati, (std::vector<std::string>{"english.lng", "italiano.lng"}));
+    EXPECT_EQ(r.installati, (std::vector<std::string>{"english.lng", "italiano.lng", "DEUTSCH.lng"}));
     EXPECT_EQ(r.scartati, (std::vector<std::string>{"../fuori/evil.txt", "/tmp/x.txt", "..", "sub/dir.txt",
                                                      "ctl\x01.txt", "readme"}));
-    EXPECT_EQ(r.falliti, (std::vector<std::string>{"missing.txt", "broken.txt"}));
-    EXPECT_EQ(leggi(cartella / "english.lng"), "[Strings]\n0053=\"new\"\n");
-    EXPECT_EQ(leggi(cartella / "italiano.lng"), "[Strings]\n0053=\"nuovo\"\n");
+    EXPECT_EQ(r.falliti, (std::vector<std::string>{"missing.txt", "broken.txt", "junk.txt", "short.txt"}));
+    ASSERT_EQ(r.motivi.size(), 4u);
+    EXPECT_NE(r.motivi[0].find("404"), std::string::npos) << r.motivi[0];
+    EXPECT_NE(r.motivi[1].find("no message 0001"), std::string::npos) << r.motivi[1];
+    EXPECT_NE(r.motivi[2].find("NUL"), std::string::npos) << r.motivi[2];
+    EXPECT_NE(r.motivi[3].find("no message 0001"), std::string::npos) << r.motivi[3];
+    EXPECT_EQ(leggi(cartella / "english.lng"), Lingua("new"));
+    EXPECT_EQ(leggi(cartella / "italiano.lng"), Lingua("nuovo"));
+    EXPECT_EQ(leggi(cartella / "DEUTSCH.lng"), Lingua("neu"));
     EXPECT_FALSE(std::filesystem::exists(cartella / "Italiano.lng"));
+    EXPECT_FALSE(std::filesystem::exists(cartella / "deutsch.lng"));
     EXPECT_FALSE(std::filesystem::exists(cartella / "broken.lng"));
+    EXPECT_FALSE(std::filesystem::exists(cartella / "junk.lng"));
     EXPECT_FALSE(std::filesystem::exists(cartella / "fuori" / "evil.lng"));
     for (const auto& q : richieste) EXPECT_EQ(q.find(".."), std::string::npos) << q;
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
+    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").nomi, (std::vector<std::string>{"DEUTSCH", "ENGLISH", "ITALIANO"}));
+    EXPECT_EQ(ui.progressi.size(), 7u);
+    EXPECT_EQ(ui.progressi.front(), "1/13 english.txt");
+    // No temporary file is left in the data folder.
+    for (const auto& e : std::filesystem::directory_iterator(cartella.percorso()))
+        EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << e.path();
     EXPECT_TRUE(ui.messaggi.empty());
+}
+
+// The data folder's lock: a second updater waits briefly, then says the folder is in use and
+// touches nothing; the desktop program, which holds the lock while it runs, still saves and updates.
+TEST_F(AggiornamentiTest, OneWriterOfTheDataFolderAtATime) {
+    cartella.scrivi("english.lng", Lingua("old"));
+    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\r\nLINGUA=english\r\n");
+    file["lista.txt"] = "english.txt\n";
+    file["english.txt"] = Lingua("new");
+    const int altro = ::open((cartella / FILE_BLOCCO_ISTANZA).c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(::flock(altro, LOCK_EX), 0);
+    ASSERT_EQ(::pwrite(altro, "4242\n", 5, 0), 5);
+    const double attesa = mSecondiAttesaBlocco;
+    mSecondiAttesaBlocco = 0.2;
+    auto r = AggiornaLingue();
+    EXPECT_TRUE(r.cartellaOccupata);
+    EXPECT_NE(r.errore.find("in use by another Novanta (process 4242)"), std::string::npos) << r.errore;
+    EXPECT_FALSE(AggiornaMatrici().listaScaricata);
+    EXPECT_FALSE(SalvaImpostazioni(true, 2, "italiano"));
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_NE(ui.messaggi[0].testo.find("in use"), std::string::npos);
+    EXPECT_TRUE(richieste.empty());
+    EXPECT_EQ(leggi(cartella / "english.lng"), Lingua("old"));
+    EXPECT_EQ(leggi(cartella / "qiv.ini"), "[IMPOSTAZIONI]\r\nLINGUA=english\r\n");
+    // Released while the update waits: it goes ahead.
+    mSecondiAttesaBlocco = 5;
+    std::thread rilascia([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::close(altro);
+    });
+    r = AggiornaLingue();
+    rilascia.join();
+    EXPECT_EQ(r.installati, std::vector<std::string>{"english.lng"});
+    std::string errore;
+    ASSERT_EQ(AcquisisciIstanzaUnica(cartella.percorso(), errore), EsitoIstanza::Unica) << errore;
+    mSecondiAttesaBlocco = 0;
+    EXPECT_TRUE(SalvaImpostazioni(true, 2, "italiano"));
+    EXPECT_EQ(AggiornaLingue().installati, std::vector<std::string>{"english.lng"});
+    RilasciaIstanzaUnica();
+    mSecondiAttesaBlocco = attesa;
+}
+
+// A whole update keeps to its time limit: a file that hangs uses it up and the rest are not
+// fetched, each failure with its reason.
+TEST_F(AggiornamentiTest, AnUpdateKeepsToItsTimeLimit) {
+    file["lista.asp"] = "a.dat\nb.dat\n";
+    file["A.DAT"] = "HANG";
+    file["B.DAT"] = Matrice(10, 5, "mai chiesta");
+    const auto limiti = mLimitiAggiornamento;
+    mLimitiAggiornamento.secondiTotali = 1;
+    const auto r = AggiornaMatrici();
+    mLimitiAggiornamento = limiti;
+    EXPECT_EQ(r.falliti, (std::vector<std::string>{"A.DAT", "B.DAT"}));
+    ASSERT_EQ(r.motivi.size(), 2u);
+    EXPECT_NE(r.motivi[0].find("imed out"), std::string::npos) << r.motivi[0];
+    EXPECT_NE(r.motivi[1].find("time limit"), std::string::npos) << r.motivi[1];
+    EXPECT_EQ(richieste, std::vector<std::string>{"A.DAT"});
 }
 
 TEST_F(AggiornamentiTest, AFailedListChangesNothingAndTheOldLanguagesStayListed) {

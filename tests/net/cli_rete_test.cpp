@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
 #include "cli/cli.h"
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
 #include "server_aggiornamenti.h"
@@ -96,6 +101,33 @@ TEST_F(CliReteTest, TheServerInQivIniIsUsedWithoutServerOption) {
     ASSERT_EQ(Esegui({"update-matrices"}), 0) << err;
     ASSERT_EQ(Esegui({"languages"}), 0);
     EXPECT_EQ(out, "* ENGLISH\n  ITALIANO\n");
+}
+
+// What a script needs from an update: why a file was not installed, a list cut at its cap
+// (exit 4), and a clear refusal while another Novanta holds the data folder.
+TEST_F(CliReteTest, ReasonsCutListsAndABusyFolderReachTheScript) {
+    std::string lista;
+    srv.server.Get("/public/qiv/lingue/lista.txt", [&](const httplib::Request&, httplib::Response& res) { res.set_content(lista, "text/plain"); });
+    srv.server.Get("/public/qiv/lingue/broken.txt", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(std::string("[Strings]\0\n", 11), "text/plain");
+    });
+    ASSERT_TRUE(srv.avvia());
+    lista = "broken.txt\n";
+    EXPECT_EQ(Esegui({"update-languages", "--server", srv.base()}), 1);
+    EXPECT_NE(err.find("fetching 1/1: broken.txt\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("could not install broken.txt: not a language file: it holds NUL bytes"), std::string::npos) << err;
+    lista.clear();
+    for (int i = 0; i < 1001; ++i) lista += "../x" + std::to_string(i) + ".txt\n";
+    EXPECT_EQ(Esegui({"update-languages", "--server", srv.base()}), 4);
+    EXPECT_NE(err.find("more than 1,000 files"), std::string::npos) << err;
+    const int altro = ::open((dati / FILE_BLOCCO_ISTANZA).c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(::flock(altro, LOCK_EX), 0);
+    const double attesa = mSecondiAttesaBlocco;
+    mSecondiAttesaBlocco = 0.1;
+    EXPECT_EQ(Esegui({"update-matrices", "--server", srv.base()}), 1);
+    mSecondiAttesaBlocco = attesa;
+    ::close(altro);
+    EXPECT_NE(err.find("is in use by another Novanta"), std::string::npos) << err;
 }
 
 TEST_F(CliReteTest, TheReferenceServerRefusesWhatItDoesNotPublish) {
