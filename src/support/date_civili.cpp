@@ -55,7 +55,11 @@ std::string FormatoAAAAMMGG(double data) {
 std::optional<double> DataDaISO(const std::string& testo) {
     int a = 0, m = 0, g = 0;
     char resto = 0;
-    if (testo.size() != 10 || std::sscanf(testo.c_str(), "%4d-%2d-%2d%c", &a, &m, &g, &resto) != 3) return std::nullopt;
+    if (testo.size() != 10) return std::nullopt;
+    // sscanf alone would take " 2024-1-05" or "+100-01-01": only digits and the two dashes pass.
+    for (size_t i = 0; i < testo.size(); ++i)
+        if ((i == 4 || i == 7) ? testo[i] != '-' : (testo[i] < '0' || testo[i] > '9')) return std::nullopt;
+    if (std::sscanf(testo.c_str(), "%4d-%2d-%2d%c", &a, &m, &g, &resto) != 3) return std::nullopt;
     if (a < 100 || a > 9999 || m < 1 || m > 12 || g < 1) return std::nullopt;
     static const int giorniMese[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool bisestile = (a % 4 == 0 && a % 100 != 0) || a % 400 == 0;

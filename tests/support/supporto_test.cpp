@@ -7,6 +7,7 @@
 
 #include "support/cCRC32.h"
 #include "support/cStringBuffer.h"
+#include "support/date_civili.h"
 #include "support/formato.h"
 
 namespace novanta {
@@ -69,6 +70,14 @@ TEST(CRC32, VettoriNotiEComeZlib) {
     }
     std::vector<uint8_t> ff(1 << 20, 0xFF);
     EXPECT_EQ(c.crc(ff), static_cast<uint32_t>(::crc32(0L, ff.data(), static_cast<uInt>(ff.size()))));
+}
+
+// Only YYYY-MM-DD of a real day is a date; signs, blanks and short fields are not.
+TEST(DataDaISO, SoloGiorniVeriInFormaEsatta) {
+    for (const char* buona : {"2024-02-29", "0100-01-01", "9999-12-31"})
+        EXPECT_EQ(FormatoAAAAMMGG(DataDaISO(buona).value_or(0)), std::string(buona).erase(7, 1).erase(4, 1)) << buona;
+    for (const char* cattiva : {" 2024-1-05", "+100-01-01", "2024-1-051", "2023-02-29", "2024-13-01", "2024/01/01", ""})
+        EXPECT_FALSE(DataDaISO(cattiva)) << cattiva;
 }
 
 TEST(Formato, ArrotondamentoBancarioMigliaiaEZeri) {
