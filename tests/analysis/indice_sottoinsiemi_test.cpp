@@ -52,7 +52,9 @@ TEST(IndiceSottoinsiemi, RanghiEContenimentoComeIlConfrontoDiretto) {
         ASSERT_TRUE(esito.valido);
         EXPECT_EQ(esito.bersagli == Binomiale(n, k), esito.coperto);
         for (const auto& c : colonne) {
-            if (!esito.coperto) EXPECT_LT(Comuni(c, esito.scoperto), t);
+            if (!esito.coperto) {
+                EXPECT_LT(Comuni(c, esito.scoperto), t);
+            }
         }
     }
 }
