@@ -24,6 +24,7 @@
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmAnalisi.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -190,6 +191,7 @@ void frmMAIN::CreaMenu() {
     menuOperazioni->addSeparator();
     menuCalcolo = voce(menuOperazioni, "menuCalcolo", QStringLiteral("&Elabora Sistema"));
     menuVisualizza = voce(menuOperazioni, "menuVisualizza", QStringLiteral("&Visualizza Sistema"));
+    menuAnalisi = voce(menuOperazioni, "menuAnalisi", QStringLiteral("A&nalizza Sistema"));
     menuOperazioni->addSeparator();
     menuModifiche = voce(menuOperazioni, "menuModifiche", QStringLiteral("&Modifica Sistema"));
 
@@ -221,6 +223,7 @@ void frmMAIN::CreaMenu() {
     connect(menuUscita, &QAction::triggered, this, &QWidget::close);
     connect(menuCalcolo, &QAction::triggered, this, &frmMAIN::CalcoloComando);
     connect(menuVisualizza, &QAction::triggered, this, &frmMAIN::VisualizzaSistema);
+    connect(menuAnalisi, &QAction::triggered, this, &frmMAIN::AnalizzaSistema);
     connect(menuModifiche, &QAction::triggered, this, &frmMAIN::ModificaSistema);
     connect(menuinfo, &QAction::triggered, this, &frmMAIN::Info);
 }
@@ -390,6 +393,7 @@ void frmMAIN::LockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(true);
     menuModifiche->setEnabled(true);
     menuVisualizza->setEnabled(true);
+    menuAnalisi->setEnabled(true);
     // The view and modify entries live in the operations menu, and the conditions stay open read-only.
     menuOperazioni->setEnabled(true);
     menuOperazioni->menuAction()->setEnabled(true);
@@ -407,6 +411,7 @@ void frmMAIN::UnlockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(false);
     menuModifiche->setEnabled(false);
     menuVisualizza->setEnabled(false);
+    menuAnalisi->setEnabled(false);
     // The enabling by the count of marked numbers still rules the run commands.
     AbilitaCalcolo(CalcoloAbilitato());
 }
@@ -447,6 +452,12 @@ void frmMAIN::VisualizzaSistema() {
     if (mSistema.nColonne <= 0) return;
     frmVisualizza vista(this);
     FacciaQt()->Modale(vista);
+}
+
+void frmMAIN::AnalizzaSistema() {
+    if (mSistema.nColonne <= 0) return;
+    frmAnalisi analisi(this);
+    FacciaQt()->Modale(analisi);
 }
 
 void frmMAIN::ImportaColonne() {

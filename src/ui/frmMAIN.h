@@ -59,6 +59,7 @@ public:
     void ModificaSistema();
     void NuovoSistema();
     void VisualizzaSistema();
+    void AnalizzaSistema();
     void ImportaColonne();
     void EsportaColonne();
     void Impostazioni();
@@ -101,6 +102,7 @@ private:
     QAction* menuAdattaMatrice = nullptr;
     QAction* menuCalcolo = nullptr;
     QAction* menuVisualizza = nullptr;
+    QAction* menuAnalisi = nullptr;
     QAction* menuModifiche = nullptr;
     QAction* menuinfo = nullptr;
 
