@@ -79,6 +79,7 @@ QTableWidget* Tabella(QWidget* parent, const char* nome) {
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->horizontalHeader()->setStretchLastSection(true);
     return t;
 }
 
@@ -139,8 +140,8 @@ frmAnalisi::frmAnalisi(QWidget* parent)
     tblProbabilita = Tabella(sinistra, "tblProbabilita");
     tblProbabilita->setProperty("Tag", QStringLiteral("Punto migliore|Probabilità %|Quota"));
     sv->addWidget(lblTabella);
-    sv->addWidget(tblGaranzia, 3);
-    sv->addWidget(tblProbabilita, 2);
+    sv->addWidget(tblGaranzia, 1);
+    sv->addWidget(tblProbabilita, 1);
     grafico = new QChartView(divisore);
     grafico->setObjectName(QStringLiteral("grafico"));
     grafico->setProperty("Tag", QStringLiteral("Punto migliore|Probabilità %"));
@@ -273,6 +274,7 @@ void frmAnalisi::Blocca(bool inCorso) {
 
 bool frmAnalisi::Analizza() {
     if (inCorso_) return false;
+    avviata_ = true;
     sistema_.estratti = spinEstratti->value();
     FacciaAnalisi faccia(UI(), pbAnalisi);
     Blocca(true);
@@ -340,6 +342,8 @@ void frmAnalisi::MostraRisultato() {
     const QStringList testaG = Intestazioni(grafico, 2);
     auto* chart = new QChart;
     auto* barre = new QBarSet(testaG[1]);
+    // The labels carry the small odds that a bar is too short to show.
+    barre->setLabelColor(palette().color(QPalette::WindowText));
     QStringList categorie;
     double massimo = 0;
     for (int h = 0; h < static_cast<int>(r.probabilita.size()); ++h) {
@@ -353,7 +357,8 @@ void frmAnalisi::MostraRisultato() {
     serie->setLabelsVisible(true);
     serie->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     serie->setLabelsFormat(QStringLiteral("@value"));
-    serie->setLabelsPrecision(4);
+    serie->setLabelsPrecision(3);
+    serie->setLabelsAngle(-90);
     chart->addSeries(serie);
     auto* asseX = new QBarCategoryAxis;
     asseX->append(categorie);
@@ -361,7 +366,8 @@ void frmAnalisi::MostraRisultato() {
     chart->addAxis(asseX, Qt::AlignBottom);
     serie->attachAxis(asseX);
     auto* asseY = new QValueAxis;
-    asseY->setRange(0, massimo > 0 ? massimo * 1.15 : 1);
+    asseY->setRange(0, massimo > 0 ? massimo * 1.3 : 1);
+    asseY->applyNiceNumbers();
     asseY->setTitleText(testaG[1]);
     asseY->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(asseY, Qt::AlignLeft);

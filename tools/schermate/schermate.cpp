@@ -1,6 +1,8 @@
 // Drives the program's windows on the screen it is given and saves a PNG of each:
-// novanta_schermate FOLDER (make screenshots runs it under Xvfb).
+// novanta_schermate FOLDER [LANGUAGE] (make screenshots runs it under Xvfb, in Italian).
 #include <QApplication>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QDir>
 #include <QPushButton>
 #include <QScrollBar>
@@ -12,9 +14,11 @@
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "engine/motore.h"
 #include "faccia_prova.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
+#include "ui/frmAnalisi.h"
 #include "ui/frmCalcolo.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMAIN.h"
@@ -57,7 +61,8 @@ int main(int argc, char** argv) {
     for (std::filesystem::directory_iterator it(lingue, ec), fine; !ec && it != fine; it.increment(ec))
         std::filesystem::copy_file(it->path(), mPathDati / it->path().filename(), ec);
     test::FacciaProva faccia;
-    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nMODALITA' RICALCOLO=FALSE\r\n";
+    const std::string lingua = argc > 2 ? argv[2] : "italiano";
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
     InizializzaCorpo();
 
     {
@@ -104,5 +109,24 @@ int main(int argc, char** argv) {
     }
     principale.resize(760, 480);
     salva(&principale, "frmMAIN-piccola");
+
+    // The analysis of a reduced system: the same prediction in columns of 6, N-2.
+    mCondizioni.ridottoAttivo = true;
+    mCondizioni.ridottoNx = 2;
+    GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+    {
+        std::ofstream(mPathDati / "csv" / "estrazioni.txt", std::ios::binary)
+            << "2026-11-28 3 12 27 45 62 88\n2026-12-01 7 18 21 33 56 80\n2026-12-03 5 12 38 51 67 74\n"
+            << "2026-12-05 3 7 12 18 40 90\n";
+        ui::frmAnalisi analisi(&principale);
+        analisi.resize(1100, 660);
+        analisi.Analizza();
+        salva(&analisi, "frmAnalisi");
+        analisi.findChild<QLineEdit*>(QStringLiteral("txtEstrazione"))->setText(QStringLiteral("3 12 27 38 62 88"));
+        analisi.ControllaEstrazione();
+        analisi.CaricaEstrazioni((mPathDati / "csv" / "estrazioni.txt").string());
+        analisi.findChild<QTabWidget*>(QStringLiteral("tabAnalisi"))->setCurrentIndex(1);
+        salva(&analisi, "frmAnalisi-estrazioni");
+    }
     return 0;
 }
