@@ -211,6 +211,10 @@ frmAnalisi::frmAnalisi(QWidget* parent)
     });
     connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::reject);
 
+    std::vector<uint8_t> pronostico;
+    int estratti = 0;
+    analisi::ControllaAnalisi(sistema_, pronostico, estratti);
+    numeriPronostico_ = static_cast<int>(pronostico.size());
     ApplicaLingua(this);
     Testi();
     resize(980, 640);
@@ -228,7 +232,7 @@ void frmAnalisi::Testi() {
                             .arg(Q(FormatoMigliaia(controllo_.colonne())), Q(TestoMessaggio("0230")))
                             .arg(sistema_.lunghezza)
                             .arg(Q(TestoMessaggio("0231")))
-                            .arg(risultato_.numeri ? risultato_.numeri : static_cast<int>(sistema_.pronostico.size())));
+                            .arg(numeriPronostico_));
     MostraRisultato();
     MostraEstrazioni();
 }

@@ -76,6 +76,7 @@ private:
     analisi::ControlloEstrazioni controllo_;
     std::vector<analisi::Estrazione> estrazioni_;
     analisi::RiepilogoEstrazioni riepilogo_;
+    int numeriPronostico_ = 0;
     bool inCorso_ = false;
     bool avviata_ = false;
 };
