@@ -125,8 +125,17 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
 
     RisultatoAnalisi ris;
     const int k = s.lunghezza;
-    const MappaPronostico mappa(pronostico);
+    // The counting runs over the numbers the columns use: a prediction number no column holds
+    // adds nothing to any best, so the table over the whole prediction follows from that one
+    // by counting, and the levels of held subsets can fill up (and stop early).
+    std::array<bool, 91> usato{};
+    for (uint8_t v : s.colonne) usato[v] = true;
+    std::vector<uint8_t> usati;
+    for (uint8_t v : pronostico)
+        if (usato[v]) usati.push_back(v);
+    const MappaPronostico mappa(usati);
     const int n = mappa.n();
+    const int nP = static_cast<int>(pronostico.size());
     const auto c = static_cast<int32_t>(s.colonne.size() / static_cast<size_t>(k));
     std::vector<Insieme> insiemi(static_cast<size_t>(c));
     int kMassimo = 0;
@@ -139,7 +148,7 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
     const int alto = std::min(livelli, kMassimo);
     ris.colonne = c;
     ris.lunghezza = k;
-    ris.numeri = n;
+    ris.numeri = nP;
     ris.estratti = d;
     ris.pronostico = pronostico;
 
@@ -150,7 +159,7 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
         return j == alto || static_cast<double>(c) * static_cast<double>(Binomiale(kMassimo, j)) <=
                                 2.0 * static_cast<double>(Binomiale(n, j + 1));
     };
-    double totale = static_cast<double>(esito.sottoinsiemi);
+    double totale = static_cast<double>(SottoinsiemiDaEsaminare(n, d));
     for (int j = 1; j <= alto; ++j)
         totale += diretto(j) ? static_cast<double>(c) * static_cast<double>(Binomiale(kMassimo, j))
                              : static_cast<double>(Binomiale(n, j + 1));
@@ -221,10 +230,7 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
                 if (!ok) return annullata;
             }
             tenuti[static_cast<size_t>(std::min(m, alto))].reset();
-            RigaAnalisi riga{m, quanti, std::move(conta), 0};
-            while (riga.garanzia < static_cast<int>(riga.migliore.size()) - 1 && riga.migliore[static_cast<size_t>(riga.garanzia)] == 0)
-                ++riga.garanzia;
-            ris.tabella.push_back(std::move(riga));
+            ris.tabella.push_back({m, quanti, std::move(conta), 0});
             precedente.swap(corrente);
             corrente.clear();
             corrente.shrink_to_fit();
@@ -235,10 +241,28 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
         return {ErroreAnalisi::Memoria, 0, esito.sottoinsiemi};
     }
 
+    // An m-subset of the prediction is j numbers the columns use and m - j they do not.
+    if (nP > n) {
+        std::vector<RigaAnalisi> tabella;
+        for (int m = 0; m <= std::min(d, nP); ++m) {
+            RigaAnalisi riga{m, Binomiale(nP, m), std::vector<uint64_t>(static_cast<size_t>(std::min(m, k) + 1), 0), 0};
+            for (int j = std::max(0, m - (nP - n)); j <= std::min(m, livelli); ++j) {
+                const uint64_t fuori = Binomiale(nP - n, m - j);
+                const auto& dentro = ris.tabella[static_cast<size_t>(j)].migliore;
+                for (size_t h = 0; h < dentro.size(); ++h) riga.migliore[h] += fuori * dentro[h];
+            }
+            tabella.push_back(std::move(riga));
+        }
+        ris.tabella = std::move(tabella);
+    }
+    for (auto& riga : ris.tabella)
+        while (riga.garanzia < static_cast<int>(riga.migliore.size()) - 1 && riga.migliore[static_cast<size_t>(riga.garanzia)] == 0)
+            ++riga.garanzia;
+
     const int h = std::min(d, k);
     ris.favorevoli.assign(static_cast<size_t>(h + 1), 0);
     for (const auto& riga : ris.tabella) {
-        const unsigned __int128 fuori = Binomiale128(90 - n, d - riga.dentro);
+        const unsigned __int128 fuori = Binomiale128(90 - nP, d - riga.dentro);
         for (size_t i = 0; i < riga.migliore.size() && i < ris.favorevoli.size(); ++i)
             ris.favorevoli[i] += fuori * riga.migliore[i];
     }
