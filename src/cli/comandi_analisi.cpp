@@ -110,7 +110,9 @@ int analizza(Contesto& ctx, const ComandoAnalizza& c) {
     const auto esito = analisi::Analizza(s, r, ctx.ui);
     ctx.ui.ProgressoChiudi();
     if (!esito.riuscita()) {
-        ctx.err << "novanta-cli: " << analisi::TestoEsitoAnalisi(esito) << "\n";
+        std::string testo = analisi::TestoEsitoAnalisi(esito);
+        for (size_t p = 0; (p = testo.find("\r\n", p)) != std::string::npos;) testo.replace(p, 2, "\n");
+        ctx.err << "novanta-cli: " << testo << "\n";
         return esito.errore == analisi::ErroreAnalisi::Annullata ? ESITO_ANNULLATO : ESITO_ERRORE;
     }
     if (c.json)
