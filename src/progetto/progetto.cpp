@@ -411,17 +411,13 @@ Lavoro FotografiaLavoro() {
     return l;
 }
 
-void ApplicaLavoro(Lavoro&& l) {
-    ResetSistema(false);
-    mLenCol = l.lenCol;
-    for (uint8_t n : l.pronostico) mGriglia[static_cast<size_t>(n - 1)] = 1;
-    mSistema.numPronostico = static_cast<uint8_t>(l.pronostico.size());
-    mSistema.pronostico.fill(0);
-    std::copy(l.pronostico.begin(), l.pronostico.end(), mSistema.pronostico.begin());
+void ApplicaCondizioni(Lavoro&& l) {
     mCondizioni = l.condizioni;
     mConsecutivi = l.consecutivi;
     mFiltriDistanza = l.filtriDistanza;
     mNumFiltriDistanza = l.numFiltriDistanza;
+    mFiltriAND.Cancella();
+    mFiltriOR.Cancella();
     for (size_t i = 0; i < l.filtriAND.size(); ++i) mFiltriAND[static_cast<int32_t>(i + 1)] = l.filtriAND[i];
     for (size_t i = 0; i < l.filtriOR.size(); ++i) mFiltriOR[static_cast<int32_t>(i + 1)] = l.filtriOR[i];
     mNumFiltriAND = l.numFiltriAND;
@@ -430,16 +426,29 @@ void ApplicaLavoro(Lavoro&& l) {
     mNumColonneBase = l.numColonneBase;
     mColonneBaseAttive = l.colonneBaseAttive;
     mDistanzaMinima = l.distanzaMinima;
-    for (int32_t c = 1; c <= l.nColonne; ++c)
-        std::memcpy(mArrColonne.colonnaScrittura(c), l.colonne.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(l.larghezza),
-                    static_cast<size_t>(l.larghezza));
-    mSistema.nColonne = l.nColonne;
-    mSistema.descrizione = std::move(l.descrizione);
+}
+
+void ApplicaLavoro(Lavoro&& l, bool conColonne) {
+    ResetSistema(false);
+    mLenCol = l.lenCol;
+    for (uint8_t n : l.pronostico) mGriglia[static_cast<size_t>(n - 1)] = 1;
+    mSistema.numPronostico = static_cast<uint8_t>(l.pronostico.size());
+    mSistema.pronostico.fill(0);
+    std::copy(l.pronostico.begin(), l.pronostico.end(), mSistema.pronostico.begin());
+    const bool bloccato = l.bloccato;
+    if (conColonne) {
+        for (int32_t c = 1; c <= l.nColonne; ++c)
+            std::memcpy(mArrColonne.colonnaScrittura(c), l.colonne.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(l.larghezza),
+                        static_cast<size_t>(l.larghezza));
+        mSistema.nColonne = l.nColonne;
+        mSistema.descrizione = std::move(l.descrizione);
+    }
+    ApplicaCondizioni(std::move(l));
     UI().GrigliaAggiornata();
     if (mSistema.nColonne > 0) {
         LockGUI();
         // A system saved while unlocked for a recalculation opens the same way.
-        if (!l.bloccato) {
+        if (!bloccato) {
             Sblocca_x_Ricalcolo();
             mGUILocked = 0;
         }

@@ -44,7 +44,10 @@ struct Lavoro {
 // The work in memory now, as a value.
 Lavoro FotografiaLavoro();
 // Makes `lavoro` the work in memory and tells the face to redraw. The file name is the caller's.
-void ApplicaLavoro(Lavoro&& lavoro);
+// Without `conColonne` the system stays empty (a generation from the file's conditions).
+void ApplicaLavoro(Lavoro&& lavoro, bool conColonne = true);
+// Only the conditions of `lavoro`: every condition, both filter lists, base columns, reductions.
+void ApplicaCondizioni(Lavoro&& lavoro);
 
 // Writes a system file beside `file` and renames it over `file` only when it is whole: on any
 // failure the old file stays as it was. False with the reason in `errore`.

@@ -223,5 +223,37 @@ TEST_F(Progetto, IlRecuperoEOffertoDopoUnProgrammaUcciso) {
     EXPECT_FALSE(std::filesystem::exists(FileRecupero()));
 }
 
+TEST_F(Progetto, LaRigaDiComandoSalvaRiapreEMostraIlLavoro) {
+    const auto d = [&](const char* nome) { return (cartella / nome).string(); };
+    auto r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-40", "--and",
+                                                   "1-6:1,2", "--out", d("a.txt"), "--save", d("a.lec")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    // The columns of the file export exactly as --out wrote them.
+    r = test::EseguiCli(cartella.percorso(), {"show", d("a.lec"), "--out", d("b.txt")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    EXPECT_NE(r.out.find("Prediction: 01 02 03 04 05 06 07 08 09 10 11 12"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Sum: on 20-40"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("01 02 03 04 05 06 : 1,2"), std::string::npos) << r.out;
+    ASSERT_FALSE(test::LeggiFile(d("a.txt")).empty());
+    EXPECT_EQ(test::LeggiFile(d("a.txt")), test::LeggiFile(d("b.txt")));
+    // The file's conditions with one replaced on the line give what the line alone gives.
+    r = test::EseguiCli(cartella.percorso(), {"generate", "--project", d("a.lec"), "--sum", "20-30", "--out", d("c.txt")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-30", "--and", "1-6:1,2",
+                                              "--out", d("d.txt")});
+    EXPECT_EQ(test::LeggiFile(d("c.txt")), test::LeggiFile(d("d.txt")));
+    // recalc over the file's own system, saved again.
+    r = test::EseguiCli(cartella.percorso(), {"recalc", "--project", d("a.lec"), "--nx", "2", "--save", d("e.lec")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    Lavoro l;
+    std::string errore;
+    ASSERT_TRUE(LeggiProgetto(d("e.lec"), l, errore)) << errore;
+    EXPECT_TRUE(l.condizioni.ridottoAttivo && l.condizioni.sommaAttiva);
+    EXPECT_GT(l.nColonne, 0);
+    r = test::EseguiCli(cartella.percorso(), {"generate", "--project", d("a.txt"), "--out", d("f.txt")});
+    EXPECT_EQ(r.codice, 1);
+    EXPECT_NE(r.err.find(d("a.txt")), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace novanta
