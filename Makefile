@@ -64,7 +64,7 @@ serve-updates: build
 # libFuzzer (clang) over the file readers, in its own build folder, FUZZ_SECONDS per target.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := colonne_txt filtri_txt matrice matrice_txt
+FUZZ_TARGETS := colonne_txt filtri_txt matrice matrice_txt progetto
 FUZZ_FLAGS := -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -g
 
 fuzz: deps

@@ -126,7 +126,7 @@ CREATE TABLE colonne(blocco INTEGER PRIMARY KEY, dati BLOB);
 )";
 
 void scriviSu(sql::Database& db, const Lavoro& l) {
-    db.esegui("PRAGMA page_size=65536; PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF;");
+    db.esegui("PRAGMA page_size=8192; PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF;");
     db.esegui(("PRAGMA application_id=" + std::to_string(APPLICAZIONE_LEC) + "; PRAGMA user_version=" +
                std::to_string(FORMATO_LEC) + ";")
                   .c_str());
