@@ -556,7 +556,7 @@ bool ApriSistema(const std::string& file) {
     }
     ApplicaLavoro(std::move(l));
     ImpostaFileSistema(file);
-    mFileSistemaSalvato = true;
+    mFileProgetto = mFileSistema;
     SegnaLavoroSalvato();
     RimuoviRecupero();
     AggiungiFileRecente(file);
@@ -577,7 +577,7 @@ bool SalvaSistema(const std::string& file) {
         return false;
     }
     ImpostaFileSistema(file);
-    mFileSistemaSalvato = true;
+    mFileProgetto = mFileSistema;
     SegnaLavoroSalvato();
     RimuoviRecupero();
     AggiungiFileRecente(file);
@@ -592,7 +592,7 @@ bool ApriSistemaComando() {
 }
 
 bool SalvaSistemaComando() {
-    if (!mFileSistemaSalvato) return SalvaSistemaConNome();
+    if (mFileProgetto.empty() || mFileProgetto != mFileSistema) return SalvaSistemaConNome();
     return SalvaSistema(mFileSistema);
 }
 
@@ -616,7 +616,7 @@ bool ChiediSalvataggio() {
 bool NuovoLavoro() {
     if (!ChiediSalvataggio()) return false;
     NuovoSistema();
-    mFileSistemaSalvato = false;
+    mFileProgetto.clear();
     SegnaLavoroSalvato();
     RimuoviRecupero();
     return true;
@@ -635,7 +635,7 @@ bool Autosalva() {
     Lavoro l = FotografiaLavoro();
     l.salvato = adesso();
     l.versione = NOVANTA_VERSIONE;
-    l.fileOrigine = mFileSistemaSalvato ? mFileSistema : std::string();
+    l.fileOrigine = mFileProgetto == mFileSistema ? mFileProgetto : std::string();
     std::string errore;
     // A failed autosave says nothing: the user's own save will report the same fault.
     if (!ScriviProgetto(FileRecupero(), l, errore)) return false;
@@ -666,8 +666,8 @@ bool OffriRecupero() {
     // The restored work is unsaved: its baseline is the empty work it replaces.
     SegnaLavoroSalvato();
     ApplicaLavoro(std::move(l));
-    mFileSistemaSalvato = !origine.empty();
     ImpostaFileSistema(origine.empty() ? (mPathDati / "sistemi" / "nuovo.lec").string() : origine);
+    mFileProgetto = origine;
     ViewStatusBar();
     return true;
 }

@@ -63,9 +63,10 @@ bool LeggiProgetto(std::span<const uint8_t> immagine, Lavoro& lavoro, std::strin
 uint64_t ImprontaLavoro();
 bool LavoroModificato();
 void SegnaLavoroSalvato();
-// True when mFileSistema is a system file this work was opened from or saved to (so "Salva
-// Sistema" may write it without asking for a name).
-inline bool mFileSistemaSalvato = false;
+// The system file this work was last opened from or saved to; empty for a new work. "Salva
+// Sistema" writes it without asking only while it is still mFileSistema (an imported text file
+// renames the system, and must never be overwritten with a database).
+inline std::string mFileProgetto;
 
 // The file commands, with their messages and dialogs through the face.
 bool ApriSistema(const std::string& file);

@@ -365,7 +365,7 @@ void frmMAIN::Carica() {
     ResetSistema(false);
     for (int i = 0; i < 90; ++i) frameNumeri->etichetta(i)->setText(QString::fromStdString(FormatoZeri(i + 1)));
     ImpostaFileSistema((mPathDati / "sistemi" / "nuovo.lec").string());
-    mFileSistemaSalvato = false;
+    mFileProgetto.clear();
     SegnaLavoroSalvato();
     novanta::ViewStatusBar();
     AggiornaGriglia();

@@ -8,6 +8,7 @@
 #include "core/corpo.h"
 #include "progetto/progetto.h"
 #include "progetto/sqlite.h"
+#include "textfiles/colonne_txt.h"
 #include "support/registratore.h"
 
 namespace novanta {
@@ -98,6 +99,13 @@ TEST_F(Progetto, UnLavoroCompletoTornaIdentico) {
         EXPECT_TRUE(LavoroModificato());
     }
     EXPECT_EQ(FileRecenti(), std::vector<std::string>{file});
+    // An imported text file names the system, but "Salva Sistema" asks for a name instead of
+    // writing a database over it.
+    const auto txt = cartella / "colonne.txt";
+    cartella.scrivi("colonne.txt", " 01 02 03\r\n");
+    ASSERT_TRUE(ImportaColonneTxt(txt.string()));
+    EXPECT_FALSE(SalvaSistemaComando());
+    EXPECT_EQ(test::LeggiFile(txt), " 01 02 03\r\n");
 }
 
 void modifica(const std::string& file, const std::string& sql) {
@@ -187,7 +195,7 @@ TEST_F(Progetto, UnSalvataggioInterrottoLasciaIlFileVecchioIntero) {
 TEST_F(Progetto, IlRecuperoEOffertoDopoUnProgrammaUcciso) {
     riempiLavoro(1000);
     ImpostaFileSistema((cartella / "mio.lec").string());
-    mFileSistemaSalvato = true;
+    mFileProgetto = mFileSistema;
     const uint64_t impronta = ImprontaLavoro();
     const pid_t figlio = fork();
     ASSERT_GE(figlio, 0);
