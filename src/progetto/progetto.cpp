@@ -527,7 +527,9 @@ uint64_t ImprontaLavoro() {
     }
     h.valore(mColonneBaseAttive);
     h.valore(mNumColonneBase);
-    for (const auto& b : mColonneBase) {
+    const size_t basi = std::min<size_t>(static_cast<size_t>(std::max(mNumColonneBase, 0)) + 1, mColonneBase.size());
+    for (size_t i = 1; i < basi; ++i) {
+        const tColonna& b = mColonneBase[i];
         h.aggiungi(b.numeri.data(), b.numeri.size());
         h.valore(b.minimo);
         h.valore(b.massimo);
@@ -625,11 +627,11 @@ bool NuovoLavoro() {
 std::filesystem::path FileRecupero() { return mPathDati / NOME_FILE_RECUPERO; }
 
 bool Autosalva() {
-    if (!LavoroModificato()) {
+    const uint64_t impronta = ImprontaLavoro();
+    if (impronta == mImprontaSalvata) {
         RimuoviRecupero();
         return false;
     }
-    const uint64_t impronta = ImprontaLavoro();
     std::error_code ec;
     if (impronta == mImprontaRecupero && std::filesystem::exists(FileRecupero(), ec)) return false;
     Lavoro l = FotografiaLavoro();
@@ -660,6 +662,8 @@ bool OffriRecupero() {
     std::string errore;
     if (!LeggiProgetto(FileRecupero(), l, errore)) {
         UI().MsgBox(errore, Pulsanti::OK, Icona::Critica);
+        // Kept aside for whoever wants to look at it, and not offered again.
+        std::filesystem::rename(FileRecupero(), FileRecupero().string() + ".danneggiato", ec);
         return false;
     }
     const std::string origine = l.fileOrigine;
