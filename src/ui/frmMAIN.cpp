@@ -143,7 +143,10 @@ frmMAIN::frmMAIN(QWidget* parent) : QMainWindow(parent) {
     autosalvataggio_ = new QTimer(this);
     autosalvataggio_->setObjectName(QStringLiteral("autosalvataggio"));
     autosalvataggio_->setInterval(60000);
-    connect(autosalvataggio_, &QTimer::timeout, this, [] { Autosalva(); });
+    // Never in the middle of a run or an import (the window is disabled then): half a system is no work to recover.
+    connect(autosalvataggio_, &QTimer::timeout, this, [this] {
+        if (!inCalcolo_ && isEnabled()) Autosalva();
+    });
     autosalvataggio_->start();
     if (auto* faccia = FacciaQt()) faccia->ImpostaPrincipale(this);
 }
