@@ -472,9 +472,10 @@ void frmMAIN::ViewStatusBar() {
 }
 
 void frmMAIN::AggiornaTitolo() {
-    // The caption comes from the language file; "[*]" is where Qt shows the unsaved mark.
-    if (!windowTitle().contains(QStringLiteral("[*]"))) setWindowTitle(windowTitle() + QStringLiteral("[*]"));
-    setWindowModified(LavoroModificato());
+    // The caption comes from the language file: a title this routine did not set is a new caption.
+    if (windowTitle() != titoloImpostato_) didascalia_ = windowTitle();
+    titoloImpostato_ = LavoroModificato() ? didascalia_ + QStringLiteral("*") : didascalia_;
+    setWindowTitle(titoloImpostato_);
 }
 
 void frmMAIN::AggiornaSegniCondizioni() {
@@ -588,9 +589,8 @@ void frmMAIN::closeEvent(QCloseEvent* e) {
         AggiornaTitolo();
         return;
     }
-    QString titolo = windowTitle();
-    titolo.remove(QStringLiteral("[*]"));
-    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(titolo)) != Risposta::Si) {
+    AggiornaTitolo();
+    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(didascalia_)) != Risposta::Si) {
         e->ignore();
         return;
     }

@@ -102,6 +102,8 @@ private:
     QAction* separatoreRecenti = nullptr;
     std::vector<std::pair<QAction*, bool (*)()>> segni_;
     QTimer* autosalvataggio_ = nullptr;
+    QString didascalia_;       // the caption without the unsaved mark
+    QString titoloImpostato_;  // the title as AggiornaTitolo last set it
     QAction* menuImportaColonne = nullptr;
     QAction* menuEsportaColonne = nullptr;
     QAction* mnuElencoSistemiImmediati = nullptr;
