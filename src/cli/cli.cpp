@@ -161,6 +161,7 @@ int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream
     AggiungiComandiFile(app, ctx);
     AggiungiComandiRete(app, ctx);
     AggiungiComandiAnalisi(app, ctx);
+    AggiungiComandiProgetto(app, ctx);
 
     int esito = ESITO_OK;
     try {
