@@ -20,10 +20,12 @@
 
 #include "core/corpo.h"
 #include "engine/motore.h"
+#include "matrices/elenco_matrici.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmMatr.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -223,6 +225,8 @@ void frmMAIN::CreaMenu() {
     connect(menuVisualizza, &QAction::triggered, this, &frmMAIN::VisualizzaSistema);
     connect(menuModifiche, &QAction::triggered, this, &frmMAIN::ModificaSistema);
     connect(menuinfo, &QAction::triggered, this, &frmMAIN::Info);
+    connect(menuAdattaMatrice, &QAction::triggered, this, &frmMAIN::AdattaMatrice);
+    connect(mnuElencoSistemiImmediati, &QAction::triggered, this, &frmMAIN::ElencoMatrici);
 }
 
 void frmMAIN::CreaControlli() {
@@ -317,7 +321,7 @@ void frmMAIN::CreaControlli() {
     connect(cmdModifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
     connect(cmdVisualizza, &QPushButton::clicked, this, &frmMAIN::VisualizzaSistema);
     connect(cmdCancella, &QPushButton::clicked, this, [] { ResetSistema(false); });
-    // Applying a matrix belongs to the matrix windows; until they are here the button does nothing.
+    connect(cmdAdatta, &QPushButton::clicked, this, &frmMAIN::AdattaMatrice);
 }
 
 void frmMAIN::Carica() {
@@ -480,6 +484,24 @@ void frmMAIN::Impostazioni() {
 void frmMAIN::Info() {
     frmAbout info(this);
     FacciaQt()->Modale(info);
+}
+
+void frmMAIN::AdattaMatrice() {
+    if (!cmdAdatta->isEnabled()) return;
+    CaricaElencoMatrici(mSistema.numPronostico);
+    {
+        frmMatr matrici(this, true);
+        FacciaQt()->Modale(matrici);
+    }
+    // A matrix may have switched on the fixed-number and N-x conditions.
+    menuFisse->setChecked(mCondizioni.fisseAttive);
+    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
+}
+
+void frmMAIN::ElencoMatrici() {
+    CaricaElencoMatrici(0);
+    frmMatr matrici(this, false);
+    FacciaQt()->Modale(matrici);
 }
 
 void frmMAIN::closeEvent(QCloseEvent* e) {

@@ -63,6 +63,9 @@ public:
     void EsportaColonne();
     void Impostazioni();
     void Info();
+    // The matrix window: apply mode (cmdAdatta, menuAdattaMatrice) and browse mode (mnuElencoSistemiImmediati).
+    void AdattaMatrice();
+    void ElencoMatrici();
 
     GrigliaNumeri* griglia() const { return frameNumeri; }
 
