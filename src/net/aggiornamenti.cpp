@@ -192,10 +192,10 @@ namespace {
 // The list of an update into the temporary folder and then into `testo`; false (with the
 // reason in `out`) when it could not be downloaded.
 bool scaricaLista(const std::string& percorso, const std::string& nome, RisultatoAggiornamento& out, std::string& testo,
-                  std::function<bool()> continua = {}) {
+                  const std::function<bool()>* continua = nullptr) {
     OpzioniDownload lista;
     lista.maxByte = MAX_BYTE_LISTA;
-    lista.continua = std::move(continua);
+    lista.continua = continua;
     const EsitoDownload e = scarica(percorso, nome, lista);
     if (!e.ok) {
         out.errore = e.errore;
@@ -251,8 +251,8 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
         if (!out.annullato && avanzamento && !avanzamento(corrente)) out.annullato = true;
         return !out.annullato;
     };
-    std::function<bool()> durante;
-    if (avanzamento) durante = continua;
+    const std::function<bool()> chiedi = continua;
+    const std::function<bool()>* durante = avanzamento ? &chiedi : nullptr;
     try {
         std::string testo;
         corrente = "qivmatrici.txt";

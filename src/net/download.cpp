@@ -125,7 +125,7 @@ EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& d
     if (intestazioni) curl_easy_setopt(curl, CURLOPT_HTTPHEADER, intestazioni);
     if (opzioni.continua) {
         curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, suAvanzamento);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &opzioni.continua);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::function<bool()>*>(opzioni.continua));
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     }
 

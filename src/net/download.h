@@ -15,7 +15,8 @@ struct OpzioniDownload {
     uint64_t maxByte = 64ull << 20;     // the body may be no larger
     // Asked over and over while the transfer runs (at least once a second, also while the
     // server stalls); false stops it as a failed download. Called on the downloading thread.
-    std::function<bool()> continua;
+    // The caller keeps it alive for the transfer; null asks nothing.
+    const std::function<bool()>* continua = nullptr;
 };
 
 struct EsitoDownload {
