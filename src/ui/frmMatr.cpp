@@ -34,6 +34,8 @@ void rosso(QLabel* l, const std::string& testo, bool acceso) {
     p.setColor(QPalette::Window, acceso ? QColor(255, 0, 0) : l->parentWidget()->palette().color(QPalette::Window));
     p.setColor(QPalette::WindowText, acceso ? QColor(Qt::white) : l->parentWidget()->palette().color(QPalette::WindowText));
     l->setPalette(p);
+    // Only a warning takes room: the one shown spans the window.
+    l->setVisible(acceso);
 }
 
 }  // namespace
@@ -52,6 +54,8 @@ frmMatr::frmMatr(QWidget* parent, bool modoAdatta) : QDialog(parent), modoAdatta
     flZEL->setObjectName(QStringLiteral("flZEL"));
     flZEL->setFont(fisso);
     flZEL->setMinimumHeight(140);
+    // The caption stands over the columns of the lines: the list's frame and item margin in front.
+    lblElenco->setContentsMargins(flZEL->frameWidth() + flZEL->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, flZEL) + 1, 0, 0, 0);
     v->addWidget(lblElenco);
     v->addWidget(flZEL, 1);
 
@@ -165,7 +169,7 @@ frmMatr::frmMatr(QWidget* parent, bool modoAdatta) : QDialog(parent), modoAdatta
 
     ApplicaLingua(this);
     RiempiElenco();
-    resize(sizeHint().expandedTo(QSize(640, 520)));
+    resize(sizeHint().expandedTo(QSize(680, 620)));
     CentraForm(this);
     flZEL->setFocus();
 }
@@ -341,6 +345,11 @@ bool frmMatr::eventFilter(QObject* oggetto, QEvent* evento) {
         }
     }
     return QDialog::eventFilter(oggetto, evento);
+}
+
+void frmMatr::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (flZEL->currentItem()) flZEL->scrollToItem(flZEL->currentItem(), QAbstractItemView::PositionAtCenter);
 }
 
 void frmMatr::changeEvent(QEvent* e) {

@@ -37,6 +37,7 @@ public:
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void Occupata(bool occupata);

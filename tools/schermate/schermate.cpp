@@ -1,7 +1,8 @@
 // Drives the program's windows on the screen it is given and saves a PNG of each:
-// novanta_schermate FOLDER (make screenshots runs it under Xvfb).
+// novanta_schermate FOLDER [LANGUAGE] (make screenshots runs it under Xvfb, in Italian).
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -12,13 +13,17 @@
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "matrices/elenco_matrici.h"
+#include "matrices/matrice.h"
 #include "faccia_prova.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
 #include "ui/frmCalcolo.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmMatr.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmNewVersion.h"
+#include "ui/frmOrdinaPronostico.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
 
@@ -39,6 +44,13 @@ void salva(QWidget* w, const char* nome) {
         std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
 }
 
+// Selects the entry of a file in the matrix window's list.
+void seleziona(QWidget& finestra, const std::string& nome) {
+    auto* elenco = finestra.findChild<QListWidget*>(QStringLiteral("flZEL"));
+    for (int r = 0; r < elenco->count(); ++r)
+        if (mElencoMatrici[static_cast<size_t>(r)].nomeFile == nome) elenco->setCurrentRow(r);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,8 +69,24 @@ int main(int argc, char** argv) {
     for (std::filesystem::directory_iterator it(lingue, ec), fine; !ec && it != fine; it.increment(ec))
         std::filesystem::copy_file(it->path(), mPathDati / it->path().filename(), ec);
     test::FacciaProva faccia;
-    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nMODALITA' RICALCOLO=FALSE\r\n";
+    const std::string lingua = argc > 2 ? argv[2] : "italiano";
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua
+                                                           << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
     InizializzaCorpo();
+    // The shipped matrices, and beside them an expired and a damaged one, as a user may have.
+    InstallaMatriciDistribuite(errore);
+    {
+        MATRIX_STRUCTURE m;
+        LeggiMatrice(mPathDati / "matrici" / "v16k6t4.mzel", m, errore);
+        m.VALID_FROM = OggiOLE() - 400;
+        m.VALID_TO = OggiOLE() - 30;
+        ScriviMatrice(mPathDati / "matrici" / "v16k6t4-2025.mzel", m, errore);
+        std::vector<uint8_t> dati;
+        LeggiFileMatrice(mPathDati / "matrici" / "v16k6t4.mzel", dati, errore);
+        dati[150] ^= 0x01;
+        std::ofstream(mPathDati / "matrici" / "V16K6T4-COPIA.mzel", std::ios::binary)
+            .write(reinterpret_cast<const char*>(dati.data()), static_cast<std::streamsize>(dati.size()));
+    }
 
     {
         ui::frmSplash splash;
@@ -71,6 +99,26 @@ int main(int argc, char** argv) {
     principale.findChild<QScrollBar*>(QStringLiteral("hsLenCol"))->setValue(6);
     for (int n : {3, 7, 12, 18, 21, 27, 33, 38, 45, 51, 56, 62, 67, 74, 80, 88}) GrigliaNumeriClick(n - 1);
     salva(&principale, "frmMAIN");
+
+    {
+        CaricaElencoMatrici(mSistema.numPronostico);
+        ui::frmMatr matrici(&principale, true);
+        seleziona(matrici, "v16k6t4-2025.mzel");
+        salva(&matrici, "frmMatr-adatta");
+    }
+    {
+        CaricaElencoMatrici(0);
+        ui::frmMatr matrici(&principale, false);
+        seleziona(matrici, "V16K6T4-COPIA.mzel");
+        salva(&matrici, "frmMatr-elenco");
+    }
+    {
+        ui::frmOrdinaPronostico ordine(&principale);
+        ordine.Scambia(0, 9);
+        ordine.Scambia(4, 12);
+        salva(&ordine, "frmOrdinaPronostico");
+        ordine.hide();
+    }
 
     bool fotografato = false;
     faccia.allYield = [&](int64_t n) {
