@@ -126,6 +126,7 @@ frmMatr::frmMatr(QWidget* parent, bool modoAdatta) : QDialog(parent), modoAdatta
     QFont grassetto = lbElaborazione->font();
     grassetto.setBold(true);
     lbElaborazione->setFont(grassetto);
+    lbElaborazione->setWordWrap(true);
     lbElaborazione->hide();
     base->addWidget(lbElaborazione);
     v->addWidget(frameBaseInfo);

@@ -118,11 +118,11 @@ TEST(LingueDistribuite, AreCompleteAndAgree) {
     const std::vector<std::string> ids = {"0001", "0002", "0003", "0004", "0005", "0006", "0007", "0008", "0009",
                                           "0010", "0012", "0013", "0014", "0015", "0016", "0017", "0018", "0019",
                                           "0021", "0022", "0023", "0024", "0042", "0053", "0054", "0055", "0060",
-                                          "0061", "0062", "0064"};
+                                          "0061", "0062", "0064", "0140", "0141", "0142", "0143", "0144"};
     const std::vector<std::string> finestre = {
         "frmMAIN", "frmCalcolo", "frmVisualizza", "frmImpostazioni", "frmSomma", "frmPari", "frmFisse",
         "frmConsecutivi", "frmFiltriDistanzaNumeri", "frmFiltri", "frmImportFiltri", "frmImportBase", "frmRidotto",
-        "frmRidottoDistanzaMinima", "frmNewVersion", "frmMatr"};
+        "frmRidottoDistanzaMinima", "frmNewVersion", "frmMatr", "frmOrdinaPronostico"};
     const std::regex chiave(R"(^(Info|Strings)$|^[A-Za-z][A-Za-z0-9_]*(\([0-9]+\))?\.(Caption|ToolTipText|Tag|TabCaption\([0-9]+\))$)");
     ASSERT_EQ(LingueDistribuite().size(), 2u);
     std::map<std::string, std::set<std::string>> chiaviPerLingua;
