@@ -246,15 +246,16 @@ void frmMatr::cmdOpenDir_Click() { UI().ApriCartella((mPathDati / "matrici").str
 
 void frmMatr::Occupata(bool occupata) {
     aggiornando_ = occupata;
-    UI().Clessidra(occupata);
+    // The hourglass over the window, but the cancel button keeps its arrow.
+    if (occupata) setCursor(Qt::WaitCursor);
+    else unsetCursor();
     frameInfo->setVisible(!occupata);
     for (QWidget* w : std::initializer_list<QWidget*>{flZEL, cmdOpenDir, cmdUpdateMatrix, lblChkVersion, lblOK, lblScaduta})
         w->setEnabled(!occupata);
     lbElaborazione->setVisible(occupata);
     cmdAnnullaAggiornamento->setVisible(occupata);
     cmdAnnullaAggiornamento->setEnabled(occupata);
-    // The cancel button keeps its arrow while the rest of the window shows the hourglass.
-    if (occupata) cmdAnnullaAggiornamento->setCursor(Qt::ArrowCursor);
+    cmdAnnullaAggiornamento->setCursor(Qt::ArrowCursor);
     if (occupata) cmdAnnullaAggiornamento->setFocus();
 }
 

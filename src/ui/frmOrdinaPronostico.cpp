@@ -2,11 +2,13 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTime>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/corpo.h"
 #include "matrices/ordine_pronostico.h"
@@ -63,6 +65,61 @@ PronosticoTrascinabile::PronosticoTrascinabile(frmOrdinaPronostico* finestra, QW
     colora(fantasma_, BLU_SCURO, GIALLO);
     fantasma_->hide();
     setCursor(Qt::OpenHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PronosticoTrascinabile::Incornicia() {
+    for (int i = 0; i < 90; ++i) {
+        QLabel* l = etichette_[static_cast<size_t>(i)];
+        const bool incorniciata = hasFocus() && i == cursore_;
+        l->setFrameShape(incorniciata ? QFrame::Box : QFrame::NoFrame);
+        l->setLineWidth(incorniciata ? 2 : 1);
+    }
+}
+
+void PronosticoTrascinabile::focusInEvent(QFocusEvent* e) {
+    QFrame::focusInEvent(e);
+    Incornicia();
+}
+
+void PronosticoTrascinabile::focusOutEvent(QFocusEvent* e) {
+    QFrame::focusOutEvent(e);
+    Incornicia();
+}
+
+void PronosticoTrascinabile::keyPressEvent(QKeyEvent* e) {
+    const int n = static_cast<int>(finestra_->numeri().size());
+    int passo = 0;
+    switch (e->key()) {
+        case Qt::Key_Left: passo = -1; break;
+        case Qt::Key_Right: passo = 1; break;
+        case Qt::Key_Up: passo = -10; break;
+        case Qt::Key_Down: passo = 10; break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (n == 0) break;
+            if (preso_ < 0) {
+                preso_ = cursore_;
+                finestra_->MostraTrascinato(preso_);
+            } else {
+                finestra_->Scambia(preso_, cursore_);
+                preso_ = -1;
+            }
+            return;
+        case Qt::Key_Escape:
+            if (preso_ >= 0) {
+                preso_ = -1;
+                finestra_->MostraTrascinato(-1);
+                return;
+            }
+            return QFrame::keyPressEvent(e);
+        default: return QFrame::keyPressEvent(e);
+    }
+    if (passo != 0 && n > 0) {
+        cursore_ = std::clamp(cursore_ + passo, 0, n - 1);
+        Incornicia();
+    }
 }
 
 int PronosticoTrascinabile::IndiceIn(const QPoint& punto) const {
@@ -139,6 +196,7 @@ frmOrdinaPronostico::frmOrdinaPronostico(QWidget* parent)
     l1->clear();
     adjustSize();
     CentraForm(this);
+    frameOrdinePronostico->setFocus();
 }
 
 void frmOrdinaPronostico::VisualizzaPronostico() {

@@ -13,7 +13,8 @@ namespace novanta::ui {
 
 // The prediction numbers labPronosticoOrdinato(0..89), ten to a row. A number pressed and
 // dragged onto another one changes place with it; while it travels its value rides under the
-// mouse and in l1.
+// mouse and in l1. From the keyboard the arrows move a frame over the numbers, Space or Enter
+// takes the framed number and, pressed again, drops it on the framed one (Esc lets it go).
 class frmOrdinaPronostico;
 class PronosticoTrascinabile : public QFrame {
 public:
@@ -26,12 +27,18 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    void Incornicia();
     frmOrdinaPronostico* finestra_;
     std::array<QLabel*, 90> etichette_{};
     QLabel* fantasma_ = nullptr;
     int origine_ = -1;
+    int cursore_ = 0;
+    int preso_ = -1;
 };
 
 // The prediction order window: the order shown when it closes is the prediction's order.

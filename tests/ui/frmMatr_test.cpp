@@ -246,6 +246,12 @@ private Q_SLOTS:
             QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
             d.Scambia(2, 0);
             QCOMPARE(etichette(d), QStringList({"33", "17", "05"}));
+            // From the keyboard: take the second number and drop it on the third.
+            auto* f = d.findChild<QFrame*>(QStringLiteral("frameOrdinePronostico"));
+            for (auto tasto : {Qt::Key_Right, Qt::Key_Space, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+                QTest::keyClick(f, tasto);
+            QCOMPARE(etichette(d), QStringList({"33", "05", "17"}));
+            d.Scambia(2, 1);
             auto* primo = d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(0)"));
             QCOMPARE(primo->palette().color(QPalette::WindowText), QColor(255, 255, 0));
             QCOMPARE(primo->palette().color(QPalette::Window), QColor(0, 0, 0xC0));
