@@ -259,30 +259,17 @@ private Q_SLOTS:
         }
         QCOMPARE(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<int>{33, 17, 5}));
         {
-            // Opening again starts from the grid; a shuffle permutes and colours the numbers.
+            // Opening again starts from the grid; the shuffled order is the one written back.
             ui::frmOrdinaPronostico d(a.principale.get());
             d.show();
             QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdPronosticoRnd")), Qt::LeftButton);
-            QStringList dopo = etichette(d);
-            QStringList ordinate = dopo;
-            ordinate.sort();
-            QCOMPARE(ordinate, QStringList({"05", "17", "33"}));
-            QCOMPARE(d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(0)"))->palette().color(QPalette::WindowText),
-                     QColor(0x80, 0xFF, 0x80));
+            const QStringList dopo = etichette(d);
+            QCOMPARE(QSet<QString>(dopo.begin(), dopo.end()), QSet<QString>({"05", "17", "33"}));
             QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(!d.isVisible());
             QCOMPARE(QString::fromStdString(FormatoZeri(mSistema.pronostico[0], 2)), dopo[0]);
             QCOMPARE(QString::fromStdString(FormatoZeri(mSistema.pronostico[2], 2)), dopo[2]);
-        }
-        {
-            ResetSistema(false);
-            a.clicNumero(7);
-            ui::frmOrdinaPronostico d(a.principale.get());
-            d.PronosticoCasuale();
-            auto* l = d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(0)"));
-            QCOMPARE(l->text(), QStringLiteral("07"));
-            QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::white));
         }
     }
 };
