@@ -39,10 +39,17 @@ public:
         input.pop_front();
         return r;
     }
-    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return scelto(); }
     std::optional<std::string> ScegliFileSalva(const std::string&, const std::string&, const std::string&,
                                                const std::string&) override {
-        return std::nullopt;
+        return scelto();
+    }
+    // The file dialogs answer from `fileScelti` in order; cancelled when it is empty.
+    std::optional<std::string> scelto() {
+        if (fileScelti.empty()) return std::nullopt;
+        std::string f = fileScelti.front();
+        fileScelti.pop_front();
+        return f;
     }
     void DoEvents() override {
         ++yield;
@@ -65,6 +72,7 @@ public:
     std::deque<Risposta> risposte;         // answers to boxes with buttons; default Yes/OK
     std::deque<std::optional<std::string>> input;  // answers to the input box; default cancel
     std::vector<std::string> prompt_;
+    std::deque<std::string> fileScelti;
     std::vector<QString> modali;           // objectName of each modal window, in order
     std::vector<bool> principaleVisibile;  // whether the main window was visible then
     std::vector<std::string> indirizzi;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -130,6 +131,14 @@ int main(int argc, char** argv) {
     principale.findChild<QPushButton*>(QStringLiteral("cmdCalcolo"))->click();
     faccia.allYield = nullptr;
     salva(&principale, "frmMAIN-sistema");
+    // The work saved once, so the File menu lists it among the last files.
+    faccia.fileScelti = {(mPathDati / "sistemi" / "schedina.lec").string()};
+    principale.SalvaSistemaConNome();
+    if (auto* menu = principale.findChild<QMenu*>(QStringLiteral("menufile"))) {
+        menu->popup(principale.mapToGlobal(QPoint(8, 28)));
+        salva(menu, "frmMAIN-menufile");
+        menu->hide();
+    }
 
     {
         ui::frmVisualizza vista(&principale);
