@@ -21,12 +21,14 @@
 
 #include "core/corpo.h"
 #include "engine/motore.h"
+#include "matrices/elenco_matrici.h"
 #include "progetto/progetto.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmAnalisi.h"
+#include "ui/frmMatr.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -261,6 +263,8 @@ void frmMAIN::CreaMenu() {
     connect(menuAnalisi, &QAction::triggered, this, &frmMAIN::AnalizzaSistema);
     connect(menuModifiche, &QAction::triggered, this, &frmMAIN::ModificaSistema);
     connect(menuinfo, &QAction::triggered, this, &frmMAIN::Info);
+    connect(menuAdattaMatrice, &QAction::triggered, this, &frmMAIN::AdattaMatrice);
+    connect(mnuElencoSistemiImmediati, &QAction::triggered, this, &frmMAIN::ElencoMatrici);
 }
 
 void frmMAIN::CreaControlli() {
@@ -355,7 +359,7 @@ void frmMAIN::CreaControlli() {
     connect(cmdModifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
     connect(cmdVisualizza, &QPushButton::clicked, this, &frmMAIN::VisualizzaSistema);
     connect(cmdCancella, &QPushButton::clicked, this, [] { ResetSistema(false); });
-    // Applying a matrix belongs to the matrix windows; until they are here the button does nothing.
+    connect(cmdAdatta, &QPushButton::clicked, this, &frmMAIN::AdattaMatrice);
 }
 
 void frmMAIN::Carica() {
@@ -586,6 +590,28 @@ void frmMAIN::Impostazioni() {
 void frmMAIN::Info() {
     frmAbout info(this);
     FacciaQt()->Modale(info);
+}
+
+void frmMAIN::AdattaMatrice() {
+    if (!cmdAdatta->isEnabled()) return;
+    CaricaElencoMatrici(mSistema.numPronostico);
+    // While a matrix is laid into the store the autosave waits, as it does for a run.
+    inCalcolo_ = true;
+    {
+        frmMatr matrici(this, true);
+        FacciaQt()->Modale(matrici);
+    }
+    inCalcolo_ = false;
+    // A matrix may have switched on the fixed-number and N-x conditions.
+    AggiornaSegniCondizioni();
+    Autosalva();
+    AggiornaTitolo();
+}
+
+void frmMAIN::ElencoMatrici() {
+    CaricaElencoMatrici(0);
+    frmMatr matrici(this, false);
+    FacciaQt()->Modale(matrici);
 }
 
 void frmMAIN::closeEvent(QCloseEvent* e) {

@@ -67,6 +67,9 @@ public:
     void EsportaColonne();
     void Impostazioni();
     void Info();
+    // The matrix window: apply mode (cmdAdatta, menuAdattaMatrice) and browse mode (mnuElencoSistemiImmediati).
+    void AdattaMatrice();
+    void ElencoMatrici();
     void ApriSistema();
     void SalvaSistema();
     void SalvaSistemaConNome();

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QDir>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -16,14 +17,18 @@
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "engine/motore.h"
+#include "matrices/elenco_matrici.h"
+#include "matrices/matrice.h"
 #include "faccia_prova.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
 #include "ui/frmAnalisi.h"
 #include "ui/frmCalcolo.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmMatr.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmNewVersion.h"
+#include "ui/frmOrdinaPronostico.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
 
@@ -42,6 +47,13 @@ void salva(QWidget* w, const char* nome) {
         std::printf("%s\n", qPrintable(file));
     else
         std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
+}
+
+// Selects the entry of a file in the matrix window's list.
+void seleziona(QWidget& finestra, const std::string& nome) {
+    auto* elenco = finestra.findChild<QListWidget*>(QStringLiteral("flZEL"));
+    for (int r = 0; r < elenco->count(); ++r)
+        if (mElencoMatrici[static_cast<size_t>(r)].nomeFile == nome) elenco->setCurrentRow(r);
 }
 
 }  // namespace
@@ -65,6 +77,20 @@ int main(int argc, char** argv) {
     const std::string lingua = argc > 2 ? argv[2] : "italiano";
     std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
     InizializzaCorpo();
+    // The shipped matrices, and beside them an expired and a damaged one, as a user may have.
+    InstallaMatriciDistribuite(errore);
+    {
+        MATRIX_STRUCTURE m;
+        LeggiMatrice(mPathDati / "matrici" / "v16k6t4.mzel", m, errore);
+        m.VALID_FROM = OggiOLE() - 400;
+        m.VALID_TO = OggiOLE() - 30;
+        ScriviMatrice(mPathDati / "matrici" / "v16k6t4-2025.mzel", m, errore);
+        std::vector<uint8_t> dati;
+        LeggiFileMatrice(mPathDati / "matrici" / "v16k6t4.mzel", dati, errore);
+        dati[150] ^= 0x01;
+        std::ofstream(mPathDati / "matrici" / "V16K6T4-COPIA.mzel", std::ios::binary)
+            .write(reinterpret_cast<const char*>(dati.data()), static_cast<std::streamsize>(dati.size()));
+    }
 
     {
         ui::frmSplash splash;
@@ -77,6 +103,26 @@ int main(int argc, char** argv) {
     principale.findChild<QScrollBar*>(QStringLiteral("hsLenCol"))->setValue(6);
     for (int n : {3, 7, 12, 18, 21, 27, 33, 38, 45, 51, 56, 62, 67, 74, 80, 88}) GrigliaNumeriClick(n - 1);
     salva(&principale, "frmMAIN");
+
+    {
+        CaricaElencoMatrici(mSistema.numPronostico);
+        ui::frmMatr matrici(&principale, true);
+        seleziona(matrici, "v16k6t4-2025.mzel");
+        salva(&matrici, "frmMatr-adatta");
+    }
+    {
+        CaricaElencoMatrici(0);
+        ui::frmMatr matrici(&principale, false);
+        seleziona(matrici, "V16K6T4-COPIA.mzel");
+        salva(&matrici, "frmMatr-elenco");
+    }
+    {
+        ui::frmOrdinaPronostico ordine(&principale);
+        ordine.Scambia(0, 9);
+        ordine.Scambia(4, 12);
+        salva(&ordine, "frmOrdinaPronostico");
+        ordine.hide();
+    }
 
     bool fotografato = false;
     faccia.allYield = [&](int64_t n) {
