@@ -22,7 +22,7 @@ constexpr auto leggi = &test::LeggiFile;
 // without its text in both languages.
 std::set<std::string> idNeiSorgenti() {
     std::set<std::string> ids;
-    const std::regex id(R"("(0[0-9]{3})")");
+    const std::regex id(R"re("(0[0-9]{3})")re");
     const auto src = std::filesystem::path(NOVANTA_DATA_SOURCE_DIR).parent_path() / "src";
     for (const auto& f : std::filesystem::recursive_directory_iterator(src)) {
         const auto ext = f.path().extension();
