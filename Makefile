@@ -7,8 +7,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
 PACKAGES := build-essential cmake pkg-config ccache git \
 	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev zlib1g-dev \
-	libcurl4-openssl-dev libcpp-httplib-dev \
-	qt6-base-dev xvfb xauth desktop-file-utils appstream dpkg-dev file fonts-dejavu-core \
+	libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev \
+	qt6-base-dev qt6-charts-dev libqt6opengl6-dev xvfb xauth desktop-file-utils appstream dpkg-dev file fonts-dejavu-core \
 	clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -79,7 +79,8 @@ serve-updates: build
 # folder, FUZZ_SECONDS per target; inputs up to 1.2 MB so the 1 MiB line limit is reached.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS := colonne_txt filtri_txt matrice matrice_txt lingua lista versione matrice_scaricata ini data
+FUZZ_TARGETS := colonne_txt filtri_txt matrice matrice_txt estrazioni progetto lingua lista versione matrice_scaricata \
+	ini data
 FUZZ_FLAGS := -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -g
 
 fuzz: deps

@@ -254,9 +254,11 @@ namespace {
 
 // The list of an update into the temporary folder and then into `testo`; false (with the
 // reason in `out`) when it could not be downloaded.
-bool scaricaLista(const std::string& percorso, const std::string& nome, RisultatoAggiornamento& out, std::string& testo) {
+bool scaricaLista(const std::string& percorso, const std::string& nome, RisultatoAggiornamento& out, std::string& testo,
+                  const std::function<bool()>* continua = nullptr) {
     OpzioniDownload lista;
     lista.maxByte = MAX_BYTE_LISTA;
+    lista.continua = continua;
     const EsitoDownload e = scarica(percorso, nome, lista);
     if (!e.ok) {
         out.errore = e.errore;
@@ -312,8 +314,16 @@ RisultatoAggiornamento AggiornaLingue() {
     return out;
 }
 
-RisultatoAggiornamento AggiornaMatrici() {
+RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento) {
     RisultatoAggiornamento out;
+    std::string corrente;
+    // Asked by the transfers; once the user said stop, the answer stays no.
+    auto continua = [&]() {
+        if (!out.annullato && avanzamento && !avanzamento(corrente)) out.annullato = true;
+        return !out.annullato;
+    };
+    const std::function<bool()> chiedi = continua;
+    const std::function<bool()>* durante = avanzamento ? &chiedi : nullptr;
     try {
         BloccoCartellaDati blocco;
         if (!blocco.preso()) {
@@ -322,7 +332,9 @@ RisultatoAggiornamento AggiornaMatrici() {
             return out;
         }
         std::string testo;
-        if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo)) return out;
+        corrente = "qivmatrici.txt";
+        if (!continua()) return out;
+        if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo, durante)) return out;
         const auto cartella = mPathDati / "matrici";
         std::error_code ec;
         if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
@@ -334,25 +346,31 @@ RisultatoAggiornamento AggiornaMatrici() {
                 out.scartati.push_back(righe[i]);
                 continue;
             }
+            corrente = nome;
+            if (!continua()) break;
             OpzioniDownload opz;
             opz.maxByte = MAX_BYTE_MATRICE;
+            opz.continua = durante;
             opz.secondiStallo = mLimitiAggiornamento.secondiStallo;
             opz.secondiTotali = std::min(opz.secondiTotali, scadenza.secondi());
             const std::string finale = sostituisci(nome, ".DAT", ".mzel");
             std::string motivo = "the update's time limit was reached";
-            UI().ProgressoAggiornamento(nome, i + 1, righe.size());
+            // Off the user-interface thread the progress goes to the caller's hook instead.
+            if (!avanzamento) UI().ProgressoAggiornamento(nome, i + 1, righe.size());
             // A damaged download never replaces a matrix the user already has.
             if (opz.secondiTotali > 0 &&
                 installa(PERCORSO_MATRICE + codificaUrl(nome), cartella, finale, opz, ControllaMatriceScaricata, motivo)) {
                 out.installati.push_back(finale);
             } else {
+                if (out.annullato) break;
                 out.falliti.push_back(nome);
                 out.motivi.push_back(motivo);
             }
         }
     } catch (const std::exception& e) {
         out.errore = e.what();
-        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"), Pulsanti::OK);
+        if (!avanzamento)
+            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"), Pulsanti::OK);
     }
     return out;
 }
