@@ -8,6 +8,7 @@
 #include "core/corpo.h"
 #include "settings/multiLanguage.h"
 #include "support/date_civili.h"
+#include "support/file_atomico.h"
 #include "support/righe_testo.h"
 
 namespace novanta::analisi {
@@ -180,6 +181,13 @@ bool LeggiEstrazioni(std::istream& in, std::vector<Estrazione>& estrazioni, std:
 }
 
 bool LeggiEstrazioni(const std::filesystem::path& file, std::vector<Estrazione>& estrazioni, std::string& messaggio) {
+    int numero = 0;
+    std::string descrizione;
+    // A FIFO would block and /dev/zero never end: only a regular file is read.
+    if (!FileRegolareDaLeggere(file, numero, descrizione)) {
+        messaggio = TestoMessaggio("0226") + " " + descrizione;
+        return false;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         messaggio = TestoMessaggio("0226") + " " + file.string();

@@ -171,6 +171,8 @@ TEST_F(Cli, IngressoCheNonEUnFileRifiutato) {
         {"make-matrix", "--in", "/dev/zero", "--out", out.string()},
         {"matrix", "--file", fifo.string(), "--numbers", "1-5", "--out", out.string()},
         {"matrix", "--text", (dir / "cartella").string(), "--numbers", "1-5", "--out", out.string()},
+        {"check", "--in", out.string(), "--draws", fifo.string()},
+        {"check", "--in", out.string(), "--draws", "/dev/zero"},
     };
     for (const auto& argomenti : casi) {
         const auto e = esegui(argomenti);
