@@ -358,7 +358,8 @@ public:
             mescola(w);
         }
         uint64_t w = 0;
-        std::memcpy(&w, p, n);
+        // An empty store hands a null pointer, which memcpy may not take even for 0 bytes.
+        if (n > 0) std::memcpy(&w, p, n);
         mescola(w ^ (static_cast<uint64_t>(n) << 56));
     }
     template <typename T>
