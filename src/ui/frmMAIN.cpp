@@ -29,6 +29,7 @@
 #include "ui/frmImpostazioni.h"
 #include "ui/frmPari.h"
 #include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
 #include "ui/frmSomma.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"

@@ -12,6 +12,7 @@
 #include "ui/frmFisse.h"
 #include "ui/frmPari.h"
 #include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
 #include "ui/frmSomma.h"
 
 using namespace novanta;

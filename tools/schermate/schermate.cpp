@@ -25,6 +25,7 @@
 #include "ui/frmNewVersion.h"
 #include "ui/frmPari.h"
 #include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
 #include "ui/frmSomma.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
