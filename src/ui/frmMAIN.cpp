@@ -26,9 +26,16 @@
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
+#include "ui/frmConsecutivi.h"
+#include "ui/frmFiltriDistanzaNumeri.h"
+#include "ui/frmFisse.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmAnalisi.h"
 #include "ui/frmMatr.h"
+#include "ui/frmPari.h"
+#include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
+#include "ui/frmSomma.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -172,6 +179,30 @@ void frmMAIN::VoceCondizione(QAction* a, bool (*stato)()) {
     connect(a, &QAction::triggered, this, [a, stato] { a->setChecked(stato()); });
 }
 
+// A condition entry opens its window modally; afterwards every condition mark shows the state
+// (closing one reduction window may switch the other reduction off).
+template <typename Finestra>
+void frmMAIN::ApriCondizione(QAction* a) {
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this] {
+        {
+            Finestra finestra(this);
+            FacciaQt()->Modale(finestra);
+        }
+        AggiornaSegniCondizioni();
+    });
+}
+
+void frmMAIN::AggiornaSpunteCondizioni() {
+    menuDistanzaNumeri->setChecked(mNumFiltriDistanza > 0);
+    menuConsecutivi->setChecked(mConsecutivi.attivo);
+    menuFisse->setChecked(mCondizioni.fisseAttive);
+    menuPariDispari->setChecked(mCondizioni.pariAttivo);
+    menuSomma->setChecked(mCondizioni.sommaAttiva);
+    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
+    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
+}
+
 void frmMAIN::CreaMenu() {
     QMenuBar* barra = menuBar();
     menufile = barra->addMenu(QStringLiteral("&File"));
@@ -232,20 +263,13 @@ void frmMAIN::CreaMenu() {
     VoceCondizione(menuColonnaFiltroAND, [] { return mNumFiltriAND >= 1; });
     VoceCondizione(menuColonnaFiltroOR, [] { return mNumFiltriOR >= 1; });
     VoceCondizione(menuColonnaBase, [] { return mColonneBaseAttive; });
-    VoceCondizione(menuDistanzaNumeri, [] { return mNumFiltriDistanza > 0; });
-    VoceCondizione(menuConsecutivi, [] { return mConsecutivi.attivo; });
-    VoceCondizione(menuFisse, [] { return mCondizioni.fisseAttive; });
-    VoceCondizione(menuPariDispari, [] { return mCondizioni.pariAttivo; });
-    VoceCondizione(menuSomma, [] { return mCondizioni.sommaAttiva; });
-    VoceCondizione(menuRidotto, [] { return mCondizioni.ridottoAttivo; });
-    VoceCondizione(menuDistanzaMinima, [] { return mDistanzaMinima.attiva; });
-    // The reduction windows set both reduction marks.
-    for (QAction* a : {menuRidotto, menuDistanzaMinima}) {
-        connect(a, &QAction::triggered, this, [this] {
-            menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-            menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
-        });
-    }
+    ApriCondizione<frmFiltriDistanzaNumeri>(menuDistanzaNumeri);
+    ApriCondizione<frmConsecutivi>(menuConsecutivi);
+    ApriCondizione<frmFisse>(menuFisse);
+    ApriCondizione<frmPari>(menuPariDispari);
+    ApriCondizione<frmSomma>(menuSomma);
+    ApriCondizione<frmRidotto>(menuRidotto);
+    ApriCondizione<frmRidottoDistanzaMinima>(menuDistanzaMinima);
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
     connect(menuApriSistema, &QAction::triggered, this, &frmMAIN::ApriSistema);
@@ -459,8 +483,9 @@ void frmMAIN::UnlockGUI() {
 }
 
 void frmMAIN::UnlockMenuConditions() {
+    // The distance filters go with the reset too, so their mark goes with the others.
     for (QAction* a : {menuColonnaFiltroAND, menuColonnaFiltroOR, menuConsecutivi, menuDistanzaMinima, menuFisse,
-                       menuPariDispari, menuRidotto, menuSomma})
+                       menuPariDispari, menuRidotto, menuSomma, menuDistanzaNumeri})
         a->setChecked(false);
 }
 
@@ -489,8 +514,7 @@ void frmMAIN::AggiornaTitolo() {
 
 void frmMAIN::AggiornaSegniCondizioni() {
     for (const auto& [a, stato] : segni_) a->setChecked(stato());
-    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
+    AggiornaSpunteCondizioni();
 }
 
 void frmMAIN::AggiornaRecenti() {

@@ -93,6 +93,9 @@ private:
     void AbilitaCalcolo(bool abilita);
     QAction* voce(QMenu* menu, const char* nome, const QString& testo);
     void VoceCondizione(QAction* voce, bool (*stato)());
+    template <typename Finestra>
+    void ApriCondizione(QAction* voce);
+    void AggiornaSpunteCondizioni();
     void AggiornaRecenti();
 
     QMenu* menufile = nullptr;

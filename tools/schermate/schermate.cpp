@@ -19,16 +19,24 @@
 #include "engine/motore.h"
 #include "matrices/elenco_matrici.h"
 #include "matrices/matrice.h"
+#include "core/regole_condizioni.h"
 #include "faccia_prova.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
 #include "ui/frmAnalisi.h"
 #include "ui/frmCalcolo.h"
+#include "ui/frmConsecutivi.h"
+#include "ui/frmFiltriDistanzaNumeri.h"
+#include "ui/frmFisse.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMatr.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmNewVersion.h"
 #include "ui/frmOrdinaPronostico.h"
+#include "ui/frmPari.h"
+#include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
+#include "ui/frmSomma.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
 
@@ -74,8 +82,10 @@ int main(int argc, char** argv) {
     for (std::filesystem::directory_iterator it(lingue, ec), fine; !ec && it != fine; it.increment(ec))
         std::filesystem::copy_file(it->path(), mPathDati / it->path().filename(), ec);
     test::FacciaProva faccia;
+    // A second argument names another shipped language (english) to check its captions.
     const std::string lingua = argc > 2 ? argv[2] : "italiano";
-    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary)
+        << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
     InizializzaCorpo();
     // The shipped matrices, and beside them an expired and a damaged one, as a user may have.
     InstallaMatriciDistribuite(errore);
@@ -123,6 +133,58 @@ int main(int argc, char** argv) {
         salva(&ordine, "frmOrdinaPronostico");
         ordine.hide();
     }
+    // The condition windows with some choices made on that prediction.
+    ImpostaSomma(250, 330);
+    ImpostaSommaAttiva(true);
+    {
+        std::array<bool, 26> pari{};
+        pari[2] = pari[3] = pari[4] = true;
+        ImpostaPari(true, pari);
+    }
+    ImpostaFisse(true, {21, 45});
+    ImpostaConsecutivi(true, (1 << 1) | (1 << 2));
+    {
+        tFiltroDistanza f;
+        f.posizioni[++f.numPosizioni] = 1;
+        f.posizioni[++f.numPosizioni] = 3;
+        for (int d : {5, 6, 7}) f.distMin[static_cast<size_t>(d)] = true;
+        for (int d : {9, 10, 11, 12}) f.distMax[static_cast<size_t>(d)] = true;
+        f.attivo = true;
+        ImpostaFiltroDistanza(1, f);
+        CompattaFiltriDistanza();
+    }
+    ImpostaRidotto(true, 2);
+    ImpostaDistanzaMinima(false, 3);
+    {
+        ui::frmSomma w(&principale);
+        salva(&w, "frmSomma");
+    }
+    {
+        ui::frmPari w(&principale);
+        salva(&w, "frmPari");
+    }
+    {
+        ui::frmFisse w(&principale);
+        salva(&w, "frmFisse");
+    }
+    {
+        ui::frmConsecutivi w(&principale);
+        salva(&w, "frmConsecutivi");
+    }
+    {
+        ui::frmFiltriDistanzaNumeri w(&principale);
+        salva(&w, "frmFiltriDistanzaNumeri");
+    }
+    {
+        ui::frmRidotto w(&principale);
+        salva(&w, "frmRidotto");
+    }
+    {
+        ui::frmRidottoDistanzaMinima w(&principale);
+        salva(&w, "frmRidottoDistanzaMinima");
+    }
+    // The run below shows the integral system of that prediction.
+    ResetSistema(true);
 
     bool fotografato = false;
     faccia.allYield = [&](int64_t n) {
