@@ -185,9 +185,15 @@ TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     CalcoloComando();
     EXPECT_FALSE(UltimoEsito().eseguito);
     ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_NE(ui.messaggi[0].testo.find("RicalcolaColonne"), std::string::npos);
-    EXPECT_NE(ui.messaggi[0].testo.find("shorter than the column length 5"), std::string::npos);
+    EXPECT_EQ(ui.messaggi[0].testo, "M0161 4 5");
+    EXPECT_EQ(ui.progressoAperto, ui.progressoChiuso);  // refused before anything opened
     EXPECT_EQ(mSistema.descrizione, "FILE TXT");
+    mLenCol = 4;
+    EXPECT_EQ(Sistema(), importato);
+    // A shorter one would cut every column to its first numbers: refused the same way.
+    mLenCol = 3;
+    CalcoloComando();
+    EXPECT_EQ(ui.messaggi.back().testo, "M0161 4 3");
     mLenCol = 4;
     EXPECT_EQ(Sistema(), importato);
     // With the right length and no condition the system stays as it is, repeats and all.
@@ -256,7 +262,8 @@ TEST_F(Corsa, LimiteDiTreMilioniDiColonne) {
     EXPECT_TRUE(eDurata(ui.messaggi.back().testo));
     EXPECT_EQ(ui.etichette.back().elaborate, MAX_COLONNE);
     EXPECT_EQ(ui.etichette.back().sistema, MAX_COLONNE);
-    EXPECT_EQ(mSistema.descrizione, "M0062");
+    // The description says the system is incomplete, and how far the run got.
+    EXPECT_EQ(mSistema.descrizione, "M0062 (M0160 3.000.000 43.949.268)");
     EXPECT_EQ(mGUILocked, -1);
 }
 

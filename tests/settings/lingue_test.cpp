@@ -155,7 +155,7 @@ TEST(LingueDistribuite, AreCompleteAndAgree) {
     ASSERT_NE(it, nullptr);
     EXPECT_EQ(LeggiINITesto(it->contenuto, "frmImpostazioni", "frameRicalcolo.Caption"), "Modalità Ricalcolo");
     EXPECT_EQ(LeggiINITesto(it->contenuto, "frmSomma", "frmSomma.Caption"), "  Somma");
-    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmMAIN", "menuDistanzaMinima.Caption"), "Ridotto a &Distanza Minima");
+    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmMAIN", "menuSomma.Caption"), "&Somma");
     EXPECT_EQ(LinguaDistribuitaDi("deutsch"), nullptr);
 }
 
