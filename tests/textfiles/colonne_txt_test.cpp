@@ -117,7 +117,7 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
         EXPECT_EQ(mSistema.nColonne, 2);
         EXPECT_EQ(mSistema.descrizione, "RUN");
         EXPECT_EQ(mLenCol, 5);
-        EXPECT_EQ(mSistema.numPronostico, 9);
+        EXPECT_EQ(mSistema.numPronostico, 10);
         EXPECT_TRUE(mCondizioni.sommaAttiva);
         EXPECT_EQ(mGUILocked, -1);
         EXPECT_EQ(mArrColonne.valore(2, 5), 90);
