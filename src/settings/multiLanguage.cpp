@@ -208,6 +208,12 @@ std::string LinguaEffettiva() {
     return LinguaDiSistema();
 }
 
+std::string CodiceLingua() {
+    std::string codice = minuscolo(TestoLingua("Info", "Codice"));
+    if (codice.size() >= 2 && codice.size() <= 5) return codice;
+    return minuscolo(LinguaEffettiva()).rfind("en", 0) == 0 ? "en" : "it";
+}
+
 std::string TestoLingua(const std::string& sezione, const std::string& chiave) {
     if (!mLinguaCorrente.empty()) {
         const auto file = TrovaFileLingua(mLinguaCorrente);

@@ -47,6 +47,10 @@ std::filesystem::path TrovaFileLingua(const std::string& nome);
 // for an English locale, "italiano" for every other.
 std::string LinguaDiSistema();
 
+// The two-letter code of the language speaking now: the key "Codice" of the section "Info" of
+// its file, else "en" for a language named English, else "it".
+std::string CodiceLingua();
+
 // The language actually speaking now: mLinguaCorrente when its file exists, else the fallback.
 std::string LinguaEffettiva();
 

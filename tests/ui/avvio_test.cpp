@@ -63,22 +63,46 @@ private Q_SLOTS:
         }
     }
 
-    // The notice shows both versions; its address opens the maker's page, and every window
-    // goes with it: the program ends after it.
-    void nuovaVersioneMostraLAvvisoEChiudeTutto() {
+    // The notice shows both versions; Enter carries on with this version, the other button
+    // opens the maker's page; the program goes on either way.
+    void nuovaVersioneLasciaContinuare() {
         Ambiente a;
         QStringList versioni;
+        const char* premuto = "cmdScarica";  // opens the page, then carries on
         a.faccia.allaFinestra = [&](QDialog& d) {
             for (const char* nome : {"lbLocalVersion", "lbRemoteVersion"})
                 versioni << d.findChild<QLabel*>(QString::fromLatin1(nome))->text();
-            QTest::mouseClick(d.findChild<QLabel*>(QStringLiteral("lbURL")), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QPushButton*>(QString::fromLatin1(premuto)), Qt::LeftButton);
             return d.result();
         };
         a.faccia.NuovaVersione("2.0.15", "2.1.0");
         QCOMPARE(a.faccia.modali.back(), QStringLiteral("frmNewVersion"));
         QCOMPARE(versioni, QStringList({"2.0.15", "2.1.0"}));
         QCOMPARE(a.faccia.indirizzi, std::vector<std::string>{ui::INDIRIZZO_SITO});
-        QVERIFY(!a.principale->isVisible());
+        bool predefinito = false;
+        a.faccia.allaFinestra = [&](QDialog& d) {
+            predefinito = d.findChild<QPushButton*>(QStringLiteral("cmdContinua"))->isDefault();
+            return int(QDialog::Accepted);
+        };
+        a.faccia.NuovaVersione("2.0.15", "2.1.0");
+        QVERIFY(predefinito);
+        QCOMPARE(a.faccia.indirizzi.size(), size_t{1});
+        QVERIFY(a.principale->isVisible());
+    }
+
+    // A second copy started during a run brings the progress window to the front, not the
+    // disabled main window, so its cancel button stays in reach.
+    void unaSecondaCopiaDuranteIlCalcoloPortaAvantiIlProgresso() {
+        Ambiente a;
+        a.prepara(5, 1, 30);
+        QWidget* davanti = nullptr;
+        a.faccia.allYield = [&](int64_t) {
+            if (!davanti && a.faccia.progresso()) davanti = ui::PortaInPrimoPiano(a.principale.get());
+        };
+        a.calcola();
+        QVERIFY(davanti);
+        QCOMPARE(davanti->objectName(), QStringLiteral("frmCalcolo"));
+        QCOMPARE(ui::PortaInPrimoPiano(a.principale.get()), a.principale.get());  // after the run
     }
 };
 

@@ -35,7 +35,12 @@ public:
     std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override {
+        if (fileDaAprire.empty()) return std::nullopt;
+        std::string f = fileDaAprire.front();
+        fileDaAprire.pop_front();
+        return f;
+    }
     std::optional<std::string> ScegliFileSalva(const std::string&, const std::string&, const std::string&,
                                                const std::string&) override {
         return std::nullopt;
@@ -62,6 +67,7 @@ public:
     std::vector<QString> modali;           // objectName of each modal window, in order
     std::vector<bool> principaleVisibile;  // whether the main window was visible then
     std::vector<std::string> indirizzi;
+    std::deque<std::string> fileDaAprire;  // answers of the open-file dialog; default cancel
     std::function<int(QDialog&)> allaFinestra;
     int64_t yield = 0;
     std::function<void(int64_t)> allYield;
