@@ -209,8 +209,11 @@ std::string LinguaEffettiva() {
 }
 
 std::string CodiceLingua() {
-    std::string codice = minuscolo(TestoLingua("Info", "Codice"));
-    if (codice.size() >= 2 && codice.size() <= 5) return codice;
+    // The code names a translation file: letters and "_" only.
+    const std::string codice = minuscolo(TestoLingua("Info", "Codice"));
+    if (codice.size() >= 2 && codice.size() <= 5 &&
+        std::all_of(codice.begin(), codice.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '_'; }))
+        return codice;
     return minuscolo(LinguaEffettiva()).rfind("en", 0) == 0 ? "en" : "it";
 }
 

@@ -1,7 +1,9 @@
 // The run commands around the engine: the prediction and fixed numbers they pass, the progress,
 // the lock and the closing messages. What the engine keeps is compared with the literal oracle
 // in differenziale_test.cpp; the few absolute systems here pin the oracle itself.
+#include <chrono>
 #include <regex>
+#include <thread>
 
 #include "engine/comune.h"
 #include "engine/motore.h"
@@ -243,6 +245,29 @@ TEST_F(Corsa, ModalitaRicalcoloRiapreIlComando) {
     EXPECT_EQ(mSistema.descrizione, "M0018 N-1");
     EXPECT_GT(mSistema.nColonne, 1);
     EXPECT_LT(mSistema.nColonne, 35);
+}
+
+// The elapsed time leaves out the time a question stayed open: its start moves on by as much.
+TEST_F(Corsa, IlTempoDelleDomandeNonContaNellaDurata) {
+    struct Lenta : test::InterfacciaRegistrata {
+        Risposta MsgBox(const std::string& t, Pulsanti p, Icona i, const std::string& titolo) override {
+            if (p == Pulsanti::SiNo) std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            return InterfacciaRegistrata::MsgBox(t, p, i, titolo);
+        }
+    } lenta;
+    Segna(Da(1, 20));
+    mLenCol = 5;
+    double inizio = 0, spostamento = 0;
+    lenta.allYield = [&](int64_t n) {
+        if (n != 2) return;
+        inizio = mInizioCalcolo;
+        ChiediAnnullamento();
+        spostamento = (mInizioCalcolo - inizio) * 86400.0;
+    };
+    lenta.risposte = {Risposta::No};
+    CalcolaSistema();
+    EXPECT_GE(spostamento, 0.055);
+    EXPECT_EQ(mSistema.nColonne, 15504);
 }
 
 TEST_F(Corsa, LimiteDiTreMilioniDiColonne) {
