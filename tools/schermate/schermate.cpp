@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,15 @@ int main(int argc, char** argv) {
     mLinguaCorrente = "english";
     ui::ApplicaLinguaATutte();
     salva(&principale, "frmMAIN-english");
+
+    // The elapsed-time box of a run, as wide as its title needs.
+    QTimer::singleShot(300, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            salva(box, "MsgBox-durata");
+            box->close();
+        }
+    });
+    faccia.ui::InterfacciaQt::MsgBox("0 Days 00:00:01", Pulsanti::OK, Icona::Nessuna, "");
 
     // The first start: the settings window asks, the locale's language preselected.
     std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\n";
