@@ -95,13 +95,12 @@ private Q_SLOTS:
     void unaSecondaCopiaDuranteIlCalcoloPortaAvantiIlProgresso() {
         Ambiente a;
         a.prepara(5, 1, 30);
-        QWidget* davanti = nullptr;
+        QString davanti;  // the progress window is gone after the run: its name is kept
         a.faccia.allYield = [&](int64_t) {
-            if (!davanti && a.faccia.progresso()) davanti = ui::PortaInPrimoPiano(a.principale.get());
+            if (davanti.isEmpty() && a.faccia.progresso()) davanti = ui::PortaInPrimoPiano(a.principale.get())->objectName();
         };
         a.calcola();
-        QVERIFY(davanti);
-        QCOMPARE(davanti->objectName(), QStringLiteral("frmCalcolo"));
+        QCOMPARE(davanti, QStringLiteral("frmCalcolo"));
         QCOMPARE(ui::PortaInPrimoPiano(a.principale.get()), a.principale.get());  // after the run
     }
 };
