@@ -112,9 +112,14 @@ struct IndiceLingua {
 
 unsigned lettureLingua = 0;
 
+std::map<std::filesystem::path, IndiceLingua>& Indici() {
+    static std::map<std::filesystem::path, IndiceLingua> indici;
+    return indici;
+}
+
 // The index of a file, read again only when the file changed; null when it cannot be read.
 const IndiceLingua* indiceDi(const std::filesystem::path& file) {
-    static std::map<std::filesystem::path, IndiceLingua> indici;
+    auto& indici = Indici();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         indici.erase(file);
@@ -218,6 +223,12 @@ std::string CodiceLingua() {
 }
 
 std::string TestoLingua(const std::string& sezione, const std::string& chiave) {
+    // A new language, or the same in another data folder, is read afresh.
+    static std::string ultima;
+    if (const std::string ora = mLinguaCorrente + '\n' + mPathDati.string(); ora != ultima) {
+        Indici().clear();
+        ultima = ora;
+    }
     if (!mLinguaCorrente.empty()) {
         const auto file = TrovaFileLingua(mLinguaCorrente);
         if (!file.empty()) return LeggiINI(file, sezione, chiave);
