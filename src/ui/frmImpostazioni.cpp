@@ -68,7 +68,6 @@ frmImpostazioni::frmImpostazioni(QWidget* parent) : QDialog(parent) {
     primoAvvio_ = mLinguaCorrente.empty();
     lblPrimoAvvio = new QLabel(QStringLiteral("Scegli la lingua del programma e premi OK."), this);
     lblPrimoAvvio->setObjectName(QStringLiteral("lblPrimoAvvio"));
-    lblPrimoAvvio->setWordWrap(true);
     lblPrimoAvvio->setVisible(primoAvvio_);
     QFont grassetto = lblPrimoAvvio->font();
     grassetto.setBold(true);
