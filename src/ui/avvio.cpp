@@ -12,6 +12,7 @@
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
+#include "progetto/progetto.h"
 #include "ui/frmCalcolo.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmSplash.h"
@@ -134,9 +135,13 @@ int Avvio() {
     if (mLinguaCorrente.empty()) splash.hide();
     principale.Carica();
     ResetSistema(false);
+    SegnaLavoroSalvato();
     Attendi(500);
     splash.close();
     principale.show();
+    // The work of a copy that did not end cleanly.
+    if (OffriRecupero()) principale.AggiornaSegniCondizioni();
+    principale.AggiornaTitolo();
     return QApplication::exec();
 }
 

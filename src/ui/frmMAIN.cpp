@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
@@ -21,6 +22,7 @@
 
 #include "core/corpo.h"
 #include "engine/motore.h"
+#include "progetto/progetto.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
@@ -183,6 +185,15 @@ frmMAIN::frmMAIN(QWidget* parent) : QMainWindow(parent) {
     CreaMenu();
     CreaControlli();
     resize(1180, 680);
+    // Unsaved work goes to the recovery file every minute.
+    autosalvataggio_ = new QTimer(this);
+    autosalvataggio_->setObjectName(QStringLiteral("autosalvataggio"));
+    autosalvataggio_->setInterval(60000);
+    // Never in the middle of a run or an import (the window is disabled then): half a system is no work to recover.
+    connect(autosalvataggio_, &QTimer::timeout, this, [this] {
+        if (!inCalcolo_ && isEnabled()) Autosalva();
+    });
+    autosalvataggio_->start();
     if (auto* faccia = FacciaQt()) faccia->ImpostaPrincipale(this);
 }
 
@@ -199,6 +210,7 @@ QAction* frmMAIN::voce(QMenu* menu, const char* nome, const QString& testo) {
 
 void frmMAIN::VoceCondizione(QAction* a, bool (*stato)()) {
     a->setCheckable(true);
+    segni_.emplace_back(a, stato);
     // The condition windows are not in this program yet: the entry only shows the state's mark.
     connect(a, &QAction::triggered, this, [a, stato] { a->setChecked(stato()); });
 }
@@ -208,12 +220,29 @@ void frmMAIN::CreaMenu() {
     menufile = barra->addMenu(QStringLiteral("&File"));
     menufile->setObjectName(QStringLiteral("menufile"));
     menuNuovo = voce(menufile, "menuNuovo", QStringLiteral("&Nuovo"));
+    menuApriSistema = voce(menufile, "menuApriSistema", QStringLiteral("&Apri Sistema..."));
+    menuApriSistema->setShortcut(QKeySequence::Open);
+    menuSalvaSistema = voce(menufile, "menuSalvaSistema", QStringLiteral("&Salva Sistema"));
+    menuSalvaSistema->setShortcut(QKeySequence::Save);
+    menuSalvaSistemaConNome = voce(menufile, "menuSalvaSistemaConNome", QStringLiteral("Salva Sistema &con nome..."));
+    menufile->addSeparator();
     menuImportaColonne = voce(menufile, "menuImportaColonne", QStringLiteral("I&mporta Colonne Txt"));
     menuEsportaColonne = voce(menufile, "menuEsportaColonne", QStringLiteral("Espor&ta Colonne Txt"));
     menufile->addSeparator();
     mnuElencoSistemiImmediati = voce(menufile, "mnuElencoSistemiImmediati", QStringLiteral("&Elenco Matrici"));
     menuImpostazioni = voce(menufile, "menuImpostazioni", QStringLiteral("&Impostazioni"));
     menufile->addSeparator();
+    // The last five system files, shown when the menu opens.
+    for (int i = 0; i < MAX_FILE_RECENTI; ++i) {
+        QAction* a = voce(menufile, "", QString());
+        a->setObjectName(QStringLiteral("mnuRecente(%1)").arg(i));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { ApriRecente(i); });
+        mnuRecente[static_cast<size_t>(i)] = a;
+    }
+    separatoreRecenti = menufile->addSeparator();
+    separatoreRecenti->setVisible(false);
+    connect(menufile, &QMenu::aboutToShow, this, &frmMAIN::AggiornaRecenti);
     menuUscita = voce(menufile, "menuUscita", QStringLiteral("&Uscita"));
 
     menuCondizioni = barra->addMenu(QStringLiteral("&Condizioni"));
@@ -261,6 +290,12 @@ void frmMAIN::CreaMenu() {
     }
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
+    connect(menuApriSistema, &QAction::triggered, this, &frmMAIN::ApriSistema);
+    connect(menuSalvaSistema, &QAction::triggered, this, &frmMAIN::SalvaSistema);
+    connect(menuSalvaSistemaConNome, &QAction::triggered, this, &frmMAIN::SalvaSistemaConNome);
+    // After any menu command (the condition windows included) the title tells whether the work changed.
+    for (QMenu* m : {menufile, menuCondizioni, menuOperazioni})
+        connect(m, &QMenu::triggered, this, [this] { AggiornaTitolo(); });
     connect(menuImportaColonne, &QAction::triggered, this, &frmMAIN::ImportaColonne);
     connect(menuEsportaColonne, &QAction::triggered, this, &frmMAIN::EsportaColonne);
     connect(menuImpostazioni, &QAction::triggered, this, &frmMAIN::Impostazioni);
@@ -388,6 +423,8 @@ void frmMAIN::Carica() {
     ResetSistema(false);
     for (int i = 0; i < 90; ++i) frameNumeri->etichetta(i)->setText(QString::fromStdString(FormatoZeri(i + 1)));
     ImpostaFileSistema((mPathDati / "sistemi" / "nuovo.lec").string());
+    mFileProgetto.clear();
+    SegnaLavoroSalvato();
     novanta::ViewStatusBar();
     AggiornaGriglia();
 }
@@ -435,6 +472,7 @@ void frmMAIN::AggiornaGriglia() {
         AbilitaCalcolo(CalcoloAbilitato());
     }
     AggiornaIntegrale();
+    AggiornaTitolo();
 }
 
 void frmMAIN::LockGUI() {
@@ -483,10 +521,64 @@ void frmMAIN::ViewStatusBar() {
     StBar[1]->setText(Q(FormatoMigliaia(mSistema.nColonne)));
     StBar[2]->setText(QStringLiteral("--"));
     StBar[3]->setText(Q(mSistema.descrizione));
-    // The panel's name from the language file, then the whole description (it may not fit).
-    QString nome = TestoFinestra(QStringLiteral("frmMAIN"), QStringLiteral("StBar(4).ToolTipText"));
-    if (nome.isEmpty()) nome = QStringLiteral("Tipo Sistema");
-    StBar[3]->setToolTip(mSistema.descrizione.empty() ? nome : nome + QStringLiteral(": ") + Q(mSistema.descrizione));
+    // The panel's name from the language file, then the whole text (it may not fit).
+    auto suggerimento = [](int pannello, const char* progetto, const std::string& testo) {
+        QString nome = TestoFinestra(QStringLiteral("frmMAIN"), QStringLiteral("StBar(%1).ToolTipText").arg(pannello));
+        if (nome.isEmpty()) nome = QString::fromLatin1(progetto);
+        return testo.empty() ? nome : nome + QStringLiteral(": ") + Q(testo);
+    };
+    StBar[3]->setToolTip(suggerimento(4, "Tipo Sistema", mSistema.descrizione));
+    StBar[0]->setToolTip(suggerimento(1, "Nome Sistema", mFileSistema));
+    AggiornaTitolo();
+}
+
+void frmMAIN::AggiornaTitolo() {
+    // The caption comes from the language file: a title this routine did not set is a new caption.
+    if (windowTitle() != titoloImpostato_) didascalia_ = windowTitle();
+    titoloImpostato_ = LavoroModificato() ? didascalia_ + QStringLiteral("*") : didascalia_;
+    setWindowTitle(titoloImpostato_);
+}
+
+void frmMAIN::AggiornaSegniCondizioni() {
+    for (const auto& [a, stato] : segni_) a->setChecked(stato());
+    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
+    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
+}
+
+void frmMAIN::AggiornaRecenti() {
+    const auto elenco = FileRecenti();
+    for (size_t i = 0; i < mnuRecente.size(); ++i) {
+        QAction* a = mnuRecente[i];
+        a->setVisible(i < elenco.size());
+        if (i < elenco.size()) {
+            QString nome = Q(elenco[i]);
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(nome.replace(QLatin1Char('&'), QStringLiteral("&&"))));
+            a->setData(Q(elenco[i]));
+        }
+    }
+    separatoreRecenti->setVisible(!elenco.empty());
+}
+
+void frmMAIN::ApriSistema() {
+    if (ApriSistemaComando()) AggiornaSegniCondizioni();
+    AggiornaTitolo();
+}
+
+void frmMAIN::SalvaSistema() {
+    SalvaSistemaComando();
+    AggiornaTitolo();
+}
+
+void frmMAIN::SalvaSistemaConNome() {
+    novanta::SalvaSistemaConNome();
+    AggiornaTitolo();
+}
+
+void frmMAIN::ApriRecente(int indice) {
+    const std::string file = S(mnuRecente[static_cast<size_t>(indice)]->data().toString());
+    if (file.empty() || !ChiediSalvataggio()) return;
+    if (novanta::ApriSistema(file)) AggiornaSegniCondizioni();
+    AggiornaTitolo();
 }
 
 void frmMAIN::CalcoloComando() {
@@ -495,11 +587,17 @@ void frmMAIN::CalcoloComando() {
     inCalcolo_ = true;
     novanta::CalcoloComando();
     inCalcolo_ = false;
+    // A run is the largest piece of work to lose.
+    Autosalva();
+    AggiornaTitolo();
 }
 
 void frmMAIN::ModificaSistema() { novanta::ModificaSistema(); }
 
-void frmMAIN::NuovoSistema() { novanta::NuovoSistema(); }
+void frmMAIN::NuovoSistema() {
+    if (NuovoLavoro()) AggiornaSegniCondizioni();
+    AggiornaTitolo();
+}
 
 void frmMAIN::VisualizzaSistema() {
     if (mSistema.nColonne <= 0) return;
@@ -547,10 +645,19 @@ void frmMAIN::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(windowTitle())) != Risposta::Si) {
+    // Unsaved work first (Yes saves, Cancel stays), then the program's own question.
+    if (!ChiediSalvataggio()) {
+        e->ignore();
+        AggiornaTitolo();
+        return;
+    }
+    AggiornaTitolo();
+    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(didascalia_)) != Risposta::Si) {
         e->ignore();
         return;
     }
+    // A clean exit: nothing to recover at the next start.
+    RimuoviRecupero();
     // Every other window goes with the main one; nothing is saved at this point.
     const auto finestre = QApplication::topLevelWidgets();
     for (QWidget* w : finestre)
@@ -562,6 +669,7 @@ void frmMAIN::changeEvent(QEvent* e) {
     if (e->type() == QEvent::LanguageChange) {
         AggiornaContatore();
         AggiornaIntegrale();
+        AggiornaTitolo();
     }
     QMainWindow::changeEvent(e);
 }

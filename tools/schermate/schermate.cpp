@@ -2,6 +2,7 @@
 // novanta_schermate FOLDER (make screenshots runs it under Xvfb).
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -89,6 +90,14 @@ int main(int argc, char** argv) {
     principale.findChild<QPushButton*>(QStringLiteral("cmdCalcolo"))->click();
     faccia.allYield = nullptr;
     salva(&principale, "frmMAIN-sistema");
+    // The work saved once, so the File menu lists it among the last files.
+    faccia.fileScelti = {(mPathDati / "sistemi" / "schedina.lec").string()};
+    principale.SalvaSistemaConNome();
+    if (auto* menu = principale.findChild<QMenu*>(QStringLiteral("menufile"))) {
+        menu->popup(principale.mapToGlobal(QPoint(8, 28)));
+        salva(menu, "frmMAIN-menufile");
+        menu->hide();
+    }
 
     {
         ui::frmVisualizza vista(&principale);
