@@ -220,6 +220,9 @@ void InterfacciaQt::NuovaVersione(const std::string& locale, const std::string& 
     frmNewVersion avviso;
     avviso.localVersion = Q(locale);
     avviso.remoteVersion = Q(remota);
+    // The notice waits for an answer: the splash would only stand in its way.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("frmSplash")) w->hide();
     Modale(avviso);
 }
 
