@@ -70,10 +70,14 @@ public:
     void ModificaSistema();
     void NuovoSistema();
     void VisualizzaSistema();
+    void AnalizzaSistema();
     void ImportaColonne();
     void EsportaColonne();
     void Impostazioni();
     void Info();
+    // The matrix window: apply mode (cmdAdatta, menuAdattaMatrice) and browse mode (mnuElencoSistemiImmediati).
+    void AdattaMatrice();
+    void ElencoMatrici();
     void ApriSistema();
     void SalvaSistema();
     void SalvaSistemaConNome();
@@ -130,6 +134,7 @@ private:
     QAction* menuAdattaMatrice = nullptr;
     QAction* menuCalcolo = nullptr;
     QAction* menuVisualizza = nullptr;
+    QAction* menuAnalisi = nullptr;
     QAction* menuModifiche = nullptr;
     QAction* menuinfo = nullptr;
 
