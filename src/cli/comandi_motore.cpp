@@ -193,7 +193,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     auto ricalcola = std::make_shared<ComandoRicalcola>();
     auto* r = app.add_subcommand("recalc", "Recalculate the system of a column text file");
     r->add_option("--in", ricalcola->ingresso, "Column text file holding the system (default: the system of --project)");
-    r->add_option("--length", ricalcola->lunghezza, "Column length (default: that of the file)")->check(CLI::Range(2, 25));
+    r->add_option("--length", ricalcola->lunghezza, "Column length; refused unless it is that of the file's columns")->check(CLI::Range(2, 25));
     r->add_option("--out", ricalcola->uscita, "Write the columns to FILE instead of standard output");
     ricalcola->condizioni.aggiungi(*r);
     ricalcola->applicaFile = AggiungiOpzioniFileCondizioni(*r, ctx);

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -52,6 +53,9 @@ void aspetto(QLabel* l, bool segnato) {
     QPalette p = l->palette();
     p.setColor(QPalette::Window, segnato ? TEAL : BIANCO);
     p.setColor(QPalette::WindowText, segnato ? BIANCO : TEAL);
+    // A locked grid looks locked: greyed, the marked numbers still told apart.
+    p.setColor(QPalette::Disabled, QPalette::Window, segnato ? QColor(0x8F, 0xA8, 0xA8) : QColor(0xEE, 0xEE, 0xEE));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, segnato ? QColor(0xF4, 0xF4, 0xF4) : QColor(0xA8, 0xA8, 0xA8));
     l->setPalette(p);
     QFont f = l->font();
     f.setBold(segnato);
@@ -81,6 +85,46 @@ GrigliaNumeri::GrigliaNumeri(QWidget* parent) : QFrame(parent) {
         g->addWidget(l, i / 10, i % 10);
     }
     setCursor(Qt::PointingHandCursor);
+    // The keyboard reaches the grid too: the arrows move the cursor, Space marks.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void GrigliaNumeri::MostraCursore() {
+    for (int i = 0; i < 90; ++i)
+        etichette_[static_cast<size_t>(i)]->setLineWidth(hasFocus() && i == cursore_ ? 3 : 1);
+}
+
+void GrigliaNumeri::keyPressEvent(QKeyEvent* e) {
+    int r = cursore_ / 10, c = cursore_ % 10;
+    switch (e->key()) {
+        case Qt::Key_Left: c = (c + 9) % 10; break;
+        case Qt::Key_Right: c = (c + 1) % 10; break;
+        case Qt::Key_Up: r = (r + 8) % 9; break;
+        case Qt::Key_Down: r = (r + 1) % 9; break;
+        case Qt::Key_Home: c = 0; break;
+        case Qt::Key_End: c = 9; break;
+        case Qt::Key_Space:
+            GrigliaNumeriClick(cursore_);
+            return;
+        default: return QFrame::keyPressEvent(e);
+    }
+    cursore_ = r * 10 + c;
+    MostraCursore();
+}
+
+void GrigliaNumeri::focusInEvent(QFocusEvent* e) {
+    QFrame::focusInEvent(e);
+    MostraCursore();
+}
+
+void GrigliaNumeri::focusOutEvent(QFocusEvent* e) {
+    QFrame::focusOutEvent(e);
+    MostraCursore();
+}
+
+void GrigliaNumeri::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange) setCursor(isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QFrame::changeEvent(e);
 }
 
 void GrigliaNumeri::Aggiorna() {
@@ -108,7 +152,9 @@ void GrigliaNumeri::Trascina(int indice) {
     }
     if (indice == ultimoIndice_) return;
     ultimoIndice_ = indice;
+    cursore_ = indice;
     GrigliaNumeriClick(indice);
+    MostraCursore();
 }
 
 void GrigliaNumeri::mousePressEvent(QMouseEvent* e) {
@@ -315,6 +361,9 @@ void frmMAIN::CreaControlli() {
     hsLenCol->setPageStep(1);
     hsLenCol->setValue(mLenCol);
     hsLenCol->setMinimumHeight(22);
+    hsLenCol->setFocusPolicy(Qt::StrongFocus);
+    // A scroll bar's keys run the other way by default: Left must shorten, Right lengthen.
+    hsLenCol->setInvertedControls(false);
     lbLenCol = new QLabel(QString::number(mLenCol), frameLenCol);
     lbLenCol->setObjectName(QStringLiteral("lbLenCol"));
     lbLenCol->setAlignment(Qt::AlignCenter);
@@ -378,6 +427,11 @@ void frmMAIN::CreaControlli() {
     statusBar()->setObjectName(QStringLiteral("StBar"));
     statusBar()->setSizeGripEnabled(true);
 
+    // Tab goes from the grid to the length and on to the commands.
+    setTabOrder(frameNumeri, hsLenCol);
+    setTabOrder(hsLenCol, cmdModifiche);
+    frameNumeri->setFocus();
+
     connect(hsLenCol, &QScrollBar::valueChanged, this, [](int v) { ImpostaLenCol(v); });
     connect(cmdCalcolo, &QPushButton::clicked, this, &frmMAIN::CalcoloComando);
     connect(cmdModifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
@@ -393,6 +447,7 @@ void frmMAIN::Carica() {
         FacciaQt()->Modale(impostazioni);
         frmImpostazioni::ReadConfiguration();
     }
+    InstallaTraduzioniQt();
     ApplicaLingua(this);
     hsLenCol->setRange(LEN_COL_MIN, LEN_COL_MAX);
     hsLenCol->setValue(mLenCol);
@@ -500,8 +555,14 @@ void frmMAIN::ViewStatusBar() {
     StBar[1]->setText(Q(FormatoMigliaia(mSistema.nColonne)));
     StBar[2]->setText(QStringLiteral("--"));
     StBar[3]->setText(Q(mSistema.descrizione));
-    StBar[3]->setToolTip(Q(mSistema.descrizione));
-    StBar[0]->setToolTip(Q(mFileSistema));
+    // The panel's name from the language file, then the whole text (it may not fit).
+    auto suggerimento = [](int pannello, const char* progetto, const std::string& testo) {
+        QString nome = TestoFinestra(QStringLiteral("frmMAIN"), QStringLiteral("StBar(%1).ToolTipText").arg(pannello));
+        if (nome.isEmpty()) nome = QString::fromLatin1(progetto);
+        return testo.empty() ? nome : nome + QStringLiteral(": ") + Q(testo);
+    };
+    StBar[3]->setToolTip(suggerimento(4, "Tipo Sistema", mSistema.descrizione));
+    StBar[0]->setToolTip(suggerimento(1, "Nome Sistema", mFileSistema));
     AggiornaTitolo();
 }
 
@@ -589,6 +650,7 @@ void frmMAIN::ImportaColonne() {
 }
 
 void frmMAIN::EsportaColonne() {
+    if (!EsportazionePossibile()) return;
     setEnabled(false);
     try {
         std::filesystem::path proposto = std::filesystem::path(mFileSistema).filename();

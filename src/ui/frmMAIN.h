@@ -26,8 +26,14 @@ public:
     void Aggiorna();
     // The label under a point of the grid, -1 between labels.
     int IndiceIn(const QPoint& punto) const;
+    // The label the keyboard is on (0..89).
+    int cursore() const { return cursore_; }
 
 protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -35,7 +41,9 @@ protected:
 
 private:
     void Trascina(int indice);
+    void MostraCursore();
     std::array<QLabel*, 90> etichette_{};
+    int cursore_ = 0;
     int ultimoIndice_ = -1;
     bool trascinando_ = false;
 };

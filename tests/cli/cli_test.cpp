@@ -109,19 +109,22 @@ TEST_F(Cli, RicalcolaUnFileDiColonne) {
     e = esegui({"recalc", "--in", in.string(), "--sum", "18-20"});
     EXPECT_EQ(e.out, " 01 03 05 09 \r\n 02 04 06 08 \r\n");
 
-    e = esegui({"recalc", "--in", in.string(), "--length", "2", "--min-distance", "2"});
-    EXPECT_EQ(e.out, " 01 03 \r\n 02 04 \r\n 10 20 \r\n");
+    e = esegui({"recalc", "--in", in.string(), "--length", "4", "--min-distance", "2"});
+    EXPECT_EQ(e.out, " 01 03 05 09 \r\n 02 04 06 08 \r\n 10 20 30 40 \r\n 01 02 03 04 \r\n");
 
     const auto out = dir / "out.txt";
     e = esegui({"recalc", "--in", in.string(), "--even", "4", "--out", out.string()});
     EXPECT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(leggi(out), " 02 04 06 08 \r\n 10 20 30 40 \r\n");
 
-    // A longer length than the file's columns is refused; a missing file is reported.
-    e = esegui({"recalc", "--in", in.string(), "--length", "5"});
-    EXPECT_EQ(e.codice, 1);
-    EXPECT_NE(e.err.find("shorter than the column length 5"), std::string::npos);
-    EXPECT_EQ(e.out, "");
+    // A length other than the file's columns' is refused (shorter would cut every column to
+    // its first numbers); a missing file is reported.
+    for (const char* lunghezza : {"5", "2"}) {
+        e = esegui({"recalc", "--in", in.string(), "--length", lunghezza});
+        EXPECT_EQ(e.codice, 1);
+        EXPECT_NE(e.err.find(std::string(" 4 ") + lunghezza), std::string::npos) << e.err;
+        EXPECT_EQ(e.out, "");
+    }
     e = esegui({"recalc", "--in", (dir / "manca.txt").string()});
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.err.find("Error 53"), std::string::npos);
@@ -148,12 +151,13 @@ TEST_F(Cli, FileDiColonneCattivoNonToccaIlFileDiUscita) {
         EXPECT_EQ(e.out, "");
         EXPECT_EQ(leggi(out), " 01 02 03 \r\n") << attesa;
     }
-    // An empty file is a system of no columns: nothing to write but an empty file.
+    // A file with no column is refused like a bad one.
     const auto vuoto = dir / "vuoto.txt";
     std::ofstream(vuoto, std::ios::binary) << "\r\n\r\n";
-    const auto e = esegui({"recalc", "--in", vuoto.string()});
-    EXPECT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.out, "");
+    const auto e = esegui({"recalc", "--in", vuoto.string(), "--out", out.string()});
+    EXPECT_EQ(e.codice, 1) << e.err;
+    EXPECT_NE(e.err.find("vuoto.txt"), std::string::npos) << e.err;
+    EXPECT_EQ(leggi(out), " 01 02 03 \r\n");
 }
 
 TEST_F(Cli, CtrlCAnnullaEScriveLeColonneTenute) {

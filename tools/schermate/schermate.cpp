@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -39,6 +40,7 @@
 #include "ui/frmSomma.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
+#include "ui/lingua.h"
 
 using namespace novanta;
 
@@ -112,6 +114,11 @@ int main(int argc, char** argv) {
     principale.resize(1200, 680);
     principale.findChild<QScrollBar*>(QStringLiteral("hsLenCol"))->setValue(6);
     for (int n : {3, 7, 12, 18, 21, 27, 33, 38, 45, 51, 56, 62, 67, 74, 80, 88}) GrigliaNumeriClick(n - 1);
+    // The keyboard's cursor on the grid.
+    principale.show();
+    principale.activateWindow();
+    principale.griglia()->setFocus();
+    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(principale.griglia(), k);
     salva(&principale, "frmMAIN");
 
     {
@@ -244,6 +251,37 @@ int main(int argc, char** argv) {
         analisi.CaricaEstrazioni((mPathDati / "csv" / "estrazioni.txt").string());
         analisi.findChild<QTabWidget*>(QStringLiteral("tabAnalisi"))->setCurrentIndex(1);
         salva(&analisi, "frmAnalisi-estrazioni");
+    }
+    principale.resize(1200, 680);
+
+    // A run cut short says so in the status bar.
+    ModificaSistema();
+    faccia.allYield = [](int64_t) { mAnnullaCalcolo = true; };
+    principale.findChild<QPushButton*>(QStringLiteral("cmdCalcolo"))->click();
+    faccia.allYield = nullptr;
+    salva(&principale, "frmMAIN-interrotto");
+
+    // The menu titles and the rest in English.
+    mLinguaCorrente = "english";
+    ui::ApplicaLinguaATutte();
+    salva(&principale, "frmMAIN-english");
+
+    // The elapsed-time box of a run, as wide as its title needs.
+    QTimer::singleShot(300, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            salva(box, "MsgBox-durata");
+            box->close();
+        }
+    });
+    faccia.ui::InterfacciaQt::MsgBox("0 Days 00:00:01", Pulsanti::OK, Icona::Nessuna, "");
+
+    // The first start: the settings window asks, the locale's language preselected.
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\n";
+    mLinguaCorrente.clear();
+    qputenv("LC_ALL", "en_US.UTF-8");
+    {
+        ui::frmImpostazioni primo;
+        salva(&primo, "frmImpostazioni-primo-avvio");
     }
     return 0;
 }
