@@ -23,6 +23,8 @@
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
+#include "ui/frmFiltri.h"
+#include "ui/frmImportBase.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
@@ -213,6 +215,10 @@ void frmMAIN::CreaMenu() {
             menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
         });
     }
+
+    connect(menuColonnaFiltroAND, &QAction::triggered, this, [this] { ColonneFiltro(0); });
+    connect(menuColonnaFiltroOR, &QAction::triggered, this, [this] { ColonneFiltro(1); });
+    connect(menuColonnaBase, &QAction::triggered, this, &frmMAIN::ColonneBase);
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
     connect(menuImportaColonne, &QAction::triggered, this, &frmMAIN::ImportaColonne);
@@ -480,6 +486,23 @@ void frmMAIN::Impostazioni() {
 void frmMAIN::Info() {
     frmAbout info(this);
     FacciaQt()->Modale(info);
+}
+
+void frmMAIN::ColonneFiltro(int tipoFiltro) {
+    {
+        frmFiltri filtri(tipoFiltro, this);
+        FacciaQt()->Modale(filtri);
+    }
+    menuColonnaFiltroAND->setChecked(mNumFiltriAND >= 1);
+    menuColonnaFiltroOR->setChecked(mNumFiltriOR >= 1);
+}
+
+void frmMAIN::ColonneBase() {
+    {
+        frmImportBase base(this);
+        FacciaQt()->Modale(base);
+    }
+    menuColonnaBase->setChecked(mColonneBaseAttive);
 }
 
 void frmMAIN::closeEvent(QCloseEvent* e) {

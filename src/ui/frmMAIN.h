@@ -63,6 +63,9 @@ public:
     void EsportaColonne();
     void Impostazioni();
     void Info();
+    // The group-filter window for the AND list (0) or the OR list (1), and the base columns.
+    void ColonneFiltro(int tipoFiltro);
+    void ColonneBase();
 
     GrigliaNumeri* griglia() const { return frameNumeri; }
 

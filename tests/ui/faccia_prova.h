@@ -35,7 +35,12 @@ public:
     std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override {
+        if (fileDaAprire.empty()) return std::nullopt;
+        std::string file = fileDaAprire.front();
+        fileDaAprire.pop_front();
+        return file;
+    }
     std::optional<std::string> ScegliFileSalva(const std::string&, const std::string&, const std::string&,
                                                const std::string&) override {
         return std::nullopt;
@@ -59,6 +64,7 @@ public:
 
     std::vector<Messaggio> messaggi;
     std::deque<Risposta> risposte;         // answers to boxes with buttons; default Yes/OK
+    std::deque<std::string> fileDaAprire;  // answers to the open-file dialog; default cancel
     std::vector<QString> modali;           // objectName of each modal window, in order
     std::vector<bool> principaleVisibile;  // whether the main window was visible then
     std::vector<std::string> indirizzi;

@@ -1,0 +1,70 @@
+#pragma once
+#include <QDialog>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "core/pannello_filtri.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace novanta::ui {
+
+class CoppiaOnOff;
+class EtichetteSelezione;
+
+// The group-filter window, one panel (one filter) at a time, for the AND list (TipoFiltro 0)
+// or the OR list. Every rule lives in PannelloFiltri; this only draws it and passes the
+// user's actions on. Closing, by any way, stores the panel and compacts the list.
+class frmFiltri : public QDialog {
+public:
+    explicit frmFiltri(int32_t tipoFiltro, QWidget* parent = nullptr);
+    ~frmFiltri() override;
+
+    int32_t TipoFiltro() const { return pannello_->TipoFiltro(); }
+    const PannelloFiltri& pannello() const { return *pannello_; }
+
+    void PannelloAvanti(int32_t passo);
+    void PannelloIndietro(int32_t passo);
+    void Primo();
+    void Ultimo();
+
+    void done(int risultato) override;
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void VisualizzaFiltro();
+    void AggiornaContatori();
+    void CaricaFiltri();
+    void Chiudi();
+
+    std::unique_ptr<PannelloFiltri> pannello_;
+    bool chiuso_ = false;
+    QString titolo_;
+
+    QPushButton* cmdBOTTOM = nullptr;
+    QPushButton* cmdPrev2 = nullptr;
+    QPushButton* cmdPrev1 = nullptr;
+    QPushButton* cmdNext1 = nullptr;
+    QPushButton* cmdNext2 = nullptr;
+    QPushButton* cmdTOP = nullptr;
+    QGroupBox* frameCondizione = nullptr;
+    QPushButton* cmdCancella = nullptr;
+    QPushButton* cmdCancellaTutto = nullptr;
+    QPushButton* cmdLoadFiltri = nullptr;
+    EtichetteSelezione* lbPresenze = nullptr;
+    EtichetteSelezione* labGriglia = nullptr;
+    CoppiaOnOff* frameStatoCond = nullptr;
+    QLabel* lblnFiltro = nullptr;
+    QLabel* lblTotFiltri = nullptr;
+    QLabel* lblTotFiltriON = nullptr;
+    QLabel* lblTotFiltriOFF = nullptr;
+    QLabel* lblNumSelezionati = nullptr;
+};
+
+}  // namespace novanta::ui
