@@ -132,6 +132,7 @@ frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
     auto* pv = new QVBoxLayout(framePresenze);
     lbPresenze = new EtichetteSelezione(QStringLiteral("lbPresenze"), 0, testiDueCifre(0, 25), 13, framePresenze);
     lbPresenze->setColoreScelto(QColor(255, 0, 0));
+    lbPresenze->setColoreTestoScelto(QColor(255, 255, 0));
     pv->addWidget(lbPresenze);
     corpoFinestra->addWidget(framePresenze, 2, 0, 1, 2);
     corpoFinestra->setColumnStretch(0, 1);

@@ -81,6 +81,7 @@ frmImportBase::frmImportBase(QWidget* parent) : QDialog(parent) {
     lblNumColonneBase->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblNumColonneBase->setFrameShape(QFrame::StyledPanel);
     lblNumColonneBase->setFrameShadow(QFrame::Sunken);
+    lblNumColonneBase->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     lblNumColonneBase->setMinimumWidth(lblNumColonneBase->fontMetrics().horizontalAdvance(QStringLiteral("0,000")) + 14);
     QFont grassetto = lblNumColonneBase->font();
     grassetto.setBold(true);
@@ -94,6 +95,7 @@ frmImportBase::frmImportBase(QWidget* parent) : QDialog(parent) {
     modello_ = new ModelloCelle(flexGrid);
     flexGrid->setModel(modello_);
     flexGrid->verticalHeader()->hide();
+    flexGrid->verticalHeader()->setDefaultSectionSize(flexGrid->fontMetrics().height() + 8);
     flexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     flexGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     flexGrid->setSelectionBehavior(QAbstractItemView::SelectItems);

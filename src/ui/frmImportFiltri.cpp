@@ -60,6 +60,7 @@ frmImportFiltri::frmImportFiltri(int32_t tipoFiltro, QWidget* parent) : QDialog(
     for (int j = 0; j <= 25; ++j) testi << Q(FormatoZeri(j));
     lbPresenze = new EtichetteSelezione(QStringLiteral("lbPresenze"), 0, testi, 13, framePresenze);
     lbPresenze->setColoreScelto(QColor(255, 0, 0));
+    lbPresenze->setColoreTestoScelto(QColor(255, 255, 0));
     pv->addWidget(lbPresenze);
     radice->addWidget(framePresenze);
 

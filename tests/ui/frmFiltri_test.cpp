@@ -95,7 +95,8 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i) QTest::keyPress(w.findChild<QPushButton*>(QStringLiteral("cmdNext1")), Qt::Key_Right);
         QCOMPARE(w.pannello().indiceFiltro(), 4);
 
-        w.close();
+        QTest::keyClick(&w, Qt::Key_Escape);  // the same closing as the close box
+        QVERIFY(!w.isVisible());
         QCOMPARE(mNumFiltriAND, 2);
         QVERIFY(uguali(mFiltriAND[1], filtro({1, 2}, 2, true)));
         QVERIFY(uguali(mFiltriAND[2], filtro({4}, 4, true)));
