@@ -27,16 +27,20 @@ void Applicazione() {
     (void)app;
 }
 
-// Random groups of half the numbers and random accepted counts: most labels change at every step.
-void ListaPiena() {
+// Random groups of half the numbers and random accepted counts, so about half the labels change
+// at every step; or, `alterna`, groups and counts that flip every label between neighbours.
+void ListaPiena(bool alterna) {
+    static int piena = -1;
+    if (piena == int(alterna) && mNumFiltriAND == MAX_FILTRI) return;
+    piena = int(alterna);
     test::StatoIniziale();
     for (int i = 0; i < 90; ++i) GrigliaNumeriClick(i);
     mLenCol = 10;
     std::mt19937 rng(9);
     for (int32_t f = 1; f <= MAX_FILTRI; ++f) {
         tFiltroGruppo g;
-        for (int n = 1; n <= 90; ++n) g.numeri[static_cast<size_t>(n)] = rng() & 1;
-        g.presenze = static_cast<int32_t>(rng() & 0x7FF);
+        for (int n = 1; n <= 90; ++n) g.numeri[static_cast<size_t>(n)] = alterna ? (n + f) & 1 : rng() & 1;
+        g.presenze = alterna ? (f & 1 ? 0x555 : 0x2AA) : static_cast<int32_t>(rng() & 0x7FF);
         g.attivo = true;
         mFiltriAND[f] = g;
     }
@@ -44,9 +48,9 @@ void ListaPiena() {
 }
 
 struct Finestra {
-    Finestra() {
+    explicit Finestra(bool alterna = false) {
         Applicazione();
-        if (mNumFiltriAND != MAX_FILTRI) ListaPiena();
+        ListaPiena(alterna);
         w = std::make_unique<ui::frmFiltri>(0);
         w->show();
         QApplication::processEvents();
@@ -65,6 +69,12 @@ void BM_Filtri_passo_1(benchmark::State& state) {
     QPushButton* b = f.pulsante("cmdNext1");
     for (auto _ : state) Premi(b);
     state.counters["pannello"] = f.w->pannello().indiceFiltro();
+}
+
+void BM_Filtri_passo_1_ogni_etichetta(benchmark::State& state) {
+    Finestra f(true);
+    QPushButton* b = f.pulsante("cmdNext1");
+    for (auto _ : state) Premi(b);
 }
 
 void BM_Filtri_passo_100(benchmark::State& state) {
@@ -109,6 +119,7 @@ void BM_Filtri_chiusura(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Filtri_passo_1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Filtri_passo_1_ogni_etichetta)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Filtri_passo_100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Filtri_ultimo_pannello)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Filtri_chiusura)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
