@@ -47,5 +47,27 @@ int LunghezzaMassimaConsecutivi(Colonna colonna);
 // Moves the ON records of a list to its head, keeping their order, and returns their count.
 int32_t CompattaFiltri(std::vector<tFiltroGruppo>& lista);
 int32_t CompattaFiltri(std::span<tFiltroGruppo> lista);
+// The same for the distance filters (records 1..25 passed as a span of 25).
+int32_t CompattaFiltri(std::span<tFiltroDistanza> lista);
+
+// What k numbers of a prediction (ascending) can give; a prediction of fewer than k numbers
+// gives zeros.
+struct LimitiSomma {
+    int32_t minimo = 0;  // the k smallest numbers
+    int32_t massimo = 0; // the k largest numbers
+};
+LimitiSomma LimitiSommaPossibili(std::span<const uint8_t> pronostico, int k);
+
+// The longest run of consecutive numbers in a prediction (ascending), capped at k.
+int MassimoConsecutivi(std::span<const uint8_t> pronostico, int k);
+
+// The gaps a column of k prediction numbers (ascending) can show between neighbours: at least the
+// smallest gap of the prediction (90 when it has one number), at most the largest number minus
+// the (k-1)-th smallest. Distances outside them can never be measured.
+struct LimitiDistanza {
+    int minimo = 90;
+    int massimo = 0;
+};
+LimitiDistanza LimitiDistanzaPossibili(std::span<const uint8_t> pronostico, int k);
 
 }  // namespace novanta

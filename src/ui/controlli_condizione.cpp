@@ -7,7 +7,17 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "core/corpo.h"
+#include "ui/lingua.h"
+
 namespace novanta::ui {
+
+QStringList TestiNumerati(int da, int a) {
+    QStringList testi;
+    for (int i = da; i <= a; ++i) testi << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    return testi;
+}
+
 
 CoppiaOnOff::CoppiaOnOff(const QString& nomeFrame, const QString& nome, QWidget* parent) : QGroupBox(parent) {
     setObjectName(nomeFrame);
@@ -241,6 +251,25 @@ void EtichetteSelezione::focusInEvent(QFocusEvent* e) {
 void EtichetteSelezione::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
     if (corrente_ >= 0 && corrente_ < numero()) Colora(corrente_);
+}
+
+FinestraCondizione::FinestraCondizione(const QString& nome, QWidget* parent) : QDialog(parent) {
+    setObjectName(nome);
+    setProperty("ApplicaLingua", true);
+    setModal(true);
+    bloccata_ = mGUILocked == -1;
+}
+
+void FinestraCondizione::done(int risultato) {
+    if (!Chiudi()) return;
+    QDialog::done(risultato);
+}
+
+void FinestraCondizione::Prepara() {
+    ApplicaLingua(this);
+    adjustSize();
+    setMinimumSize(sizeHint());
+    CentraForm(this);
 }
 
 }  // namespace novanta::ui

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QDialog>
 #include <QGroupBox>
 #include <QStringList>
 #include <QWidget>
@@ -12,6 +13,9 @@ class QLabel;
 class QPushButton;
 
 namespace novanta::ui {
+
+// "00", "01", ...: the captions of numbered labels from `da` to `a`.
+QStringList TestiNumerati(int da, int a);
 
 // The ON/OFF pair of a condition window: a frame holding "<nome>(0)" (ON) and "<nome>(1)" (OFF).
 // The chosen button is black on yellow, the other shows the button face with grey text.
@@ -111,6 +115,26 @@ private:
     bool solaLettura_ = false;
     QColor coloreScelto_{255, 0, 0};
     QColor coloreTestoScelto_{255, 255, 255};
+};
+
+// What every condition window shares: one way out (the close box, Esc and any other way all
+// reach Chiudi, which may refuse), the lock read at load, centring and the language texts.
+class FinestraCondizione : public QDialog {
+    Q_OBJECT
+public:
+    explicit FinestraCondizione(const QString& nome, QWidget* parent);
+    void done(int risultato) override;
+    // True while a system exists: the window shows its settings and changes nothing.
+    bool bloccata() const { return bloccata_; }
+
+protected:
+    // The unload: validates and writes back; false keeps the window open.
+    virtual bool Chiudi() { return true; }
+    // Language texts, size, centring: the end of every window's construction.
+    void Prepara();
+
+private:
+    bool bloccata_ = false;
 };
 
 }  // namespace novanta::ui

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "support/formato.h"
-#include "ui/controlli_condizione.h"
 #include "ui/frmImportFiltri.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -43,9 +42,8 @@ QLabel* contatore(const char* nome, QWidget* parent) {
 }  // namespace
 
 frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
-    : QDialog(parent), pannello_(std::make_unique<PannelloFiltri>(tipoFiltro, mGUILocked != 0)) {
-    setObjectName(QStringLiteral("frmFiltri"));
-    setProperty("ApplicaLingua", true);
+    : FinestraCondizione(QStringLiteral("frmFiltri"), parent),
+      pannello_(std::make_unique<PannelloFiltri>(tipoFiltro, bloccata())) {
     setWindowTitle(QStringLiteral(" Colonne Filtro"));
 
     auto* radice = new QVBoxLayout(this);
@@ -137,7 +135,7 @@ frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
     corpoFinestra->addWidget(framePresenze, 2, 0, 1, 2);
     corpoFinestra->setColumnStretch(0, 1);
 
-    ApplicaLingua(this);
+    Prepara();
     titolo_ = windowTitle();
     setWindowTitle(titolo_ + (TipoFiltro() != 0 ? QStringLiteral(" - OR") : QStringLiteral(" - AND")));
     for (int j = 0; j <= 25; ++j) lbPresenze->setVisibile(j, PannelloFiltri::PresenzaVisibile(j));
@@ -186,9 +184,9 @@ frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
     connect(cmdLoadFiltri, &QPushButton::clicked, this, &frmFiltri::CaricaFiltri);
 
     VisualizzaFiltro();
-    CentraForm(this);
 }
 
+// A window dropped without being closed still leaves its list compacted.
 frmFiltri::~frmFiltri() { Chiudi(); }
 
 void frmFiltri::VisualizzaFiltro() {
@@ -237,15 +235,10 @@ void frmFiltri::CaricaFiltri() {
     VisualizzaFiltro();
 }
 
-void frmFiltri::Chiudi() {
-    if (chiuso_) return;
+bool frmFiltri::Chiudi() {
+    if (!chiuso_) pannello_->Chiudi();
     chiuso_ = true;
-    pannello_->Chiudi();
-}
-
-void frmFiltri::done(int risultato) {
-    Chiudi();
-    QDialog::done(risultato);
+    return true;
 }
 
 bool frmFiltri::eventFilter(QObject* oggetto, QEvent* evento) {
@@ -259,7 +252,7 @@ bool frmFiltri::eventFilter(QObject* oggetto, QEvent* evento) {
             }
         }
     }
-    return QDialog::eventFilter(oggetto, evento);
+    return FinestraCondizione::eventFilter(oggetto, evento);
 }
 
 void frmFiltri::changeEvent(QEvent* e) {
@@ -271,7 +264,7 @@ void frmFiltri::changeEvent(QEvent* e) {
         lblTotFiltri->setText(Q(FormatoMigliaiaZeri(MAX_FILTRI)));
         VisualizzaFiltro();
     }
-    QDialog::changeEvent(e);
+    FinestraCondizione::changeEvent(e);
 }
 
 }  // namespace novanta::ui

@@ -1,10 +1,10 @@
 #pragma once
-#include <QDialog>
 #include <array>
 #include <cstdint>
 #include <memory>
 
 #include "core/pannello_filtri.h"
+#include "ui/controlli_condizione.h"
 
 class QGroupBox;
 class QLabel;
@@ -12,13 +12,11 @@ class QPushButton;
 
 namespace novanta::ui {
 
-class CoppiaOnOff;
-class EtichetteSelezione;
-
 // The group-filter window, one panel (one filter) at a time, for the AND list (TipoFiltro 0)
 // or the OR list. Every rule lives in PannelloFiltri; this only draws it and passes the
 // user's actions on. Closing, by any way, stores the panel and compacts the list.
-class frmFiltri : public QDialog {
+class frmFiltri : public FinestraCondizione {
+    Q_OBJECT
 public:
     explicit frmFiltri(int32_t tipoFiltro, QWidget* parent = nullptr);
     ~frmFiltri() override;
@@ -31,9 +29,8 @@ public:
     void Primo();
     void Ultimo();
 
-    void done(int risultato) override;
-
 protected:
+    bool Chiudi() override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void changeEvent(QEvent* e) override;
 
@@ -41,7 +38,6 @@ private:
     void VisualizzaFiltro();
     void AggiornaContatori();
     void CaricaFiltri();
-    void Chiudi();
 
     std::unique_ptr<PannelloFiltri> pannello_;
     bool chiuso_ = false;

@@ -16,7 +16,6 @@
 #include "core/corpo.h"
 #include "textfiles/colonne_base.h"
 #include "textfiles/griglia_txt.h"
-#include "ui/controlli_condizione.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
 
@@ -57,9 +56,7 @@ QVariant ModelloCelle::headerData(int sezione, Qt::Orientation orientamento, int
     return static_cast<size_t>(sezione) < testata.size() ? Q(testata[static_cast<size_t>(sezione)]) : QString();
 }
 
-frmImportBase::frmImportBase(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmImportBase"));
-    setProperty("ApplicaLingua", true);
+frmImportBase::frmImportBase(QWidget* parent) : FinestraCondizione(QStringLiteral("frmImportBase"), parent) {
     setWindowTitle(QStringLiteral("Colonne Base"));
 
     auto* radice = new QVBoxLayout(this);
@@ -104,18 +101,17 @@ frmImportBase::frmImportBase(QWidget* parent) : QDialog(parent) {
     flexGrid->installEventFilter(this);
     radice->addWidget(flexGrid, 1);
 
-    ApplicaLingua(this);
     VisualizzaColonneBase();
     frameStatoCondizione->Scegli(mColonneBaseAttive ? 0 : 1);
     // With a system in the store the condition is shown, never changed; the grid still serves.
-    const bool bloccato = mGUILocked != 0;
-    cmdImportaBase->setEnabled(!bloccato);
-    frameStatoCondizione->setSolaLettura(bloccato);
+    cmdImportaBase->setEnabled(!bloccata());
+    frameStatoCondizione->setSolaLettura(bloccata());
 
     connect(cmdImportaBase, &QPushButton::clicked, this, &frmImportBase::ImportaBase);
     connect(frameStatoCondizione, &CoppiaOnOff::cliccato, this, [](int indice) { mColonneBaseAttive = indice == 0; });
     connect(flexGrid->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmImportBase::Ordina);
-    resize(std::max(520, sizeHint().width()), 440);
+    Prepara();
+    resize(std::max(520, width()), 440);
     CentraForm(this);
 }
 
@@ -140,7 +136,7 @@ void frmImportBase::ImportaBase() {
     // A refused file leaves the base columns the user had; they are shown again either way.
     if (file && !file->empty()) ImportaColonneBase(*file);
     VisualizzaColonneBase();
-    cmdImportaBase->setEnabled(mGUILocked == 0);
+    cmdImportaBase->setEnabled(!bloccata());
 }
 
 void frmImportBase::Ordina(int colonna) {
@@ -179,7 +175,7 @@ bool frmImportBase::eventFilter(QObject* oggetto, QEvent* evento) {
             return true;
         }
     }
-    return QDialog::eventFilter(oggetto, evento);
+    return FinestraCondizione::eventFilter(oggetto, evento);
 }
 
 }  // namespace novanta::ui

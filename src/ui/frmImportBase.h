@@ -1,8 +1,9 @@
 #pragma once
 #include <QAbstractTableModel>
-#include <QDialog>
 #include <string>
 #include <vector>
+
+#include "ui/controlli_condizione.h"
 
 class QGroupBox;
 class QLabel;
@@ -10,8 +11,6 @@ class QPushButton;
 class QTableView;
 
 namespace novanta::ui {
-
-class CoppiaOnOff;
 
 // The cells of a grid whose row 0 is its header row (the base-column grid): the view shows
 // rows 1.. and takes its header texts from row 0.
@@ -36,7 +35,8 @@ private:
 // grid of the base columns ("N.", "P1".."Pk"). Ctrl+A selects the whole grid, Ctrl+C copies the
 // selection as tab-separated text, a click on a header sorts the rows by that column. With a
 // system in the store only the grid stays usable.
-class frmImportBase : public QDialog {
+class frmImportBase : public FinestraCondizione {
+    Q_OBJECT
 public:
     explicit frmImportBase(QWidget* parent = nullptr);
 

@@ -23,9 +23,15 @@
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
+#include "ui/frmConsecutivi.h"
 #include "ui/frmFiltri.h"
+#include "ui/frmFiltriDistanzaNumeri.h"
+#include "ui/frmFisse.h"
 #include "ui/frmImportBase.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmPari.h"
+#include "ui/frmRidotto.h"
+#include "ui/frmSomma.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -153,10 +159,31 @@ QAction* frmMAIN::voce(QMenu* menu, const char* nome, const QString& testo) {
     return a;
 }
 
-void frmMAIN::VoceCondizione(QAction* a, bool (*stato)()) {
+// A condition entry opens its window modally; afterwards every condition mark shows the state
+// (closing one reduction window may switch the other reduction off).
+template <typename Finestra>
+void frmMAIN::ApriCondizione(QAction* a) {
     a->setCheckable(true);
-    // The condition windows are not in this program yet: the entry only shows the state's mark.
-    connect(a, &QAction::triggered, this, [a, stato] { a->setChecked(stato()); });
+    connect(a, &QAction::triggered, this, [this] {
+        {
+            Finestra finestra(this);
+            FacciaQt()->Modale(finestra);
+        }
+        AggiornaSpunteCondizioni();
+    });
+}
+
+void frmMAIN::AggiornaSpunteCondizioni() {
+    menuColonnaFiltroAND->setChecked(mNumFiltriAND >= 1);
+    menuColonnaFiltroOR->setChecked(mNumFiltriOR >= 1);
+    menuColonnaBase->setChecked(mColonneBaseAttive);
+    menuDistanzaNumeri->setChecked(mNumFiltriDistanza > 0);
+    menuConsecutivi->setChecked(mConsecutivi.attivo);
+    menuFisse->setChecked(mCondizioni.fisseAttive);
+    menuPariDispari->setChecked(mCondizioni.pariAttivo);
+    menuSomma->setChecked(mCondizioni.sommaAttiva);
+    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
+    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
 }
 
 void frmMAIN::CreaMenu() {
@@ -198,27 +225,20 @@ void frmMAIN::CreaMenu() {
     menuinfo = barra->addAction(QStringLiteral("&Info"));
     menuinfo->setObjectName(QStringLiteral("menuinfo"));
 
-    VoceCondizione(menuColonnaFiltroAND, [] { return mNumFiltriAND >= 1; });
-    VoceCondizione(menuColonnaFiltroOR, [] { return mNumFiltriOR >= 1; });
-    VoceCondizione(menuColonnaBase, [] { return mColonneBaseAttive; });
-    VoceCondizione(menuDistanzaNumeri, [] { return mNumFiltriDistanza > 0; });
-    VoceCondizione(menuConsecutivi, [] { return mConsecutivi.attivo; });
-    VoceCondizione(menuFisse, [] { return mCondizioni.fisseAttive; });
-    VoceCondizione(menuPariDispari, [] { return mCondizioni.pariAttivo; });
-    VoceCondizione(menuSomma, [] { return mCondizioni.sommaAttiva; });
-    VoceCondizione(menuRidotto, [] { return mCondizioni.ridottoAttivo; });
-    VoceCondizione(menuDistanzaMinima, [] { return mDistanzaMinima.attiva; });
-    // The reduction windows set both reduction marks.
-    for (QAction* a : {menuRidotto, menuDistanzaMinima}) {
-        connect(a, &QAction::triggered, this, [this] {
-            menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-            menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
-        });
-    }
+    ApriCondizione<frmImportBase>(menuColonnaBase);
+    ApriCondizione<frmFiltriDistanzaNumeri>(menuDistanzaNumeri);
+    ApriCondizione<frmConsecutivi>(menuConsecutivi);
+    ApriCondizione<frmFisse>(menuFisse);
+    ApriCondizione<frmPari>(menuPariDispari);
+    ApriCondizione<frmSomma>(menuSomma);
+    ApriCondizione<frmRidotto>(menuRidotto);
+    ApriCondizione<frmRidottoDistanzaMinima>(menuDistanzaMinima);
 
-    connect(menuColonnaFiltroAND, &QAction::triggered, this, [this] { ColonneFiltro(0); });
-    connect(menuColonnaFiltroOR, &QAction::triggered, this, [this] { ColonneFiltro(1); });
-    connect(menuColonnaBase, &QAction::triggered, this, &frmMAIN::ColonneBase);
+    // The group-filter window serves both lists: the entry tells it which.
+    for (QAction* a : {menuColonnaFiltroAND, menuColonnaFiltroOR}) {
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, a] { ColonneFiltro(a == menuColonnaFiltroOR ? 1 : 0); });
+    }
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
     connect(menuImportaColonne, &QAction::triggered, this, &frmMAIN::ImportaColonne);
@@ -418,8 +438,9 @@ void frmMAIN::UnlockGUI() {
 }
 
 void frmMAIN::UnlockMenuConditions() {
+    // The distance filters go with the reset too, so their mark goes with the others.
     for (QAction* a : {menuColonnaFiltroAND, menuColonnaFiltroOR, menuConsecutivi, menuDistanzaMinima, menuFisse,
-                       menuPariDispari, menuRidotto, menuSomma})
+                       menuPariDispari, menuRidotto, menuSomma, menuDistanzaNumeri})
         a->setChecked(false);
 }
 
@@ -493,16 +514,7 @@ void frmMAIN::ColonneFiltro(int tipoFiltro) {
         frmFiltri filtri(tipoFiltro, this);
         FacciaQt()->Modale(filtri);
     }
-    menuColonnaFiltroAND->setChecked(mNumFiltriAND >= 1);
-    menuColonnaFiltroOR->setChecked(mNumFiltriOR >= 1);
-}
-
-void frmMAIN::ColonneBase() {
-    {
-        frmImportBase base(this);
-        FacciaQt()->Modale(base);
-    }
-    menuColonnaBase->setChecked(mColonneBaseAttive);
+    AggiornaSpunteCondizioni();
 }
 
 void frmMAIN::closeEvent(QCloseEvent* e) {

@@ -63,9 +63,8 @@ public:
     void EsportaColonne();
     void Impostazioni();
     void Info();
-    // The group-filter window for the AND list (0) or the OR list (1), and the base columns.
+    // The group-filter window for the AND list (0) or the OR list (1).
     void ColonneFiltro(int tipoFiltro);
-    void ColonneBase();
 
     GrigliaNumeri* griglia() const { return frameNumeri; }
 
@@ -80,7 +79,9 @@ private:
     void AggiornaContatore();
     void AbilitaCalcolo(bool abilita);
     QAction* voce(QMenu* menu, const char* nome, const QString& testo);
-    void VoceCondizione(QAction* voce, bool (*stato)());
+    template <typename Finestra>
+    void ApriCondizione(QAction* voce);
+    void AggiornaSpunteCondizioni();
 
     QMenu* menufile = nullptr;
     QMenu* menuCondizioni = nullptr;

@@ -87,7 +87,7 @@ TEST_F(Cli, OutScriveIlFile) {
     EXPECT_EQ(leggi(file), " 01 02 03 \r\n 01 02 04 \r\n 01 03 04 \r\n 02 03 04 \r\n");
 
     const auto vuoto = dir / "vuoto.txt";
-    const auto n = esegui({"generate", "--numbers", "1-4", "--length", "3", "--sum", "1-2", "--out", vuoto.string()});
+    const auto n = esegui({"generate", "--numbers", "1-4", "--length", "3", "--even", "3", "--out", vuoto.string()});
     EXPECT_EQ(n.codice, 0) << n.err;
     EXPECT_TRUE(fs::exists(vuoto));
     EXPECT_EQ(leggi(vuoto), "");
@@ -200,6 +200,14 @@ TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:2"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "25:1:1"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:90:1"}, "--gap"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "5-2"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "1-8"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "6-16"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "5", "--even", "6"}, "--even"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--runs", "4"}, "--runs"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--fixed", "1,2,3"}, "--fixed"},
+        {{"generate", "--numbers", "1-6", "--length", "5", "--gap", "10:1:2"}, "--gap"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "::"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "-1"}, "--nx"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "4"}, "--nx"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--min-distance", "0"}, "--min-distance"},
