@@ -56,7 +56,8 @@ frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
         b->setIcon(style()->standardIcon(icona));
         b->setToolTip(suggerimento);
         b->setAccessibleName(suggerimento);
-        b->setAutoDefault(false);
+        // Enter presses the focused button, as Space does.
+        b->setAutoDefault(true);
         b->setMinimumWidth(44);
         return b;
     };
