@@ -21,6 +21,7 @@ struct tFiltroDistanza {
     uint8_t numDistMax = 0;
     std::array<bool, 90> distMax{};  // 1..89
     bool attivo = false;
+    bool operator==(const tFiltroDistanza&) const = default;
 };
 
 // One group filter: a group of numbers and the accepted counts of column numbers in it.

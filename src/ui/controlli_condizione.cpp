@@ -92,6 +92,7 @@ EtichetteSelezione::EtichetteSelezione(const QString& nome, int base, const QStr
     griglia_ = new QGridLayout(this);
     griglia_->setContentsMargins(2, 2, 2, 2);
     griglia_->setSpacing(2);
+    griglia_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     int larghezza = 0;
     for (const QString& t : testi) larghezza = std::max(larghezza, fontMetrics().horizontalAdvance(t));
     etichette_.reserve(static_cast<size_t>(testi.size()));
@@ -102,6 +103,7 @@ EtichetteSelezione::EtichetteSelezione(const QString& nome, int base, const QStr
         l->setAlignment(Qt::AlignCenter);
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
         l->setMinimumWidth(larghezza + 10);
+        l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         l->setProperty("Tag", QStringLiteral("0"));
         griglia_->addWidget(l, pos / perRiga_, pos % perRiga_);
         etichette_.push_back(l);

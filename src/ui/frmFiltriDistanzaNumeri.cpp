@@ -38,10 +38,10 @@ frmFiltriDistanzaNumeri::frmFiltriDistanzaNumeri(QWidget* parent)
         return b;
     };
     cmdBOTTOM = bottone("cmdBOTTOM", QStyle::SP_MediaSkipBackward, QStringLiteral("Primo Pannello"));
-    cmdPrev2 = bottone("cmdPrev2", QStyle::SP_MediaSeekBackward, QStringLiteral("Indietro di 10 pannelli"));
+    cmdPrev2 = bottone("cmdPrev2", QStyle::SP_MediaSeekBackward, QStringLiteral("Indietro di 5 pannelli"));
     cmdPrev1 = bottone("cmdPrev1", QStyle::SP_ArrowLeft, QStringLiteral("Indietro di 1 pannello"));
     cmdNext1 = bottone("cmdNext1", QStyle::SP_ArrowRight, QStringLiteral("Avanti di 1 pannello"));
-    cmdNext2 = bottone("cmdNext2", QStyle::SP_MediaSeekForward, QStringLiteral("Avanti di 10 pannelli"));
+    cmdNext2 = bottone("cmdNext2", QStyle::SP_MediaSeekForward, QStringLiteral("Avanti di 5 pannelli"));
     cmdTOP = bottone("cmdTOP", QStyle::SP_MediaSkipForward, QStringLiteral("Ultimo Pannello"));
     navigazione->addSpacing(16);
     auto etichetta = [&](const char* nome, const QString& testo, QWidget* dove) {

@@ -31,6 +31,7 @@
 #include "ui/frmImpostazioni.h"
 #include "ui/frmPari.h"
 #include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
 #include "ui/frmSomma.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"

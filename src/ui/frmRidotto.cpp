@@ -51,26 +51,13 @@ frmRidotto::frmRidotto(QWidget* parent)
                          "optCondizione"},
                         0, std::min<int>(mCondizioni.ridottoNx, mLenCol), mCondizioni.ridottoAttivo, parent) {
     if (!bloccata()) ApriRidotto();
+    connect(stato, &CoppiaOnOff::cliccato, this, [this](int i) { ImpostaRidotto(i == 0, barra()->value()); });
 }
 
 bool frmRidotto::Chiudi() {
     if (bloccata()) return true;
     ImpostaRidotto(stato->scelto() == 0, barra()->value());
     ChiudiRidotto();
-    return true;
-}
-
-frmRidottoDistanzaMinima::frmRidottoDistanzaMinima(QWidget* parent)
-    : FinestraRiduzione({"frmRidottoDistanzaMinima", "Ridotto Distanza Minima", "framePresenze", "Distanza",
-                         "hsDistanzaMinima", "lblDistanzaMinima", "optCond"},
-                        1, std::clamp<int>(mDistanzaMinima.valore, 1, mLenCol), mDistanzaMinima.attiva, parent) {
-    if (!bloccata()) ApriRidottoDistanzaMinima();
-}
-
-bool frmRidottoDistanzaMinima::Chiudi() {
-    if (bloccata()) return true;
-    ImpostaDistanzaMinima(stato->scelto() == 0, barra()->value());
-    ChiudiRidottoDistanzaMinima();
     return true;
 }
 

@@ -6,8 +6,8 @@ class QScrollBar;
 
 namespace novanta::ui {
 
-// The two reductions share one shape: a value on a scroll bar and ON/OFF, stored at the close,
-// where the window closed last wins over the other reduction.
+// The two reductions share one shape: a value on a scroll bar and ON/OFF. The flag is stored at
+// the click, the value at the close, where the window closed last wins over the other reduction.
 class FinestraRiduzione : public FinestraCondizione {
     Q_OBJECT
 public:
@@ -37,16 +37,6 @@ class frmRidotto : public FinestraRiduzione {
     Q_OBJECT
 public:
     explicit frmRidotto(QWidget* parent = nullptr);
-
-protected:
-    bool Chiudi() override;
-};
-
-// The minimum distance between the columns of the system.
-class frmRidottoDistanzaMinima : public FinestraRiduzione {
-    Q_OBJECT
-public:
-    explicit frmRidottoDistanzaMinima(QWidget* parent = nullptr);
 
 protected:
     bool Chiudi() override;

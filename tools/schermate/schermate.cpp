@@ -12,20 +12,28 @@
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "core/regole_condizioni.h"
 #include "faccia_prova.h"
+#include "textfiles/colonne_base.h"
+#include "textfiles/filtri_txt.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
 #include "ui/frmCalcolo.h"
+#include "ui/frmConsecutivi.h"
 #include "ui/frmFiltri.h"
+#include "ui/frmFiltriDistanzaNumeri.h"
+#include "ui/frmFisse.h"
 #include "ui/frmImportBase.h"
 #include "ui/frmImportFiltri.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmNewVersion.h"
+#include "ui/frmPari.h"
+#include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
+#include "ui/frmSomma.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
-#include "textfiles/colonne_base.h"
-#include "textfiles/filtri_txt.h"
 
 using namespace novanta;
 
@@ -122,7 +130,10 @@ int main(int argc, char** argv) {
     for (std::filesystem::directory_iterator it(lingue, ec), fine; !ec && it != fine; it.increment(ec))
         std::filesystem::copy_file(it->path(), mPathDati / it->path().filename(), ec);
     test::FacciaProva faccia;
-    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=" << (argc > 2 ? argv[2] : "italiano") << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
+    // A second argument names another shipped language (english) to check its captions.
+    const std::string lingua = argc > 2 ? argv[2] : "italiano";
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary)
+        << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
     InizializzaCorpo();
 
     {
@@ -137,6 +148,57 @@ int main(int argc, char** argv) {
     for (int n : {3, 7, 12, 18, 21, 27, 33, 38, 45, 51, 56, 62, 67, 74, 80, 88}) GrigliaNumeriClick(n - 1);
     salva(&principale, "frmMAIN");
     FotografaFiltriEBase(principale, faccia);
+
+    // The condition windows with some choices made on that prediction.
+    ImpostaSomma(250, 330);
+    ImpostaSommaAttiva(true);
+    {
+        std::array<bool, 26> pari{};
+        pari[2] = pari[3] = pari[4] = true;
+        ImpostaPari(true, pari);
+    }
+    ImpostaFisse(true, {21, 45});
+    ImpostaConsecutivi(true, (1 << 1) | (1 << 2));
+    {
+        tFiltroDistanza f;
+        f.posizioni[++f.numPosizioni] = 1;
+        f.posizioni[++f.numPosizioni] = 3;
+        for (int d : {5, 6, 7}) f.distMin[static_cast<size_t>(d)] = true;
+        for (int d : {9, 10, 11, 12}) f.distMax[static_cast<size_t>(d)] = true;
+        f.attivo = true;
+        ImpostaFiltroDistanza(1, f);
+        CompattaFiltriDistanza();
+    }
+    ImpostaRidotto(true, 2);
+    ImpostaDistanzaMinima(false, 3);
+    {
+        ui::frmSomma w(&principale);
+        salva(&w, "frmSomma");
+    }
+    {
+        ui::frmPari w(&principale);
+        salva(&w, "frmPari");
+    }
+    {
+        ui::frmFisse w(&principale);
+        salva(&w, "frmFisse");
+    }
+    {
+        ui::frmConsecutivi w(&principale);
+        salva(&w, "frmConsecutivi");
+    }
+    {
+        ui::frmFiltriDistanzaNumeri w(&principale);
+        salva(&w, "frmFiltriDistanzaNumeri");
+    }
+    {
+        ui::frmRidotto w(&principale);
+        salva(&w, "frmRidotto");
+    }
+    {
+        ui::frmRidottoDistanzaMinima w(&principale);
+        salva(&w, "frmRidottoDistanzaMinima");
+    }
 
     bool fotografato = false;
     faccia.allYield = [&](int64_t n) {
