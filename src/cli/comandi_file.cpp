@@ -301,11 +301,12 @@ std::function<bool()> AggiungiOpzioniFileCondizioni(CLI::App& sub, Contesto& ctx
     sub.add_option("--and-file", opz->fileAND, "AND group filters from a text file FILE:COUNTS (repeatable)");
     sub.add_option("--or-file", opz->fileOR, "OR group filters from a text file FILE:COUNTS (repeatable)");
     return [opz, &ctx] {
-        // Every run starts from the base columns it names, never from those of an earlier run.
-        mColonneBase.clear();
-        mNumColonneBase = 0;
-        mColonneBaseAttive = false;
+        // Every run starts from the base columns it names (or those of its --project), never
+        // from those of an earlier run.
         if (opz->base) {
+            mColonneBase.clear();
+            mNumColonneBase = 0;
+            mColonneBaseAttive = false;
             if (!ImportaColonneBase(*opz->base)) return false;
             if (mNumColonneBase == 0) {
                 ctx.err << "novanta-cli: --base: " << *opz->base << " holds no column\n";

@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/opzioni_condizioni.h"
+#include "cli/opzioni_progetto.h"
 #include "core/corpo.h"
 #include "core/regole_condizioni.h"
 #include "engine/motore.h"
@@ -126,20 +127,29 @@ int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
     return ESITO_OK;
 }
 
-struct ComandoGenera {
-    std::string numeri;
-    int lunghezza = 10;
-    std::optional<std::string> uscita;
-    OpzioniCondizioni condizioni;
-    std::function<bool()> applicaFile;
-};
+// Base columns come only from this run's options or its --project.
+void SenzaColonneBase() {
+    mColonneBase.clear();
+    mNumColonneBase = 0;
+    mColonneBaseAttive = false;
+}
 
-struct ComandoRicalcola {
-    std::string ingresso;
+struct ComandoGenera {
+    std::optional<std::string> numeri;
     std::optional<int> lunghezza;
     std::optional<std::string> uscita;
     OpzioniCondizioni condizioni;
     std::function<bool()> applicaFile;
+    std::shared_ptr<OpzioniProgetto> progetto;
+};
+
+struct ComandoRicalcola {
+    std::optional<std::string> ingresso;
+    std::optional<int> lunghezza;
+    std::optional<std::string> uscita;
+    OpzioniCondizioni condizioni;
+    std::function<bool()> applicaFile;
+    std::shared_ptr<OpzioniProgetto> progetto;
 };
 
 }  // namespace
@@ -147,17 +157,29 @@ struct ComandoRicalcola {
 void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     auto genera = std::make_shared<ComandoGenera>();
     auto* g = app.add_subcommand("generate", "Generate a system from a prediction");
-    g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45)")->required();
-    g->add_option("--length", genera->lunghezza, "Column length K (2..25)")->required()->check(CLI::Range(2, 25));
+    g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45); required without --project");
+    g->add_option("--length", genera->lunghezza, "Column length K (2..25); required without --project")->check(CLI::Range(2, 25));
     g->add_option("--out", genera->uscita, "Write the columns to FILE instead of standard output");
     genera->condizioni.aggiungi(*g);
     genera->applicaFile = AggiungiOpzioniFileCondizioni(*g, ctx);
-    g->callback([genera, &ctx] {
+    genera->progetto = AggiungiOpzioniProgetto(*g);
+    g->callback([genera, g, &ctx] {
+        if (!genera->progetto->progetto && (!genera->numeri || !genera->lunghezza))
+            throw std::invalid_argument("generate: --numbers and --length are required without --project");
         PreparaCartellaDati(ctx);
         ResetSistema(false);
-        for (int n : LeggiListaOpzione("--numbers", genera->numeri, 1, 90))
-            if (mGriglia[static_cast<size_t>(n - 1)] == 0) GrigliaNumeriClick(n - 1);
-        ImpostaLenCol(genera->lunghezza);
+        SenzaColonneBase();
+        if (genera->progetto->progetto && !CaricaProgetto(*genera->progetto, *g, false)) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        if (genera->numeri) {
+            const auto numeri = LeggiListaOpzione("--numbers", *genera->numeri, 1, 90);
+            CancellaPronostico();
+            for (int n : numeri)
+                if (mGriglia[static_cast<size_t>(n - 1)] == 0) GrigliaNumeriClick(n - 1);
+        }
+        if (genera->lunghezza) ImpostaLenCol(*genera->lunghezza);
         genera->condizioni.applica();
         if (genera->applicaFile && !genera->applicaFile()) {
             ctx.esito = ESITO_ERRORE;
@@ -165,18 +187,27 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
         }
         CalcolaSistema();
         ctx.esito = concludi(ctx, genera->uscita);
+        if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *genera->progetto)) ctx.esito = ESITO_ERRORE;
     });
 
     auto ricalcola = std::make_shared<ComandoRicalcola>();
     auto* r = app.add_subcommand("recalc", "Recalculate the system of a column text file");
-    r->add_option("--in", ricalcola->ingresso, "Column text file holding the system")->required();
+    r->add_option("--in", ricalcola->ingresso, "Column text file holding the system (default: the system of --project)");
     r->add_option("--length", ricalcola->lunghezza, "Column length (default: that of the file)")->check(CLI::Range(2, 25));
     r->add_option("--out", ricalcola->uscita, "Write the columns to FILE instead of standard output");
     ricalcola->condizioni.aggiungi(*r);
     ricalcola->applicaFile = AggiungiOpzioniFileCondizioni(*r, ctx);
-    r->callback([ricalcola, &ctx] {
+    ricalcola->progetto = AggiungiOpzioniProgetto(*r);
+    r->callback([ricalcola, r, &ctx] {
+        if (!ricalcola->ingresso && !ricalcola->progetto->progetto)
+            throw std::invalid_argument("recalc: give --in or --project");
         PreparaCartellaDati(ctx);
-        if (!ImportaColonneTxt(ricalcola->ingresso)) {
+        SenzaColonneBase();
+        if (ricalcola->ingresso && !ImportaColonneTxt(*ricalcola->ingresso)) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        if (ricalcola->progetto->progetto && !CaricaProgetto(*ricalcola->progetto, *r, !ricalcola->ingresso)) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
@@ -188,6 +219,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
         }
         RicalcolaSistema();
         ctx.esito = concludi(ctx, ricalcola->uscita);
+        if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *ricalcola->progetto)) ctx.esito = ESITO_ERRORE;
     });
 }
 

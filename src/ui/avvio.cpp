@@ -12,6 +12,7 @@
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
+#include "progetto/progetto.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmSplash.h"
 #include "ui/interfacciaQt.h"
@@ -119,9 +120,13 @@ int Avvio() {
     };
     principale.Carica();
     ResetSistema(false);
+    SegnaLavoroSalvato();
     Attendi(500);
     splash.close();
     principale.show();
+    // The work of a copy that did not end cleanly.
+    if (OffriRecupero()) principale.AggiornaSegniCondizioni();
+    principale.AggiornaTitolo();
     return QApplication::exec();
 }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
@@ -20,6 +21,7 @@
 
 #include "core/corpo.h"
 #include "engine/motore.h"
+#include "progetto/progetto.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
@@ -146,6 +148,15 @@ frmMAIN::frmMAIN(QWidget* parent) : QMainWindow(parent) {
     CreaMenu();
     CreaControlli();
     resize(1180, 680);
+    // Unsaved work goes to the recovery file every minute.
+    autosalvataggio_ = new QTimer(this);
+    autosalvataggio_->setObjectName(QStringLiteral("autosalvataggio"));
+    autosalvataggio_->setInterval(60000);
+    // Never in the middle of a run or an import (the window is disabled then): half a system is no work to recover.
+    connect(autosalvataggio_, &QTimer::timeout, this, [this] {
+        if (!inCalcolo_ && isEnabled()) Autosalva();
+    });
+    autosalvataggio_->start();
     if (auto* faccia = FacciaQt()) faccia->ImpostaPrincipale(this);
 }
 
@@ -160,31 +171,25 @@ QAction* frmMAIN::voce(QMenu* menu, const char* nome, const QString& testo) {
     return a;
 }
 
+// Every condition entry is checkable and shows the state's mark; all the marks are set again
+// after a condition window closes or a system file is opened.
+void frmMAIN::VoceCondizione(QAction* a, bool (*stato)()) {
+    a->setCheckable(true);
+    segni_.emplace_back(a, stato);
+}
+
 // A condition entry opens its window modally; afterwards every condition mark shows the state
 // (closing one reduction window may switch the other reduction off).
 template <typename Finestra>
 void frmMAIN::ApriCondizione(QAction* a) {
-    a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this] {
         {
             Finestra finestra(this);
             FacciaQt()->Modale(finestra);
         }
-        AggiornaSpunteCondizioni();
+        AggiornaSegniCondizioni();
+        AggiornaTitolo();
     });
-}
-
-void frmMAIN::AggiornaSpunteCondizioni() {
-    menuColonnaFiltroAND->setChecked(mNumFiltriAND >= 1);
-    menuColonnaFiltroOR->setChecked(mNumFiltriOR >= 1);
-    menuColonnaBase->setChecked(mColonneBaseAttive);
-    menuDistanzaNumeri->setChecked(mNumFiltriDistanza > 0);
-    menuConsecutivi->setChecked(mConsecutivi.attivo);
-    menuFisse->setChecked(mCondizioni.fisseAttive);
-    menuPariDispari->setChecked(mCondizioni.pariAttivo);
-    menuSomma->setChecked(mCondizioni.sommaAttiva);
-    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
 }
 
 void frmMAIN::CreaMenu() {
@@ -192,12 +197,29 @@ void frmMAIN::CreaMenu() {
     menufile = barra->addMenu(QStringLiteral("&File"));
     menufile->setObjectName(QStringLiteral("menufile"));
     menuNuovo = voce(menufile, "menuNuovo", QStringLiteral("&Nuovo"));
+    menuApriSistema = voce(menufile, "menuApriSistema", QStringLiteral("&Apri Sistema..."));
+    menuApriSistema->setShortcut(QKeySequence::Open);
+    menuSalvaSistema = voce(menufile, "menuSalvaSistema", QStringLiteral("&Salva Sistema"));
+    menuSalvaSistema->setShortcut(QKeySequence::Save);
+    menuSalvaSistemaConNome = voce(menufile, "menuSalvaSistemaConNome", QStringLiteral("Salva Sistema &con nome..."));
+    menufile->addSeparator();
     menuImportaColonne = voce(menufile, "menuImportaColonne", QStringLiteral("I&mporta Colonne Txt"));
     menuEsportaColonne = voce(menufile, "menuEsportaColonne", QStringLiteral("Espor&ta Colonne Txt"));
     menufile->addSeparator();
     mnuElencoSistemiImmediati = voce(menufile, "mnuElencoSistemiImmediati", QStringLiteral("&Elenco Matrici"));
     menuImpostazioni = voce(menufile, "menuImpostazioni", QStringLiteral("&Impostazioni"));
     menufile->addSeparator();
+    // The last five system files, shown when the menu opens.
+    for (int i = 0; i < MAX_FILE_RECENTI; ++i) {
+        QAction* a = voce(menufile, "", QString());
+        a->setObjectName(QStringLiteral("mnuRecente(%1)").arg(i));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { ApriRecente(i); });
+        mnuRecente[static_cast<size_t>(i)] = a;
+    }
+    separatoreRecenti = menufile->addSeparator();
+    separatoreRecenti->setVisible(false);
+    connect(menufile, &QMenu::aboutToShow, this, &frmMAIN::AggiornaRecenti);
     menuUscita = voce(menufile, "menuUscita", QStringLiteral("&Uscita"));
 
     menuCondizioni = barra->addMenu(QStringLiteral("&Condizioni"));
@@ -226,6 +248,16 @@ void frmMAIN::CreaMenu() {
     menuinfo = barra->addAction(QStringLiteral("&Info"));
     menuinfo->setObjectName(QStringLiteral("menuinfo"));
 
+    VoceCondizione(menuColonnaFiltroAND, [] { return mNumFiltriAND >= 1; });
+    VoceCondizione(menuColonnaFiltroOR, [] { return mNumFiltriOR >= 1; });
+    VoceCondizione(menuColonnaBase, [] { return mColonneBaseAttive; });
+    VoceCondizione(menuDistanzaNumeri, [] { return mNumFiltriDistanza > 0; });
+    VoceCondizione(menuConsecutivi, [] { return mConsecutivi.attivo; });
+    VoceCondizione(menuFisse, [] { return mCondizioni.fisseAttive; });
+    VoceCondizione(menuPariDispari, [] { return mCondizioni.pariAttivo; });
+    VoceCondizione(menuSomma, [] { return mCondizioni.sommaAttiva; });
+    VoceCondizione(menuRidotto, [] { return mCondizioni.ridottoAttivo; });
+    VoceCondizione(menuDistanzaMinima, [] { return mDistanzaMinima.attiva; });
     ApriCondizione<frmImportBase>(menuColonnaBase);
     ApriCondizione<frmFiltriDistanzaNumeri>(menuDistanzaNumeri);
     ApriCondizione<frmConsecutivi>(menuConsecutivi);
@@ -237,11 +269,16 @@ void frmMAIN::CreaMenu() {
 
     // The group-filter window serves both lists: the entry tells it which.
     for (QAction* a : {menuColonnaFiltroAND, menuColonnaFiltroOR}) {
-        a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, a] { ColonneFiltro(a == menuColonnaFiltroOR ? 1 : 0); });
     }
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
+    connect(menuApriSistema, &QAction::triggered, this, &frmMAIN::ApriSistema);
+    connect(menuSalvaSistema, &QAction::triggered, this, &frmMAIN::SalvaSistema);
+    connect(menuSalvaSistemaConNome, &QAction::triggered, this, &frmMAIN::SalvaSistemaConNome);
+    // After any menu command (the condition windows included) the title tells whether the work changed.
+    for (QMenu* m : {menufile, menuCondizioni, menuOperazioni})
+        connect(m, &QMenu::triggered, this, [this] { AggiornaTitolo(); });
     connect(menuImportaColonne, &QAction::triggered, this, &frmMAIN::ImportaColonne);
     connect(menuEsportaColonne, &QAction::triggered, this, &frmMAIN::EsportaColonne);
     connect(menuImpostazioni, &QAction::triggered, this, &frmMAIN::Impostazioni);
@@ -360,6 +397,8 @@ void frmMAIN::Carica() {
     ResetSistema(false);
     for (int i = 0; i < 90; ++i) frameNumeri->etichetta(i)->setText(QString::fromStdString(FormatoZeri(i + 1)));
     ImpostaFileSistema((mPathDati / "sistemi" / "nuovo.lec").string());
+    mFileProgetto.clear();
+    SegnaLavoroSalvato();
     novanta::ViewStatusBar();
     AggiornaGriglia();
 }
@@ -407,6 +446,7 @@ void frmMAIN::AggiornaGriglia() {
         AbilitaCalcolo(CalcoloAbilitato());
     }
     AggiornaIntegrale();
+    AggiornaTitolo();
 }
 
 void frmMAIN::LockGUI() {
@@ -457,6 +497,57 @@ void frmMAIN::ViewStatusBar() {
     StBar[2]->setText(QStringLiteral("--"));
     StBar[3]->setText(Q(mSistema.descrizione));
     StBar[3]->setToolTip(Q(mSistema.descrizione));
+    StBar[0]->setToolTip(Q(mFileSistema));
+    AggiornaTitolo();
+}
+
+void frmMAIN::AggiornaTitolo() {
+    // The caption comes from the language file: a title this routine did not set is a new caption.
+    if (windowTitle() != titoloImpostato_) didascalia_ = windowTitle();
+    titoloImpostato_ = LavoroModificato() ? didascalia_ + QStringLiteral("*") : didascalia_;
+    setWindowTitle(titoloImpostato_);
+}
+
+void frmMAIN::AggiornaSegniCondizioni() {
+    for (const auto& [a, stato] : segni_) a->setChecked(stato());
+    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
+    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
+}
+
+void frmMAIN::AggiornaRecenti() {
+    const auto elenco = FileRecenti();
+    for (size_t i = 0; i < mnuRecente.size(); ++i) {
+        QAction* a = mnuRecente[i];
+        a->setVisible(i < elenco.size());
+        if (i < elenco.size()) {
+            QString nome = Q(elenco[i]);
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(nome.replace(QLatin1Char('&'), QStringLiteral("&&"))));
+            a->setData(Q(elenco[i]));
+        }
+    }
+    separatoreRecenti->setVisible(!elenco.empty());
+}
+
+void frmMAIN::ApriSistema() {
+    if (ApriSistemaComando()) AggiornaSegniCondizioni();
+    AggiornaTitolo();
+}
+
+void frmMAIN::SalvaSistema() {
+    SalvaSistemaComando();
+    AggiornaTitolo();
+}
+
+void frmMAIN::SalvaSistemaConNome() {
+    novanta::SalvaSistemaConNome();
+    AggiornaTitolo();
+}
+
+void frmMAIN::ApriRecente(int indice) {
+    const std::string file = S(mnuRecente[static_cast<size_t>(indice)]->data().toString());
+    if (file.empty() || !ChiediSalvataggio()) return;
+    if (novanta::ApriSistema(file)) AggiornaSegniCondizioni();
+    AggiornaTitolo();
 }
 
 void frmMAIN::CalcoloComando() {
@@ -465,11 +556,17 @@ void frmMAIN::CalcoloComando() {
     inCalcolo_ = true;
     novanta::CalcoloComando();
     inCalcolo_ = false;
+    // A run is the largest piece of work to lose.
+    Autosalva();
+    AggiornaTitolo();
 }
 
 void frmMAIN::ModificaSistema() { novanta::ModificaSistema(); }
 
-void frmMAIN::NuovoSistema() { novanta::NuovoSistema(); }
+void frmMAIN::NuovoSistema() {
+    if (NuovoLavoro()) AggiornaSegniCondizioni();
+    AggiornaTitolo();
+}
 
 void frmMAIN::VisualizzaSistema() {
     if (mSistema.nColonne <= 0) return;
@@ -515,7 +612,8 @@ void frmMAIN::ColonneFiltro(int tipoFiltro) {
         frmFiltri filtri(tipoFiltro, this);
         FacciaQt()->Modale(filtri);
     }
-    AggiornaSpunteCondizioni();
+    AggiornaSegniCondizioni();
+    AggiornaTitolo();
 }
 
 void frmMAIN::closeEvent(QCloseEvent* e) {
@@ -524,10 +622,19 @@ void frmMAIN::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(windowTitle())) != Risposta::Si) {
+    // Unsaved work first (Yes saves, Cancel stays), then the program's own question.
+    if (!ChiediSalvataggio()) {
+        e->ignore();
+        AggiornaTitolo();
+        return;
+    }
+    AggiornaTitolo();
+    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(didascalia_)) != Risposta::Si) {
         e->ignore();
         return;
     }
+    // A clean exit: nothing to recover at the next start.
+    RimuoviRecupero();
     // Every other window goes with the main one; nothing is saved at this point.
     const auto finestre = QApplication::topLevelWidgets();
     for (QWidget* w : finestre)
@@ -539,6 +646,7 @@ void frmMAIN::changeEvent(QEvent* e) {
     if (e->type() == QEvent::LanguageChange) {
         AggiornaContatore();
         AggiornaIntegrale();
+        AggiornaTitolo();
     }
     QMainWindow::changeEvent(e);
 }

@@ -2,6 +2,8 @@
 #include <QFrame>
 #include <QMainWindow>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -9,6 +11,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class QTimer;
 
 namespace novanta::ui {
 
@@ -65,6 +68,14 @@ public:
     void Info();
     // The group-filter window for the AND list (0) or the OR list (1).
     void ColonneFiltro(int tipoFiltro);
+    void ApriSistema();
+    void SalvaSistema();
+    void SalvaSistemaConNome();
+    void ApriRecente(int indice);
+
+    // The title marks unsaved work with "*"; the condition marks follow the state.
+    void AggiornaTitolo();
+    void AggiornaSegniCondizioni();
 
     GrigliaNumeri* griglia() const { return frameNumeri; }
 
@@ -81,12 +92,22 @@ private:
     QAction* voce(QMenu* menu, const char* nome, const QString& testo);
     template <typename Finestra>
     void ApriCondizione(QAction* voce);
-    void AggiornaSpunteCondizioni();
+    void VoceCondizione(QAction* voce, bool (*stato)());
+    void AggiornaRecenti();
 
     QMenu* menufile = nullptr;
     QMenu* menuCondizioni = nullptr;
     QMenu* menuOperazioni = nullptr;
     QAction* menuNuovo = nullptr;
+    QAction* menuApriSistema = nullptr;
+    QAction* menuSalvaSistema = nullptr;
+    QAction* menuSalvaSistemaConNome = nullptr;
+    std::array<QAction*, 5> mnuRecente{};
+    QAction* separatoreRecenti = nullptr;
+    std::vector<std::pair<QAction*, bool (*)()>> segni_;
+    QTimer* autosalvataggio_ = nullptr;
+    QString didascalia_;       // the caption without the unsaved mark
+    QString titoloImpostato_;  // the title as AggiornaTitolo last set it
     QAction* menuImportaColonne = nullptr;
     QAction* menuEsportaColonne = nullptr;
     QAction* mnuElencoSistemiImmediati = nullptr;

@@ -35,15 +35,17 @@ public:
     std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override {
-        if (fileDaAprire.empty()) return std::nullopt;
-        std::string file = fileDaAprire.front();
-        fileDaAprire.pop_front();
-        return file;
-    }
+    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return scelto(); }
     std::optional<std::string> ScegliFileSalva(const std::string&, const std::string&, const std::string&,
                                                const std::string&) override {
-        return std::nullopt;
+        return scelto();
+    }
+    // The file dialogs answer from `fileScelti` in order; cancelled when it is empty.
+    std::optional<std::string> scelto() {
+        if (fileScelti.empty()) return std::nullopt;
+        std::string f = fileScelti.front();
+        fileScelti.pop_front();
+        return f;
     }
     void DoEvents() override {
         ++yield;
@@ -64,7 +66,7 @@ public:
 
     std::vector<Messaggio> messaggi;
     std::deque<Risposta> risposte;         // answers to boxes with buttons; default Yes/OK
-    std::deque<std::string> fileDaAprire;  // answers to the open-file dialog; default cancel
+    std::deque<std::string> fileScelti;
     std::vector<QString> modali;           // objectName of each modal window, in order
     std::vector<bool> principaleVisibile;  // whether the main window was visible then
     std::vector<std::string> indirizzi;

@@ -125,7 +125,7 @@ private Q_SLOTS:
         a.faccia.allaFinestra = [&](QDialog& d) {
             clic(&d, QStringLiteral("lbPresenze(1)"));
             a.cartella.scrivi("f.txt", contenuto);
-            a.faccia.fileDaAprire = {(a.cartella / "f.txt").string()};
+            a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
             premi(&d, "cmdImportaFiltri");
             premi(&d, "cmdProcess");
             aperta = d.isVisible();

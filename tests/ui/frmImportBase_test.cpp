@@ -38,7 +38,7 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             auto* conta = w.findChild<QLabel*>(QStringLiteral("lblNumColonneBase"));
             QCOMPARE(conta->text(), QString());
-            a.faccia.fileDaAprire = {(a.cartella / "b.txt").string()};
+            a.faccia.fileScelti = {(a.cartella / "b.txt").string()};
             QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdImportaBase")), Qt::LeftButton);
             QCOMPARE(conta->text(), QStringLiteral("3"));
             QCOMPARE(w.griglia()->model()->columnCount(), 7);
@@ -53,7 +53,7 @@ private Q_SLOTS:
                                                   QItemSelectionModel::ClearAndSelect);
             QCOMPARE(copia(w), QStringLiteral("01\t02\r\n04\t08\r\n"));
 
-            a.faccia.fileDaAprire = {(a.cartella / "corta.txt").string()};
+            a.faccia.fileScelti = {(a.cartella / "corta.txt").string()};
             QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdImportaBase")), Qt::LeftButton);
             QCOMPARE(a.faccia.messaggi.back().testo, std::string("Lunghezza Colonna Base [5] diversa da Lunghezza Colonna [6]"));
             QCOMPARE(conta->text(), QStringLiteral("3"));

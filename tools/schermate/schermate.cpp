@@ -2,6 +2,7 @@
 // novanta_schermate FOLDER [LANGUAGE] (make screenshots runs it under Xvfb, in Italian).
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -89,7 +90,7 @@ void FotografaFiltriEBase(QWidget& principale, test::FacciaProva& faccia) {
     }
     {
         ui::frmImportFiltri importa(0, &principale);
-        faccia.fileDaAprire = {fileFiltri};
+        faccia.fileScelti = {fileFiltri};
         importa.findChild<QPushButton*>(QStringLiteral("cmdImportaFiltri"))->click();
         auto* presenze = importa.findChild<QWidget*>(QStringLiteral("lbPresenze_array"));
         importa.show();
@@ -210,6 +211,14 @@ int main(int argc, char** argv) {
     principale.findChild<QPushButton*>(QStringLiteral("cmdCalcolo"))->click();
     faccia.allYield = nullptr;
     salva(&principale, "frmMAIN-sistema");
+    // The work saved once, so the File menu lists it among the last files.
+    faccia.fileScelti = {(mPathDati / "sistemi" / "schedina.lec").string()};
+    principale.SalvaSistemaConNome();
+    if (auto* menu = principale.findChild<QMenu*>(QStringLiteral("menufile"))) {
+        menu->popup(principale.mapToGlobal(QPoint(8, 28)));
+        salva(menu, "frmMAIN-menufile");
+        menu->hide();
+    }
 
     {
         ui::frmVisualizza vista(&principale);
