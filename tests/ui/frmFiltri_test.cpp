@@ -74,6 +74,10 @@ private Q_SLOTS:
         premi(&w, "cmdNext1");
         componi(&w, {3}, {0}, false);
         premi(&w, "cmdNext1");
+        componi(&w, {6}, {3}, true);
+        premi(&w, "cmdCancella");  // an ON panel cleared leaves the ON total
+        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
+        QVERIFY(!w.pannello().numero(6) && !w.pannello().presenza(3));
         componi(&w, {4}, {2}, true);
         QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("03"));
         QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("02"));
