@@ -188,7 +188,6 @@ void frmMAIN::ApriCondizione(QAction* a) {
             FacciaQt()->Modale(finestra);
         }
         AggiornaSegniCondizioni();
-        AggiornaTitolo();
     });
 }
 
@@ -510,8 +509,6 @@ void frmMAIN::AggiornaTitolo() {
 
 void frmMAIN::AggiornaSegniCondizioni() {
     for (const auto& [a, stato] : segni_) a->setChecked(stato());
-    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
 }
 
 void frmMAIN::AggiornaRecenti() {
@@ -613,7 +610,6 @@ void frmMAIN::ColonneFiltro(int tipoFiltro) {
         FacciaQt()->Modale(filtri);
     }
     AggiornaSegniCondizioni();
-    AggiornaTitolo();
 }
 
 void frmMAIN::closeEvent(QCloseEvent* e) {

@@ -90,9 +90,9 @@ private:
     void AggiornaContatore();
     void AbilitaCalcolo(bool abilita);
     QAction* voce(QMenu* menu, const char* nome, const QString& testo);
+    void VoceCondizione(QAction* voce, bool (*stato)());
     template <typename Finestra>
     void ApriCondizione(QAction* voce);
-    void VoceCondizione(QAction* voce, bool (*stato)());
     void AggiornaRecenti();
 
     QMenu* menufile = nullptr;

@@ -190,6 +190,11 @@ private Q_SLOTS:
                 clic(f, QString::fromLatin1(nome));
                 QCOMPARE(w.pannello(), atteso);
             }
+            // Any key on a step button steps (so holding it repeats); a modifier alone does not.
+            for (Qt::Key tasto : {Qt::Key_A, Qt::Key_Shift, Qt::Key_Space})
+                QTest::keyClick(in<QToolButton>(f, "cmdNext2"), tasto);
+            QCOMPARE(w.pannello(), 11);
+            clic(f, "cmdBOTTOM");
             // An ON panel measuring nothing is not left behind.
             clic(f, "optCond(0)");
             clic(f, "cmdNext1");

@@ -200,6 +200,8 @@ int main(int argc, char** argv) {
         ui::frmRidottoDistanzaMinima w(&principale);
         salva(&w, "frmRidottoDistanzaMinima");
     }
+    // The run below shows the integral system of that prediction.
+    ResetSistema(true);
 
     bool fotografato = false;
     faccia.allYield = [&](int64_t n) {
