@@ -19,23 +19,17 @@ namespace novanta::ui {
 
 namespace {
 
-QStringList testiDueCifre(int da, int a) {
-    QStringList testi;
-    for (int i = da; i <= a; ++i) testi << Q(FormatoZeri(i));
-    return testi;
-}
-
 QLabel* contatore(const char* nome, QWidget* parent) {
     auto* l = new QLabel(QStringLiteral("100.000"), parent);
     l->setObjectName(QString::fromLatin1(nome));
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setFrameShape(QFrame::StyledPanel);
     l->setFrameShadow(QFrame::Sunken);
-    // Wide enough for "150,000" in any font the language or the scale brings.
-    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("000,000")) + 12);
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
+    // Wide enough for "150,000" in any font the language or the scale brings.
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("000,000")) + 12);
     return l;
 }
 
@@ -80,7 +74,7 @@ frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
     auto* Frame = new QGroupBox(frameCondizione);
     Frame->setObjectName(QStringLiteral("Frame"));
     auto* fv = new QVBoxLayout(Frame);
-    labGriglia = new EtichetteSelezione(QStringLiteral("labGriglia"), 0, testiDueCifre(1, 90), 10, Frame);
+    labGriglia = new EtichetteSelezione(QStringLiteral("labGriglia"), 0, TestiNumerati(1, 90), 10, Frame);
     labGriglia->setColoreScelto(QColor(0, 0, 255));
     fv->addWidget(labGriglia, 1);
     lblNumSelezionati = new QLabel(QStringLiteral("00"), Frame);
@@ -129,7 +123,7 @@ frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
     auto* framePresenze = new QGroupBox(QStringLiteral("Presenze"), frameCondizione);
     framePresenze->setObjectName(QStringLiteral("framePresenze"));
     auto* pv = new QVBoxLayout(framePresenze);
-    lbPresenze = new EtichetteSelezione(QStringLiteral("lbPresenze"), 0, testiDueCifre(0, 25), 13, framePresenze);
+    lbPresenze = new EtichetteSelezione(QStringLiteral("lbPresenze"), 0, TestiNumerati(0, 25), 13, framePresenze);
     lbPresenze->setColoreScelto(QColor(255, 0, 0));
     lbPresenze->setColoreTestoScelto(QColor(255, 255, 0));
     pv->addWidget(lbPresenze);

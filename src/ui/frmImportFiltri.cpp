@@ -56,9 +56,7 @@ frmImportFiltri::frmImportFiltri(int32_t tipoFiltro, QWidget* parent) : QDialog(
     framePresenze->setObjectName(QStringLiteral("framePresenze"));
     framePresenze->setToolTip(QStringLiteral("Imposta le presenze per ogni colonna"));
     auto* pv = new QVBoxLayout(framePresenze);
-    QStringList testi;
-    for (int j = 0; j <= 25; ++j) testi << Q(FormatoZeri(j));
-    lbPresenze = new EtichetteSelezione(QStringLiteral("lbPresenze"), 0, testi, 13, framePresenze);
+    lbPresenze = new EtichetteSelezione(QStringLiteral("lbPresenze"), 0, TestiNumerati(0, 25), 13, framePresenze);
     lbPresenze->setColoreScelto(QColor(255, 0, 0));
     lbPresenze->setColoreTestoScelto(QColor(255, 255, 0));
     pv->addWidget(lbPresenze);
