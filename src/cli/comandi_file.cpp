@@ -12,6 +12,7 @@
 #include "matrices/elenco_matrici.h"
 #include "matrices/garanzia.h"
 #include "matrices/matrice.h"
+#include "matrices/ordine_pronostico.h"
 #include "support/codepage.h"
 #include "support/date_civili.h"
 #include "textfiles/colonne_base.h"
@@ -109,7 +110,8 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     }
     CaricaPronostico();
     // The order given is the order of the prediction: abstract number i becomes its i-th number.
-    for (size_t i = 0; i < numeri.size(); ++i) mSistema.pronostico[i] = static_cast<uint8_t>(numeri[i]);
+    const std::vector<uint8_t> ordine(numeri.begin(), numeri.end());
+    ScriviOrdinePronostico(ordine);
     if (c.risposte) {
         ctx.ui.risposteInput.clear();
         for (int n : LeggiListaOpzione("--fixed-answers", *c.risposte, 1, 90)) ctx.ui.risposteInput.push_back(std::to_string(n));

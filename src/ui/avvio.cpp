@@ -99,6 +99,7 @@ int Avvio() {
     PreparaCartelleDati(errore);
     // A folder that cannot be made shows up where a file in it is needed.
     InstallaLingueDistribuite(errore);
+    InstallaMatriciDistribuite(errore);
 
     IstanzaUnica istanza(mPathDati);
     if (!istanza.Prima()) return 0;

@@ -21,16 +21,19 @@
 
 #include "core/corpo.h"
 #include "engine/motore.h"
+#include "matrices/elenco_matrici.h"
 #include "progetto/progetto.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
+#include "ui/frmAnalisi.h"
 #include "ui/frmConsecutivi.h"
 #include "ui/frmFiltri.h"
 #include "ui/frmFiltriDistanzaNumeri.h"
 #include "ui/frmFisse.h"
 #include "ui/frmImportBase.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmMatr.h"
 #include "ui/frmPari.h"
 #include "ui/frmRidotto.h"
 #include "ui/frmRidottoDistanzaMinima.h"
@@ -241,6 +244,7 @@ void frmMAIN::CreaMenu() {
     menuOperazioni->addSeparator();
     menuCalcolo = voce(menuOperazioni, "menuCalcolo", QStringLiteral("&Elabora Sistema"));
     menuVisualizza = voce(menuOperazioni, "menuVisualizza", QStringLiteral("&Visualizza Sistema"));
+    menuAnalisi = voce(menuOperazioni, "menuAnalisi", QStringLiteral("A&nalizza Sistema"));
     menuOperazioni->addSeparator();
     menuModifiche = voce(menuOperazioni, "menuModifiche", QStringLiteral("&Modifica Sistema"));
 
@@ -284,8 +288,11 @@ void frmMAIN::CreaMenu() {
     connect(menuUscita, &QAction::triggered, this, &QWidget::close);
     connect(menuCalcolo, &QAction::triggered, this, &frmMAIN::CalcoloComando);
     connect(menuVisualizza, &QAction::triggered, this, &frmMAIN::VisualizzaSistema);
+    connect(menuAnalisi, &QAction::triggered, this, &frmMAIN::AnalizzaSistema);
     connect(menuModifiche, &QAction::triggered, this, &frmMAIN::ModificaSistema);
     connect(menuinfo, &QAction::triggered, this, &frmMAIN::Info);
+    connect(menuAdattaMatrice, &QAction::triggered, this, &frmMAIN::AdattaMatrice);
+    connect(mnuElencoSistemiImmediati, &QAction::triggered, this, &frmMAIN::ElencoMatrici);
 }
 
 void frmMAIN::CreaControlli() {
@@ -380,7 +387,7 @@ void frmMAIN::CreaControlli() {
     connect(cmdModifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
     connect(cmdVisualizza, &QPushButton::clicked, this, &frmMAIN::VisualizzaSistema);
     connect(cmdCancella, &QPushButton::clicked, this, [] { ResetSistema(false); });
-    // Applying a matrix belongs to the matrix windows; until they are here the button does nothing.
+    connect(cmdAdatta, &QPushButton::clicked, this, &frmMAIN::AdattaMatrice);
 }
 
 void frmMAIN::Carica() {
@@ -456,6 +463,7 @@ void frmMAIN::LockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(true);
     menuModifiche->setEnabled(true);
     menuVisualizza->setEnabled(true);
+    menuAnalisi->setEnabled(true);
     // The view and modify entries live in the operations menu, and the conditions stay open read-only.
     menuOperazioni->setEnabled(true);
     menuOperazioni->menuAction()->setEnabled(true);
@@ -473,6 +481,7 @@ void frmMAIN::UnlockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(false);
     menuModifiche->setEnabled(false);
     menuVisualizza->setEnabled(false);
+    menuAnalisi->setEnabled(false);
     // The enabling by the count of marked numbers still rules the run commands.
     AbilitaCalcolo(CalcoloAbilitato());
 }
@@ -571,6 +580,12 @@ void frmMAIN::VisualizzaSistema() {
     FacciaQt()->Modale(vista);
 }
 
+void frmMAIN::AnalizzaSistema() {
+    if (mSistema.nColonne <= 0) return;
+    frmAnalisi analisi(this);
+    FacciaQt()->Modale(analisi);
+}
+
 void frmMAIN::ImportaColonne() {
     const auto file = UI().ScegliFileApri("File TXT (*.txt)|*.txt", (mPathDati / "txt").string());
     if (file && !file->empty()) ImportaColonneTxt(*file);
@@ -610,6 +625,28 @@ void frmMAIN::ColonneFiltro(int tipoFiltro) {
         FacciaQt()->Modale(filtri);
     }
     AggiornaSegniCondizioni();
+}
+
+void frmMAIN::AdattaMatrice() {
+    if (!cmdAdatta->isEnabled()) return;
+    CaricaElencoMatrici(mSistema.numPronostico);
+    // While a matrix is laid into the store the autosave waits, as it does for a run.
+    inCalcolo_ = true;
+    {
+        frmMatr matrici(this, true);
+        FacciaQt()->Modale(matrici);
+    }
+    inCalcolo_ = false;
+    // A matrix may have switched on the fixed-number and N-x conditions.
+    AggiornaSegniCondizioni();
+    Autosalva();
+    AggiornaTitolo();
+}
+
+void frmMAIN::ElencoMatrici() {
+    CaricaElencoMatrici(0);
+    frmMatr matrici(this, false);
+    FacciaQt()->Modale(matrici);
 }
 
 void frmMAIN::closeEvent(QCloseEvent* e) {

@@ -62,12 +62,16 @@ public:
     void ModificaSistema();
     void NuovoSistema();
     void VisualizzaSistema();
+    void AnalizzaSistema();
     void ImportaColonne();
     void EsportaColonne();
     void Impostazioni();
     void Info();
     // The group-filter window for the AND list (0) or the OR list (1).
     void ColonneFiltro(int tipoFiltro);
+    // The matrix window: apply mode (cmdAdatta, menuAdattaMatrice) and browse mode (mnuElencoSistemiImmediati).
+    void AdattaMatrice();
+    void ElencoMatrici();
     void ApriSistema();
     void SalvaSistema();
     void SalvaSistemaConNome();
@@ -126,6 +130,7 @@ private:
     QAction* menuAdattaMatrice = nullptr;
     QAction* menuCalcolo = nullptr;
     QAction* menuVisualizza = nullptr;
+    QAction* menuAnalisi = nullptr;
     QAction* menuModifiche = nullptr;
     QAction* menuinfo = nullptr;
 
