@@ -155,11 +155,16 @@ void EtichetteSelezione::setColoreScelto(const QColor& colore) {
         if (stati_[static_cast<size_t>(pos)].scelto) Colora(pos);
 }
 
+void EtichetteSelezione::setColoreTestoScelto(const QColor& colore) {
+    coloreTestoScelto_ = colore;
+    setColoreScelto(coloreScelto_);
+}
+
 void EtichetteSelezione::Colora(int pos) {
     const Stato& s = stati_[static_cast<size_t>(pos)];
     QLabel* l = etichette_[static_cast<size_t>(pos)];
     const bool fuoco = pos == corrente_ && hasFocus();
-    QString foglio = s.scelto ? QStringLiteral("background-color: %1; color: #ffffff;").arg(coloreScelto_.name())
+    QString foglio = s.scelto ? QStringLiteral("background-color: %1; color: %2;").arg(coloreScelto_.name(), coloreTestoScelto_.name())
                               : QStringLiteral("background-color: #ffffff; color: #000000;");
     if (!s.selezionabile) foglio += QStringLiteral("color: #a0a0a0; font-style: italic;");
     foglio += fuoco ? QStringLiteral("border: 1px dashed #000000;") : QStringLiteral("border: 1px solid #c0c0c0;");

@@ -75,6 +75,8 @@ public:
     bool selezionabile(int i) const;
     void setSolaLettura(bool solaLettura) { solaLettura_ = solaLettura; }
     void setColoreScelto(const QColor& colore);
+    // The text colour of a chosen label (white unless set).
+    void setColoreTestoScelto(const QColor& colore);
     // Asked before a user toggle (index, the state it would get); false leaves the label alone.
     std::function<bool(int, bool)> consenti;
 
@@ -112,6 +114,7 @@ private:
     bool trascinando_ = false;
     bool solaLettura_ = false;
     QColor coloreScelto_{255, 0, 0};
+    QColor coloreTestoScelto_{255, 255, 255};
 };
 
 // What every condition window shares: one way out (the close box, Esc and any other way all

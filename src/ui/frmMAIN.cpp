@@ -27,9 +27,12 @@
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
+#include "ui/frmAnalisi.h"
 #include "ui/frmConsecutivi.h"
+#include "ui/frmFiltri.h"
 #include "ui/frmFiltriDistanzaNumeri.h"
 #include "ui/frmFisse.h"
+#include "ui/frmImportBase.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmAnalisi.h"
 #include "ui/frmMatr.h"
@@ -218,18 +221,17 @@ QAction* frmMAIN::voce(QMenu* menu, const char* nome, const QString& testo) {
     return a;
 }
 
+// Every condition entry is checkable and shows the state's mark; all the marks are set again
+// after a condition window closes or a system file is opened.
 void frmMAIN::VoceCondizione(QAction* a, bool (*stato)()) {
     a->setCheckable(true);
     segni_.emplace_back(a, stato);
-    // The condition windows are not in this program yet: the entry only shows the state's mark.
-    connect(a, &QAction::triggered, this, [a, stato] { a->setChecked(stato()); });
 }
 
 // A condition entry opens its window modally; afterwards every condition mark shows the state
 // (closing one reduction window may switch the other reduction off).
 template <typename Finestra>
 void frmMAIN::ApriCondizione(QAction* a) {
-    a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this] {
         {
             Finestra finestra(this);
@@ -237,16 +239,6 @@ void frmMAIN::ApriCondizione(QAction* a) {
         }
         AggiornaSegniCondizioni();
     });
-}
-
-void frmMAIN::AggiornaSpunteCondizioni() {
-    menuDistanzaNumeri->setChecked(mNumFiltriDistanza > 0);
-    menuConsecutivi->setChecked(mConsecutivi.attivo);
-    menuFisse->setChecked(mCondizioni.fisseAttive);
-    menuPariDispari->setChecked(mCondizioni.pariAttivo);
-    menuSomma->setChecked(mCondizioni.sommaAttiva);
-    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
 }
 
 void frmMAIN::CreaMenu() {
@@ -309,6 +301,14 @@ void frmMAIN::CreaMenu() {
     VoceCondizione(menuColonnaFiltroAND, [] { return mNumFiltriAND >= 1; });
     VoceCondizione(menuColonnaFiltroOR, [] { return mNumFiltriOR >= 1; });
     VoceCondizione(menuColonnaBase, [] { return mColonneBaseAttive; });
+    VoceCondizione(menuDistanzaNumeri, [] { return mNumFiltriDistanza > 0; });
+    VoceCondizione(menuConsecutivi, [] { return mConsecutivi.attivo; });
+    VoceCondizione(menuFisse, [] { return mCondizioni.fisseAttive; });
+    VoceCondizione(menuPariDispari, [] { return mCondizioni.pariAttivo; });
+    VoceCondizione(menuSomma, [] { return mCondizioni.sommaAttiva; });
+    VoceCondizione(menuRidotto, [] { return mCondizioni.ridottoAttivo; });
+    VoceCondizione(menuDistanzaMinima, [] { return mDistanzaMinima.attiva; });
+    ApriCondizione<frmImportBase>(menuColonnaBase);
     ApriCondizione<frmFiltriDistanzaNumeri>(menuDistanzaNumeri);
     ApriCondizione<frmConsecutivi>(menuConsecutivi);
     ApriCondizione<frmFisse>(menuFisse);
@@ -316,6 +316,11 @@ void frmMAIN::CreaMenu() {
     ApriCondizione<frmSomma>(menuSomma);
     ApriCondizione<frmRidotto>(menuRidotto);
     ApriCondizione<frmRidottoDistanzaMinima>(menuDistanzaMinima);
+
+    // The group-filter window serves both lists: the entry tells it which.
+    for (QAction* a : {menuColonnaFiltroAND, menuColonnaFiltroOR}) {
+        connect(a, &QAction::triggered, this, [this, a] { ColonneFiltro(a == menuColonnaFiltroOR ? 1 : 0); });
+    }
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
     connect(menuApriSistema, &QAction::triggered, this, &frmMAIN::ApriSistema);
@@ -575,7 +580,6 @@ void frmMAIN::AggiornaTitolo() {
 
 void frmMAIN::AggiornaSegniCondizioni() {
     for (const auto& [a, stato] : segni_) a->setChecked(stato());
-    AggiornaSpunteCondizioni();
 }
 
 void frmMAIN::AggiornaRecenti() {
@@ -676,6 +680,14 @@ void frmMAIN::Impostazioni() {
 void frmMAIN::Info() {
     frmAbout info(this);
     FacciaQt()->Modale(info);
+}
+
+void frmMAIN::ColonneFiltro(int tipoFiltro) {
+    {
+        frmFiltri filtri(tipoFiltro, this);
+        FacciaQt()->Modale(filtri);
+    }
+    AggiornaSegniCondizioni();
 }
 
 void frmMAIN::AdattaMatrice() {

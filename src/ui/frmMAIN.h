@@ -75,6 +75,8 @@ public:
     void EsportaColonne();
     void Impostazioni();
     void Info();
+    // The group-filter window for the AND list (0) or the OR list (1).
+    void ColonneFiltro(int tipoFiltro);
     // The matrix window: apply mode (cmdAdatta, menuAdattaMatrice) and browse mode (mnuElencoSistemiImmediati).
     void AdattaMatrice();
     void ElencoMatrici();
@@ -103,7 +105,6 @@ private:
     void VoceCondizione(QAction* voce, bool (*stato)());
     template <typename Finestra>
     void ApriCondizione(QAction* voce);
-    void AggiornaSpunteCondizioni();
     void AggiornaRecenti();
 
     QMenu* menufile = nullptr;

@@ -22,13 +22,18 @@
 #include "matrices/matrice.h"
 #include "core/regole_condizioni.h"
 #include "faccia_prova.h"
+#include "textfiles/colonne_base.h"
+#include "textfiles/filtri_txt.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
 #include "ui/frmAnalisi.h"
 #include "ui/frmCalcolo.h"
 #include "ui/frmConsecutivi.h"
+#include "ui/frmFiltri.h"
 #include "ui/frmFiltriDistanzaNumeri.h"
 #include "ui/frmFisse.h"
+#include "ui/frmImportBase.h"
+#include "ui/frmImportFiltri.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMatr.h"
 #include "ui/frmMAIN.h"
@@ -59,6 +64,66 @@ void salva(QWidget* w, const char* nome) {
         std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
 }
 
+// The group-filter windows on imported and hand-made filters, the import window with a file
+// chosen, and the base columns loaded; the lists go back empty for the run that follows.
+void FotografaFiltriEBase(QWidget& principale, test::FacciaProva& faccia) {
+    const int pronostico[16] = {3, 7, 12, 18, 21, 27, 33, 38, 45, 51, 56, 62, 67, 74, 80, 88};
+    std::string filtri, base;
+    for (int r = 0; r < 240; ++r) {
+        for (int i = 0; i < 16; ++i)
+            if ((r * 7 + i * 5) % 16 < 6) filtri += std::to_string(pronostico[i]) + " ";
+        filtri += "\r\n";
+    }
+    for (int r = 0; r < 14; ++r) {
+        for (int p = 0; p < 6; ++p) base += std::to_string(pronostico[(r * 3 + p * 5) % 16]) + (p < 5 ? " " : "\r\n");
+    }
+    const std::string fileFiltri = (mPathDati / "txt" / "filtri.txt").string();
+    const std::string fileBase = (mPathDati / "txt" / "base.txt").string();
+    std::ofstream(fileFiltri, std::ios::binary) << filtri;
+    std::ofstream(fileBase, std::ios::binary) << base;
+    ImportaFiltriGruppo(0, fileFiltri, 0b1110);
+    for (int f = 1; f <= 3; ++f) {
+        tFiltroGruppo& g = mFiltriOR[f];
+        for (int i = f; i < 16; i += 3) g.numeri[static_cast<size_t>(pronostico[i])] = 1;
+        g.presenze = f == 2 ? 0b1100 : 0b110;
+        g.attivo = f != 3;
+    }
+    mNumFiltriOR = 2;
+    {
+        ui::frmFiltri and_(0, &principale);
+        and_.PannelloAvanti(4);
+        salva(&and_, "frmFiltri-AND");
+    }
+    {
+        ui::frmFiltri or_(1, &principale);
+        or_.PannelloAvanti(1);
+        salva(&or_, "frmFiltri-OR");
+    }
+    {
+        ui::frmImportFiltri importa(0, &principale);
+        faccia.fileScelti = {fileFiltri};
+        importa.findChild<QPushButton*>(QStringLiteral("cmdImportaFiltri"))->click();
+        auto* presenze = importa.findChild<QWidget*>(QStringLiteral("lbPresenze_array"));
+        importa.show();
+        (void)QTest::qWaitForWindowExposed(&importa);
+        for (int j : {1, 2}) {
+            auto* l = importa.findChild<QLabel*>(QStringLiteral("lbPresenze(%1)").arg(j));
+            QTest::mouseClick(presenze, Qt::LeftButton, {}, l->geometry().center());
+        }
+        salva(&importa, "frmImportFiltri");
+    }
+    {
+        ImportaColonneBase(fileBase);
+        mColonneBaseAttive = true;
+        ui::frmImportBase colonne(&principale);
+        salva(&colonne, "frmImportBase");
+    }
+    mFiltriAND.Cancella();
+    mFiltriOR.Cancella();
+    mNumFiltriAND = mNumFiltriOR = 0;
+    mColonneBaseAttive = false;
+}
+
 // Selects the entry of a file in the matrix window's list.
 void seleziona(QWidget& finestra, const std::string& nome) {
     auto* elenco = finestra.findChild<QListWidget*>(QStringLiteral("flZEL"));
@@ -78,7 +143,7 @@ int main(int argc, char** argv) {
     mPathDati = dati.path().toStdString();
     std::string errore;
     PreparaCartelleDati(errore);
-    // The shipped languages, Italian chosen, as on a first start that went well.
+    // The shipped languages, Italian (or the one named) chosen, as on a first start that went well.
     std::error_code ec;
     const std::filesystem::path lingue = std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue";
     for (std::filesystem::directory_iterator it(lingue, ec), fine; !ec && it != fine; it.increment(ec))
@@ -120,26 +185,8 @@ int main(int argc, char** argv) {
     principale.griglia()->setFocus();
     for (Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(principale.griglia(), k);
     salva(&principale, "frmMAIN");
+    FotografaFiltriEBase(principale, faccia);
 
-    {
-        CaricaElencoMatrici(mSistema.numPronostico);
-        ui::frmMatr matrici(&principale, true);
-        seleziona(matrici, "v16k6t4-2025.mzel");
-        salva(&matrici, "frmMatr-adatta");
-    }
-    {
-        CaricaElencoMatrici(0);
-        ui::frmMatr matrici(&principale, false);
-        seleziona(matrici, "V16K6T4-COPIA.mzel");
-        salva(&matrici, "frmMatr-elenco");
-    }
-    {
-        ui::frmOrdinaPronostico ordine(&principale);
-        ordine.Scambia(0, 9);
-        ordine.Scambia(4, 12);
-        salva(&ordine, "frmOrdinaPronostico");
-        ordine.hide();
-    }
     // The condition windows with some choices made on that prediction.
     ImpostaSomma(250, 330);
     ImpostaSommaAttiva(true);
@@ -192,6 +239,26 @@ int main(int argc, char** argv) {
     }
     // The run below shows the integral system of that prediction.
     ResetSistema(true);
+
+    {
+        CaricaElencoMatrici(mSistema.numPronostico);
+        ui::frmMatr matrici(&principale, true);
+        seleziona(matrici, "v16k6t4-2025.mzel");
+        salva(&matrici, "frmMatr-adatta");
+    }
+    {
+        CaricaElencoMatrici(0);
+        ui::frmMatr matrici(&principale, false);
+        seleziona(matrici, "V16K6T4-COPIA.mzel");
+        salva(&matrici, "frmMatr-elenco");
+    }
+    {
+        ui::frmOrdinaPronostico ordine(&principale);
+        ordine.Scambia(0, 9);
+        ordine.Scambia(4, 12);
+        salva(&ordine, "frmOrdinaPronostico");
+        ordine.hide();
+    }
 
     bool fotografato = false;
     faccia.allYield = [&](int64_t n) {
