@@ -212,6 +212,11 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     for (const auto& e : std::filesystem::directory_iterator(cartella.percorso()))
         EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << e.path();
     EXPECT_TRUE(ui.messaggi.empty());
+    // The user is told what came and what did not.
+    MostraEsitoLingue(r);
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_EQ(ui.messaggi[0].testo.rfind(TestoMessaggio("0164", {"english.lng, italiano.lng"}) + "\r\n", 0), 0u);
+    EXPECT_NE(ui.messaggi[0].testo.find("missing.txt, broken.txt, ../fuori/evil.txt"), std::string::npos);
 }
 
 // The data folder's lock: a second updater waits briefly, then says the folder is in use and
@@ -280,6 +285,8 @@ TEST_F(AggiornamentiTest, AFailedListChangesNothingAndTheOldLanguagesStayListed)
     EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").nomi, (std::vector<std::string>{"DEUTSCH", "ENGLISH"}));
     EXPECT_FALSE(AggiornaMatrici().listaScaricata);
     EXPECT_TRUE(richieste.empty());
+    MostraEsitoLingue(r);
+    EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0165", {IndirizzoServer()}));
 }
 
 TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplaceAnything) {
@@ -313,8 +320,10 @@ TEST_F(AggiornamentiTest, TheCreditsAreShownLineByLine) {
     EXPECT_EQ(ui.messaggi[0].testo, "\r\nGrazie a:\r\nTizio\r\nCaio");
     EXPECT_EQ(ui.messaggi[0].icona, Icona::Informazione);
     file.clear();
-    MostraCreditiLingue();
-    EXPECT_EQ(ui.messaggi.size(), 1u);  // no credits, no box
+    MostraCreditiLingue();  // no credits: a warning naming the server
+    ASSERT_EQ(ui.messaggi.size(), 2u);
+    EXPECT_EQ(ui.messaggi[1].testo, TestoMessaggio("0167", {IndirizzoServer()}));
+    EXPECT_EQ(ui.messaggi[1].icona, Icona::Esclamazione);
 }
 
 }  // namespace
