@@ -408,6 +408,10 @@ void MostraEsitoLingue(const RisultatoAggiornamento& r) {
         for (const auto& n : nomi) t += (t.empty() ? "" : ", ") + n;
         return t;
     };
+    if (r.cartellaOccupata) {
+        UI().MsgBox(r.errore, Pulsanti::OK, Icona::Esclamazione);
+        return;
+    }
     if (!r.listaScaricata) {
         UI().MsgBox(TestoMessaggio("0165", {IndirizzoServer()}), Pulsanti::OK, Icona::Esclamazione);
         return;

@@ -215,8 +215,8 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     // The user is told what came and what did not.
     MostraEsitoLingue(r);
     ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo.rfind(TestoMessaggio("0164", {"english.lng, italiano.lng"}) + "\r\n", 0), 0u);
-    EXPECT_NE(ui.messaggi[0].testo.find("missing.txt, broken.txt, ../fuori/evil.txt"), std::string::npos);
+    EXPECT_EQ(ui.messaggi[0].testo.rfind(TestoMessaggio("0164", {"english.lng, italiano.lng, DEUTSCH.lng"}) + "\r\n", 0), 0u);
+    EXPECT_NE(ui.messaggi[0].testo.find("missing.txt, broken.txt, junk.txt, short.txt, ../fuori/evil.txt"), std::string::npos);
 }
 
 // The data folder's lock: a second updater waits briefly, then says the folder is in use and
