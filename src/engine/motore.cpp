@@ -4,6 +4,7 @@
 
 #include "core/corpo.h"
 #include "engine/motore_interno.h"
+#include "support/binomiale.h"
 #include "support/date.h"
 #include "support/formato.h"
 
@@ -22,16 +23,12 @@ double Fattoriale(int k) {
     return f;
 }
 
-// C(n, k) built up in whole numbers as C(n - k + 1, 1), C(n - k + 2, 2), ...: the product
-// n x ... x (n - k + 1) divided by k! comes out a hair below the whole number for many lengths
-// (C(25, 25) gives 0.9999999999999999), and a run counting "for i = 1 to integrale" would then
-// miss its last combination.
+// C(n, k) in whole numbers: the product n x ... x (n - k + 1) divided by k! in doubles comes out
+// a hair below the whole number for many lengths (C(25, 25) gives 0.9999999999999999), and a
+// run counting "for i = 1 to integrale" would then miss its last combination.
 double ColonneIntegrali(int n, int k) {
     if (k <= 0) return 1;
-    if (n < k) return 0;
-    unsigned __int128 c = 1;  // C(90, 25) times 90 still fits
-    for (int i = 1; i <= k; ++i) c = c * static_cast<unsigned>(n - k + i) / static_cast<unsigned>(i);
-    return static_cast<double>(c);
+    return static_cast<double>(Binomiale128(n, k));
 }
 
 std::string RiepilogoSistema() {

@@ -71,7 +71,4 @@ private:
 // The largest plain table of subsets a generation may use (entries); past it, the hash map.
 inline uint64_t gVociTabellaDensa = uint64_t{1} << 20;
 
-// C(n, r) as an exact integer for the small values the index needs (0 when r > n or r < 0).
-uint64_t Binomiale(int n, int r);
-
 }  // namespace novanta::motore
