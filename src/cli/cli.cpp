@@ -112,15 +112,7 @@ bool ScriviSistema(Contesto& ctx, const std::optional<std::string>& file) {
     if (file) return SalvaColonneTxt(*file);
     std::string riga;
     for (int32_t i = 1; i <= mSistema.nColonne; ++i) {
-        riga.assign(" ");
-        const uint8_t* col = mArrColonne.colonna(i);
-        for (int p = 0; p < mLenCol; ++p) {
-            if (!col[p]) continue;
-            riga.push_back(static_cast<char>('0' + col[p] / 10 % 10));
-            riga.push_back(static_cast<char>('0' + col[p] % 10));
-            riga.push_back(' ');
-        }
-        riga += "\r\n";
+        RigaColonnaTxt(i, riga);
         ctx.out << riga;
     }
     ctx.out.flush();
