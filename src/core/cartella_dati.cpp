@@ -18,17 +18,13 @@
 #include "settings/multiLanguage.h"
 #include "settings/percorsi.h"
 #include "support/file_atomico.h"
+#include "support/testo.h"
 
 namespace novanta {
 
 namespace {
 
 int fdBlocco = -1;
-
-std::string minuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 }  // namespace
 
@@ -84,11 +80,11 @@ int InstallaMatriciDistribuite(std::string& errore) {
     std::vector<std::string> presenti;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec))
-        presenti.push_back(minuscolo(it->path().filename().string()));
+        presenti.push_back(Minuscolo(it->path().filename().string()));
     int scritte = 0;
     for (const auto& matrice : MatriciDistribuite()) {
         const std::string nome(matrice.nome);
-        if (std::find(presenti.begin(), presenti.end(), minuscolo(nome)) != presenti.end()) continue;
+        if (std::find(presenti.begin(), presenti.end(), Minuscolo(nome)) != presenti.end()) continue;
         std::string e;
         if (ScriviFileAtomico(cartella / nome, matrice.contenuto, e)) {
             ++scritte;
@@ -164,7 +160,7 @@ void ReadConfiguration() {
         mConfig.lingua = t.lingua;
         if (!t.lingua.empty()) {
             const auto file = TrovaFileLingua(t.lingua);
-            if (!file.empty() && minuscolo(file.filename().string()) == minuscolo(t.lingua + ".lng"))
+            if (!file.empty() && Minuscolo(file.filename().string()) == Minuscolo(t.lingua + ".lng"))
                 mLinguaCorrente = t.lingua;
         }
     } catch (const std::exception& e) {
