@@ -112,11 +112,6 @@ bool IndiceSottoinsiemi::ContieneTenuto(Insieme s) const {
     return !PerOgniSottoinsieme(idx, q, h_, [&](uint64_t rango) { return !Tenuto(rango); });
 }
 
-void IndiceSottoinsiemi::Svuota() {
-    std::fill(bit_.begin(), bit_.end(), 0);
-    tenuti_ = 0;
-}
-
 EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne, const std::vector<uint8_t>& pronostico,
                                  int t, const std::function<bool(std::vector<uint8_t>& bersaglio)>& prossimo) {
     EsitoCopertura esito;

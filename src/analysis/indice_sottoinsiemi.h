@@ -82,15 +82,10 @@ public:
         parola |= bit;
     }
     bool Tenuto(uint64_t rango) const { return (bit_[rango >> 6] >> (rango & 63)) & 1; }
-    // Is this h-subset held?
-    bool TenutoInsieme(Insieme sottoinsieme) const { return Tenuto(RangoColex(sottoinsieme)); }
     // Does the set hold at least one held h-subset (does some column share >= h numbers with it)?
     bool ContieneTenuto(Insieme s) const;
-    // How many h-subsets are held, and whether all of them are.
-    uint64_t Tenuti() const { return tenuti_; }
+    // Whether every h-subset is held.
     bool Pieno() const { return tenuti_ == dimensione_; }
-    // Every bit back to zero.
-    void Svuota();
 
 private:
     int n_ = 0, h_ = 0;

@@ -30,8 +30,6 @@ public:
     int soglia() const { return t_; }
     // With a threshold of 0 or less every candidate meets a kept column.
     bool rifiutaDopoLaPrima() const { return attivo_ && t_ <= 0; }
-    int32_t conservate() const { return conservate_; }
-    size_t vociIndice() const { return mappa_.size(); }
 
     void Aggiungi(const uint8_t* colonna);
 
