@@ -144,17 +144,13 @@ TEST_F(Stato, ArchivioColonne) {
     for (int32_t c = 1; c <= 10; ++c)
         for (int p = 1; p <= 25; ++p) mArrColonne(c, p) = static_cast<uint8_t>(p);
     EXPECT_EQ(mArrColonne.usate(), 10);
-    mArrColonne.CancellaDa(6);
-    EXPECT_EQ(mArrColonne.usate(), 5);
-    for (int32_t c = 1; c <= 5; ++c) EXPECT_EQ(mArrColonne.valore(c, 25), 25);
-    for (int32_t c = 6; c <= 10; ++c)
-        for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), 0);
-    mArrColonne.CancellaDa(50);  // beyond the written part: nothing happens
-    EXPECT_EQ(mArrColonne.usate(), 5);
-    EXPECT_EQ(mArrColonne.valore(5, 1), 1);
-    mArrColonne.CancellaDa(0);  // from before the first column: everything
-    EXPECT_EQ(mArrColonne.usate(), 0);
-    EXPECT_EQ(mArrColonne.valore(1, 1), 0);
+    // From column 6; beyond the written part (nothing happens); from before the first (everything).
+    for (auto [da, usate] : {std::pair{6, 5}, {50, 5}, {0, 0}}) {
+        mArrColonne.CancellaDa(da);
+        EXPECT_EQ(mArrColonne.usate(), usate) << da;
+        for (int32_t c = 1; c <= 10; ++c)
+            for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), c <= usate ? p : 0) << da;
+    }
 
     // The last cell of the store, written through a column pointer.
     mArrColonne.colonnaScrittura(MAX_COLONNE)[24] = 90;

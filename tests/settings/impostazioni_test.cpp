@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "settings/lingue_distribuite.h"
 #include "settings/multiLanguage.h"
 #include "support/registratore.h"
+#include "support/testo.h"
 
 namespace novanta {
 namespace {
@@ -127,22 +126,20 @@ TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolderAndTakesTheLock) {
     EXPECT_EQ(leggi(mPathDati / "italiano.lng"), LinguaDistribuitaDi("italiano")->contenuto);
     ASSERT_GE(MatriciDistribuite().size(), 30u);
     for (const auto& m : MatriciDistribuite()) EXPECT_EQ(leggi(mPathDati / "matrici" / m.nome), m.contenuto) << m.nome;
-    // A second open of the lock file, as another copy would make, is refused until the release.
-    const int altro = ::open((mPathDati / FILE_BLOCCO_ISTANZA).c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(altro, 0);
-    EXPECT_NE(::flock(altro, LOCK_EX | LOCK_NB), 0);
     RilasciaIstanzaUnica();
-    EXPECT_EQ(::flock(altro, LOCK_EX | LOCK_NB), 0);
-    ::close(altro);
     std::string errore;
     EXPECT_TRUE(PreparaCartelleDati(errore)) << errore;
+    // The user's language files, under any letter case, are never overwritten.
+    fs::remove(mPathDati / "italiano.lng");
+    std::ofstream(mPathDati / "Italiano.lng") << "mia";
+    std::ofstream(mPathDati / "english.lng") << "scaricata";
     EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    EXPECT_EQ(leggi(mPathDati / "Italiano.lng") + leggi(mPathDati / "english.lng"), "miascaricata");
+    EXPECT_FALSE(fs::exists(mPathDati / "italiano.lng"));
     // A matrix the update wrote under its upper-case name is the user's and stays; one deleted comes back.
     const std::string nome(MatriciDistribuite()[0].nome);
-    std::string maiuscolo = nome;
-    for (auto& c : maiuscolo) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     fs::remove(mPathDati / "matrici" / nome);
-    std::ofstream(mPathDati / "matrici" / maiuscolo) << "scaricata";
+    std::ofstream(mPathDati / "matrici" / Maiuscolo(nome)) << "scaricata";
     const std::string seconda(MatriciDistribuite()[1].nome);
     fs::remove(mPathDati / "matrici" / seconda);
     EXPECT_EQ(InstallaMatriciDistribuite(errore), 1) << errore;
@@ -150,16 +147,6 @@ TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolderAndTakesTheLock) {
     EXPECT_EQ(leggi(mPathDati / "matrici" / seconda), MatriciDistribuite()[1].contenuto);
     EXPECT_FALSE(CreaCartella(mPathDati / "temp"));  // exists already
     EXPECT_TRUE(CreaCartella(mPathDati / "a" / "b" / "c"));
-}
-
-TEST_F(ImpostazioniTest, TheUsersLanguageFilesAreNeverOverwritten) {
-    cartella.scrivi("Italiano.lng", "[Strings]\n0053=\"mia\"\n");
-    cartella.scrivi("english.lng", "[Strings]\n0053=\"downloaded\"\n");
-    std::string errore;
-    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
-    EXPECT_EQ(leggi(cartella / "Italiano.lng"), "[Strings]\n0053=\"mia\"\n");
-    EXPECT_EQ(leggi(cartella / "english.lng"), "[Strings]\n0053=\"downloaded\"\n");
-    EXPECT_FALSE(fs::exists(cartella / "italiano.lng"));
 }
 
 // A read-only data folder is reported, not crashed on, and gets no language file; the program
