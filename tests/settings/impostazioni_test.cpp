@@ -77,6 +77,8 @@ TEST_F(ImpostazioniTest, SavingWritesTheThreeKeysAndKeepsTheRest) {
     EXPECT_EQ(t.intestazione, "RICEVITORIA 12");
 }
 
+// A failed write (a read-only folder here; the full disk is the atomic writer's own test): a clear
+// error, the old file whole and still what the reads return, no temporary left.
 TEST_F(ImpostazioniTest, SavingIntoAReadOnlyFolderSaysSoAndKeepsTheFile) {
     test::DiscoPiccolo disco(cartella / "ro");
     RICHIEDI_DISCO_PICCOLO(disco);
@@ -86,8 +88,11 @@ TEST_F(ImpostazioniTest, SavingIntoAReadOnlyFolderSaysSoAndKeepsTheFile) {
     EXPECT_FALSE(SalvaImpostazioni(true, 2, "english"));
     ASSERT_EQ(ui.messaggi.size(), 1u);
     EXPECT_EQ(ui.messaggi[0].testo.rfind("Error 75 (", 0), 0u) << ui.messaggi[0].testo;
-    EXPECT_NE(ui.messaggi[0].testo.find("in procedure cmdSalva_Click of Form frmImpostazioni"), std::string::npos);
+    EXPECT_NE(ui.messaggi[0].testo.find("Read-only"), std::string::npos) << ui.messaggi[0].testo;
+    EXPECT_NE(ui.messaggi[0].testo.find(") in procedure cmdSalva_Click of Form frmImpostazioni"), std::string::npos);
     EXPECT_EQ(leggi(disco.percorso() / "qiv.ini"), "[IMPOSTAZIONI]\nLINGUA=italiano\n");
+    EXPECT_EQ(LeggiImpostazioni(disco.percorso() / "qiv.ini").lingua, "italiano");
+    for (const auto& e : fs::directory_iterator(disco.percorso())) EXPECT_EQ(e.path().filename(), "qiv.ini");
 }
 
 TEST_F(ImpostazioniTest, TheLanguageListIsSortedUpperCasedAndMarksTheChosenOne) {
