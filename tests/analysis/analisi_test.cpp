@@ -1,0 +1,184 @@
+#include "analysis/analisi.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+#include <random>
+
+#include "analysis/indice_sottoinsiemi.h"
+#include "core/corpo.h"
+#include "matrices/matrice.h"
+#include "support/registratore.h"
+
+namespace novanta::analisi {
+namespace {
+
+// best(X) for every m-subset X of the prediction, by comparing X with every column.
+std::vector<std::vector<uint64_t>> TabellaDiretta(const std::vector<uint8_t>& pronostico, const SistemaDaAnalizzare& s, int d) {
+    const int n = static_cast<int>(pronostico.size());
+    std::vector<uint32_t> colonne;
+    for (size_t i = 0; i < s.colonne.size(); i += static_cast<size_t>(s.lunghezza)) {
+        uint32_t bit = 0;
+        for (int p = 0; p < s.lunghezza; ++p)
+            for (int j = 0; j < n; ++j)
+                if (pronostico[static_cast<size_t>(j)] == s.colonne[i + static_cast<size_t>(p)]) bit |= 1u << j;
+        colonne.push_back(bit);
+    }
+    std::vector<std::vector<uint64_t>> t(static_cast<size_t>(std::min(d, n) + 1));
+    for (size_t m = 0; m < t.size(); ++m) t[m].assign(std::min<size_t>(m, static_cast<size_t>(s.lunghezza)) + 1, 0);
+    for (uint32_t x = 0; x < (1u << n); ++x) {
+        const auto m = static_cast<size_t>(std::popcount(x));
+        if (m >= t.size()) continue;
+        int migliore = 0;
+        for (uint32_t c : colonne) migliore = std::max(migliore, std::popcount(c & x));
+        ++t[m][static_cast<size_t>(migliore)];
+    }
+    return t;
+}
+
+SistemaDaAnalizzare Casuale(std::mt19937& g, int n, int k, int c, std::vector<uint8_t>& pronostico) {
+    std::vector<uint8_t> tutti(90);
+    std::iota(tutti.begin(), tutti.end(), uint8_t{1});
+    std::shuffle(tutti.begin(), tutti.end(), g);
+    pronostico.assign(tutti.begin(), tutti.begin() + n);
+    std::sort(pronostico.begin(), pronostico.end());
+    SistemaDaAnalizzare s;
+    s.lunghezza = k;
+    for (int i = 0; i < c; ++i) {
+        auto p = pronostico;
+        std::shuffle(p.begin(), p.end(), g);
+        s.colonne.insert(s.colonne.end(), p.begin(), p.begin() + k);
+    }
+    return s;
+}
+
+TEST(Analisi, TabellaComeIlConfrontoDirettoEProbabilitaCheSommanoAUno) {
+    test::InterfacciaRegistrata ui;
+    std::mt19937 g(2024);
+    for (int caso = 0; caso < 12; ++caso) {
+        const int n = 5 + static_cast<int>(g() % 10), k = 2 + static_cast<int>(g() % std::min(4, n - 2));
+        std::vector<uint8_t> pronostico;
+        SistemaDaAnalizzare s = Casuale(g, n, k, 1 + static_cast<int>(g() % 12), pronostico);
+        // Half the cases analyse over a larger given prediction than the columns use.
+        if (caso % 2) s.pronostico = pronostico;
+        s.estratti = 1 + static_cast<int>(g() % (n + 2));
+        RisultatoAnalisi r;
+        ASSERT_TRUE(Analizza(s, r, ui).riuscita());
+        const auto atteso = TabellaDiretta(r.pronostico, s, s.estratti);
+        ASSERT_EQ(r.tabella.size(), atteso.size()) << "caso " << caso;
+        for (size_t m = 0; m < atteso.size(); ++m) {
+            EXPECT_EQ(r.tabella[m].migliore, atteso[m]) << "caso " << caso << " m " << m;
+            const auto primo = std::find_if(atteso[m].begin(), atteso[m].end(), [](uint64_t v) { return v > 0; });
+            EXPECT_EQ(r.tabella[m].garanzia, primo - atteso[m].begin());
+        }
+        unsigned __int128 somma = 0;
+        for (auto f : r.favorevoli) somma += f;
+        EXPECT_TRUE(somma == r.estrazioni) << "caso " << caso;
+        EXPECT_EQ(r.probabilita.size(), static_cast<size_t>(std::min(s.estratti, k) + 1));
+    }
+}
+
+// Every draw of D numbers out of 90, counted by the best hit of the system.
+TEST(Analisi, ProbabilitaComeTutteLeEstrazioni) {
+    test::InterfacciaRegistrata ui;
+    SistemaDaAnalizzare s;
+    s.lunghezza = 3;
+    s.colonne = {3, 17, 88, 3, 40, 41, 17, 40, 90, 5, 6, 88};
+    for (int d : {2, 4}) {
+        s.estratti = d;
+        RisultatoAnalisi r;
+        ASSERT_TRUE(Analizza(s, r, ui).riuscita());
+        std::vector<unsigned __int128> conta(static_cast<size_t>(std::min(d, 3) + 1), 0);
+        std::vector<int> x(static_cast<size_t>(d));
+        std::iota(x.begin(), x.end(), 1);
+        for (;;) {
+            int migliore = 0;
+            for (size_t c = 0; c < s.colonne.size(); c += 3) {
+                int h = 0;
+                for (int v : x) h += static_cast<int>(std::count(s.colonne.begin() + static_cast<long>(c), s.colonne.begin() + static_cast<long>(c) + 3, v));
+                migliore = std::max(migliore, h);
+            }
+            ++conta[static_cast<size_t>(migliore)];
+            int i = d - 1;
+            while (i >= 0 && x[static_cast<size_t>(i)] == 90 - d + i + 1) --i;
+            if (i < 0) break;
+            ++x[static_cast<size_t>(i)];
+            for (int j = i + 1; j < d; ++j) x[static_cast<size_t>(j)] = x[static_cast<size_t>(j - 1)] + 1;
+        }
+        EXPECT_TRUE(conta == r.favorevoli) << "D " << d;
+        for (size_t h = 0; h < conta.size(); ++h)
+            EXPECT_NEAR(static_cast<double>(r.probabilita[h]), static_cast<double>(conta[h]) / static_cast<double>(Binomiale(90, d)), 1e-15);
+    }
+}
+
+TEST(Analisi, GaranzieNote) {
+    test::InterfacciaRegistrata ui;
+    // The integral system: every m-subset lies in a column or holds one.
+    for (auto [n, k] : {std::pair{9, 4}, std::pair{7, 2}, std::pair{8, 8}}) {
+        SistemaDaAnalizzare s;
+        s.lunghezza = k;
+        for (uint32_t x = 0; x < (1u << n); ++x)
+            if (std::popcount(x) == k)
+                for (int i = 0; i < n; ++i)
+                    if (x & (1u << i)) s.colonne.push_back(static_cast<uint8_t>(i + 1));
+        s.estratti = n;
+        RisultatoAnalisi r;
+        ASSERT_TRUE(Analizza(s, r, ui).riuscita());
+        for (const auto& riga : r.tabella) EXPECT_EQ(riga.garanzia, std::min(riga.dentro, k)) << n << " " << k;
+    }
+    // The shipped matrices give the "T if M" their header states.
+    int matrici = 0;
+    for (const auto& voce : std::filesystem::directory_iterator(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici")) {
+        if (voce.path().extension() != ".mzel") continue;
+        MATRIX_STRUCTURE m;
+        std::string errore;
+        ASSERT_TRUE(LeggiMatrice(voce.path(), m, errore)) << errore;
+        SistemaDaAnalizzare s;
+        s.lunghezza = m.LENGTH_OF_COLUMN_K;
+        for (int32_t c = 1; c <= m.COLUMNS_OF_MATRIX_C; ++c)
+            for (int p = 1; p <= m.LENGTH_OF_COLUMN_K; ++p) s.colonne.push_back(m.COLUMS(c, p));
+        s.estratti = m.PICK_UP_NUMBERS_M;
+        RisultatoAnalisi r;
+        ASSERT_TRUE(Analizza(s, r, ui).riuscita());
+        EXPECT_EQ(r.numeri, m.NUMBERS_OF_MATRIX_V);
+        EXPECT_EQ(r.tabella.at(m.PICK_UP_NUMBERS_M).garanzia, m.GARANTY_T) << voce.path().filename();
+        ++matrici;
+    }
+    EXPECT_GE(matrici, 2);
+}
+
+TEST(Analisi, RifiutiEAnnullamento) {
+    test::InterfacciaRegistrata ui;
+    SistemaDaAnalizzare s;
+    s.lunghezza = 5;
+    s.colonne = {1, 2, 3, 4, 5};
+    s.pronostico.resize(90);
+    std::iota(s.pronostico.begin(), s.pronostico.end(), uint8_t{1});
+    RisultatoAnalisi r;
+    s.estratti = 7;  // 7.6e9 subsets of 90 numbers
+    EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::TroppiSottoinsiemi);
+    EXPECT_EQ(ui.yield, 0);
+    s.estratti = 91;
+    EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::EstrattiFuori);
+    s.estratti = 5;
+    s.pronostico = {1, 2, 3, 4, 6};
+    const auto fuori = Analizza(s, r, ui);
+    EXPECT_EQ(fuori.errore, ErroreAnalisi::NumeroFuori);
+    EXPECT_EQ(fuori.numero, 5);
+    s.colonne.clear();
+    EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::SistemaVuoto);
+    // Cancelled at the first yield: no result.
+    s.colonne = {1, 2, 3, 4, 5};
+    s.pronostico.resize(60);
+    std::iota(s.pronostico.begin(), s.pronostico.end(), uint8_t{1});
+    ui.allYield = [](int64_t) { mAnnullaCalcolo = true; };
+    EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::Annullata);
+    EXPECT_GT(ui.yield, 0);
+    EXPECT_TRUE(r.tabella.empty());
+    mAnnullaCalcolo = false;
+}
+
+}  // namespace
+}  // namespace novanta::analisi
