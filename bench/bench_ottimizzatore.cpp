@@ -12,7 +12,7 @@
 
 #include "core/corpo.h"
 #include "engine/motore.h"
-#include "engine/ottimizzatore.h"
+#include "analysis/ottimizzatore.h"
 #include "support/registratore.h"
 
 namespace novanta {

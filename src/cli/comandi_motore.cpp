@@ -1,12 +1,14 @@
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
 #include "cli/cli.h"
 #include "cli/opzioni_condizioni.h"
 #include "core/corpo.h"
+#include "analysis/ottimizzatore.h"
 #include "engine/motore.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
@@ -143,9 +145,43 @@ int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
     return ESITO_OK;
 }
 
+// Optimises the system in the store for the guarantee of N-x: the size before, the best size
+// as it falls, the verified guarantee at the end; the result replaces the system.
+int ottimizza(Contesto& ctx, int x, double secondi, uint64_t seme) {
+    const int32_t prima = mSistema.nColonne;
+    ctx.err << "Columns before: " << prima << "\n";
+    OpzioniOttimizzazione opzioni;
+    opzioni.secondi = secondi;
+    opzioni.seme = seme;
+    mAnnullaCalcolo = false;
+    const EsitoOttimizzazione esito = OttimizzaSistema(ProblemaDaStato(x), opzioni);
+    mAnnullaCalcolo = false;
+    if (!esito.eseguito || esito.sistema.empty()) {
+        ctx.err << "Not optimised: " << esito.errore << "\n";
+        return ESITO_ERRORE;
+    }
+    ApplicaOttimizzazione(esito, x);
+    ctx.err << "Columns after: " << esito.colonneFinali << " (lower bound " << esito.limiteInferiore << ", "
+            << esito.mosse << " moves in " << fmt::format("{:.1f}", esito.secondi) << " s)\n";
+    ctx.err << "Guarantee verified: each of the " << static_cast<long long>(esito.universo) << " combinations the conditions accept shares at least "
+            << (mLenCol - x) << " numbers with a column of the system (N-" << x << ")\n";
+    return esito.annullato ? ESITO_ANNULLATO : ESITO_OK;
+}
+
+struct ComandoOttimizza {
+    std::string ingresso;
+    std::optional<std::string> numeri;
+    double secondi = 60;
+    uint64_t seme = 1;
+    std::optional<std::string> uscita;
+    OpzioniCondizioni condizioni;
+    std::function<bool()> applicaFile;
+};
+
 struct ComandoGenera {
     std::string numeri;
     int lunghezza = 10;
+    std::optional<double> ottimizza;
     std::optional<std::string> uscita;
     OpzioniCondizioni condizioni;
     std::function<bool()> applicaFile;
@@ -167,6 +203,8 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45)")->required();
     g->add_option("--length", genera->lunghezza, "Column length K (2..25)")->required()->check(CLI::Range(2, 25));
     g->add_option("--out", genera->uscita, "Write the columns to FILE instead of standard output");
+    g->add_option("--optimize", genera->ottimizza, "After the N-x run, look for a smaller system with the same guarantee for S seconds")
+        ->check(CLI::Range(0.0, 86400.0));
     genera->condizioni.aggiungi(*g);
     genera->applicaFile = AggiungiOpzioniFileCondizioni(*g, ctx);
     g->callback([genera, &ctx] {
@@ -180,8 +218,54 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
+        if (genera->ottimizza && !genera->condizioni.nx)
+            throw std::invalid_argument("--optimize: needs --nx (the guarantee to keep)");
         CalcolaSistema();
+        if (genera->ottimizza && UltimoEsito().eseguito && !UltimoEsito().annullato) {
+            const int e = ottimizza(ctx, *genera->condizioni.nx, *genera->ottimizza, 1);
+            if (e == ESITO_ERRORE) {
+                ctx.esito = e;
+                return;
+            }
+        }
         ctx.esito = concludi(ctx, genera->uscita);
+    });
+
+    auto ott = std::make_shared<ComandoOttimizza>();
+    auto* o = app.add_subcommand("optimize", "Look for a smaller system with the guarantee of an N-x reduction");
+    o->add_option("--in", ott->ingresso, "Column text file holding the system")->required();
+    o->add_option("--numbers", ott->numeri, "Prediction (LIST; default: the numbers the columns use)");
+    o->add_option("--seconds", ott->secondi, "Time budget in seconds (default 60)")->check(CLI::Range(0.0, 86400.0));
+    o->add_option("--seed", ott->seme, "Seed of the search (the same seed and budget in moves give the same system)");
+    o->add_option("--out", ott->uscita, "Write the columns to FILE instead of standard output");
+    ott->condizioni.aggiungi(*o);
+    o->get_option("--nx")->required();
+    ott->applicaFile = AggiungiOpzioniFileCondizioni(*o, ctx);
+    o->callback([ott, &ctx] {
+        PreparaCartellaDati(ctx);
+        if (!ImportaColonneTxt(ott->ingresso)) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        if (ott->numeri) {
+            const auto numeri = LeggiListaOpzione("--numbers", *ott->numeri, 1, 90);
+            mGriglia.fill(0);
+            for (int n : numeri) mGriglia[static_cast<size_t>(n - 1)] = 1;
+            mSistema.numPronostico = static_cast<uint8_t>(std::count(mGriglia.begin(), mGriglia.end(), 1));
+            CaricaPronostico();
+        }
+        ott->condizioni.applica();
+        if (ott->applicaFile && !ott->applicaFile()) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        const int e = ottimizza(ctx, *ott->condizioni.nx, ott->secondi, ott->seme);
+        if (e == ESITO_ERRORE) {
+            ctx.esito = e;
+            return;
+        }
+        ctx.err << "Description: " << mSistema.descrizione << "\n";
+        ctx.esito = ScriviSistema(ctx, ott->uscita) ? e : ESITO_ERRORE;
     });
 
     auto ricalcola = std::make_shared<ComandoRicalcola>();

@@ -19,11 +19,13 @@
 #include <filesystem>
 
 #include "core/corpo.h"
+#include "analysis/ottimizzatore.h"
 #include "engine/motore.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmOttimizza.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -192,6 +194,8 @@ void frmMAIN::CreaMenu() {
     menuVisualizza = voce(menuOperazioni, "menuVisualizza", QStringLiteral("&Visualizza Sistema"));
     menuOperazioni->addSeparator();
     menuModifiche = voce(menuOperazioni, "menuModifiche", QStringLiteral("&Modifica Sistema"));
+    menuOttimizza = voce(menuOperazioni, "menuOttimizza", QStringLiteral("&Ottimizza Sistema"));
+    menuOttimizza->setEnabled(false);
 
     menuinfo = barra->addAction(QStringLiteral("&Info"));
     menuinfo->setObjectName(QStringLiteral("menuinfo"));
@@ -222,6 +226,7 @@ void frmMAIN::CreaMenu() {
     connect(menuCalcolo, &QAction::triggered, this, &frmMAIN::CalcoloComando);
     connect(menuVisualizza, &QAction::triggered, this, &frmMAIN::VisualizzaSistema);
     connect(menuModifiche, &QAction::triggered, this, &frmMAIN::ModificaSistema);
+    connect(menuOttimizza, &QAction::triggered, this, &frmMAIN::OttimizzaSistema);
     connect(menuinfo, &QAction::triggered, this, &frmMAIN::Info);
 }
 
@@ -390,6 +395,7 @@ void frmMAIN::LockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(true);
     menuModifiche->setEnabled(true);
     menuVisualizza->setEnabled(true);
+    menuOttimizza->setEnabled(OttimizzazionePossibile());
     // The view and modify entries live in the operations menu, and the conditions stay open read-only.
     menuOperazioni->setEnabled(true);
     menuOperazioni->menuAction()->setEnabled(true);
@@ -407,6 +413,7 @@ void frmMAIN::UnlockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(false);
     menuModifiche->setEnabled(false);
     menuVisualizza->setEnabled(false);
+    menuOttimizza->setEnabled(false);
     // The enabling by the count of marked numbers still rules the run commands.
     AbilitaCalcolo(CalcoloAbilitato());
 }
@@ -447,6 +454,12 @@ void frmMAIN::VisualizzaSistema() {
     if (mSistema.nColonne <= 0) return;
     frmVisualizza vista(this);
     FacciaQt()->Modale(vista);
+}
+
+void frmMAIN::OttimizzaSistema() {
+    if (!OttimizzazionePossibile()) return;
+    frmOttimizza finestra(this);
+    FacciaQt()->Modale(finestra);
 }
 
 void frmMAIN::ImportaColonne() {

@@ -59,6 +59,7 @@ public:
     void ModificaSistema();
     void NuovoSistema();
     void VisualizzaSistema();
+    void OttimizzaSistema();
     void ImportaColonne();
     void EsportaColonne();
     void Impostazioni();
@@ -102,6 +103,7 @@ private:
     QAction* menuCalcolo = nullptr;
     QAction* menuVisualizza = nullptr;
     QAction* menuModifiche = nullptr;
+    QAction* menuOttimizza = nullptr;
     QAction* menuinfo = nullptr;
 
     QGroupBox* frameLenCol = nullptr;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "engine/motore.h"
 #include "faccia_prova.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
@@ -19,6 +21,7 @@
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmNewVersion.h"
+#include "ui/frmOttimizza.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
 
@@ -101,6 +104,17 @@ int main(int argc, char** argv) {
         nuova.localVersion = QStringLiteral("2.0.15");
         nuova.remoteVersion = QStringLiteral("2.1.0");
         salva(&nuova, "frmNewVersion");
+    }
+    {
+        // The system recalculated as N-2, then two seconds of optimising.
+        mCondizioni.ridottoAttivo = true;
+        mCondizioni.ridottoNx = 2;
+        RicalcolaSistema();
+        ui::frmOttimizza ottimizza(&principale);
+        ottimizza.findChild<QSpinBox*>(QStringLiteral("txtSecondi"))->setValue(2);
+        ottimizza.show();
+        ottimizza.Avvia();
+        salva(&ottimizza, "frmOttimizza");
     }
     principale.resize(760, 480);
     salva(&principale, "frmMAIN-piccola");

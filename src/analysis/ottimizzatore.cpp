@@ -14,7 +14,7 @@
 //    costs two small enumerations. Every time the count reaches zero the system is the new best.
 // The best valid system is kept at every moment; the end is the time budget, the move limit or
 // the cancel button, and the result is offered only after VerificaCopertura agrees.
-#include "engine/ottimizzatore.h"
+#include "analysis/ottimizzatore.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,10 +25,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "analysis/indice_sottoinsiemi.h"
 #include "core/corpo.h"
 #include "engine/filtri_preparati.h"
 #include "engine/maschere.h"
 #include "engine/motore.h"
+#include "support/formato.h"
 
 namespace novanta {
 
@@ -242,6 +244,7 @@ bool Ricerca::prepara() {
     std::sort(numeri_.begin(), numeri_.end());
     numeri_.erase(std::unique(numeri_.begin(), numeri_.end()), numeri_.end());
     n_ = static_cast<int>(numeri_.size());
+    e_.codice = ErroreOttimizzazione::Dati;
     if (k_ < 1 || k_ > 25 || n_ < k_ || n_ > MAXN) {
         e_.errore = "The prediction has " + std::to_string(n_) + " numbers for columns of " + std::to_string(k_);
         return false;
@@ -252,7 +255,9 @@ bool Ricerca::prepara() {
     }
     const double combinazioni = ColonneIntegrali(n_, k_);
     const double memoria = combinazioni * (sizeof(uint16_t) + sizeof(uint32_t) + 1.0 / 8);
+    e_.memoriaMB = std::ceil(memoria / 1048576);
     if (combinazioni > 4.0e9 || memoria > MEMORIA_MASSIMA_OTTIMIZZATORE) {
+        e_.codice = ErroreOttimizzazione::Memoria;
         e_.errore = "The " + std::to_string(static_cast<long long>(combinazioni)) + " combinations of " + std::to_string(n_) +
                     " numbers in columns of " + std::to_string(k_) + " need " + std::to_string(static_cast<long long>(memoria / 1048576)) +
                     " MB of coverage counts, more than the 1024 MB allowed";
@@ -264,6 +269,7 @@ bool Ricerca::prepara() {
             e_.errore = "A column of the system has " + std::to_string(c.size()) + " numbers instead of " + std::to_string(k_);
             return false;
         }
+    e_.codice = ErroreOttimizzazione::Nessuno;
     return true;
 }
 
@@ -283,7 +289,7 @@ bool Ricerca::fermati() {
     if (o_.maxMosse == 0 && std::chrono::duration<double>(ora - inizio_).count() >= o_.secondi) return fermo_ = true;
     if (ora - ultimaPausa_ > std::chrono::milliseconds(20)) {
         ultimaPausa_ = ora;
-        UI().OttimizzazioneProgresso(static_cast<int32_t>(basi_.size() + migliore_.size()),
+        UI().OttimizzazioneProgresso(migliore_.empty() ? e_.colonneIniziali : static_cast<int32_t>(basi_.size() + migliore_.size()),
                                      static_cast<int32_t>(colonne_.size() + basi_.size()), static_cast<double>(scoperti_.size()),
                                      std::chrono::duration<double>(ora - inizio_).count());
         UI().DoEvents();
@@ -591,9 +597,11 @@ EsitoOttimizzazione OttimizzaSistema(const ProblemaCopertura& problema, const Op
     esito.colonneFinali = static_cast<int32_t>(esito.sistema.size());
     esito.verificato = VerificaCopertura(problema, esito.sistema, numBasi);
     if (!esito.verificato) {
+        esito.codice = ErroreOttimizzazione::Verifica;
         esito.errore = "The system found failed the independent check of its guarantee";
         esito.sistema.clear();
     } else if (esito.colonneFinali > esito.colonneIniziali) {
+        esito.codice = ErroreOttimizzazione::PiuGrande;
         esito.errore = "No system of at most " + std::to_string(esito.colonneIniziali) + " columns was found";
         esito.sistema.clear();
     }
@@ -689,16 +697,13 @@ ProblemaCopertura ProblemaDaStato(int x) {
     return p;
 }
 
+
+namespace {
+std::string Sostituisci(std::string t, const std::vector<std::string>& valori);
+}
+
 std::string DescrizioneOttimizzato(int x, int32_t da, int32_t a) {
-    std::string t = TestoMessaggio("0270");
-    auto metti = [&t](const std::string& segno, const std::string& valore) {
-        const size_t p = t.find(segno);
-        if (p != std::string::npos) t.replace(p, segno.size(), valore);
-    };
-    metti("%1", std::to_string(x));
-    metti("%2", std::to_string(da));
-    metti("%3", std::to_string(a));
-    return t;
+    return Sostituisci(TestoMessaggio("0270"), {std::to_string(x), std::to_string(da), std::to_string(a)});
 }
 
 bool VerificaCopertura(const ProblemaCopertura& problema, const std::vector<ColonnaNumeri>& sistema, int32_t numBasi) {
@@ -711,48 +716,93 @@ bool VerificaCopertura(const ProblemaCopertura& problema, const std::vector<Colo
     if (numBasi < 0 || static_cast<size_t>(numBasi) > sistema.size() || n < k) return false;
     Maschera pron = 0;
     for (uint8_t v : numeri) pron |= Bit(v);
-    std::vector<Maschera> maschere;
-    for (size_t i = 0; i < sistema.size(); ++i) {
+    for (size_t i = static_cast<size_t>(numBasi); i < sistema.size(); ++i) {
         Maschera m = 0;
         for (uint8_t v : sistema[i]) m |= Bit(v);
-        if (static_cast<int32_t>(i) >= numBasi) {
+        {
             // A column of the result is k ascending numbers of the prediction that pass the conditions.
             if (static_cast<int>(sistema[i].size()) != k || Conta(m) != k || (m & ~pron) != 0) return false;
             if (!std::is_sorted(sistema[i].begin(), sistema[i].end())) return false;
             if (problema.ammessa && !problema.ammessa(sistema[i].data())) return false;
         }
-        maschere.push_back(m);
     }
-    // Every combination of the prediction that passes the conditions, each looked up from the
-    // column that covered the one before (neighbouring combinations share most numbers).
+    // The coverage itself: every combination of the prediction that passes the conditions,
+    // through the index of the T-subsets the columns hold.
     std::vector<int> idx(static_cast<size_t>(k));
-    std::iota(idx.begin(), idx.end(), 0);
-    std::vector<uint8_t> col(static_cast<size_t>(k));
-    size_t ultima = 0;
-    for (;;) {
-        Maschera m = 0;
-        for (int i = 0; i < k; ++i) {
-            col[static_cast<size_t>(i)] = numeri[static_cast<size_t>(idx[static_cast<size_t>(i)])];
-            m |= Bit(col[static_cast<size_t>(i)]);
-        }
-        if (!problema.ammessa || problema.ammessa(col.data())) {
-            bool coperta = false;
-            for (size_t j = 0; j < maschere.size() && !coperta; ++j) {
-                const size_t q = (ultima + j) % maschere.size();
-                if (Conta(maschere[q] & m) >= problema.t) {
-                    coperta = true;
-                    ultima = q;
-                }
+    bool primo = true;
+    auto prossimo = [&](std::vector<uint8_t>& bersaglio) {
+        bersaglio.resize(static_cast<size_t>(k));
+        for (;;) {
+            if (primo) {
+                std::iota(idx.begin(), idx.end(), 0);
+                primo = false;
+            } else {
+                int i = k - 1;
+                while (i >= 0 && idx[static_cast<size_t>(i)] == n - k + i) --i;
+                if (i < 0) return false;
+                ++idx[static_cast<size_t>(i)];
+                for (int j = i + 1; j < k; ++j) idx[static_cast<size_t>(j)] = idx[static_cast<size_t>(j - 1)] + 1;
             }
-            if (!coperta) return false;
+            for (int i = 0; i < k; ++i) bersaglio[static_cast<size_t>(i)] = numeri[static_cast<size_t>(idx[static_cast<size_t>(i)])];
+            if (!problema.ammessa || problema.ammessa(bersaglio.data())) return true;
         }
-        int i = k - 1;
-        while (i >= 0 && idx[static_cast<size_t>(i)] == n - k + i) --i;
-        if (i < 0) break;
-        ++idx[static_cast<size_t>(i)];
-        for (int j = i + 1; j < k; ++j) idx[static_cast<size_t>(j)] = idx[static_cast<size_t>(j - 1)] + 1;
+    };
+    const analisi::EsitoCopertura esito = analisi::VerificaCopertura(sistema, numeri, problema.t, prossimo);
+    return esito.valido && esito.coperto;
+}
+
+namespace {
+std::string Sostituisci(std::string t, const std::vector<std::string>& valori) {
+    for (size_t i = 0; i < valori.size(); ++i) {
+        const std::string segno = "%" + std::to_string(i + 1);
+        const size_t p = t.find(segno);
+        if (p != std::string::npos) t.replace(p, segno.size(), valori[i]);
     }
-    return true;
+    return t;
+}
+}  // namespace
+
+std::string DescrizioneGaranziaVerificata(const EsitoOttimizzazione& esito, int t) {
+    return Sostituisci(TestoMessaggio("0276"), {FormatoMigliaia(esito.universo), std::to_string(t)});
+}
+
+std::string TestoErroreOttimizzazione(const EsitoOttimizzazione& esito) {
+    switch (esito.codice) {
+        case ErroreOttimizzazione::Memoria:
+            return Sostituisci(TestoMessaggio("0274"), {FormatoMigliaia(esito.memoriaMB)});
+        case ErroreOttimizzazione::Verifica:
+            return TestoMessaggio("0275");
+        case ErroreOttimizzazione::PiuGrande:
+            return Sostituisci(TestoMessaggio("0272"), {std::to_string(esito.colonneIniziali)});
+        case ErroreOttimizzazione::Dati:
+            return TestoMessaggio("0273");
+        case ErroreOttimizzazione::Nessuno:
+            break;
+    }
+    return {};
+}
+
+EsitoOttimizzazione OttimizzaSistemaCorrente(double secondi, uint64_t seme) {
+    const int x = mCondizioni.ridottoNx;
+    OpzioniOttimizzazione opzioni;
+    opzioni.secondi = secondi;
+    opzioni.seme = seme;
+    mAnnullaCalcolo = false;
+    EsitoOttimizzazione esito = OttimizzaSistema(ProblemaDaStato(x), opzioni);
+    mAnnullaCalcolo = false;
+    if (esito.sistema.empty()) {
+        UI().MsgBox(TestoErroreOttimizzazione(esito), Pulsanti::OK, Icona::Esclamazione);
+        return esito;
+    }
+    if (esito.colonneFinali >= mSistema.nColonne) {
+        UI().MsgBox(Sostituisci(TestoMessaggio("0272"), {std::to_string(mSistema.nColonne)}), Pulsanti::OK, Icona::Informazione);
+        return esito;
+    }
+    const std::string domanda = Sostituisci(TestoMessaggio("0271"), {std::to_string(mSistema.nColonne), std::to_string(esito.colonneFinali)});
+    if (UI().MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda) != Risposta::Si) return esito;
+    ApplicaOttimizzazione(esito, x);
+    esito.applicato = true;
+    return esito;
 }
 
 bool OttimizzazionePossibile() {

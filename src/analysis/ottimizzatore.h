@@ -30,9 +30,13 @@ struct OpzioniOttimizzazione {
     uint64_t maxMosse = 0;  // stop after this many search moves (0: only time and cancel stop it)
 };
 
+enum class ErroreOttimizzazione { Nessuno, Dati, Memoria, Verifica, PiuGrande };
+
 struct EsitoOttimizzazione {
     bool eseguito = false;   // false: refused before the search (errore says why)
+    ErroreOttimizzazione codice = ErroreOttimizzazione::Nessuno;
     std::string errore;
+    double memoriaMB = 0;         // what the coverage counts need
     int32_t colonneIniziali = 0;  // the input system's columns
     int32_t colonneFinali = 0;    // the result's columns, base columns included
     double universo = 0;          // members of U
@@ -42,6 +46,7 @@ struct EsitoOttimizzazione {
     uint64_t mosse = 0;
     double secondi = 0;
     std::vector<ColonnaNumeri> sistema;  // base columns first; empty when nothing valid was found
+    bool applicato = false;              // the result replaced the system in the store
 };
 
 // The largest memory the coverage counts may take.
@@ -68,6 +73,16 @@ void ApplicaOttimizzazione(const EsitoOttimizzazione& esito, int x);
 
 // "Sistema ottimizzato N-x (da A a B colonne)", from the language file.
 std::string DescrizioneOttimizzato(int x, int32_t da, int32_t a);
+
+// "Garanzia verificata: ..." for a verified result of guarantee t.
+std::string DescrizioneGaranziaVerificata(const EsitoOttimizzazione& esito, int t);
+
+// Why a search gave nothing, from the language file.
+std::string TestoErroreOttimizzazione(const EsitoOttimizzazione& esito);
+
+// The command of the desktop program: optimises the system in the store for its N-x guarantee
+// and, when the result is smaller, asks the user before it replaces the system.
+EsitoOttimizzazione OttimizzaSistemaCorrente(double secondi, uint64_t seme);
 
 // Whether the system in the store is one the optimiser can take: a reduced N-x system.
 bool OttimizzazionePossibile();
