@@ -114,7 +114,7 @@ private:
             resto -= B().c[x][i + 1];
         }
     }
-    bool inU(Rango r) const { return (inU_[r >> 6] >> (r & 63)) & 1u; }
+    bool inU(Rango r) const { return tutti_ || ((inU_[r >> 6] >> (r & 63)) & 1u); }
 
     // Merges the parts of a combination into ascending order and ranks it.
     Rango rangoUnione(const int* a, int na, const int* b, int nb, const int* c, int nc) const {
@@ -234,6 +234,8 @@ private:
     std::vector<int> candidate_;
     std::chrono::steady_clock::time_point inizio_, ultimaPausa_;
     bool fermo_ = false;
+    bool fallito_ = false;  // the start could not be completed into a valid system
+    bool tutti_ = false;  // every combination is in U: no look-up needed
     double vicini_ = 1;
 };
 
@@ -318,14 +320,19 @@ void Ricerca::avvio() {
     std::vector<uint8_t> col(static_cast<size_t>(k_));
     for (uint64_t r = 0; r < totale_; ++r) {
         if ((r & 0xFFFF) == 0) pausa();
-        srango(static_cast<Rango>(r), s.data());
-        for (int i = 0; i < k_; ++i) col[static_cast<size_t>(i)] = numeri_[static_cast<size_t>(s[static_cast<size_t>(i)])];
-        if (!p_.ammessa || p_.ammessa(col.data())) {
+        bool ammessa = true;
+        if (p_.ammessa) {
+            srango(static_cast<Rango>(r), s.data());
+            for (int i = 0; i < k_; ++i) col[static_cast<size_t>(i)] = numeri_[static_cast<size_t>(s[static_cast<size_t>(i)])];
+            ammessa = p_.ammessa(col.data());
+        }
+        if (ammessa) {
             inU_[r >> 6] |= uint64_t{1} << (r & 63);
             mettiScoperto(static_cast<Rango>(r));
             e_.universo += 1;
         }
     }
+    tutti_ = e_.universo == static_cast<double>(totale_);
     auto indici = [&](const ColonnaNumeri& c, bool soloCompleta) {
         std::vector<int> v;
         for (uint8_t x : c) {
@@ -364,8 +371,13 @@ void Ricerca::avvio() {
         aggiungiColonna(v);
         colonne_.push_back(std::move(v));
     }
-    // What the input leaves uncovered is covered by the uncovered members themselves.
+    // What the input leaves uncovered is covered by the uncovered members themselves, while
+    // that can still end no larger than the input (past that the search gives up).
     while (!scoperti_.empty()) {
+        if (colonne_.size() + basi_.size() > 2 * p_.colonne.size() + 16 || fermati()) {
+            fallito_ = true;
+            return;
+        }
         std::vector<int> v(static_cast<size_t>(k_));
         srango(scoperti_.front(), v.data());
         aggiungiColonna(v);
@@ -447,10 +459,11 @@ bool Ricerca::scendi() {
     if (colonne_.empty()) return false;
     size_t scelta = 0;
     int64_t meno = INT64_MAX;
-    const size_t prove = std::min<size_t>(colonne_.size(), colonne_.size() <= 64 ? colonne_.size() : std::max<size_t>(1, std::min<size_t>(12, static_cast<size_t>(2e6 / vicini_))));
+    // On large neighbourhoods each look costs as much as many moves: fewer looks, down to one.
+    const size_t prove = std::min<size_t>(colonne_.size(), colonne_.size() <= 64 ? colonne_.size() : std::max<size_t>(1, std::min<size_t>(12, static_cast<size_t>(2e5 / vicini_))));
     for (size_t j = 0; j < prove; ++j) {
         const size_t i = prove == colonne_.size() ? j : static_cast<size_t>(rng_() % colonne_.size());
-        const int64_t u = unici(colonne_[i]);
+        const int64_t u = prove == 1 ? 0 : unici(colonne_[i]);
         if (u < meno) {
             meno = u;
             scelta = i;
@@ -542,6 +555,11 @@ void Ricerca::Esegui() {
     if (!prepara()) return;
     e_.eseguito = true;
     avvio();
+    if (fallito_) {
+        e_.codice = ErroreOttimizzazione::PiuGrande;
+        e_.errore = "The system does not cover the combinations the conditions accept with that guarantee";
+        return;
+    }
     double vicini = 0;
     for (int j = std::max(t_, 0); j <= k_; ++j) vicini += ColonneIntegrali(k_, j) * ColonneIntegrali(n_ - k_, k_ - j);
     e_.limiteInferiore = std::ceil(e_.universo / vicini);
@@ -554,8 +572,8 @@ void Ricerca::Esegui() {
     // A guarantee of 1 or less, or T = k (every member must be a column), leaves nothing to swap.
     const bool ricerca = t_ >= 1 && t_ < k_;
     while (ricerca && !fermati() && scendi()) {
-        static const double T0 = getenv("OTT_T0") ? atof(getenv("OTT_T0")) : 0.6;
-        static const double TMIN = getenv("OTT_TMIN") ? atof(getenv("OTT_TMIN")) : 0.05;
+        static const double T0 = getenv("OTT_T0") ? atof(getenv("OTT_T0")) : 1.0;
+        static const double TMIN = getenv("OTT_TMIN") ? atof(getenv("OTT_TMIN")) : 0.3;
         static const double RAFF = getenv("OTT_RAFF") ? atof(getenv("OTT_RAFF")) : 0.9995;
         static const double STALLO = getenv("OTT_STALLO") ? atof(getenv("OTT_STALLO")) : 20000;
         double temperatura = T0;
@@ -590,7 +608,7 @@ EsitoOttimizzazione OttimizzaSistema(const ProblemaCopertura& problema, const Op
     {
         Ricerca r(problema, opzioni, esito);
         r.Esegui();
-        if (!esito.eseguito) return esito;
+        if (!esito.eseguito || esito.codice != ErroreOttimizzazione::Nessuno) return esito;
         esito.sistema = r.Risultato();
     }
     const int32_t numBasi = static_cast<int32_t>(problema.basi.size());

@@ -147,12 +147,13 @@ int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
 
 // Optimises the system in the store for the guarantee of N-x: the size before, the best size
 // as it falls, the verified guarantee at the end; the result replaces the system.
-int ottimizza(Contesto& ctx, int x, double secondi, uint64_t seme) {
+int ottimizza(Contesto& ctx, int x, double secondi, uint64_t seme, uint64_t mosse = 0) {
     const int32_t prima = mSistema.nColonne;
     ctx.err << "Columns before: " << prima << "\n";
     OpzioniOttimizzazione opzioni;
     opzioni.secondi = secondi;
     opzioni.seme = seme;
+    opzioni.maxMosse = mosse;
     mAnnullaCalcolo = false;
     const EsitoOttimizzazione esito = OttimizzaSistema(ProblemaDaStato(x), opzioni);
     mAnnullaCalcolo = false;
@@ -173,6 +174,7 @@ struct ComandoOttimizza {
     std::optional<std::string> numeri;
     double secondi = 60;
     uint64_t seme = 1;
+    uint64_t mosse = 0;
     std::optional<std::string> uscita;
     OpzioniCondizioni condizioni;
     std::function<bool()> applicaFile;
@@ -237,6 +239,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     o->add_option("--numbers", ott->numeri, "Prediction (LIST; default: the numbers the columns use)");
     o->add_option("--seconds", ott->secondi, "Time budget in seconds (default 60)")->check(CLI::Range(0.0, 86400.0));
     o->add_option("--seed", ott->seme, "Seed of the search (the same seed and budget in moves give the same system)");
+    o->add_option("--moves", ott->mosse, "Stop after N search moves instead of at the time budget (the same seed then gives the same system)");
     o->add_option("--out", ott->uscita, "Write the columns to FILE instead of standard output");
     ott->condizioni.aggiungi(*o);
     o->get_option("--nx")->required();
@@ -259,7 +262,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
-        const int e = ottimizza(ctx, *ott->condizioni.nx, ott->secondi, ott->seme);
+        const int e = ottimizza(ctx, *ott->condizioni.nx, ott->secondi, ott->seme, ott->mosse);
         if (e == ESITO_ERRORE) {
             ctx.esito = e;
             return;

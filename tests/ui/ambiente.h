@@ -28,7 +28,7 @@ struct RegistraProva {
 inline const char* LINGUA_PROVA =
     "[Strings]\r\n0001=Colonne integrali:\r\n0002=Colonne elaborate:\r\n0003=Colonne sistema:\r\n"
     "0004=Annullare il calcolo?\r\n0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n"
-    "0060=Sistema condizionato\r\n0062=Sistema integrale\r\n"
+    "0060=Sistema condizionato\r\n0062=Sistema integrale\r\n0270=Sistema ottimizzato N-%1 (da %2 a %3 colonne)\r\n"
     "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
 
 // One GUI test's world: a fresh state, a data folder with a chosen language, the scripted face
