@@ -22,8 +22,6 @@
 #include <numeric>
 #include <queue>
 #include <random>
-#include <cstdio>
-#include <cstdlib>
 
 #include "analysis/indice_sottoinsiemi.h"
 #include "core/corpo.h"
@@ -177,25 +175,32 @@ private:
         pos_[ultimo] = i;
         scoperti_.pop_back();
     }
-    void aggiungiColonna(const std::vector<int>& col) {
+    // The neighbourhood of a column as a list of ranks (see mossa for why a list).
+    const std::vector<Rango>& listaVicinato(const std::vector<int>& col) {
+        bufVicini_.clear();
         vicinato(col, [&](Rango r) {
-            aggiungi(r);
+            bufVicini_.push_back(r);
             return true;
         });
+        return bufVicini_;
+    }
+    template <class F>
+    void perOgniConAnticipo(const std::vector<Rango>& lista, F&& f) {
+        for (size_t i = 0; i < lista.size(); ++i) {
+            if (i + 16 < lista.size()) __builtin_prefetch(&cov_[lista[i + 16]]);
+            f(lista[i]);
+        }
+    }
+    void aggiungiColonna(const std::vector<int>& col) {
+        perOgniConAnticipo(listaVicinato(col), [&](Rango r) { aggiungi(r); });
     }
     void togliColonna(const std::vector<int>& col) {
-        vicinato(col, [&](Rango r) {
-            togli(r);
-            return true;
-        });
+        perOgniConAnticipo(listaVicinato(col), [&](Rango r) { togli(r); });
     }
     // Members of U that only `col` covers.
-    int64_t unici(const std::vector<int>& col) const {
+    int64_t unici(const std::vector<int>& col) {
         int64_t u = 0;
-        vicinato(col, [&](Rango r) {
-            u += cov_[r] == 1;
-            return true;
-        });
+        perOgniConAnticipo(listaVicinato(col), [&](Rango r) { u += cov_[r] == 1; });
         return u;
     }
 
@@ -230,7 +235,7 @@ private:
     std::vector<std::vector<int>> colonne_;
     std::vector<Maschera> maschere_;
     std::vector<std::vector<int>> migliore_;
-    std::vector<Rango> bufPersi_, bufNuovi_;
+    std::vector<Rango> bufPersi_, bufNuovi_, bufVicini_;
     std::vector<int> candidate_;
     std::chrono::steady_clock::time_point inizio_, ultimaPausa_;
     bool fermo_ = false;
@@ -391,8 +396,8 @@ void Ricerca::greedy() {
     const double candidati = e_.universo;
     double vicini = 0;
     for (int j = std::max(t_, 0); j <= k_; ++j) vicini += ColonneIntegrali(k_, j) * ColonneIntegrali(n_ - k_, k_ - j);
-    static const double GMAX = getenv("OTT_GMAX") ? atof(getenv("OTT_GMAX")) : 5e6;
-    if (candidati * vicini > GMAX || fermati()) return;
+    // Past a few million look-ups the annealing does more with the time than the greedy start.
+    if (candidati * vicini > 5e6 || fermati()) return;
     std::vector<uint8_t> coperto(totale_, 0);
     int64_t daCoprire = static_cast<int64_t>(e_.universo);
     for (const auto& b : basi_)
@@ -519,25 +524,31 @@ bool Ricerca::mossa(double temperatura) {
         if (!(mn & Bit(static_cast<unsigned>(i)))) resto.push_back(i);
     for (int v : c)
         if (v != a) altri.push_back(v);
+    // The ranks first, the counts after: on a large universe the counts are scattered over more
+    // memory than the caches hold, and reading them from a list lets the next ones be fetched
+    // while the current ones are compared.
     bufPersi_.clear();
     bufNuovi_.clear();
-    int64_t delta = 0;
     Combinazioni(altri, t_ - 1, [&](const int* x) {
         Combinazioni(resto, k_ - t_, [&](const int* y) {
             const Rango rp = rangoUnione(&a, 1, x, t_ - 1, y, k_ - t_);
-            if (inU(rp)) {
-                bufPersi_.push_back(rp);
-                delta += cov_[rp] == 1;
-            }
+            if (inU(rp)) bufPersi_.push_back(rp);
             const Rango rn = rangoUnione(&b, 1, x, t_ - 1, y, k_ - t_);
-            if (inU(rn)) {
-                bufNuovi_.push_back(rn);
-                delta -= cov_[rn] == 0;
-            }
+            if (inU(rn)) bufNuovi_.push_back(rn);
             return true;
         });
         return true;
     });
+    int64_t delta = 0;
+    constexpr size_t avanti = 16;
+    for (size_t i = 0; i < bufPersi_.size(); ++i) {
+        if (i + avanti < bufPersi_.size()) __builtin_prefetch(&cov_[bufPersi_[i + avanti]]);
+        delta += cov_[bufPersi_[i]] == 1;
+    }
+    for (size_t i = 0; i < bufNuovi_.size(); ++i) {
+        if (i + avanti < bufNuovi_.size()) __builtin_prefetch(&cov_[bufNuovi_[i + avanti]]);
+        delta -= cov_[bufNuovi_[i]] == 0;
+    }
     if (delta > 0) {
         const double p = std::exp(-static_cast<double>(delta) / temperatura);
         if (std::uniform_real_distribution<double>(0, 1)(rng_) >= p) return false;
@@ -572,10 +583,8 @@ void Ricerca::Esegui() {
     // A guarantee of 1 or less, or T = k (every member must be a column), leaves nothing to swap.
     const bool ricerca = t_ >= 1 && t_ < k_;
     while (ricerca && !fermati() && scendi()) {
-        static const double T0 = getenv("OTT_T0") ? atof(getenv("OTT_T0")) : 1.0;
-        static const double TMIN = getenv("OTT_TMIN") ? atof(getenv("OTT_TMIN")) : 0.3;
-        static const double RAFF = getenv("OTT_RAFF") ? atof(getenv("OTT_RAFF")) : 0.9995;
-        static const double STALLO = getenv("OTT_STALLO") ? atof(getenv("OTT_STALLO")) : 20000;
+        constexpr double T0 = 1.0, TMIN = 0.3, RAFF = 0.9995;
+        constexpr uint64_t STALLO = 20000;
         double temperatura = T0;
         uint64_t mosseLivello = 0;
         size_t migliorLivello = scoperti_.size();
@@ -594,7 +603,6 @@ void Ricerca::Esegui() {
                 ultimoMiglioramento = mosseLivello;
             }
         }
-        if (getenv("OTT_TRACCIA")) fprintf(stderr, "size %zu uncovered %zu moves %llu level %llu\n", colonne_.size(), scoperti_.size(), (unsigned long long)e_.mosse, (unsigned long long)mosseLivello);
         if (!scoperti_.empty()) break;
         registraMigliore();
     }

@@ -28,12 +28,18 @@ GraficoColonne::GraficoColonne(QWidget* parent) : QWidget(parent) {
 void GraficoColonne::Azzera(int colonne, double secondi) {
     punti_.assign(1, {0.0, colonne});
     durata_ = std::max(1.0, secondi);
+    fine_ = 0;
     update();
 }
 
 void GraficoColonne::Aggiungi(double secondi, int colonne) {
     if (!punti_.empty() && punti_.back().second == colonne) return;
     punti_.emplace_back(secondi, colonne);
+    update();
+}
+
+void GraficoColonne::Fine(double secondi) {
+    fine_ = secondi;
     update();
 }
 
@@ -65,7 +71,7 @@ void GraficoColonne::paintEvent(QPaintEvent*) {
         linea.lineTo(x(punti_[i].first), y(punti_[i - 1].second));
         linea.lineTo(x(punti_[i].first), y(punti_[i].second));
     }
-    linea.lineTo(x(std::max(punti_.back().first, 0.0)) + 1, y(punti_.back().second));
+    linea.lineTo(x(std::max(punti_.back().first, fine_)) + 1, y(punti_.back().second));
     p.setPen(QPen(palette().highlight().color(), 2));
     p.drawPath(linea);
 }
@@ -172,6 +178,7 @@ void frmOttimizza::Avvia() {
     if (esito.eseguito) lblNumLimite->setText(Q(FormatoMigliaia(esito.limiteInferiore)));
     if (!esito.sistema.empty()) {
         Progresso(esito.colonneFinali, esito.secondi);
+        grafico->Fine(esito.secondi);
         lblStato->setText(Q(DescrizioneGaranziaVerificata(esito, mLenCol - mCondizioni.ridottoNx)));
     } else {
         lblStato->clear();

@@ -16,6 +16,8 @@ public:
     explicit GraficoColonne(QWidget* parent = nullptr);
     void Azzera(int colonne, double secondi);
     void Aggiungi(double secondi, int colonne);
+    // The search ended at `secondi`: the last size runs on to there.
+    void Fine(double secondi);
     const std::vector<std::pair<double, int>>& punti() const { return punti_; }
     QSize sizeHint() const override { return {360, 180}; }
 
@@ -25,6 +27,7 @@ protected:
 private:
     std::vector<std::pair<double, int>> punti_;
     double durata_ = 60;
+    double fine_ = 0;
 };
 
 // "Ottimizza Sistema": the time budget, the best size falling on the chart, Stop keeping the
