@@ -7,8 +7,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
 PACKAGES := build-essential cmake pkg-config ccache git \
 	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev zlib1g-dev \
-	libcurl4-openssl-dev libcpp-httplib-dev \
-	qt6-base-dev xvfb xauth desktop-file-utils appstream dpkg-dev file fonts-dejavu-core \
+	libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev \
+	qt6-base-dev qt6-charts-dev libqt6opengl6-dev xvfb xauth desktop-file-utils appstream dpkg-dev file fonts-dejavu-core \
 	clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -71,7 +71,7 @@ serve-updates: build
 # libFuzzer (clang) over the file readers, in its own build folder, FUZZ_SECONDS per target.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := colonne_txt filtri_txt matrice matrice_txt
+FUZZ_TARGETS := colonne_txt filtri_txt matrice matrice_txt estrazioni progetto
 FUZZ_FLAGS := -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -g
 
 fuzz: deps

@@ -80,6 +80,39 @@ private:
 
 constexpr uint64_t kPassoYield = uint64_t{1} << 18;
 
+// Walks the m-subsets of 0..n-1 in colex order, so the rank is the loop counter:
+// f(rank, members) for each, with a yield every kPassoYield subsets. False when cancelled.
+template <typename F>
+bool PerOgniSottoinsiemeColex(int n, int m, Avanzamento& avanzamento, F&& f) {
+    const uint64_t quanti = Binomiale(n, m);
+    int sc[92];
+    for (int i = 0; i < m; ++i) sc[i] = i;
+    sc[m] = n;
+    for (uint64_t rango = 0;;) {
+        f(rango, static_cast<const int*>(sc));
+        if (++rango == quanti) break;
+        int i = 0;
+        while (sc[i] + 1 == sc[i + 1]) ++i;
+        ++sc[i];
+        for (int j = 0; j < i; ++j) sc[j] = j;
+        if ((rango & (kPassoYield - 1)) == 0 && !avanzamento.Passo(kPassoYield)) return false;
+    }
+    return avanzamento.Passo(quanti & (kPassoYield - 1));
+}
+
+// g(rank) for the subsets one smaller of the m-subset `sc` of rank `rango`, last member dropped
+// first; g returns false to stop. Dropping member j leaves sum_{i<j} C(c_i, i+1) + sum_{i>j} C(c_i, i).
+template <typename G>
+inline void PerOgniFiglio(const int* sc, int m, uint64_t rango, G&& g) {
+    const auto& b = dettaglio::Binomiali().c;
+    uint64_t prima = rango, dopo = 0;
+    for (int j = m - 1; j >= 0; --j) {
+        prima -= b[sc[j]][j + 1];
+        if (!g(prima + dopo)) return;
+        dopo += b[sc[j]][j];
+    }
+}
+
 }  // namespace
 
 EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfaccia& ui) {
@@ -88,94 +121,116 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
     EsitoAnalisi esito = ControllaAnalisi(s, pronostico, d);
     if (!esito.riuscita()) return esito;
     mAnnullaCalcolo = false;
+    const EsitoAnalisi annullata{ErroreAnalisi::Annullata, 0, esito.sottoinsiemi};
 
     RisultatoAnalisi ris;
     const int k = s.lunghezza;
-    const MappaPronostico mappa(pronostico);
+    // The counting runs over the numbers the columns use: a prediction number no column holds
+    // adds nothing to any best, so the table over the whole prediction follows from that one
+    // by counting, and the levels of held subsets can fill up (and stop early).
+    std::array<bool, 91> usato{};
+    for (uint8_t v : s.colonne) usato[v] = true;
+    std::vector<uint8_t> usati;
+    for (uint8_t v : pronostico)
+        if (usato[v]) usati.push_back(v);
+    const MappaPronostico mappa(usati);
     const int n = mappa.n();
+    const int nP = static_cast<int>(pronostico.size());
     const auto c = static_cast<int32_t>(s.colonne.size() / static_cast<size_t>(k));
     std::vector<Insieme> insiemi(static_cast<size_t>(c));
     int kMassimo = 0;
     for (int32_t i = 0; i < c; ++i) {
-        mappa.Mappa(s.colonne.data() + static_cast<size_t>(i) * static_cast<size_t>(k), k, insiemi[static_cast<size_t>(i)]);
         // An empty position (0) maps to nothing.
+        mappa.Mappa(s.colonne.data() + static_cast<size_t>(i) * static_cast<size_t>(k), k, insiemi[static_cast<size_t>(i)]);
         kMassimo = std::max(kMassimo, Cardinalita(insiemi[static_cast<size_t>(i)]));
     }
     const int livelli = std::min(d, n);
+    const int alto = std::min(livelli, kMassimo);
     ris.colonne = c;
     ris.lunghezza = k;
-    ris.numeri = n;
+    ris.numeri = nP;
     ris.estratti = d;
     ris.pronostico = pronostico;
 
-    double totale = static_cast<double>(esito.sottoinsiemi);
-    for (int m = 1; m <= std::min(livelli, kMassimo); ++m) totale += static_cast<double>(c) * static_cast<double>(Binomiale(kMassimo, m));
+    // Marking a level straight from the columns costs C x C(k, j); deriving it from the level
+    // above (every j-subset of a held (j+1)-subset is held) costs about C(n, j+1) x 2. The top
+    // level always comes from the columns.
+    auto diretto = [&](int j) {
+        return j == alto || static_cast<double>(c) * static_cast<double>(Binomiale(kMassimo, j)) <=
+                                2.0 * static_cast<double>(Binomiale(n, j + 1));
+    };
+    double totale = static_cast<double>(SottoinsiemiDaEsaminare(n, d));
+    for (int j = 1; j <= alto; ++j)
+        totale += diretto(j) ? static_cast<double>(c) * static_cast<double>(Binomiale(kMassimo, j))
+                             : static_cast<double>(Binomiale(n, j + 1));
     Avanzamento avanzamento(ui, totale);
-    const auto& b = dettaglio::Binomiali().c;
 
     try {
+        // The subsets the columns hold, level by level from the top.
+        std::vector<std::optional<IndiceSottoinsiemi>> tenuti(static_cast<size_t>(alto + 1));
+        for (int j = alto; j >= 1; --j) {
+            IndiceSottoinsiemi& indice = tenuti[static_cast<size_t>(j)].emplace(n, j);
+            const bool daColonne = diretto(j);
+            uint64_t lavoro = 0;
+            for (const Insieme col : insiemi) {
+                const int quanti = Cardinalita(col);
+                // A column as large as the level is itself a held subset, whatever the route.
+                if (quanti < j || (quanti > j && !daColonne)) continue;
+                indice.Aggiungi(col);
+                lavoro += Binomiale(quanti, j);
+                if (indice.Pieno()) break;
+                if (lavoro >= kPassoYield) {
+                    if (!avanzamento.Passo(lavoro)) return annullata;
+                    lavoro = 0;
+                }
+            }
+            if (!avanzamento.Passo(lavoro)) return annullata;
+            if (daColonne || indice.Pieno()) continue;
+            const IndiceSottoinsiemi& sopra = *tenuti[static_cast<size_t>(j + 1)];
+            const bool ok = PerOgniSottoinsiemeColex(n, j + 1, avanzamento, [&](uint64_t rango, const int* sc) {
+                if (sopra.Tenuto(rango)) PerOgniFiglio(sc, j + 1, rango, [&](uint64_t figlio) {
+                    indice.Segna(figlio);
+                    return true;
+                });
+            });
+            if (!ok) return annullata;
+        }
+
+        // best(X) level by level: |X| when X is held, else the largest best of its subsets one smaller.
         ris.tabella.push_back({0, 1, {1}, 0});
         std::vector<uint8_t> precedente{0}, corrente;
         for (int m = 1; m <= livelli; ++m) {
             const bool ultimo = m == livelli;
             const uint64_t quanti = Binomiale(n, m);
-            std::optional<IndiceSottoinsiemi> tenuti;
-            if (m <= kMassimo) {
-                tenuti.emplace(n, m);
-                uint64_t lavoro = 0;
-                for (const Insieme col : insiemi) {
-                    tenuti->Aggiungi(col);
-                    lavoro += Binomiale(Cardinalita(col), m);
-                    if (lavoro >= kPassoYield) {
-                        if (!avanzamento.Passo(lavoro)) return {ErroreAnalisi::Annullata, 0, esito.sottoinsiemi};
-                        lavoro = 0;
-                    }
-                }
-                if (!avanzamento.Passo(lavoro)) return {ErroreAnalisi::Annullata, 0, esito.sottoinsiemi};
-            }
-            if (!ultimo) corrente.assign(static_cast<size_t>(quanti), 0);
-            const int tetto = std::min(m - 1, k);
+            const IndiceSottoinsiemi* indice = m <= alto ? &*tenuti[static_cast<size_t>(m)] : nullptr;
             std::vector<uint64_t> conta(static_cast<size_t>(std::min(m, k) + 1), 0);
-            // The m-subsets in colex order: the rank is the loop counter. For each, the ranks of
-            // its subsets one smaller come from running sums: dropping member j leaves
-            // sum_{i<j} C(c_i, i+1) + sum_{i>j} C(c_i, i).
-            int sc[92];
-            for (int i = 0; i < m; ++i) sc[i] = i;
-            sc[m] = n;
-            const uint8_t* prec = precedente.data();
-            uint8_t* corr = corrente.data();
-            const IndiceSottoinsiemi* indice = tenuti ? &*tenuti : nullptr;
-            for (uint64_t rango = 0;;) {
-                int migliore = 0;
-                if (indice && indice->Tenuto(rango)) {
-                    migliore = m;
-                } else {
-                    uint64_t prima = rango, dopo = 0;
-                    for (int j = m - 1; j >= 0; --j) {
-                        prima -= b[sc[j]][j + 1];
-                        const int v = prec[prima + dopo];
-                        if (v > migliore) {
-                            migliore = v;
-                            if (migliore >= tetto) break;
-                        }
-                        dopo += b[sc[j]][j];
+            if (indice && indice->Pieno()) {
+                conta[static_cast<size_t>(m)] = quanti;
+                if (!ultimo) corrente.assign(static_cast<size_t>(quanti), static_cast<uint8_t>(m));
+                if (!avanzamento.Passo(quanti)) return annullata;
+            } else {
+                if (!ultimo) corrente.assign(static_cast<size_t>(quanti), 0);
+                const int tetto = std::min(m - 1, k);
+                const uint8_t* prec = precedente.data();
+                uint8_t* corr = corrente.data();
+                uint64_t* cn = conta.data();
+                const bool ok = PerOgniSottoinsiemeColex(n, m, avanzamento, [&](uint64_t rango, const int* sc) {
+                    int migliore = 0;
+                    if (indice && indice->Tenuto(rango)) {
+                        migliore = m;
+                    } else {
+                        PerOgniFiglio(sc, m, rango, [&](uint64_t figlio) {
+                            migliore = std::max<int>(migliore, prec[figlio]);
+                            return migliore < tetto;
+                        });
                     }
-                }
-                ++conta[static_cast<size_t>(migliore)];
-                if (!ultimo) corr[rango] = static_cast<uint8_t>(migliore);
-                if (++rango == quanti) break;
-                int i = 0;
-                while (sc[i] + 1 == sc[i + 1]) ++i;
-                ++sc[i];
-                for (int j = 0; j < i; ++j) sc[j] = j;
-                if ((rango & (kPassoYield - 1)) == 0 && !avanzamento.Passo(kPassoYield))
-                    return {ErroreAnalisi::Annullata, 0, esito.sottoinsiemi};
+                    ++cn[migliore];
+                    if (!ultimo) corr[rango] = static_cast<uint8_t>(migliore);
+                });
+                if (!ok) return annullata;
             }
-            if (!avanzamento.Passo(quanti & (kPassoYield - 1))) return {ErroreAnalisi::Annullata, 0, esito.sottoinsiemi};
-            RigaAnalisi riga{m, quanti, std::move(conta), 0};
-            while (riga.garanzia < static_cast<int>(riga.migliore.size()) - 1 && riga.migliore[static_cast<size_t>(riga.garanzia)] == 0)
-                ++riga.garanzia;
-            ris.tabella.push_back(std::move(riga));
+            tenuti[static_cast<size_t>(std::min(m, alto))].reset();
+            ris.tabella.push_back({m, quanti, std::move(conta), 0});
             precedente.swap(corrente);
             corrente.clear();
             corrente.shrink_to_fit();
@@ -186,10 +241,28 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
         return {ErroreAnalisi::Memoria, 0, esito.sottoinsiemi};
     }
 
+    // An m-subset of the prediction is j numbers the columns use and m - j they do not.
+    if (nP > n) {
+        std::vector<RigaAnalisi> tabella;
+        for (int m = 0; m <= std::min(d, nP); ++m) {
+            RigaAnalisi riga{m, Binomiale(nP, m), std::vector<uint64_t>(static_cast<size_t>(std::min(m, k) + 1), 0), 0};
+            for (int j = std::max(0, m - (nP - n)); j <= std::min(m, livelli); ++j) {
+                const uint64_t fuori = Binomiale(nP - n, m - j);
+                const auto& dentro = ris.tabella[static_cast<size_t>(j)].migliore;
+                for (size_t h = 0; h < dentro.size(); ++h) riga.migliore[h] += fuori * dentro[h];
+            }
+            tabella.push_back(std::move(riga));
+        }
+        ris.tabella = std::move(tabella);
+    }
+    for (auto& riga : ris.tabella)
+        while (riga.garanzia < static_cast<int>(riga.migliore.size()) - 1 && riga.migliore[static_cast<size_t>(riga.garanzia)] == 0)
+            ++riga.garanzia;
+
     const int h = std::min(d, k);
     ris.favorevoli.assign(static_cast<size_t>(h + 1), 0);
     for (const auto& riga : ris.tabella) {
-        const unsigned __int128 fuori = Binomiale128(90 - n, d - riga.dentro);
+        const unsigned __int128 fuori = Binomiale128(90 - nP, d - riga.dentro);
         for (size_t i = 0; i < riga.migliore.size() && i < ris.favorevoli.size(); ++i)
             ris.favorevoli[i] += fuori * riga.migliore[i];
     }

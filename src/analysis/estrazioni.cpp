@@ -5,6 +5,7 @@
 #include <bit>
 #include <fstream>
 
+#include "core/corpo.h"
 #include "settings/multiLanguage.h"
 #include "support/date_civili.h"
 #include "support/righe_testo.h"
@@ -41,6 +42,27 @@ EsitoControllo ControlloEstrazioni::Controlla(const std::vector<uint8_t>& estrat
             if (std::popcount(maschere_[i].basso & e.basso) + std::popcount(maschere_[i].alto & e.alto) == esito.migliore)
                 esito.vincenti.push_back(static_cast<int32_t>(i + 1));
     return esito;
+}
+
+RiepilogoEstrazioni ControllaEstrazioni(const ControlloEstrazioni& controllo, const std::vector<Estrazione>& estrazioni,
+                                        Interfaccia& ui) {
+    RiepilogoEstrazioni r;
+    const auto k = static_cast<size_t>(std::max(controllo.lunghezza(), 0));
+    r.perMigliore.assign(k + 1, 0);
+    r.colpiTotali.assign(k + 1, 0);
+    mAnnullaCalcolo = false;
+    for (const Estrazione& e : estrazioni) {
+        EsitoControllo esito = controllo.Controlla(e.numeri, false);
+        ++r.perMigliore[std::min(static_cast<size_t>(esito.migliore), k)];
+        for (size_t h = 0; h < esito.colpi.size(); ++h) r.colpiTotali[h] += esito.colpi[h];
+        r.esiti.push_back(std::move(esito));
+        ui.DoEvents();
+        if (mAnnullaCalcolo) {
+            r.annullato = true;
+            break;
+        }
+    }
+    return r;
 }
 
 namespace {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/interfaccia.h"
+
 // Checking draws against a system, and the files of past draws.
 namespace novanta::analisi {
 
@@ -41,6 +43,18 @@ private:
     std::vector<Maschera> maschere_;
     int k_ = 0;
 };
+
+// A file of draws against a system: each draw's hits, the draws by best hit (h = 0..K) and the
+// columns by hits summed over every draw. Yields to `ui` after each draw and stops (annullato)
+// when mAnnullaCalcolo is set.
+struct RiepilogoEstrazioni {
+    std::vector<EsitoControllo> esiti;
+    std::vector<int32_t> perMigliore;
+    std::vector<int64_t> colpiTotali;
+    bool annullato = false;
+};
+RiepilogoEstrazioni ControllaEstrazioni(const ControlloEstrazioni& controllo, const std::vector<Estrazione>& estrazioni,
+                                        Interfaccia& ui);
 
 // Reads a draw from text: numbers separated by blanks, commas, semicolons or tabs; every number
 // 1..90, none repeated, at least one. False with the reason (from the language file) otherwise.

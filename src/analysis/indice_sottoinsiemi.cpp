@@ -143,13 +143,10 @@ bool IndiceSottoinsiemi::ContieneTenuto(Insieme s) const {
     return !PerOgniSottoinsieme(idx, q, h_, [&](uint64_t rango) { return !Tenuto(rango); });
 }
 
-uint64_t IndiceSottoinsiemi::Tenuti() const {
-    uint64_t t = 0;
-    for (uint64_t w : bit_) t += static_cast<uint64_t>(__builtin_popcountll(w));
-    return t;
+void IndiceSottoinsiemi::Svuota() {
+    std::fill(bit_.begin(), bit_.end(), 0);
+    tenuti_ = 0;
 }
-
-void IndiceSottoinsiemi::Svuota() { std::fill(bit_.begin(), bit_.end(), 0); }
 
 EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne, const std::vector<uint8_t>& pronostico,
                                  int t, const std::function<bool(std::vector<uint8_t>& bersaglio)>& prossimo) {

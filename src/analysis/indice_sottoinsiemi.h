@@ -79,20 +79,27 @@ public:
 
     // Marks every h-subset of a column (a set over the prediction).
     void Aggiungi(Insieme colonna);
-    void Segna(uint64_t rango) { bit_[rango >> 6] |= uint64_t{1} << (rango & 63); }
+    void Segna(uint64_t rango) {
+        uint64_t& parola = bit_[rango >> 6];
+        const uint64_t bit = uint64_t{1} << (rango & 63);
+        tenuti_ += (parola & bit) == 0;
+        parola |= bit;
+    }
     bool Tenuto(uint64_t rango) const { return (bit_[rango >> 6] >> (rango & 63)) & 1; }
     // Is this h-subset held?
     bool TenutoInsieme(Insieme sottoinsieme) const { return Tenuto(RangoColex(sottoinsieme)); }
     // Does the set hold at least one held h-subset (does some column share >= h numbers with it)?
     bool ContieneTenuto(Insieme s) const;
-    // How many h-subsets are held.
-    uint64_t Tenuti() const;
+    // How many h-subsets are held, and whether all of them are.
+    uint64_t Tenuti() const { return tenuti_; }
+    bool Pieno() const { return tenuti_ == dimensione_; }
     // Every bit back to zero.
     void Svuota();
 
 private:
     int n_ = 0, h_ = 0;
     uint64_t dimensione_ = 0;
+    uint64_t tenuti_ = 0;
     std::vector<uint64_t> bit_;
 };
 

@@ -82,14 +82,14 @@ public:
     // The best system found: base columns as given, then the others in ascending order.
     std::vector<ColonnaNumeri> Risultato() const {
         std::vector<ColonnaNumeri> out = p_.basi;
-        std::vector<ColonnaNumeri> altre;
-        for (const auto& c : migliore_) {
+        // Indexes and numbers rise together, so the order of the indexes is that of the numbers.
+        std::vector<std::vector<int>> altre = migliore_;
+        std::sort(altre.begin(), altre.end());
+        for (const auto& c : altre) {
             ColonnaNumeri v;
             for (int i : c) v.push_back(numeri_[static_cast<size_t>(i)]);
-            altre.push_back(std::move(v));
+            out.push_back(std::move(v));
         }
-        std::sort(altre.begin(), altre.end());
-        out.insert(out.end(), altre.begin(), altre.end());
         return out;
     }
 

@@ -168,6 +168,8 @@ int EseguiCli(int argc, const char* const* argv, std::ostream& out, std::ostream
     AggiungiComandiMotore(app, ctx);
     AggiungiComandiFile(app, ctx);
     AggiungiComandiRete(app, ctx);
+    AggiungiComandiAnalisi(app, ctx);
+    AggiungiComandiProgetto(app, ctx);
 
     int esito = ESITO_OK;
     try {

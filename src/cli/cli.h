@@ -59,6 +59,8 @@ struct Contesto {
 void AggiungiComandiMotore(CLI::App& app, Contesto& ctx);
 void AggiungiComandiFile(CLI::App& app, Contesto& ctx);
 void AggiungiComandiRete(CLI::App& app, Contesto& ctx);
+void AggiungiComandiAnalisi(CLI::App& app, Contesto& ctx);
+void AggiungiComandiProgetto(CLI::App& app, Contesto& ctx);
 
 // Prepares the data folder named by --data (or the default one) before a command runs.
 void PreparaCartellaDati(Contesto& ctx);

@@ -12,6 +12,7 @@
 #include "matrices/elenco_matrici.h"
 #include "matrices/garanzia.h"
 #include "matrices/matrice.h"
+#include "matrices/ordine_pronostico.h"
 #include "support/codepage.h"
 #include "support/date_civili.h"
 #include "textfiles/colonne_base.h"
@@ -109,7 +110,8 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     }
     CaricaPronostico();
     // The order given is the order of the prediction: abstract number i becomes its i-th number.
-    for (size_t i = 0; i < numeri.size(); ++i) mSistema.pronostico[i] = static_cast<uint8_t>(numeri[i]);
+    const std::vector<uint8_t> ordine(numeri.begin(), numeri.end());
+    ScriviOrdinePronostico(ordine);
     if (c.risposte) {
         ctx.ui.risposteInput.clear();
         for (int n : LeggiListaOpzione("--fixed-answers", *c.risposte, 1, 90)) ctx.ui.risposteInput.push_back(std::to_string(n));
@@ -301,11 +303,12 @@ std::function<bool()> AggiungiOpzioniFileCondizioni(CLI::App& sub, Contesto& ctx
     sub.add_option("--and-file", opz->fileAND, "AND group filters from a text file FILE:COUNTS (repeatable)");
     sub.add_option("--or-file", opz->fileOR, "OR group filters from a text file FILE:COUNTS (repeatable)");
     return [opz, &ctx] {
-        // Every run starts from the base columns it names, never from those of an earlier run.
-        mColonneBase.clear();
-        mNumColonneBase = 0;
-        mColonneBaseAttive = false;
+        // Every run starts from the base columns it names (or those of its --project), never
+        // from those of an earlier run.
         if (opz->base) {
+            mColonneBase.clear();
+            mNumColonneBase = 0;
+            mColonneBaseAttive = false;
             if (!ImportaColonneBase(*opz->base)) return false;
             if (mNumColonneBase == 0) {
                 ctx.err << "novanta-cli: --base: " << *opz->base << " holds no column\n";

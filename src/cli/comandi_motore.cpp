@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/opzioni_condizioni.h"
+#include "cli/opzioni_progetto.h"
 #include "core/corpo.h"
 #include "analysis/ottimizzatore.h"
 #include "engine/motore.h"
@@ -145,6 +146,13 @@ int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
     return ESITO_OK;
 }
 
+// Base columns come only from this run's options or its --project.
+void SenzaColonneBase() {
+    mColonneBase.clear();
+    mNumColonneBase = 0;
+    mColonneBaseAttive = false;
+}
+
 // Optimises the system in the store for the guarantee of N-x: the size before, the best size
 // as it falls, the verified guarantee at the end; the result replaces the system.
 int ottimizza(Contesto& ctx, int x, double secondi, uint64_t seme, uint64_t mosse = 0) {
@@ -164,8 +172,9 @@ int ottimizza(Contesto& ctx, int x, double secondi, uint64_t seme, uint64_t moss
     ApplicaOttimizzazione(esito, x);
     ctx.err << "Columns after: " << esito.colonneFinali << " (lower bound " << esito.limiteInferiore << ", "
             << esito.mosse << " moves in " << fmt::format("{:.1f}", esito.secondi) << " s)\n";
-    ctx.err << "Guarantee verified: each of the " << static_cast<long long>(esito.universo) << " combinations the conditions accept shares at least "
-            << (mLenCol - x) << " numbers with a column of the system (N-" << x << ")\n";
+    ctx.err << "Guarantee verified: each of the " << static_cast<long long>(esito.universo)
+            << " combinations the conditions accept shares at least " << (mLenCol - x)
+            << " numbers with a column of the system (N-" << x << ")\n";
     return esito.annullato ? ESITO_ANNULLATO : ESITO_OK;
 }
 
@@ -181,20 +190,22 @@ struct ComandoOttimizza {
 };
 
 struct ComandoGenera {
-    std::string numeri;
-    int lunghezza = 10;
+    std::optional<std::string> numeri;
+    std::optional<int> lunghezza;
     std::optional<double> ottimizza;
     std::optional<std::string> uscita;
     OpzioniCondizioni condizioni;
     std::function<bool()> applicaFile;
+    std::shared_ptr<OpzioniProgetto> progetto;
 };
 
 struct ComandoRicalcola {
-    std::string ingresso;
+    std::optional<std::string> ingresso;
     std::optional<int> lunghezza;
     std::optional<std::string> uscita;
     OpzioniCondizioni condizioni;
     std::function<bool()> applicaFile;
+    std::shared_ptr<OpzioniProgetto> progetto;
 };
 
 }  // namespace
@@ -202,19 +213,31 @@ struct ComandoRicalcola {
 void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     auto genera = std::make_shared<ComandoGenera>();
     auto* g = app.add_subcommand("generate", "Generate a system from a prediction");
-    g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45)")->required();
-    g->add_option("--length", genera->lunghezza, "Column length K (2..25)")->required()->check(CLI::Range(2, 25));
+    g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45); required without --project");
+    g->add_option("--length", genera->lunghezza, "Column length K (2..25); required without --project")->check(CLI::Range(2, 25));
     g->add_option("--out", genera->uscita, "Write the columns to FILE instead of standard output");
     g->add_option("--optimize", genera->ottimizza, "After the N-x run, look for a smaller system with the same guarantee for S seconds")
         ->check(CLI::Range(0.0, 86400.0));
     genera->condizioni.aggiungi(*g);
     genera->applicaFile = AggiungiOpzioniFileCondizioni(*g, ctx);
-    g->callback([genera, &ctx] {
+    genera->progetto = AggiungiOpzioniProgetto(*g);
+    g->callback([genera, g, &ctx] {
+        if (!genera->progetto->progetto && (!genera->numeri || !genera->lunghezza))
+            throw std::invalid_argument("generate: --numbers and --length are required without --project");
         PreparaCartellaDati(ctx);
         ResetSistema(false);
-        for (int n : LeggiListaOpzione("--numbers", genera->numeri, 1, 90))
-            if (mGriglia[static_cast<size_t>(n - 1)] == 0) GrigliaNumeriClick(n - 1);
-        ImpostaLenCol(genera->lunghezza);
+        SenzaColonneBase();
+        if (genera->progetto->progetto && !CaricaProgetto(*genera->progetto, *g, false)) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        if (genera->numeri) {
+            const auto numeri = LeggiListaOpzione("--numbers", *genera->numeri, 1, 90);
+            CancellaPronostico();
+            for (int n : numeri)
+                if (mGriglia[static_cast<size_t>(n - 1)] == 0) GrigliaNumeriClick(n - 1);
+        }
+        if (genera->lunghezza) ImpostaLenCol(*genera->lunghezza);
         genera->condizioni.applica();
         if (genera->applicaFile && !genera->applicaFile()) {
             ctx.esito = ESITO_ERRORE;
@@ -223,14 +246,13 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
         if (genera->ottimizza && !genera->condizioni.nx)
             throw std::invalid_argument("--optimize: needs --nx (the guarantee to keep)");
         CalcolaSistema();
-        if (genera->ottimizza && UltimoEsito().eseguito && !UltimoEsito().annullato) {
-            const int e = ottimizza(ctx, *genera->condizioni.nx, *genera->ottimizza, 1);
-            if (e == ESITO_ERRORE) {
-                ctx.esito = e;
-                return;
-            }
+        if (genera->ottimizza && UltimoEsito().eseguito && !UltimoEsito().annullato &&
+            ottimizza(ctx, *genera->condizioni.nx, *genera->ottimizza, 1) == ESITO_ERRORE) {
+            ctx.esito = ESITO_ERRORE;
+            return;
         }
         ctx.esito = concludi(ctx, genera->uscita);
+        if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *genera->progetto)) ctx.esito = ESITO_ERRORE;
     });
 
     auto ott = std::make_shared<ComandoOttimizza>();
@@ -238,7 +260,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     o->add_option("--in", ott->ingresso, "Column text file holding the system")->required();
     o->add_option("--numbers", ott->numeri, "Prediction (LIST; default: the numbers the columns use)");
     o->add_option("--seconds", ott->secondi, "Time budget in seconds (default 60)")->check(CLI::Range(0.0, 86400.0));
-    o->add_option("--seed", ott->seme, "Seed of the search (the same seed and budget in moves give the same system)");
+    o->add_option("--seed", ott->seme, "Seed of the search");
     o->add_option("--moves", ott->mosse, "Stop after N search moves instead of at the time budget (the same seed then gives the same system)");
     o->add_option("--out", ott->uscita, "Write the columns to FILE instead of standard output");
     ott->condizioni.aggiungi(*o);
@@ -246,6 +268,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     ott->applicaFile = AggiungiOpzioniFileCondizioni(*o, ctx);
     o->callback([ott, &ctx] {
         PreparaCartellaDati(ctx);
+        SenzaColonneBase();
         if (!ImportaColonneTxt(ott->ingresso)) {
             ctx.esito = ESITO_ERRORE;
             return;
@@ -273,14 +296,22 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
 
     auto ricalcola = std::make_shared<ComandoRicalcola>();
     auto* r = app.add_subcommand("recalc", "Recalculate the system of a column text file");
-    r->add_option("--in", ricalcola->ingresso, "Column text file holding the system")->required();
+    r->add_option("--in", ricalcola->ingresso, "Column text file holding the system (default: the system of --project)");
     r->add_option("--length", ricalcola->lunghezza, "Column length (default: that of the file)")->check(CLI::Range(2, 25));
     r->add_option("--out", ricalcola->uscita, "Write the columns to FILE instead of standard output");
     ricalcola->condizioni.aggiungi(*r);
     ricalcola->applicaFile = AggiungiOpzioniFileCondizioni(*r, ctx);
-    r->callback([ricalcola, &ctx] {
+    ricalcola->progetto = AggiungiOpzioniProgetto(*r);
+    r->callback([ricalcola, r, &ctx] {
+        if (!ricalcola->ingresso && !ricalcola->progetto->progetto)
+            throw std::invalid_argument("recalc: give --in or --project");
         PreparaCartellaDati(ctx);
-        if (!ImportaColonneTxt(ricalcola->ingresso)) {
+        SenzaColonneBase();
+        if (ricalcola->ingresso && !ImportaColonneTxt(*ricalcola->ingresso)) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        if (ricalcola->progetto->progetto && !CaricaProgetto(*ricalcola->progetto, *r, !ricalcola->ingresso)) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
@@ -292,6 +323,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
         }
         RicalcolaSistema();
         ctx.esito = concludi(ctx, ricalcola->uscita);
+        if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *ricalcola->progetto)) ctx.esito = ESITO_ERRORE;
     });
 }
 

@@ -9,8 +9,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "core/corpo.h"
+#include "core/matrici_distribuite.h"
 #include "settings/impostazioni.h"
 #include "settings/lingue_distribuite.h"
 #include "settings/multiLanguage.h"
@@ -76,6 +78,27 @@ int InstallaLingueDistribuite(std::string& errore) {
     return scritte;
 }
 
+int InstallaMatriciDistribuite(std::string& errore) {
+    errore.clear();
+    const auto cartella = mPathDati / "matrici";
+    std::vector<std::string> presenti;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec))
+        presenti.push_back(minuscolo(it->path().filename().string()));
+    int scritte = 0;
+    for (const auto& matrice : MatriciDistribuite()) {
+        const std::string nome(matrice.nome);
+        if (std::find(presenti.begin(), presenti.end(), minuscolo(nome)) != presenti.end()) continue;
+        std::string e;
+        if (ScriviFileAtomico(cartella / nome, matrice.contenuto, e)) {
+            ++scritte;
+        } else if (errore.empty()) {
+            errore = e;
+        }
+    }
+    return scritte;
+}
+
 EsitoIstanza AcquisisciIstanzaUnica(const std::filesystem::path& cartella, std::string& errore) {
     errore.clear();
     if (fdBlocco >= 0) return EsitoIstanza::Unica;
@@ -114,6 +137,7 @@ EsitoIstanza PreparaAvvio() {
     std::string errore;
     PreparaCartelleDati(errore);
     InstallaLingueDistribuite(errore);
+    InstallaMatriciDistribuite(errore);
     const EsitoIstanza esito = AcquisisciIstanzaUnica(mPathDati, errore);
     // Without a place for the lock (a read-only data folder) the program still runs.
     return esito == EsitoIstanza::Errore ? EsitoIstanza::Unica : esito;

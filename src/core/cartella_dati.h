@@ -28,6 +28,11 @@ bool PreparaCartelleDati(std::string& errore);
 // Returns how many were written; a failed write is named in `errore`.
 int InstallaLingueDistribuite(std::string& errore);
 
+// Writes every shipped matrix that the data folder's "matrici" lacks (a file of the same name in
+// any letter case counts as present: the update writes upper-case names). Returns how many were
+// written; a failed write is named in `errore`.
+int InstallaMatriciDistribuite(std::string& errore);
+
 // The single-instance check: an exclusive flock on "novanta.lock" in the data folder, held for
 // the life of the process. The kernel drops it when the process ends in any way, so a crash
 // never leaves a stale lock behind.
@@ -38,7 +43,7 @@ inline constexpr const char* FILE_BLOCCO_ISTANZA = "novanta.lock";
 
 // Start-up up to the single-instance check, in the program's order: powers of two and column
 // length 10, the data folder (mPathDati, unless already set) and its working folders, the shipped
-// languages, then the lock. A folder that cannot be made is not fatal here: the file operations
+// languages and matrices, then the lock. A folder that cannot be made is not fatal here: the file operations
 // in it fail where they happen. The caller ends quietly on GiaInEsecuzione.
 EsitoIstanza PreparaAvvio();
 

@@ -90,6 +90,8 @@ public:
     }
     // Every record back to the empty filter.
     void Cancella();
+    // The highest record handed out for writing: every record above it is empty.
+    int32_t scritte() const { return scritte_; }
 
 private:
     struct Libera {

@@ -191,9 +191,11 @@ namespace {
 
 // The list of an update into the temporary folder and then into `testo`; false (with the
 // reason in `out`) when it could not be downloaded.
-bool scaricaLista(const std::string& percorso, const std::string& nome, RisultatoAggiornamento& out, std::string& testo) {
+bool scaricaLista(const std::string& percorso, const std::string& nome, RisultatoAggiornamento& out, std::string& testo,
+                  const std::function<bool()>* continua = nullptr) {
     OpzioniDownload lista;
     lista.maxByte = MAX_BYTE_LISTA;
+    lista.continua = continua;
     const EsitoDownload e = scarica(percorso, nome, lista);
     if (!e.ok) {
         out.errore = e.errore;
@@ -241,11 +243,21 @@ RisultatoAggiornamento AggiornaLingue() {
     return out;
 }
 
-RisultatoAggiornamento AggiornaMatrici() {
+RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento) {
     RisultatoAggiornamento out;
+    std::string corrente;
+    // Asked by the transfers; once the user said stop, the answer stays no.
+    auto continua = [&]() {
+        if (!out.annullato && avanzamento && !avanzamento(corrente)) out.annullato = true;
+        return !out.annullato;
+    };
+    const std::function<bool()> chiedi = continua;
+    const std::function<bool()>* durante = avanzamento ? &chiedi : nullptr;
     try {
         std::string testo;
-        if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo)) return out;
+        corrente = "qivmatrici.txt";
+        if (!continua()) return out;
+        if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo, durante)) return out;
         const auto cartella = mPathDati / "matrici";
         std::error_code ec;
         if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
@@ -255,10 +267,14 @@ RisultatoAggiornamento AggiornaMatrici() {
                 out.scartati.push_back(riga);
                 continue;
             }
+            corrente = nome;
+            if (!continua()) break;
             OpzioniDownload opz;
             opz.maxByte = MAX_BYTE_MATRICE;
+            opz.continua = durante;
             const auto temporaneo = CartellaTemp() / nome;
             if (!scarica(PERCORSO_MATRICE + codificaUrl(nome), nome, opz).ok) {
+                if (out.annullato) break;
                 out.falliti.push_back(nome);
                 continue;
             }
@@ -274,7 +290,8 @@ RisultatoAggiornamento AggiornaMatrici() {
         }
     } catch (const std::exception& e) {
         out.errore = e.what();
-        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"), Pulsanti::OK);
+        if (!avanzamento)
+            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"), Pulsanti::OK);
     }
     return out;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,7 @@ struct RisultatoAggiornamento {
     std::vector<std::string> installati;
     std::vector<std::string> scartati;
     std::vector<std::string> falliti;
+    bool annullato = false;  // the user stopped it: the file being fetched was dropped
 };
 
 // The language update of the settings window: each listed "name.txt" is fetched and replaces
@@ -66,10 +68,18 @@ struct RisultatoAggiornamento {
 // case, so the languages already there stay choosable when the server cannot be reached.
 RisultatoAggiornamento AggiornaLingue();
 
+// Follows an update run on another thread: told the name of each file before it is fetched (the
+// list first, "qivmatrici.txt") and asked again and again while the transfers run; false stops
+// the update. It is called on the updating thread.
+using AvanzamentoAggiornamento = std::function<bool(const std::string& nome)>;
+
 // The matrix-folder update: each listed name, upper-cased, is fetched and, when it is a sound
 // matrix file (format tag and CRC), replaces "NAME.mzel" (".DAT" becoming ".mzel") in the matrix
-// folder in one rename. The caller rebuilds the matrix list afterwards.
-RisultatoAggiornamento AggiornaMatrici();
+// folder in one rename. The caller rebuilds the matrix list afterwards. With `avanzamento` the
+// update may run off the user-interface thread: it then never reaches the face, and an error
+// that stops it is only returned in `errore`; a cancel leaves the files installed so far and
+// nothing half-written.
+RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento = {});
 
 // The language credits: for every line of the server's credits file, CR LF and the line.
 // False when the file could not be fetched.

@@ -54,6 +54,11 @@ size_t suDati(char* dati, size_t dimensione, size_t quanti, void* utente) {
     return n;
 }
 
+int suAvanzamento(void* utente, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* continua = static_cast<const std::function<bool()>*>(utente);
+    return (*continua)() ? 0 : 1;  // non-zero makes libcurl stop with CURLE_ABORTED_BY_CALLBACK
+}
+
 void inizializzaCurl() {
     static std::once_flag fatto;
     std::call_once(fatto, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -118,6 +123,11 @@ EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& d
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, suDati);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &r);
     if (intestazioni) curl_easy_setopt(curl, CURLOPT_HTTPHEADER, intestazioni);
+    if (opzioni.continua) {
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, suAvanzamento);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::function<bool()>*>(opzioni.continua));
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    }
 
     const CURLcode codice = curl_easy_perform(curl);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &esito.statoHttp);
@@ -127,6 +137,8 @@ EsitoDownload ScaricaFile(const std::string& url, const std::filesystem::path& d
     if (codice != CURLE_OK) {
         if (r.troppoGrande || codice == CURLE_FILESIZE_EXCEEDED)
             esito.errore = "the file is larger than " + std::to_string(opzioni.maxByte) + " bytes";
+        else if (codice == CURLE_ABORTED_BY_CALLBACK)
+            esito.errore = "cancelled";
         else if (r.erroreScrittura)
             esito.errore = parziale.string() + ": " + std::strerror(r.erroreScrittura);
         else

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace novanta {
@@ -12,6 +13,10 @@ struct OpzioniDownload {
     long secondiTotali = 60;            // whole-transfer time-out
     long maxRedirect = 5;               // redirects followed at most
     uint64_t maxByte = 64ull << 20;     // the body may be no larger
+    // Asked over and over while the transfer runs (at least once a second, also while the
+    // server stalls); false stops it as a failed download. Called on the downloading thread.
+    // The caller keeps it alive for the transfer; null asks nothing.
+    const std::function<bool()>* continua = nullptr;
 };
 
 struct EsitoDownload {

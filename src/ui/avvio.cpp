@@ -12,6 +12,7 @@
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
+#include "progetto/progetto.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmSplash.h"
 #include "ui/interfacciaQt.h"
@@ -98,6 +99,7 @@ int Avvio() {
     PreparaCartelleDati(errore);
     // A folder that cannot be made shows up where a file in it is needed.
     InstallaLingueDistribuite(errore);
+    InstallaMatriciDistribuite(errore);
 
     IstanzaUnica istanza(mPathDati);
     if (!istanza.Prima()) return 0;
@@ -119,9 +121,13 @@ int Avvio() {
     };
     principale.Carica();
     ResetSistema(false);
+    SegnaLavoroSalvato();
     Attendi(500);
     splash.close();
     principale.show();
+    // The work of a copy that did not end cleanly.
+    if (OffriRecupero()) principale.AggiornaSegniCondizioni();
+    principale.AggiornaTitolo();
     return QApplication::exec();
 }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
@@ -21,10 +22,14 @@
 #include "core/corpo.h"
 #include "analysis/ottimizzatore.h"
 #include "engine/motore.h"
+#include "matrices/elenco_matrici.h"
+#include "progetto/progetto.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
+#include "ui/frmAnalisi.h"
 #include "ui/frmImpostazioni.h"
+#include "ui/frmMatr.h"
 #include "ui/frmOttimizza.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
@@ -139,6 +144,15 @@ frmMAIN::frmMAIN(QWidget* parent) : QMainWindow(parent) {
     CreaMenu();
     CreaControlli();
     resize(1180, 680);
+    // Unsaved work goes to the recovery file every minute.
+    autosalvataggio_ = new QTimer(this);
+    autosalvataggio_->setObjectName(QStringLiteral("autosalvataggio"));
+    autosalvataggio_->setInterval(60000);
+    // Never in the middle of a run or an import (the window is disabled then): half a system is no work to recover.
+    connect(autosalvataggio_, &QTimer::timeout, this, [this] {
+        if (!inCalcolo_ && isEnabled()) Autosalva();
+    });
+    autosalvataggio_->start();
     if (auto* faccia = FacciaQt()) faccia->ImpostaPrincipale(this);
 }
 
@@ -155,6 +169,7 @@ QAction* frmMAIN::voce(QMenu* menu, const char* nome, const QString& testo) {
 
 void frmMAIN::VoceCondizione(QAction* a, bool (*stato)()) {
     a->setCheckable(true);
+    segni_.emplace_back(a, stato);
     // The condition windows are not in this program yet: the entry only shows the state's mark.
     connect(a, &QAction::triggered, this, [a, stato] { a->setChecked(stato()); });
 }
@@ -164,12 +179,29 @@ void frmMAIN::CreaMenu() {
     menufile = barra->addMenu(QStringLiteral("&File"));
     menufile->setObjectName(QStringLiteral("menufile"));
     menuNuovo = voce(menufile, "menuNuovo", QStringLiteral("&Nuovo"));
+    menuApriSistema = voce(menufile, "menuApriSistema", QStringLiteral("&Apri Sistema..."));
+    menuApriSistema->setShortcut(QKeySequence::Open);
+    menuSalvaSistema = voce(menufile, "menuSalvaSistema", QStringLiteral("&Salva Sistema"));
+    menuSalvaSistema->setShortcut(QKeySequence::Save);
+    menuSalvaSistemaConNome = voce(menufile, "menuSalvaSistemaConNome", QStringLiteral("Salva Sistema &con nome..."));
+    menufile->addSeparator();
     menuImportaColonne = voce(menufile, "menuImportaColonne", QStringLiteral("I&mporta Colonne Txt"));
     menuEsportaColonne = voce(menufile, "menuEsportaColonne", QStringLiteral("Espor&ta Colonne Txt"));
     menufile->addSeparator();
     mnuElencoSistemiImmediati = voce(menufile, "mnuElencoSistemiImmediati", QStringLiteral("&Elenco Matrici"));
     menuImpostazioni = voce(menufile, "menuImpostazioni", QStringLiteral("&Impostazioni"));
     menufile->addSeparator();
+    // The last five system files, shown when the menu opens.
+    for (int i = 0; i < MAX_FILE_RECENTI; ++i) {
+        QAction* a = voce(menufile, "", QString());
+        a->setObjectName(QStringLiteral("mnuRecente(%1)").arg(i));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { ApriRecente(i); });
+        mnuRecente[static_cast<size_t>(i)] = a;
+    }
+    separatoreRecenti = menufile->addSeparator();
+    separatoreRecenti->setVisible(false);
+    connect(menufile, &QMenu::aboutToShow, this, &frmMAIN::AggiornaRecenti);
     menuUscita = voce(menufile, "menuUscita", QStringLiteral("&Uscita"));
 
     menuCondizioni = barra->addMenu(QStringLiteral("&Condizioni"));
@@ -192,10 +224,11 @@ void frmMAIN::CreaMenu() {
     menuOperazioni->addSeparator();
     menuCalcolo = voce(menuOperazioni, "menuCalcolo", QStringLiteral("&Elabora Sistema"));
     menuVisualizza = voce(menuOperazioni, "menuVisualizza", QStringLiteral("&Visualizza Sistema"));
-    menuOperazioni->addSeparator();
-    menuModifiche = voce(menuOperazioni, "menuModifiche", QStringLiteral("&Modifica Sistema"));
+    menuAnalisi = voce(menuOperazioni, "menuAnalisi", QStringLiteral("A&nalizza Sistema"));
     menuOttimizza = voce(menuOperazioni, "menuOttimizza", QStringLiteral("&Ottimizza Sistema"));
     menuOttimizza->setEnabled(false);
+    menuOperazioni->addSeparator();
+    menuModifiche = voce(menuOperazioni, "menuModifiche", QStringLiteral("&Modifica Sistema"));
 
     menuinfo = barra->addAction(QStringLiteral("&Info"));
     menuinfo->setObjectName(QStringLiteral("menuinfo"));
@@ -219,15 +252,24 @@ void frmMAIN::CreaMenu() {
     }
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
+    connect(menuApriSistema, &QAction::triggered, this, &frmMAIN::ApriSistema);
+    connect(menuSalvaSistema, &QAction::triggered, this, &frmMAIN::SalvaSistema);
+    connect(menuSalvaSistemaConNome, &QAction::triggered, this, &frmMAIN::SalvaSistemaConNome);
+    // After any menu command (the condition windows included) the title tells whether the work changed.
+    for (QMenu* m : {menufile, menuCondizioni, menuOperazioni})
+        connect(m, &QMenu::triggered, this, [this] { AggiornaTitolo(); });
     connect(menuImportaColonne, &QAction::triggered, this, &frmMAIN::ImportaColonne);
     connect(menuEsportaColonne, &QAction::triggered, this, &frmMAIN::EsportaColonne);
     connect(menuImpostazioni, &QAction::triggered, this, &frmMAIN::Impostazioni);
     connect(menuUscita, &QAction::triggered, this, &QWidget::close);
     connect(menuCalcolo, &QAction::triggered, this, &frmMAIN::CalcoloComando);
     connect(menuVisualizza, &QAction::triggered, this, &frmMAIN::VisualizzaSistema);
+    connect(menuAnalisi, &QAction::triggered, this, &frmMAIN::AnalizzaSistema);
     connect(menuModifiche, &QAction::triggered, this, &frmMAIN::ModificaSistema);
     connect(menuOttimizza, &QAction::triggered, this, &frmMAIN::OttimizzaSistema);
     connect(menuinfo, &QAction::triggered, this, &frmMAIN::Info);
+    connect(menuAdattaMatrice, &QAction::triggered, this, &frmMAIN::AdattaMatrice);
+    connect(mnuElencoSistemiImmediati, &QAction::triggered, this, &frmMAIN::ElencoMatrici);
 }
 
 void frmMAIN::CreaControlli() {
@@ -322,7 +364,7 @@ void frmMAIN::CreaControlli() {
     connect(cmdModifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
     connect(cmdVisualizza, &QPushButton::clicked, this, &frmMAIN::VisualizzaSistema);
     connect(cmdCancella, &QPushButton::clicked, this, [] { ResetSistema(false); });
-    // Applying a matrix belongs to the matrix windows; until they are here the button does nothing.
+    connect(cmdAdatta, &QPushButton::clicked, this, &frmMAIN::AdattaMatrice);
 }
 
 void frmMAIN::Carica() {
@@ -338,6 +380,8 @@ void frmMAIN::Carica() {
     ResetSistema(false);
     for (int i = 0; i < 90; ++i) frameNumeri->etichetta(i)->setText(QString::fromStdString(FormatoZeri(i + 1)));
     ImpostaFileSistema((mPathDati / "sistemi" / "nuovo.lec").string());
+    mFileProgetto.clear();
+    SegnaLavoroSalvato();
     novanta::ViewStatusBar();
     AggiornaGriglia();
 }
@@ -385,6 +429,7 @@ void frmMAIN::AggiornaGriglia() {
         AbilitaCalcolo(CalcoloAbilitato());
     }
     AggiornaIntegrale();
+    AggiornaTitolo();
 }
 
 void frmMAIN::LockGUI() {
@@ -395,6 +440,7 @@ void frmMAIN::LockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(true);
     menuModifiche->setEnabled(true);
     menuVisualizza->setEnabled(true);
+    menuAnalisi->setEnabled(true);
     menuOttimizza->setEnabled(OttimizzazionePossibile());
     // The view and modify entries live in the operations menu, and the conditions stay open read-only.
     menuOperazioni->setEnabled(true);
@@ -413,6 +459,7 @@ void frmMAIN::UnlockGUI() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdModifiche, cmdVisualizza}) w->setEnabled(false);
     menuModifiche->setEnabled(false);
     menuVisualizza->setEnabled(false);
+    menuAnalisi->setEnabled(false);
     menuOttimizza->setEnabled(false);
     // The enabling by the count of marked numbers still rules the run commands.
     AbilitaCalcolo(CalcoloAbilitato());
@@ -436,6 +483,57 @@ void frmMAIN::ViewStatusBar() {
     StBar[2]->setText(QStringLiteral("--"));
     StBar[3]->setText(Q(mSistema.descrizione));
     StBar[3]->setToolTip(Q(mSistema.descrizione));
+    StBar[0]->setToolTip(Q(mFileSistema));
+    AggiornaTitolo();
+}
+
+void frmMAIN::AggiornaTitolo() {
+    // The caption comes from the language file: a title this routine did not set is a new caption.
+    if (windowTitle() != titoloImpostato_) didascalia_ = windowTitle();
+    titoloImpostato_ = LavoroModificato() ? didascalia_ + QStringLiteral("*") : didascalia_;
+    setWindowTitle(titoloImpostato_);
+}
+
+void frmMAIN::AggiornaSegniCondizioni() {
+    for (const auto& [a, stato] : segni_) a->setChecked(stato());
+    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
+    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
+}
+
+void frmMAIN::AggiornaRecenti() {
+    const auto elenco = FileRecenti();
+    for (size_t i = 0; i < mnuRecente.size(); ++i) {
+        QAction* a = mnuRecente[i];
+        a->setVisible(i < elenco.size());
+        if (i < elenco.size()) {
+            QString nome = Q(elenco[i]);
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(nome.replace(QLatin1Char('&'), QStringLiteral("&&"))));
+            a->setData(Q(elenco[i]));
+        }
+    }
+    separatoreRecenti->setVisible(!elenco.empty());
+}
+
+void frmMAIN::ApriSistema() {
+    if (ApriSistemaComando()) AggiornaSegniCondizioni();
+    AggiornaTitolo();
+}
+
+void frmMAIN::SalvaSistema() {
+    SalvaSistemaComando();
+    AggiornaTitolo();
+}
+
+void frmMAIN::SalvaSistemaConNome() {
+    novanta::SalvaSistemaConNome();
+    AggiornaTitolo();
+}
+
+void frmMAIN::ApriRecente(int indice) {
+    const std::string file = S(mnuRecente[static_cast<size_t>(indice)]->data().toString());
+    if (file.empty() || !ChiediSalvataggio()) return;
+    if (novanta::ApriSistema(file)) AggiornaSegniCondizioni();
+    AggiornaTitolo();
 }
 
 void frmMAIN::CalcoloComando() {
@@ -444,11 +542,17 @@ void frmMAIN::CalcoloComando() {
     inCalcolo_ = true;
     novanta::CalcoloComando();
     inCalcolo_ = false;
+    // A run is the largest piece of work to lose.
+    Autosalva();
+    AggiornaTitolo();
 }
 
 void frmMAIN::ModificaSistema() { novanta::ModificaSistema(); }
 
-void frmMAIN::NuovoSistema() { novanta::NuovoSistema(); }
+void frmMAIN::NuovoSistema() {
+    if (NuovoLavoro()) AggiornaSegniCondizioni();
+    AggiornaTitolo();
+}
 
 void frmMAIN::VisualizzaSistema() {
     if (mSistema.nColonne <= 0) return;
@@ -460,6 +564,12 @@ void frmMAIN::OttimizzaSistema() {
     if (!OttimizzazionePossibile()) return;
     frmOttimizza finestra(this);
     FacciaQt()->Modale(finestra);
+}
+
+void frmMAIN::AnalizzaSistema() {
+    if (mSistema.nColonne <= 0) return;
+    frmAnalisi analisi(this);
+    FacciaQt()->Modale(analisi);
 }
 
 void frmMAIN::ImportaColonne() {
@@ -495,16 +605,47 @@ void frmMAIN::Info() {
     FacciaQt()->Modale(info);
 }
 
+void frmMAIN::AdattaMatrice() {
+    if (!cmdAdatta->isEnabled()) return;
+    CaricaElencoMatrici(mSistema.numPronostico);
+    // While a matrix is laid into the store the autosave waits, as it does for a run.
+    inCalcolo_ = true;
+    {
+        frmMatr matrici(this, true);
+        FacciaQt()->Modale(matrici);
+    }
+    inCalcolo_ = false;
+    // A matrix may have switched on the fixed-number and N-x conditions.
+    AggiornaSegniCondizioni();
+    Autosalva();
+    AggiornaTitolo();
+}
+
+void frmMAIN::ElencoMatrici() {
+    CaricaElencoMatrici(0);
+    frmMatr matrici(this, false);
+    FacciaQt()->Modale(matrici);
+}
+
 void frmMAIN::closeEvent(QCloseEvent* e) {
     // No closing in the middle of a run: the run owns the state until it ends.
     if (inCalcolo_ || !isEnabled()) {
         e->ignore();
         return;
     }
-    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(windowTitle())) != Risposta::Si) {
+    // Unsaved work first (Yes saves, Cancel stays), then the program's own question.
+    if (!ChiediSalvataggio()) {
+        e->ignore();
+        AggiornaTitolo();
+        return;
+    }
+    AggiornaTitolo();
+    if (UI().MsgBox(TestoMessaggio("0053"), Pulsanti::SiNo, Icona::Domanda, S(didascalia_)) != Risposta::Si) {
         e->ignore();
         return;
     }
+    // A clean exit: nothing to recover at the next start.
+    RimuoviRecupero();
     // Every other window goes with the main one; nothing is saved at this point.
     const auto finestre = QApplication::topLevelWidgets();
     for (QWidget* w : finestre)
@@ -516,6 +657,7 @@ void frmMAIN::changeEvent(QEvent* e) {
     if (e->type() == QEvent::LanguageChange) {
         AggiornaContatore();
         AggiornaIntegrale();
+        AggiornaTitolo();
     }
     QMainWindow::changeEvent(e);
 }

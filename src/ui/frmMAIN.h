@@ -2,6 +2,8 @@
 #include <QFrame>
 #include <QMainWindow>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -9,6 +11,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class QTimer;
 
 namespace novanta::ui {
 
@@ -60,10 +63,22 @@ public:
     void NuovoSistema();
     void VisualizzaSistema();
     void OttimizzaSistema();
+    void AnalizzaSistema();
     void ImportaColonne();
     void EsportaColonne();
     void Impostazioni();
     void Info();
+    // The matrix window: apply mode (cmdAdatta, menuAdattaMatrice) and browse mode (mnuElencoSistemiImmediati).
+    void AdattaMatrice();
+    void ElencoMatrici();
+    void ApriSistema();
+    void SalvaSistema();
+    void SalvaSistemaConNome();
+    void ApriRecente(int indice);
+
+    // The title marks unsaved work with "*"; the condition marks follow the state.
+    void AggiornaTitolo();
+    void AggiornaSegniCondizioni();
 
     GrigliaNumeri* griglia() const { return frameNumeri; }
 
@@ -79,11 +94,21 @@ private:
     void AbilitaCalcolo(bool abilita);
     QAction* voce(QMenu* menu, const char* nome, const QString& testo);
     void VoceCondizione(QAction* voce, bool (*stato)());
+    void AggiornaRecenti();
 
     QMenu* menufile = nullptr;
     QMenu* menuCondizioni = nullptr;
     QMenu* menuOperazioni = nullptr;
     QAction* menuNuovo = nullptr;
+    QAction* menuApriSistema = nullptr;
+    QAction* menuSalvaSistema = nullptr;
+    QAction* menuSalvaSistemaConNome = nullptr;
+    std::array<QAction*, 5> mnuRecente{};
+    QAction* separatoreRecenti = nullptr;
+    std::vector<std::pair<QAction*, bool (*)()>> segni_;
+    QTimer* autosalvataggio_ = nullptr;
+    QString didascalia_;       // the caption without the unsaved mark
+    QString titoloImpostato_;  // the title as AggiornaTitolo last set it
     QAction* menuImportaColonne = nullptr;
     QAction* menuEsportaColonne = nullptr;
     QAction* mnuElencoSistemiImmediati = nullptr;
@@ -102,6 +127,7 @@ private:
     QAction* menuAdattaMatrice = nullptr;
     QAction* menuCalcolo = nullptr;
     QAction* menuVisualizza = nullptr;
+    QAction* menuAnalisi = nullptr;
     QAction* menuModifiche = nullptr;
     QAction* menuOttimizza = nullptr;
     QAction* menuinfo = nullptr;

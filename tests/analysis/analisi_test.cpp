@@ -58,9 +58,11 @@ TEST(Analisi, TabellaComeIlConfrontoDirettoEProbabilitaCheSommanoAUno) {
     test::InterfacciaRegistrata ui;
     std::mt19937 g(2024);
     for (int caso = 0; caso < 12; ++caso) {
-        const int n = 5 + static_cast<int>(g() % 10), k = 2 + static_cast<int>(g() % std::min(4, n - 2));
+        const int n = 5 + static_cast<int>(g() % 10), k = 2 + static_cast<int>(g() % std::min(5, n - 2));
         std::vector<uint8_t> pronostico;
-        SistemaDaAnalizzare s = Casuale(g, n, k, 1 + static_cast<int>(g() % 12), pronostico);
+        // Few columns mark every level from the columns, many derive the lower levels from the top.
+        const int colonne = caso < 6 ? 1 + static_cast<int>(g() % 12) : 40 + static_cast<int>(g() % 200);
+        SistemaDaAnalizzare s = Casuale(g, n, k, colonne, pronostico);
         // Half the cases analyse over a larger given prediction than the columns use.
         if (caso % 2) s.pronostico = pronostico;
         s.estratti = 1 + static_cast<int>(g() % (n + 2));

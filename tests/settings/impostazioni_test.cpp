@@ -10,6 +10,7 @@
 #include "core/corpo.h"
 #include "settings/disco_piccolo.h"
 #include "settings/impostazioni.h"
+#include "core/matrici_distribuite.h"
 #include "settings/lingue_distribuite.h"
 #include "settings/multiLanguage.h"
 #include "support/registratore.h"
@@ -124,6 +125,8 @@ TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolderAndTakesTheLock) {
     for (const char* s : SOTTOCARTELLE_DATI) EXPECT_TRUE(fs::is_directory(mPathDati / s)) << s;
     EXPECT_EQ(leggi(mPathDati / "english.lng"), LinguaDistribuitaDi("english")->contenuto);
     EXPECT_EQ(leggi(mPathDati / "italiano.lng"), LinguaDistribuitaDi("italiano")->contenuto);
+    ASSERT_GE(MatriciDistribuite().size(), 30u);
+    for (const auto& m : MatriciDistribuite()) EXPECT_EQ(leggi(mPathDati / "matrici" / m.nome), m.contenuto) << m.nome;
     // A second open of the lock file, as another copy would make, is refused until the release.
     const int altro = ::open((mPathDati / FILE_BLOCCO_ISTANZA).c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(altro, 0);
@@ -134,6 +137,17 @@ TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolderAndTakesTheLock) {
     std::string errore;
     EXPECT_TRUE(PreparaCartelleDati(errore)) << errore;
     EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    // A matrix the update wrote under its upper-case name is the user's and stays; one deleted comes back.
+    const std::string nome(MatriciDistribuite()[0].nome);
+    std::string maiuscolo = nome;
+    for (auto& c : maiuscolo) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    fs::remove(mPathDati / "matrici" / nome);
+    std::ofstream(mPathDati / "matrici" / maiuscolo) << "scaricata";
+    const std::string seconda(MatriciDistribuite()[1].nome);
+    fs::remove(mPathDati / "matrici" / seconda);
+    EXPECT_EQ(InstallaMatriciDistribuite(errore), 1) << errore;
+    EXPECT_FALSE(fs::exists(mPathDati / "matrici" / nome));
+    EXPECT_EQ(leggi(mPathDati / "matrici" / seconda), MatriciDistribuite()[1].contenuto);
     EXPECT_FALSE(CreaCartella(mPathDati / "temp"));  // exists already
     EXPECT_TRUE(CreaCartella(mPathDati / "a" / "b" / "c"));
 }

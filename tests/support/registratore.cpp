@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "core/corpo.h"
+#include "progetto/progetto.h"
 
 namespace novanta::test {
 
@@ -78,6 +79,7 @@ void StatoIniziale() {
     mNumColonneBase = 0;
     mConfig = tConfig{};
     mFileSistema.clear();
+    mFileProgetto.clear();
     mNomeFileSistema.clear();
     mAnnullaCalcolo = false;
     mLinguaCorrente.clear();

@@ -32,13 +32,24 @@ public:
         risposte.pop_front();
         return r;
     }
-    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string&, const std::string&) override {
+        prompt_.push_back(prompt);
+        if (input.empty()) return std::nullopt;
+        auto r = input.front();
+        input.pop_front();
+        return r;
     }
-    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ScegliFileApri(const std::string&, const std::string&) override { return scelto(); }
     std::optional<std::string> ScegliFileSalva(const std::string&, const std::string&, const std::string&,
                                                const std::string&) override {
-        return std::nullopt;
+        return scelto();
+    }
+    // The file dialogs answer from `fileScelti` in order; cancelled when it is empty.
+    std::optional<std::string> scelto() {
+        if (fileScelti.empty()) return std::nullopt;
+        std::string f = fileScelti.front();
+        fileScelti.pop_front();
+        return f;
     }
     void DoEvents() override {
         ++yield;
@@ -59,6 +70,9 @@ public:
 
     std::vector<Messaggio> messaggi;
     std::deque<Risposta> risposte;         // answers to boxes with buttons; default Yes/OK
+    std::deque<std::optional<std::string>> input;  // answers to the input box; default cancel
+    std::vector<std::string> prompt_;
+    std::deque<std::string> fileScelti;
     std::vector<QString> modali;           // objectName of each modal window, in order
     std::vector<bool> principaleVisibile;  // whether the main window was visible then
     std::vector<std::string> indirizzi;

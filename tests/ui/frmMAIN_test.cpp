@@ -5,6 +5,8 @@
 #include "ambiente.h"
 #include "support/formato.h"
 #include "ui/frmCalcolo.h"
+#include "progetto/progetto.h"
+#include <filesystem>
 
 using namespace novanta;
 using namespace novanta::test;
@@ -154,7 +156,7 @@ private Q_SLOTS:
     void chiusuraConNoTieneTutto() {
         Ambiente a;
         a.prepara(3, 1, 5);
-        a.faccia.risposte = {Risposta::No};
+        a.faccia.risposte = {Risposta::No, Risposta::No};  // not saved, not closed
         QVERIFY(!a.principale->close());
         QVERIFY(a.principale->isVisible());
         QCOMPARE(int(mSistema.numPronostico), 5);
@@ -162,9 +164,55 @@ private Q_SLOTS:
         QCOMPARE(domanda.testo, std::string("Uscire dal programma?"));
         QCOMPARE(domanda.titolo, std::string("Novanta prova"));
         QCOMPARE(domanda.pulsanti, Pulsanti::SiNo);
-        a.faccia.risposte = {Risposta::Si};
+        a.faccia.risposte = {Risposta::No, Risposta::Si};
         QVERIFY(a.principale->close());
         QVERIFY(!a.principale->isVisible());
+    }
+
+    void salvareRiaprireEChiedereDiSalvare() {
+        Ambiente a;
+        auto azione = [&](const char* nome) { return a.principale->findChild<QAction*>(QString::fromLatin1(nome)); };
+        auto modificato = [&] { return a.principale->windowTitle() == QStringLiteral("Novanta prova*"); };
+        const std::string file = (a.cartella / "sistemi" / "mio.lec").string();
+        std::filesystem::create_directories(a.cartella / "sistemi");
+        QVERIFY(!modificato());
+        a.prepara(3, 1, 5);
+        QVERIFY(modificato());
+        QCOMPARE(azione("menuSalvaSistema")->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(azione("menuApriSistema")->shortcut(), QKeySequence(QKeySequence::Open));
+        // The first save asks for a name; the status bar and the title follow.
+        a.faccia.fileScelti = {file};
+        azione("menuSalvaSistema")->trigger();
+        QVERIFY(!modificato());
+        QCOMPARE(a.testo("StBar(1)"), QStringLiteral("mio.lec"));
+        // "Nuovo" on changed work: Cancel keeps it, No drops it.
+        a.clicNumero(9);
+        QVERIFY(modificato());
+        a.faccia.risposte = {Risposta::Annulla};
+        azione("menuNuovo")->trigger();
+        QCOMPARE(int(mSistema.numPronostico), 6);
+        QCOMPARE(a.faccia.messaggi.back().pulsanti, Pulsanti::SiNoAnnulla);
+        a.faccia.risposte = {Risposta::No};
+        azione("menuNuovo")->trigger();
+        QCOMPARE(int(mSistema.numPronostico), 0);
+        QVERIFY(!modificato());
+        // The last file is in the menu, and opens as it was saved.
+        Q_EMIT a.principale->findChild<QMenu*>(QStringLiteral("menufile"))->aboutToShow();
+        QAction* recente = azione("mnuRecente(0)");
+        QVERIFY(recente->isVisible() && recente->text().contains(QStringLiteral("mio.lec")));
+        recente->trigger();
+        QCOMPARE(int(mSistema.numPronostico), 5);
+        QCOMPARE(a.principale->griglia()->etichetta(4)->palette().color(QPalette::Window), QColor(0, 128, 128));
+        QVERIFY(!modificato());
+        // Closing with changes: Yes saves them before the program's own question.
+        a.clicNumero(20);
+        a.faccia.risposte = {Risposta::Si, Risposta::Si};
+        QVERIFY(a.principale->close());
+        QVERIFY(!std::filesystem::exists(FileRecupero()));
+        Lavoro l;
+        std::string errore;
+        QVERIFY(LeggiProgetto(file, l, errore));
+        QCOMPARE(int(l.pronostico.size()), 6);
     }
 };
 

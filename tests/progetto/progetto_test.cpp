@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "core/corpo.h"
+#include "progetto/progetto.h"
+#include "progetto/sqlite.h"
+#include "textfiles/colonne_txt.h"
+#include "support/registratore.h"
+
+namespace novanta {
+namespace {
+
+class Progetto : public ::testing::Test {
+protected:
+    void SetUp() override { test::StatoIniziale(); }
+    void TearDown() override { test::StatoIniziale(); }
+    test::InterfacciaRegistrata ui;
+    test::CartellaTemporanea cartella;
+};
+
+// Every kind of condition, both lists with an OFF record after the ON ones, base columns, the
+// prediction in a hand-made order and a locked system of `colonne` columns.
+void riempiLavoro(int32_t colonne, const std::string& descrizione = "Sistema di prova") {
+    for (int n : {40, 2, 17, 9, 33, 61, 88, 5}) GrigliaNumeriClick(n - 1);
+    const std::array<uint8_t, 8> ordine{40, 2, 17, 9, 33, 61, 88, 5};
+    std::copy(ordine.begin(), ordine.end(), mSistema.pronostico.begin());
+    ImpostaLenCol(6);
+    mCondizioni = {.pariAttivo = true, .sommaAttiva = true, .fisseAttive = true, .ridottoAttivo = true};
+    mCondizioni.pari[2] = mCondizioni.pari[3] = true;
+    mCondizioni.sommaMin = 50;
+    mCondizioni.sommaMax = 240;
+    mCondizioni.fisse[17] = 1;
+    mCondizioni.numFisse = 1;
+    mCondizioni.ridottoNx = 2;
+    mConsecutivi = {0b1100, true};
+    mFiltriDistanza[1].numPosizioni = 2;
+    mFiltriDistanza[1].posizioni[1] = 1;
+    mFiltriDistanza[1].posizioni[2] = 4;
+    mFiltriDistanza[1].distMin[3] = mFiltriDistanza[1].distMax[30] = mFiltriDistanza[1].attivo = true;
+    mFiltriDistanza[1].numDistMin = mFiltriDistanza[1].numDistMax = 1;
+    mNumFiltriDistanza = 1;
+    for (int i = 1; i <= 3; ++i) {
+        mFiltriAND[i].numeri[static_cast<size_t>(i * 20)] = mFiltriAND[i].numeri[90] = 1;
+        mFiltriAND[i].presenze = 0b11 << i;
+        mFiltriAND[i].attivo = i < 3;
+    }
+    mNumFiltriAND = 2;
+    mFiltriOR[1].numeri[1] = 1;
+    mFiltriOR[1].presenze = 1 << 25;
+    mFiltriOR[1].attivo = true;
+    mNumFiltriOR = 1;
+    mColonneBase.assign(3, tColonna{});
+    for (int b = 1; b <= 2; ++b) {
+        for (int p = 1; p <= 6; ++p) mColonneBase[static_cast<size_t>(b)].numeri[static_cast<size_t>(p)] = static_cast<uint8_t>(b * 10 + p);
+        mColonneBase[static_cast<size_t>(b)].lunghezza = 6;
+        mColonneBase[static_cast<size_t>(b)].minimo = static_cast<uint8_t>(b * 10 + 1);
+        mColonneBase[static_cast<size_t>(b)].massimo = static_cast<uint8_t>(b * 10 + 6);
+    }
+    mNumColonneBase = 2;
+    mColonneBaseAttive = true;
+    mDistanzaMinima = {3, false};
+    for (int32_t c = 1; c <= colonne; ++c)
+        for (int p = 1; p <= 6; ++p) mArrColonne(c, p) = static_cast<uint8_t>(1 + (c * 7 + p * 13) % 90);
+    mSistema.nColonne = colonne;
+    mSistema.descrizione = descrizione;
+    if (colonne > 0) LockGUI();
+}
+
+TEST_F(Progetto, UnLavoroCompletoTornaIdentico) {
+    const auto file = (cartella / "sistemi.lec").string();
+    for (bool bloccato : {true, false}) {
+        test::StatoIniziale();
+        riempiLavoro(70000);
+        if (!bloccato) Sblocca_x_Ricalcolo();
+        const uint64_t prima = ImprontaLavoro();
+        ASSERT_TRUE(SalvaSistema(file)) << (ui.messaggi.empty() ? "" : ui.messaggi.back().testo);
+        EXPECT_FALSE(LavoroModificato());
+        test::StatoIniziale();
+        ASSERT_NE(ImprontaLavoro(), prima);
+        ASSERT_TRUE(ApriSistema(file));
+        EXPECT_EQ(ImprontaLavoro(), prima);
+        EXPECT_FALSE(LavoroModificato());
+        EXPECT_EQ(mGUILocked, bloccato ? -1 : 0);
+        EXPECT_EQ(mNomeFileSistema, "sistemi.lec");
+        // The order of the prediction, an OFF filter past the count, a column: spot checks of
+        // what the fingerprint already covers, so a failure says where.
+        EXPECT_EQ(mSistema.pronostico[0], 40);
+        EXPECT_EQ(mSistema.pronostico[7], 5);
+        EXPECT_FALSE(mFiltriAND[3].attivo);
+        EXPECT_EQ(mFiltriAND[3].numeri[60], 1);
+        EXPECT_EQ(mArrColonne.valore(70000, 6), 1 + (70000 * 7 + 6 * 13) % 90);
+        EXPECT_EQ(mColonneBase[2].numeri[6], 26);
+        // Any change is unsaved work again.
+        mCondizioni.sommaMax = 241;
+        EXPECT_TRUE(LavoroModificato());
+    }
+    EXPECT_EQ(FileRecenti(), std::vector<std::string>{file});
+    // An imported text file names the system, but "Salva Sistema" asks for a name instead of
+    // writing a database over it.
+    const auto txt = cartella / "colonne.txt";
+    cartella.scrivi("colonne.txt", " 01 02 03\r\n");
+    ASSERT_TRUE(ImportaColonneTxt(txt.string()));
+    EXPECT_FALSE(SalvaSistemaComando());
+    EXPECT_EQ(test::LeggiFile(txt), " 01 02 03\r\n");
+}
+
+void modifica(const std::string& file, const std::string& sql) {
+    sql::Database db(file, sql::Database::Modo::Creazione);
+    db.esegui(sql.c_str());
+}
+
+TEST_F(Progetto, UnFileCattivoERifiutatoENonCambiaNulla) {
+    const auto buono = (cartella / "buono.lec").string();
+    riempiLavoro(200000);
+    ASSERT_TRUE(SalvaSistema(buono));
+    const std::string byte = test::LeggiFile(buono);
+    struct Caso {
+        const char* nome;
+        std::function<void(const std::string&)> guasta;
+        const char* messaggio;
+    };
+    auto copia = [&](const std::string& f, const std::string& contenuto) {
+        std::ofstream(f, std::ios::binary) << contenuto;
+    };
+    const std::vector<Caso> casi = {
+        {"troncato", [&](const std::string& f) { copia(f, byte.substr(0, byte.size() / 2)); }, "0244"},
+        {"spazzatura", [&](const std::string& f) { copia(f, std::string(20000, '\x5a')); }, "0243"},
+        {"vuoto", [&](const std::string& f) { copia(f, ""); }, "0243"},
+        {"versione nuova", [&](const std::string& f) { copia(f, byte); modifica(f, "PRAGMA user_version=2"); }, "0242"},
+        {"altro database", [&](const std::string& f) { copia(f, byte); modifica(f, "PRAGMA application_id=7"); }, "0243"},
+        {"pronostico 91", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET pronostico=x'025B'"); }, "0245"},
+        {"gruppo con 91", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE filtri_or SET numeri=x'000000000000000000000004'"); }, "0245"},
+        {"lunghezza 26", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET len_col=26"); }, "0246"},
+        {"troppe colonne", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET n_colonne=3000001"); }, "0246"},
+        {"colonne mancanti", [&](const std::string& f) { copia(f, byte); modifica(f, "DELETE FROM colonne WHERE blocco=1"); }, "0244"},
+        {"colonna alterata", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE colonne SET dati=x'01'||substr(dati,2) WHERE blocco=0"); }, "0244"},
+        {"conteggio AND oltre le righe", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET num_filtri_and=4"); }, "0246"},
+        {"mancante", [&](const std::string&) {}, "0249"},
+    };
+    // The work in memory when each bad file is opened: a different one, under another name.
+    test::StatoIniziale();
+    riempiLavoro(10, "in memoria");
+    ImpostaFileSistema("/tmp/in-memoria.lec");
+    const uint64_t impronta = ImprontaLavoro();
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        const auto file = (cartella / (std::string(c.nome) + ".lec")).string();
+        c.guasta(file);
+        ui.messaggi.clear();
+        EXPECT_FALSE(ApriSistema(file));
+        ASSERT_EQ(ui.messaggi.size(), 1u);
+        EXPECT_NE(ui.messaggi[0].testo.find(file), std::string::npos) << ui.messaggi[0].testo;
+        EXPECT_NE(ui.messaggi[0].testo.find(TestoMessaggio(c.messaggio)), std::string::npos) << ui.messaggi[0].testo;
+        EXPECT_EQ(ImprontaLavoro(), impronta);
+        EXPECT_EQ(mFileSistema, "/tmp/in-memoria.lec");
+    }
+}
+
+TEST_F(Progetto, UnSalvataggioInterrottoLasciaIlFileVecchioIntero) {
+    const auto file = (cartella / "lavoro.lec").string();
+    riempiLavoro(5, "vecchio");
+    ASSERT_TRUE(SalvaSistema(file));
+    // The child saves a large work over and over; it is killed at a different moment each time.
+    for (int attesa : {2, 40, 150, 400}) {
+        int tubo[2];
+        ASSERT_EQ(pipe(tubo), 0);
+        const pid_t figlio = fork();
+        ASSERT_GE(figlio, 0);
+        if (figlio == 0) {
+            test::StatoIniziale();
+            riempiLavoro(1500000, "nuovo");
+            char pronto = 1;
+            if (write(tubo[1], &pronto, 1) != 1) _exit(2);
+            for (;;) SalvaSistema(file);
+        }
+        char pronto = 0;
+        ASSERT_EQ(read(tubo[0], &pronto, 1), 1);
+        usleep(static_cast<useconds_t>(attesa) * 1000);
+        kill(figlio, SIGKILL);
+        waitpid(figlio, nullptr, 0);
+        close(tubo[0]);
+        close(tubo[1]);
+        SCOPED_TRACE(attesa);
+        Lavoro l;
+        std::string errore;
+        ASSERT_TRUE(LeggiProgetto(file, l, errore)) << errore;
+        EXPECT_TRUE(l.descrizione == "vecchio" || (l.descrizione == "nuovo" && l.nColonne == 1500000)) << l.descrizione;
+    }
+}
+
+TEST_F(Progetto, IlRecuperoEOffertoDopoUnProgrammaUcciso) {
+    riempiLavoro(1000);
+    ImpostaFileSistema((cartella / "mio.lec").string());
+    mFileProgetto = mFileSistema;
+    const uint64_t impronta = ImprontaLavoro();
+    const pid_t figlio = fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        // The timer's autosave, then the crash.
+        if (!Autosalva()) _exit(1);
+        raise(SIGKILL);
+    }
+    int stato = 0;
+    waitpid(figlio, &stato, 0);
+    ASSERT_TRUE(WIFSIGNALED(stato));
+
+    test::StatoIniziale();
+    SegnaLavoroSalvato();
+    ui.risposte = {Risposta::Si};
+    ASSERT_TRUE(OffriRecupero());
+    EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0248"));
+    EXPECT_EQ(ImprontaLavoro(), impronta);
+    EXPECT_TRUE(LavoroModificato());
+    EXPECT_EQ(mNomeFileSistema, "mio.lec");
+
+    // Saved work leaves no recovery copy; unsaved work is written once per change.
+    EXPECT_TRUE(Autosalva());
+    EXPECT_FALSE(Autosalva());
+    ASSERT_TRUE(std::filesystem::exists(FileRecupero()));
+    ui.risposte = {Risposta::No};
+    EXPECT_FALSE(OffriRecupero());
+    EXPECT_FALSE(std::filesystem::exists(FileRecupero()));
+    EXPECT_EQ(ImprontaLavoro(), impronta);
+    Autosalva();
+    SegnaLavoroSalvato();
+    EXPECT_FALSE(Autosalva());
+    EXPECT_FALSE(std::filesystem::exists(FileRecupero()));
+}
+
+TEST_F(Progetto, LaRigaDiComandoSalvaRiapreEMostraIlLavoro) {
+    const auto d = [&](const char* nome) { return (cartella / nome).string(); };
+    auto r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-40", "--and",
+                                                   "1-6:1,2", "--out", d("a.txt"), "--save", d("a.lec")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    // The columns of the file export exactly as --out wrote them.
+    r = test::EseguiCli(cartella.percorso(), {"show", d("a.lec"), "--out", d("b.txt")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    EXPECT_NE(r.out.find("Prediction: 01 02 03 04 05 06 07 08 09 10 11 12"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Sum: on 20-40"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("01 02 03 04 05 06 : 1,2"), std::string::npos) << r.out;
+    ASSERT_FALSE(test::LeggiFile(d("a.txt")).empty());
+    EXPECT_EQ(test::LeggiFile(d("a.txt")), test::LeggiFile(d("b.txt")));
+    // The file's conditions with one replaced on the line give what the line alone gives.
+    r = test::EseguiCli(cartella.percorso(), {"generate", "--project", d("a.lec"), "--sum", "20-30", "--out", d("c.txt")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-30", "--and", "1-6:1,2",
+                                              "--out", d("d.txt")});
+    EXPECT_EQ(test::LeggiFile(d("c.txt")), test::LeggiFile(d("d.txt")));
+    // recalc over the file's own system, saved again.
+    r = test::EseguiCli(cartella.percorso(), {"recalc", "--project", d("a.lec"), "--nx", "2", "--save", d("e.lec")});
+    ASSERT_EQ(r.codice, 0) << r.err;
+    Lavoro l;
+    std::string errore;
+    ASSERT_TRUE(LeggiProgetto(d("e.lec"), l, errore)) << errore;
+    EXPECT_TRUE(l.condizioni.ridottoAttivo && l.condizioni.sommaAttiva);
+    EXPECT_GT(l.nColonne, 0);
+    r = test::EseguiCli(cartella.percorso(), {"generate", "--project", d("a.txt"), "--out", d("f.txt")});
+    EXPECT_EQ(r.codice, 1);
+    EXPECT_NE(r.err.find(d("a.txt")), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace novanta

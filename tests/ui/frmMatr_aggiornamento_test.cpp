@@ -1,0 +1,112 @@
+#include <QAction>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "ambiente.h"
+#include "net/aggiornamenti.h"
+#include "server_aggiornamenti.h"
+#include "server_prova.h"
+#include "ui/frmMatr.h"
+
+using namespace novanta;
+using namespace novanta::test;
+
+namespace {
+
+std::vector<std::string> contenuto(const std::filesystem::path& cartella) {
+    std::vector<std::string> nomi;
+    for (const auto& f : std::filesystem::directory_iterator(cartella)) nomi.push_back(f.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+}  // namespace
+
+// The update button against servers on 127.0.0.1.
+class frmMatr_aggiornamento_test : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { mServerAggiornamentiForzato.clear(); }
+
+    // The reference server's matrices arrive and the list shows them with the ones already there.
+    void dalServerDiRiferimento() {
+        Ambiente a;
+        ServerProva srv;
+        const auto contenuti = server::ContenutiPredefiniti();
+        server::ConfiguraServer(srv.server, contenuti);
+        QVERIFY(srv.avvia());
+        mServerAggiornamentiForzato = srv.base();
+        std::filesystem::create_directories(mPathDati / "matrici");
+        a.cartella.scrivi("matrici/mia.mzel", LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici" / "v10k5t4.mzel"));
+        int prima = -1, dopo = -1;
+        a.faccia.allaFinestra = [&](QDialog& d) {
+            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            prima = l->count();
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdUpdateMatrix")), Qt::LeftButton);
+            dopo = l->count();
+            return int(QDialog::Rejected);
+        };
+        a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
+        const auto serviti = server::ElencoMatrici(contenuti);
+        QCOMPARE(prima, 1);
+        QCOMPARE(dopo, int(serviti.size()) + 1);
+        const auto nomi = contenuto(mPathDati / "matrici");
+        for (const auto& n : serviti) {
+            const std::string atteso = n.substr(0, n.size() - 4) + ".mzel";
+            QVERIFY2(std::find(nomi.begin(), nomi.end(), atteso) != nomi.end(), atteso.c_str());
+        }
+        QCOMPARE(a.faccia.messaggi.size(), size_t(1));
+        QCOMPARE(a.faccia.messaggi[0].icona, Icona::Informazione);
+    }
+
+    // A server that stalls in the middle of a file: the window keeps drawing and shows the file,
+    // the cancel stops the update, and no half file is left anywhere.
+    void serverBloccatoAnnullato() {
+        Ambiente a;
+        ServerProva srv;
+        srv.server.Get("/public/lumora/lista.asp", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("lenta.dat\r\n", "text/plain");
+        });
+        srv.server.Get("/public/lumora/matrici/download.aspx", [&srv](const httplib::Request&, httplib::Response& res) {
+            res.set_chunked_content_provider("application/octet-stream", [&srv](size_t, httplib::DataSink& sink) {
+                sink.write(std::string(100, 'x').data(), 100);
+                srv.attendi(30);
+                return false;
+            });
+        });
+        QVERIFY(srv.avvia());
+        mServerAggiornamentiForzato = srv.base();
+        int giri = 0;
+        QString durante;
+        bool occupata = false;
+        a.faccia.allaFinestra = [&](QDialog& d) {
+            auto& m = static_cast<ui::frmMatr&>(d);
+            QTimer battito;
+            QObject::connect(&battito, &QTimer::timeout, [&] {
+                ++giri;
+                if (giri == 8) {
+                    durante = d.findChild<QLabel*>(QStringLiteral("lbElaborazione"))->text();
+                    occupata = m.aggiornando() && !d.findChild<QListWidget*>(QStringLiteral("flZEL"))->isEnabled();
+                    QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdAnnullaAggiornamento")), Qt::LeftButton);
+                }
+            });
+            battito.start(50);
+            m.cmdUpdateMatrix_Click();
+            return int(QDialog::Rejected);
+        };
+        a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
+        QVERIFY(giri >= 8);
+        QVERIFY(occupata);
+        QVERIFY2(durante.endsWith(QStringLiteral("LENTA.DAT")), qPrintable(durante));
+        QCOMPARE(a.faccia.messaggi.size(), size_t(1));
+        QCOMPARE(a.faccia.messaggi[0].icona, Icona::Informazione);
+        QVERIFY(contenuto(mPathDati / "matrici").empty());
+        for (const auto& n : contenuto(mPathDati / "temp")) QVERIFY2(n.find("LENTA") == std::string::npos, n.c_str());
+    }
+};
+
+NOVANTA_PROVA(frmMatr_aggiornamento_test);
+#include "frmMatr_aggiornamento_test.moc"

@@ -1,0 +1,278 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "ambiente.h"
+#include "matrices/applica_matrice.h"
+#include "matrices/elenco_matrici.h"
+#include "matrices/ordine_pronostico.h"
+#include "support/formato.h"
+#include "ui/frmMatr.h"
+#include "ui/frmOrdinaPronostico.h"
+
+using namespace novanta;
+using namespace novanta::test;
+
+namespace {
+
+// A matrix over 1..v in columns of k; every column also holds the numbers 1..f.
+MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, uint8_t t, std::vector<std::vector<uint8_t>> colonne, uint8_t f = 0,
+                         int32_t da = -1, int32_t a = 1) {
+    MATRIX_STRUCTURE m;
+    m.NUMBERS_OF_MATRIX_V = v;
+    m.LENGTH_OF_COLUMN_K = k;
+    m.GARANTY_T = t;
+    m.PICK_UP_NUMBERS_M = k;
+    m.FIXED_NUMBERS_OF_MATRIX_F = f;
+    if (colonne.empty()) {
+        colonne.emplace_back();
+        for (uint8_t n = 1; n <= k; ++n) colonne.back().push_back(n);
+    }
+    m.COLUMNS_OF_MATRIX_C = static_cast<int32_t>(colonne.size());
+    m.PERCENTAGE_COVER = "100";
+    m.DESCRIPTION = "prova";
+    m.VALID_FROM = OggiOLE() + da;
+    m.VALID_TO = OggiOLE() + a;
+    m.VERSION_ID = FORMATO_MATRICE;
+    m.AllocaColonne();
+    for (size_t c = 0; c < colonne.size(); ++c)
+        for (int p = 1; p <= k; ++p) m.COLUMS(static_cast<int32_t>(c + 1), p) = colonne[c][static_cast<size_t>(p - 1)];
+    return m;
+}
+
+void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) {
+    std::string errore;
+    QVERIFY2(ScriviMatrice(mPathDati / "matrici" / nome, m, errore), errore.c_str());
+}
+
+QStringList righe(QDialog& d) {
+    QStringList out;
+    auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+    for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
+    return out;
+}
+
+QString casella(QDialog& d, const char* nome) { return d.findChild<QLineEdit*>(QString::fromLatin1(nome))->text(); }
+
+// The real language, so the red labels and captions carry their texts.
+void linguaVera(Ambiente& a) {
+    a.cartella.scrivi("prova.lng", LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue" / "italiano.lng"));
+}
+
+std::vector<std::vector<int>> sistema() {
+    std::vector<std::vector<int>> out;
+    for (int32_t c = 1; c <= mSistema.nColonne; ++c) {
+        out.emplace_back();
+        for (int p = 1; p <= mLenCol; ++p) out.back().push_back(mArrColonne.valore(c, p));
+    }
+    return out;
+}
+
+}  // namespace
+
+class frmMatr_test : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The lists of both modes, the header boxes and what each entry lets the user do.
+    void elencoNeiDueModi() {
+        Ambiente a;
+        linguaVera(a);
+        std::filesystem::create_directories(mPathDati / "matrici");
+        scrivi("a.mzel", matrice(20, 10, 7, {}));
+        scrivi("b.mzel", matrice(20, 8, 6, {}));
+        scrivi("c.mzel", matrice(15, 10, 9, {}));
+        a.prepara(10, 1, 20);
+        QStringList adatta, elenco, caselle;
+        bool custom = false, file = false, sfoglia = false;
+        a.faccia.allaFinestra = [&](QDialog& d) {
+            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            auto* applica = d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice"));
+            auto* txt = d.findChild<QPushButton*>(QStringLiteral("cmdMatriceTXT"));
+            if (applica->isVisible()) {
+                adatta = righe(d) << d.windowTitle();
+                custom = !applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM";
+                l->setCurrentRow(1);
+                file = applica->isEnabled() && !txt->isEnabled();
+                // Enter in a header box moves on to the next box.
+                auto* v = d.findChild<QLineEdit*>(QStringLiteral("txtNumMatrix"));
+                v->setFocus();
+                QTest::keyClick(v, Qt::Key_Return);
+                caselle << casella(d, "txtNumMatrix") << casella(d, "txtLenCol") << casella(d, "txtGaranty")
+                        << casella(d, "txtColMatrix") << casella(d, "txtFileName")
+                        << d.focusWidget()->objectName();
+            } else {
+                elenco = righe(d) << d.windowTitle();
+                sfoglia = d.findChild<QPushButton*>(QStringLiteral("cmdUpdateMatrix"))->isVisible() &&
+                          d.findChild<QPushButton*>(QStringLiteral("cmdOpenDir"))->isVisible() && !txt->isVisible();
+                QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdOpenDir")), Qt::LeftButton);
+            }
+            return int(QDialog::Rejected);
+        };
+        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
+        QCOMPARE(adatta, QStringList({"  0 |  0 |  0 |  0 |  0 |      0 |           ",
+                                      " 20 | 10 |  7 | 10 |  0 |      1 | 100       ", "Matrici disponibili (2)"}));
+        QVERIFY(custom);
+        QVERIFY(file);
+        QCOMPARE(caselle, QStringList({"20", "10", "7", "1", "a.mzel", "txtLenCol"}));
+        a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
+        QCOMPARE(elenco.size(), 4);
+        QVERIFY(elenco[0].startsWith(" 15 | 10 |  9"));
+        QVERIFY(elenco[1].startsWith(" 20 |"));
+        QCOMPARE(elenco[3], QStringLiteral("Matrici disponibili (3)"));
+        QVERIFY(sfoglia);
+        QCOMPARE(a.faccia.modali.size(), size_t(2));
+    }
+
+    // Damaged, expired and not-yet-valid files are listed, marked red, and cannot be applied.
+    void fileRifiutati() {
+        Ambiente a;
+        linguaVera(a);
+        std::filesystem::create_directories(mPathDati / "matrici");
+        scrivi("1-crc.mzel", matrice(5, 3, 3, {}));
+        auto rotta = LeggiFile(mPathDati / "matrici" / "1-crc.mzel");
+        rotta[142] = 2;
+        a.cartella.scrivi("matrici/1-crc.mzel", rotta);
+        scrivi("2-scaduta.mzel", matrice(5, 3, 3, {}, 0, -10, -1));
+        scrivi("3-futura.mzel", matrice(5, 3, 3, {}, 0, 1, 10));
+        auto tag = matrice(5, 3, 3, {});
+        tag.VERSION_ID = "MATRICEZELV0001";
+        scrivi("4-tag.mzel", tag);
+        a.prepara(3, 1, 5);
+        QStringList rossi;
+        int applicabili = 0;
+        a.faccia.allaFinestra = [&](QDialog& d) {
+            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            for (int r = 1; r < l->count(); ++r) {
+                l->setCurrentRow(r);
+                QString testo = casella(d, "txtFileName") + ":";
+                for (const char* n : {"lblChkVersion", "lblOK", "lblScaduta"}) {
+                    auto* e = d.findChild<QLabel*>(QString::fromLatin1(n));
+                    if (!e->text().isEmpty() && e->palette().color(QPalette::Window) == QColor(255, 0, 0)) testo += QString::fromLatin1(n);
+                }
+                rossi << testo;
+                applicabili += d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice"))->isEnabled();
+                static_cast<ui::frmMatr&>(d).cmdAdattaMatrice_Click();
+            }
+            return int(QDialog::Rejected);
+        };
+        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
+        rossi.sort();
+        QCOMPARE(rossi, QStringList({"1-crc.mzel:lblOK", "2-scaduta.mzel:lblScaduta", "3-futura.mzel:", "4-tag.mzel:lblChkVersion"}));
+        QCOMPARE(applicabili, 0);
+        QCOMPARE(mSistema.nColonne, 0);
+        QCOMPARE(a.faccia.modali, std::vector<QString>{QStringLiteral("frmMatr")});
+    }
+
+    // From the window: the order window first (a swap by drag), two fixed numbers, the
+    // confirmation; the result is what the core routine gives for the same order and answers.
+    void applicaComeIlNucleo() {
+        Ambiente a;
+        linguaVera(a);
+        std::filesystem::create_directories(mPathDati / "matrici");
+        const auto m = matrice(6, 3, 2, {{1, 2, 3}, {1, 2, 4}, {1, 2, 5}, {1, 2, 6}}, 2);
+        scrivi("fisse.mzel", m);
+        a.prepara(3, 5, 5);
+        for (int n : {10, 15, 20, 25, 30}) a.clicNumero(n);
+        mConfig.modalitaRicalcolo = true;
+        a.faccia.input = {std::string("99"), std::string("25"), std::string("10")};
+        QString trascinato;
+        a.faccia.allaFinestra = [&](QDialog& d) {
+            if (d.objectName() == QStringLiteral("frmOrdinaPronostico")) {
+                auto* f = d.findChild<QFrame*>(QStringLiteral("frameOrdinePronostico"));
+                auto centro = [&](int i) {
+                    return d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i))->geometry().center();
+                };
+                QTest::mousePress(f, Qt::LeftButton, {}, centro(0));
+                QTest::mouseMove(f, centro(3));
+                trascinato = d.findChild<QLabel*>(QStringLiteral("l1"))->text();
+                QTest::mouseRelease(f, Qt::LeftButton, {}, centro(5));
+                return int(QDialog::Accepted);
+            }
+            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            l->setCurrentRow(1);
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice")), Qt::LeftButton);
+            return d.result();
+        };
+        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
+        QCOMPARE(trascinato, QStringLiteral("05"));
+        QCOMPARE(a.faccia.modali, (std::vector<QString>{"frmMatr", "frmOrdinaPronostico"}));
+        QCOMPARE(a.faccia.prompt_.size(), size_t(3));  // 99 is not in the prediction: asked again
+        const auto colonne = sistema();
+        const auto condizioni = mCondizioni;
+        const auto descrizione = mSistema.descrizione;
+        const auto ordine = mSistema.pronostico;
+        QVERIFY(a.trova<QAction>("menuFisse")->isChecked());
+        QVERIFY(a.trova<QAction>("menuRidotto")->isChecked());
+        // The recalculation mode leaves the calculation open at once.
+        QVERIFY(a.attivo("cmdCalcolo"));
+        QVERIFY(!a.attivo("cmdAdatta"));
+
+        a.faccia.input = {std::string("25"), std::string("10")};
+        ResetSistema(true);
+        CaricaPronostico();
+        ScriviOrdinePronostico(std::vector<uint8_t>{30, 10, 15, 20, 25, 5});
+        QVERIFY(ApplicaMatrice(m));
+        QCOMPARE(colonne, sistema());
+        QCOMPARE(colonne.size(), size_t(4));
+        QCOMPARE(colonne[0], (std::vector<int>{10, 15, 25}));
+        QCOMPARE(descrizione, mSistema.descrizione);
+        QCOMPARE(ordine, mSistema.pronostico);
+        QVERIFY(condizioni.fisseAttive && condizioni.numFisse == 2 && condizioni.fisse[25] && condizioni.fisse[10]);
+        QVERIFY(condizioni.ridottoAttivo && condizioni.ridottoNx == 1);
+        QCOMPARE(condizioni.fisse, mCondizioni.fisse);
+    }
+
+    // Swaps, the shuffle with its colours, and the order written back at closing.
+    void ordinePronostico() {
+        Ambiente a;
+        for (int n : {17, 5, 33}) a.clicNumero(n);
+        auto etichette = [](QDialog& d) {
+            QStringList out;
+            for (int i = 0; i < 90; ++i) {
+                auto* l = d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i));
+                if (l->isVisibleTo(&d)) out << l->text();
+            }
+            return out;
+        };
+        {
+            ui::frmOrdinaPronostico d(a.principale.get());
+            d.show();
+            QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
+            d.Scambia(1, 1);
+            d.Scambia(2, 7);  // a hidden label
+            QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
+            d.Scambia(2, 0);
+            QCOMPARE(etichette(d), QStringList({"33", "17", "05"}));
+            // From the keyboard: take the second number and drop it on the third.
+            auto* f = d.findChild<QFrame*>(QStringLiteral("frameOrdinePronostico"));
+            for (auto tasto : {Qt::Key_Right, Qt::Key_Space, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+                QTest::keyClick(f, tasto);
+            QCOMPARE(etichette(d), QStringList({"33", "05", "17"}));
+            d.Scambia(2, 1);
+            auto* primo = d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(0)"));
+            QCOMPARE(primo->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+            QCOMPARE(primo->palette().color(QPalette::Window), QColor(0, 0, 0xC0));
+            d.close();
+        }
+        QCOMPARE(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<int>{33, 17, 5}));
+        {
+            // Opening again starts from the grid; the shuffled order is the one written back.
+            ui::frmOrdinaPronostico d(a.principale.get());
+            d.show();
+            QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdPronosticoRnd")), Qt::LeftButton);
+            const QStringList dopo = etichette(d);
+            QCOMPARE(QSet<QString>(dopo.begin(), dopo.end()), QSet<QString>({"05", "17", "33"}));
+            QTest::keyClick(&d, Qt::Key_Escape);
+            QVERIFY(!d.isVisible());
+            QCOMPARE(QString::fromStdString(FormatoZeri(mSistema.pronostico[0], 2)), dopo[0]);
+            QCOMPARE(QString::fromStdString(FormatoZeri(mSistema.pronostico[2], 2)), dopo[2]);
+        }
+    }
+};
+
+NOVANTA_PROVA(frmMatr_test);
+#include "frmMatr_test.moc"
