@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cmath>
 #include <numeric>
+#include <new>
 #include <queue>
 #include <random>
 
@@ -613,11 +614,19 @@ void Ricerca::Esegui() {
 
 EsitoOttimizzazione OttimizzaSistema(const ProblemaCopertura& problema, const OpzioniOttimizzazione& opzioni) {
     EsitoOttimizzazione esito;
-    {
+    try {
         Ricerca r(problema, opzioni, esito);
         r.Esegui();
         if (!esito.eseguito || esito.codice != ErroreOttimizzazione::Nessuno) return esito;
         esito.sistema = r.Risultato();
+    } catch (const std::bad_alloc&) {
+        // Within the 1 GB the counts may take, the machine may still have less to give.
+        EsitoOttimizzazione rifiuto;
+        rifiuto.colonneIniziali = esito.colonneIniziali;
+        rifiuto.codice = ErroreOttimizzazione::Memoria;
+        rifiuto.memoriaMB = esito.memoriaMB;
+        rifiuto.errore = "Not enough memory for the coverage counts (" + std::to_string(static_cast<long long>(esito.memoriaMB)) + " MB)";
+        return rifiuto;
     }
     const int32_t numBasi = static_cast<int32_t>(problema.basi.size());
     esito.colonneFinali = static_cast<int32_t>(esito.sistema.size());
