@@ -8,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 PACKAGES := build-essential cmake pkg-config ccache git \
 	libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev zlib1g-dev \
 	libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev \
-	qt6-base-dev qt6-charts-dev libqt6opengl6-dev xvfb xauth desktop-file-utils appstream dpkg-dev file fonts-dejavu-core \
+	qt6-base-dev qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev xvfb xauth desktop-file-utils appstream dpkg-dev file fonts-dejavu-core \
 	clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

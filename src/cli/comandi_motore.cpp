@@ -10,6 +10,7 @@
 #include "cli/opzioni_progetto.h"
 #include "core/corpo.h"
 #include "analysis/ottimizzatore.h"
+#include "core/regole_condizioni.h"
 #include "engine/motore.h"
 #include "support/formato.h"
 #include "textfiles/colonne_txt.h"
@@ -71,8 +72,9 @@ tFiltroDistanza filtroDistanza(const std::string& testo) {
 }  // namespace
 
 void OpzioniCondizioni::aggiungi(CLI::App& sub) {
-    sub.add_option("--fixed", fisse, "Fixed numbers (condition on); numbers outside the prediction are dropped");
-    sub.add_option("--sum", somma, "Sum condition MIN-MAX");
+    sub.add_option("--fixed", fisse,
+                   "Fixed numbers (condition on), at most K-1; numbers outside the prediction are dropped");
+    sub.add_option("--sum", somma, "Sum condition MIN-MAX, within the sums K prediction numbers can make");
     sub.add_option("--even", pari, "Accepted counts of even numbers (LIST)");
     sub.add_option("--runs", consecutivi, "Accepted lengths of the longest run of consecutive numbers (LIST)");
     sub.add_option("--and", filtriAND, "An AND group filter GROUP:COUNTS (repeatable)");
@@ -83,15 +85,11 @@ void OpzioniCondizioni::aggiungi(CLI::App& sub) {
 }
 
 void OpzioniCondizioni::applica() const {
-    if (fisse) {
-        mCondizioni.fisseAttive = true;
-        for (int n : LeggiListaOpzione("--fixed", *fisse, 1, 90)) {
-            if (mCondizioni.fisse[static_cast<size_t>(n)] == 0) {
-                mCondizioni.fisse[static_cast<size_t>(n)] = 1;
-                ++mCondizioni.numFisse;
-            }
-        }
-    }
+    // Every value goes through the checked setters; a refusal names the option.
+    auto controlla = [](const char* opzione, const EsitoCondizione& esito) {
+        if (!esito) throw std::invalid_argument(std::string(opzione) + ": " + esito.errore);
+    };
+    if (fisse) controlla("--fixed", ImpostaFisse(true, LeggiListaOpzione("--fixed", *fisse, 1, 90)));
     if (somma) {
         const auto parti = dividi(*somma, '-');
         auto numero = [&](const std::string& s) {
@@ -100,38 +98,23 @@ void OpzioniCondizioni::applica() const {
             return std::stoi(s);
         };
         if (parti.size() != 2) throw std::invalid_argument("--sum: expected MIN-MAX, got '" + *somma + "'");
-        mCondizioni.sommaAttiva = true;
-        mCondizioni.sommaMin = static_cast<int16_t>(std::min(numero(parti[0]), 32767));
-        mCondizioni.sommaMax = static_cast<int16_t>(std::min(numero(parti[1]), 32767));
+        controlla("--sum", ImpostaSomma(numero(parti[0]), numero(parti[1])));
+        ImpostaSommaAttiva(true);
     }
     if (pari) {
-        mCondizioni.pariAttivo = true;
-        for (int e : LeggiListaOpzione("--even", *pari, 0, 25)) mCondizioni.pari[static_cast<size_t>(e)] = true;
+        std::array<bool, 26> conteggi{};
+        for (int e : LeggiListaOpzione("--even", *pari, 0, 25)) conteggi[static_cast<size_t>(e)] = true;
+        controlla("--even", ImpostaPari(true, conteggi));
     }
-    if (consecutivi) {
-        mConsecutivi.attivo = true;
-        mConsecutivi.maschera = maschera(LeggiListaOpzione("--runs", *consecutivi, 1, 25));
-    }
+    if (consecutivi) controlla("--runs", ImpostaConsecutivi(true, maschera(LeggiListaOpzione("--runs", *consecutivi, 1, 25))));
     for (const auto& t : filtriAND) mFiltriAND[++mNumFiltriAND] = filtroGruppo("--and", t);
     for (const auto& t : filtriOR) mFiltriOR[++mNumFiltriOR] = filtroGruppo("--or", t);
     if (distanze.size() > MAX_FILTRI_DISTANZA) throw std::invalid_argument("--gap: at most 25 distance filters");
-    for (const auto& t : distanze) mFiltriDistanza[++mNumFiltriDistanza] = filtroDistanza(t);
-    // The reduction windows offer N-x for x in 0..k and a minimum distance in 1..k. Beyond k
-    // the distance would wrap around in the test and keep every column, so both are refused.
-    if (nx && (*nx < 0 || *nx > mLenCol))
-        throw std::invalid_argument("--nx: " + std::to_string(*nx) + " is outside 0.." + std::to_string(mLenCol) +
-                                    " (the column length)");
-    if (distanzaMinima && (*distanzaMinima < 1 || *distanzaMinima > mLenCol))
-        throw std::invalid_argument("--min-distance: " + std::to_string(*distanzaMinima) + " is outside 1.." +
-                                    std::to_string(mLenCol) + " (the column length)");
-    if (nx) {
-        mCondizioni.ridottoAttivo = true;
-        mCondizioni.ridottoNx = static_cast<uint8_t>(*nx);
-    }
-    if (distanzaMinima) {
-        mDistanzaMinima.attiva = true;
-        mDistanzaMinima.valore = static_cast<uint8_t>(*distanzaMinima);
-    }
+    int indice = 0;
+    for (const auto& t : distanze) controlla("--gap", ImpostaFiltroDistanza(++indice, filtroDistanza(t)));
+    CompattaFiltriDistanza();
+    if (nx) controlla("--nx", ImpostaRidotto(true, *nx));
+    if (distanzaMinima) controlla("--min-distance", ImpostaDistanzaMinima(true, *distanzaMinima));
 }
 
 namespace {
@@ -297,7 +280,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     auto ricalcola = std::make_shared<ComandoRicalcola>();
     auto* r = app.add_subcommand("recalc", "Recalculate the system of a column text file");
     r->add_option("--in", ricalcola->ingresso, "Column text file holding the system (default: the system of --project)");
-    r->add_option("--length", ricalcola->lunghezza, "Column length (default: that of the file)")->check(CLI::Range(2, 25));
+    r->add_option("--length", ricalcola->lunghezza, "Column length; refused unless it is that of the file's columns")->check(CLI::Range(2, 25));
     r->add_option("--out", ricalcola->uscita, "Write the columns to FILE instead of standard output");
     ricalcola->condizioni.aggiungi(*r);
     ricalcola->applicaFile = AggiungiOpzioniFileCondizioni(*r, ctx);

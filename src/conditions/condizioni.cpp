@@ -81,6 +81,53 @@ int32_t CompattaFiltri(std::span<tFiltroGruppo> lista) {
     return on;
 }
 
+int32_t CompattaFiltri(std::span<tFiltroDistanza> lista) {
+    std::vector<tFiltroDistanza> copia(lista.begin(), lista.end());
+    size_t w = 0;
+    for (const auto& f : copia)
+        if (f.attivo) lista[w++] = f;
+    const auto on = static_cast<int32_t>(w);
+    for (const auto& f : copia)
+        if (!f.attivo) lista[w++] = f;
+    return on;
+}
+
+LimitiSomma LimitiSommaPossibili(std::span<const uint8_t> pronostico, int k) {
+    LimitiSomma l;
+    const int n = static_cast<int>(pronostico.size());
+    if (k < 1 || n < k) return l;
+    for (int i = 0; i < k; ++i) {
+        l.minimo += pronostico[static_cast<size_t>(i)];
+        l.massimo += pronostico[static_cast<size_t>(n - k + i)];
+    }
+    return l;
+}
+
+int MassimoConsecutivi(std::span<const uint8_t> pronostico, int k) {
+    int run = 1, best = 1;
+    for (size_t i = 0; i + 1 < pronostico.size(); ++i) {
+        if (pronostico[i] + 1 == pronostico[i + 1]) {
+            ++run;
+            if (run >= k) run = k;
+            if (run >= best) best = run;
+        } else {
+            run = 1;
+        }
+    }
+    return best;
+}
+
+LimitiDistanza LimitiDistanzaPossibili(std::span<const uint8_t> pronostico, int k) {
+    LimitiDistanza l;
+    const int n = static_cast<int>(pronostico.size());
+    for (int i = 0; i + 1 < n; ++i) {
+        const int g = pronostico[static_cast<size_t>(i + 1)] - pronostico[static_cast<size_t>(i)];
+        if (g <= l.minimo) l.minimo = g;
+    }
+    if (k >= 2 && n >= k) l.massimo = pronostico[static_cast<size_t>(n - 1)] - pronostico[static_cast<size_t>(k - 2)];
+    return l;
+}
+
 int32_t CompattaFiltri(std::vector<tFiltroGruppo>& lista) { return CompattaFiltri(std::span<tFiltroGruppo>(lista)); }
 
 }  // namespace novanta

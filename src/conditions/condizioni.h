@@ -21,6 +21,7 @@ struct tFiltroDistanza {
     uint8_t numDistMax = 0;
     std::array<bool, 90> distMax{};  // 1..89
     bool attivo = false;
+    bool operator==(const tFiltroDistanza&) const = default;
 };
 
 // One group filter: a group of numbers and the accepted counts of column numbers in it.
@@ -47,5 +48,27 @@ int LunghezzaMassimaConsecutivi(Colonna colonna);
 // Moves the ON records of a list to its head, keeping their order, and returns their count.
 int32_t CompattaFiltri(std::vector<tFiltroGruppo>& lista);
 int32_t CompattaFiltri(std::span<tFiltroGruppo> lista);
+// The same for the distance filters (records 1..25 passed as a span of 25).
+int32_t CompattaFiltri(std::span<tFiltroDistanza> lista);
+
+// What k numbers of a prediction (ascending) can give; a prediction of fewer than k numbers
+// gives zeros.
+struct LimitiSomma {
+    int32_t minimo = 0;  // the k smallest numbers
+    int32_t massimo = 0; // the k largest numbers
+};
+LimitiSomma LimitiSommaPossibili(std::span<const uint8_t> pronostico, int k);
+
+// The longest run of consecutive numbers in a prediction (ascending), capped at k.
+int MassimoConsecutivi(std::span<const uint8_t> pronostico, int k);
+
+// The gaps a column of k prediction numbers (ascending) can show between neighbours: at least the
+// smallest gap of the prediction (90 when it has one number), at most the largest number minus
+// the (k-1)-th smallest. Distances outside them can never be measured.
+struct LimitiDistanza {
+    int minimo = 90;
+    int massimo = 0;
+};
+LimitiDistanza LimitiDistanzaPossibili(std::span<const uint8_t> pronostico, int k);
 
 }  // namespace novanta

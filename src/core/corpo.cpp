@@ -1,5 +1,6 @@
 #include "core/corpo.h"
 
+#include "support/date.h"
 #include "support/formato.h"
 
 #include <algorithm>
@@ -158,8 +159,11 @@ void ImpostaLenCol(int valore) {
 }
 
 void AvvisoLimite(double limite) {
+    // A run's elapsed time leaves out the time the box stayed open.
+    const double aperto = Adesso();
     UI().MsgBox(TestoMessaggio("0012") + "\r\n" + TestoMessaggio("0064") + " " + FormatoMigliaia(limite), Pulsanti::OK,
                 Icona::Critica, TestoMessaggio("0055"));
+    mInizioCalcolo += Adesso() - aperto;
 }
 
 std::string TestoErrore(int32_t numero, const std::string& descrizione, const std::string& procedura,

@@ -119,16 +119,19 @@ struct tCondizioni {
     uint8_t numFisse = 0;
     bool ridottoAttivo = false;
     uint8_t ridottoNx = 0;
+    bool operator==(const tCondizioni&) const = default;
 };
 
 struct tConsecutivi {
     int32_t maschera = 0;  // bit j, j = 1..25: a longest run of length j is accepted
     bool attivo = false;
+    bool operator==(const tConsecutivi&) const = default;
 };
 
 struct tDistanzaMinima {
     uint8_t valore = 0;
     bool attiva = false;
+    bool operator==(const tDistanzaMinima&) const = default;
 };
 
 // A column read from a text line: up to 25 numbers in the order of the line.

@@ -470,6 +470,7 @@ void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
     esito.elaborate = i;
     esito.integrale = integrale;
     mSistema.descrizione = RiepilogoSistema();
+    if (i < integrale) mSistema.descrizione = DescrizioneInterrotta(mSistema.descrizione, i, integrale);
     mSistema.nColonne = g.conta();
     interno::MostraConteggi(integrale, i, g.conta());
     interno::MostraDurata();
@@ -575,6 +576,7 @@ void RicalcolaColonne() {
     esito.elaborate = av.elaborate();
     esito.integrale = totale;
     mSistema.descrizione = RiepilogoSistema();
+    if (av.elaborate() < totale) mSistema.descrizione = DescrizioneInterrotta(mSistema.descrizione, av.elaborate(), totale);
     mSistema.nColonne = conta;
     interno::MostraConteggi(totale, av.elaborate(), conta);
     interno::MostraDurata();

@@ -49,6 +49,27 @@ std::string RiepilogoSistema() {
     return altre ? TestoMessaggio("0060") : TestoMessaggio("0062");
 }
 
+std::string DescrizioneInterrotta(const std::string& descrizione, double elaborate, double totale) {
+    return descrizione + " (" + TestoMessaggio("0160", {FormatoMigliaia(elaborate), FormatoMigliaia(totale)}) + ")";
+}
+
+int LunghezzaColonneSistema() {
+    if (mSistema.nColonne < 1) return 0;
+    const uint8_t* col = mArrColonne.colonna(1);
+    int k = 0;
+    while (k < MAX_POSIZIONI && col[k] != 0) ++k;
+    return k;
+}
+
+bool RicalcoloConsentito() {
+    const int memorizzata = LunghezzaColonneSistema();
+    if (mSistema.nColonne < 1 || memorizzata == mLenCol) return true;
+    ultimoEsito = EsitoCalcolo{};
+    ultimoEsito.errore = TestoMessaggio("0161", {std::to_string(memorizzata), std::to_string(mLenCol)});
+    UI().MsgBox(ultimoEsito.errore, Pulsanti::OK, Icona::Esclamazione);
+    return false;
+}
+
 std::string FormatoDurata(double inizio, double fine, const std::string& formato) {
     // Whole seconds as a date difference counts them: each date to its nearest second first,
     // so two dates a whole number of seconds apart never lose one to the fractions of a day.
@@ -73,8 +94,11 @@ void ChiediAnnullamento() {
                               TestoMessaggio("0002") + FormatoConteggio(mProgresso.colonneElaborate) + "\r\n" +
                               TestoMessaggio("0003") + FormatoConteggio(mProgresso.colonneSistema) + "\r\n" +
                               TestoMessaggio("0004");
-    if (UI().MsgBox(testo, Pulsanti::SiNo, Icona::Domanda, interno::TitoloProgresso()) == Risposta::Si)
-        mAnnullaCalcolo = true;
+    // The run's elapsed time leaves out the time the question stayed open.
+    const double aperta = Adesso();
+    const Risposta r = UI().MsgBox(testo, Pulsanti::SiNo, Icona::Domanda, interno::TitoloProgresso());
+    mInizioCalcolo += Adesso() - aperta;
+    if (r == Risposta::Si) mAnnullaCalcolo = true;
 }
 
 std::string interno::TitoloProgresso() {
@@ -112,6 +136,7 @@ void CalcolaSistema() {
 }
 
 void RicalcolaSistema() {
+    if (!RicalcoloConsentito()) return;
     eliminaFisseObsolete();
     UI().AbilitaFinestraPrincipale(false);
     UI().ProgressoApri();

@@ -25,6 +25,16 @@ double ColonneIntegrali(int n, int k);
 
 // The system summary text that becomes the description of a system after a run.
 std::string RiepilogoSistema();
+// The description of a run that stopped before it examined everything (cancel or column limit):
+// the summary and how far the run got, "... (interrotto: 391.515 di 3.838.380 colonne)".
+std::string DescrizioneInterrotta(const std::string& descrizione, double elaborate, double totale);
+
+// The length of the columns in the store (the numbers of column 1), 0 without a system.
+int LunghezzaColonneSistema();
+// A recalculation re-examines the stored columns as they are: with a column length that differs
+// from theirs it is refused before anything opens (message "0161"), and the system stays.
+bool RicalcoloConsentito();
+
 // Elapsed time between two dates; the runs use the format "D HH:MM:SS".
 std::string FormatoDurata(double inizio, double fine, const std::string& formato);
 

@@ -317,7 +317,27 @@ bool CreditiLingue(std::string& testo) {
 
 void MostraCreditiLingue() {
     std::string testo;
-    if (CreditiLingue(testo)) UI().MsgBox(testo, Pulsanti::OK, Icona::Informazione);
+    if (CreditiLingue(testo))
+        UI().MsgBox(testo, Pulsanti::OK, Icona::Informazione);
+    else
+        UI().MsgBox(TestoMessaggio("0167", {IndirizzoServer()}), Pulsanti::OK, Icona::Esclamazione);
+}
+
+void MostraEsitoLingue(const RisultatoAggiornamento& r) {
+    auto elenco = [](const std::vector<std::string>& nomi) {
+        std::string t;
+        for (const auto& n : nomi) t += (t.empty() ? "" : ", ") + n;
+        return t;
+    };
+    if (!r.listaScaricata) {
+        UI().MsgBox(TestoMessaggio("0165", {IndirizzoServer()}), Pulsanti::OK, Icona::Esclamazione);
+        return;
+    }
+    std::string testo = r.installati.empty() ? TestoMessaggio("0168") : TestoMessaggio("0164", {elenco(r.installati)});
+    std::vector<std::string> mancati = r.falliti;
+    mancati.insert(mancati.end(), r.scartati.begin(), r.scartati.end());
+    if (!mancati.empty()) testo += "\r\n" + TestoMessaggio("0166", {elenco(mancati)});
+    UI().MsgBox(testo, Pulsanti::OK, mancati.empty() ? Icona::Informazione : Icona::Esclamazione);
 }
 
 }  // namespace novanta

@@ -84,7 +84,11 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
 // The language credits: for every line of the server's credits file, CR LF and the line.
 // False when the file could not be fetched.
 bool CreditiLingue(std::string& testo);
-// The settings window's info button: the credits in an information box when they arrive.
+// The settings window's info button: the credits in an information box when they arrive, a
+// warning naming the server when they do not.
 void MostraCreditiLingue();
+// What the language download did, told to the user: the languages installed, the names that
+// could not be fetched, or that the server could not be reached.
+void MostraEsitoLingue(const RisultatoAggiornamento& esito);
 
 }  // namespace novanta

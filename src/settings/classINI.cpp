@@ -97,6 +97,25 @@ std::string ValoreINI(std::string_view testo, std::string_view sezione, std::str
     return taglia(predefinito, massimo);
 }
 
+std::vector<VoceINI> VociINI(std::string_view testo, size_t massimo) {
+    std::vector<VoceINI> out;
+    std::string_view sezione;
+    bool inSezione = false;
+    for (const Riga& r : righe(testo)) {
+        std::string_view nome;
+        if (sezioneDi(r.testo, nome)) {
+            sezione = nome;
+            inSezione = true;
+            continue;
+        }
+        std::string_view k, v;
+        if (!inSezione || !chiaveDi(r.testo, k, v)) continue;
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+        out.push_back({sezione, k, taglia(v, massimo)});
+    }
+    return out;
+}
+
 std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, std::string_view chiave,
                              std::string_view valore) {
     const auto tutte = righe(testo);

@@ -19,6 +19,15 @@ std::string ValoreINI(std::string_view testo, std::string_view sezione, std::str
 // The same text with `chiave` of `sezione` set to `valore`: every other line stays as it was
 // (line endings and comments included); a missing key is added at the end of its section, a
 // missing section at the end of the text.
+// Every "key=value" of INI text in file order, with its section, the value cut and unquoted as
+// ValoreINI returns it: the language files are indexed once from it.
+struct VoceINI {
+    std::string_view sezione;
+    std::string_view chiave;
+    std::string valore;
+};
+std::vector<VoceINI> VociINI(std::string_view testo, size_t massimo);
+
 std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, std::string_view chiave,
                              std::string_view valore);
 

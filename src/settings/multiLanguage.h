@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ constexpr size_t MAX_VALORE_LINGUA = 511;
 
 // A value of a language or settings file; "" when the file, the section or the key is missing.
 std::string LeggiINI(const std::filesystem::path& file, const std::string& sezione, const std::string& chiave);
+// How many times a language or settings file was read and indexed: once per file and change,
+// however many texts are looked up in it.
+unsigned LettureFileLingua();
 // The same lookup on the text of a file already in memory (its size chooses the reader).
 std::string LeggiINITesto(std::string_view contenuto, std::string_view sezione, std::string_view chiave);
 
@@ -26,6 +30,8 @@ std::string LeggiINITesto(std::string_view contenuto, std::string_view sezione, 
 // Until a language is chosen, and while its file is missing, the shipped language matching the
 // system locale (or Italian) speaks, so a message box is never left without its text.
 std::string TestoMessaggio(const std::string& id);
+// The same with "%1", "%2", ... replaced by the given texts in order.
+std::string TestoMessaggio(const std::string& id, std::initializer_list<std::string> parametri);
 
 // Any key of the current language (window captions, tool tips, tags), with the same fallback.
 std::string TestoLingua(const std::string& sezione, const std::string& chiave);
@@ -40,6 +46,10 @@ std::filesystem::path TrovaFileLingua(const std::string& nome);
 // The shipped language that matches the system locale (LC_ALL, LC_MESSAGES, LANG): "english"
 // for an English locale, "italiano" for every other.
 std::string LinguaDiSistema();
+
+// The two-letter code of the language speaking now: the key "Codice" of the section "Info" of
+// its file, else "en" for a language named English, else "it".
+std::string CodiceLingua();
 
 // The language actually speaking now: mLinguaCorrente when its file exists, else the fallback.
 std::string LinguaEffettiva();

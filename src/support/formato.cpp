@@ -49,6 +49,12 @@ std::string FormatoMigliaia(double valore) {
     return negativo ? "-" + out : out;
 }
 
+std::string FormatoMigliaiaZeri(double valore) {
+    const double arrotondato = std::nearbyint(valore);
+    if (arrotondato > -10 && arrotondato < 10) return (arrotondato < 0 ? "-0" : "0") + FormatoMigliaia(std::fabs(arrotondato));
+    return FormatoMigliaia(arrotondato);
+}
+
 std::string FormatoConteggio(double valore) { return " " + FormatoMigliaia(valore); }
 
 std::string FormatoZeri(int64_t valore, int cifre) {

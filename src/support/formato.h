@@ -14,6 +14,8 @@ void ImpostaSeparatoreMigliaia(char separatore);
 
 // Whole number with thousands separators: the pattern "#,###,###,###,##0" (and "###,##0").
 std::string FormatoMigliaia(double valore);
+// The panel-counter pattern "###,#00": thousands separators and at least two digits (1 is "01").
+std::string FormatoMigliaiaZeri(double valore);
 // The count pattern of the runs: " #,###,###,###,##0", one blank before the digits.
 std::string FormatoConteggio(double valore);
 // "00"-style zero padding: at least `cifre` digits.

@@ -34,6 +34,12 @@ bool SalvaColonneTxt(const std::string& nomeFile) {
     return ok;
 }
 
+bool EsportazionePossibile() {
+    if (mSistema.nColonne > 0) return true;
+    UI().MsgBox(TestoMessaggio("0162"), Pulsanti::OK, Icona::Esclamazione);
+    return false;
+}
+
 namespace {
 
 std::string messaggioImport(const ErroreLettura& e, const std::string& testo) {
@@ -103,18 +109,22 @@ bool LeggiColonneTxt(const std::filesystem::path& file, ColonneLette& ris, std::
 bool ImportaColonneTxt(const std::string& nomeFile) {
     bool sostituito = false;
     if (!nomeFile.empty()) {
+        UI().AbilitaFinestraPrincipale(false);
         UI().Clessidra(true);
         ColonneLette letto;
         std::string messaggio;
-        if (!LeggiColonneTxt(std::filesystem::path(nomeFile), letto, messaggio)) {
+        const bool letti = LeggiColonneTxt(std::filesystem::path(nomeFile), letto, messaggio);
+        if (letti && letto.righe == 0)
+            messaggio = TestoMessaggio("0163", {std::filesystem::path(nomeFile).filename().string()});
+        if (!letti || letto.righe == 0) {
             UI().Clessidra(false);
-            UI().MsgBox(messaggio);
+            UI().MsgBox(messaggio, Pulsanti::OK, letti ? Icona::Esclamazione : Icona::Nessuna);
+            UI().AbilitaFinestraPrincipale(true);
             return false;
         }
         mFileSistema = nomeFile;
         ResetSistema(false);
-        // A file with no column leaves the column length as it was.
-        if (letto.righe > 0) mLenCol = static_cast<int16_t>(letto.lenCol);
+        mLenCol = static_cast<int16_t>(letto.lenCol);
         for (int32_t r = 0; r < letto.righe; ++r) {
             uint8_t* col = mArrColonne.colonnaScrittura(r + 1);
             std::copy_n(letto.numeri.data() + static_cast<size_t>(r) * letto.lenCol, letto.lenCol, col);
@@ -124,10 +134,11 @@ bool ImportaColonneTxt(const std::string& nomeFile) {
         CaricaPronostico();
         mSistema.descrizione = "FILE TXT";
         mSistema.nColonne = letto.righe;
-        if (letto.righe > 0) LockGUI();
+        LockGUI();
         ImpostaFileSistema(mFileSistema);
         ViewStatusBar();
         UI().Clessidra(false);
+        UI().AbilitaFinestraPrincipale(true);
         sostituito = true;
     }
     ImpostaLenCol(mLenCol);

@@ -17,6 +17,10 @@ namespace novanta {
 // temporary file renamed over the target. True when the file was written.
 bool SalvaColonneTxt(const std::string& nomeFile);
 
+// The export command's check before it asks for a file name: with no system there is nothing to
+// write, and the user is told so (message "0162") instead of getting an empty file.
+bool EsportazionePossibile();
+
 // The columns of a column text file, read and checked as a whole before anything changes.
 struct ColonneLette {
     int lenCol = 0;
@@ -33,8 +37,10 @@ bool LeggiColonneTxt(std::istream& in, ColonneLette& risultato, std::string& mes
 bool LeggiColonneTxt(const std::filesystem::path& file, ColonneLette& risultato, std::string& messaggio);
 
 // Imports a column text file as the new system. The file is read and checked first: a bad
-// file shows the error and leaves the system, the prediction and the conditions as they were.
-// Returns true when the system was replaced.
+// file, or one that holds no column (message "0163"), shows why and leaves the system, the
+// prediction and the conditions as they were. The main window stays disabled while the file is
+// read, so nothing started meanwhile can be overwritten by the import. Returns true when the
+// system was replaced.
 bool ImportaColonneTxt(const std::string& nomeFile);
 
 

@@ -1,5 +1,6 @@
 #include "textfiles/filtri_txt.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "support/righe_testo.h"
@@ -25,8 +26,25 @@ bool StringToFiltro(const std::string& riga, int32_t presenze, tFiltroGruppo& fi
 }
 
 bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGruppo>& filtri, bool& limite,
-                    std::string& messaggio) {
+                    std::string& messaggio, const AvanzamentoFiltri& avanzamento) {
     std::vector<tFiltroGruppo> letti;
+    // The share of the file read, for the progress shown while a long file is read.
+    std::streamoff dimensione = 0;
+    if (avanzamento) {
+        const auto inizio = in.tellg();
+        if (inizio >= 0 && in.seekg(0, std::ios::end)) {
+            dimensione = in.tellg() - inizio;
+            in.seekg(inizio);
+        }
+        in.clear();
+        avanzamento(0, 0);
+    }
+    const auto inizioLettura = in.tellg();
+    const auto percento = [&] {
+        const auto pos = in.tellg();
+        if (dimensione <= 0 || pos < 0) return 100;
+        return static_cast<int>(std::min<std::streamoff>(100, (pos - inizioLettura) * 100 / dimensione));
+    };
     limite = false;
     LettoreRighe lettore(in);
     std::string riga;
@@ -48,13 +66,16 @@ bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGrupp
             return false;
         }
         letti.push_back(f);
+        if (avanzamento && letti.size() % 2000 == 0) avanzamento(static_cast<int32_t>(letti.size()), percento());
     }
+    if (avanzamento) avanzamento(static_cast<int32_t>(letti.size()), 100);
     limite = static_cast<int32_t>(letti.size()) >= MAX_FILTRI;
     filtri = std::move(letti);
     return true;
 }
 
-std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string& nomeFile, int32_t presenze) {
+std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string& nomeFile, int32_t presenze,
+                                         const AvanzamentoFiltri& avanzamento) {
     std::ifstream in(std::filesystem::path(nomeFile), std::ios::binary);
     if (!in) {
         UI().MsgBox(messaggioFiltri({53, "File not found"}));
@@ -64,7 +85,7 @@ std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string
     std::vector<tFiltroGruppo> filtri;
     bool limite = false;
     std::string messaggio;
-    const bool ok = LeggiFiltriTxt(in, presenze, filtri, limite, messaggio);
+    const bool ok = LeggiFiltriTxt(in, presenze, filtri, limite, messaggio, avanzamento);
     UI().Clessidra(false);
     if (!ok) {
         UI().MsgBox(messaggio);
@@ -76,8 +97,9 @@ std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string
     return static_cast<int32_t>(filtri.size());
 }
 
-bool ImportaFiltriGruppo(int32_t tipoFiltro, const std::string& nomeFile, int32_t presenze) {
-    const auto n = loadFileToFilters(tipoFiltro != 0 ? mFiltriOR : mFiltriAND, nomeFile, presenze);
+bool ImportaFiltriGruppo(int32_t tipoFiltro, const std::string& nomeFile, int32_t presenze,
+                         const AvanzamentoFiltri& avanzamento) {
+    const auto n = loadFileToFilters(tipoFiltro != 0 ? mFiltriOR : mFiltriAND, nomeFile, presenze, avanzamento);
     if (!n) return false;
     (tipoFiltro != 0 ? mNumFiltriOR : mNumFiltriAND) = *n;
     return true;

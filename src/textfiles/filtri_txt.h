@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <string>
@@ -15,19 +16,24 @@ namespace novanta {
 // not a number 1..90 is refused: false, with the failure in `errore`, and `filtro` empty.
 bool StringToFiltro(const std::string& riga, int32_t presenze, tFiltroGruppo& filtro, ErroreLettura& errore);
 
+// Told while a filter file is read: the filters read so far and the share of the file (0..100).
+using AvanzamentoFiltri = std::function<void(int32_t filtri, int percento)>;
+
 // Reads a whole group-filter file: one filter per non-empty line, at most 150,000 (`limite`
 // tells that the reading stopped there). False with the error text of the import, naming the
 // line, in `messaggio`.
 bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGruppo>& filtri, bool& limite,
-                    std::string& messaggio);
+                    std::string& messaggio, const AvanzamentoFiltri& avanzamento = {});
 
 // Fills `lista` from the file: it is read and checked as a whole first, then the list is
 // erased and the filters stored as records 1..n. Returns n; on failure shows the error and
 // returns nothing, with the list as it was.
-std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string& nomeFile, int32_t presenze);
+std::optional<int32_t> loadFileToFilters(TabellaFiltri& lista, const std::string& nomeFile, int32_t presenze,
+                                         const AvanzamentoFiltri& avanzamento = {});
 
 // The confirmed import of the import window: tipoFiltro 0 fills the AND list, any other value
 // the OR list, and sets its count. False (list and count unchanged) when the file was refused.
-bool ImportaFiltriGruppo(int32_t tipoFiltro, const std::string& nomeFile, int32_t presenze);
+bool ImportaFiltriGruppo(int32_t tipoFiltro, const std::string& nomeFile, int32_t presenze,
+                         const AvanzamentoFiltri& avanzamento = {});
 
 }  // namespace novanta

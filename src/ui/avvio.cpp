@@ -13,6 +13,7 @@
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
 #include "progetto/progetto.h"
+#include "ui/frmCalcolo.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmSplash.h"
 #include "ui/interfacciaQt.h"
@@ -91,6 +92,22 @@ void Attendi(int millisecondi) {
     ciclo.exec();
 }
 
+QWidget* PortaInPrimoPiano(QWidget* principale) {
+    if (principale && principale->isMinimized()) principale->showNormal();
+    // During a run, or while a window waits for an answer, the main window is disabled: the
+    // window that can act comes to the front, so its buttons stay in reach.
+    QWidget* davanti = QApplication::activeModalWidget();
+    if (!davanti)
+        if (InterfacciaQt* f = FacciaQt(); f && f->progresso() && f->progresso()->isVisible())
+            davanti = f->progresso();
+    if (!davanti) davanti = principale;
+    if (!davanti) return nullptr;
+    davanti->show();
+    davanti->raise();
+    davanti->activateWindow();
+    return davanti;
+}
+
 int Avvio() {
     QApplication::setWindowIcon(IconaProgramma());
     InizializzaCorpo();
@@ -109,16 +126,14 @@ int Avvio() {
     splash.repaint();
     QCoreApplication::processEvents();
 
-    // A newer version on the server: its notice has been shown, and this copy ends.
-    if (NewVersion().esito == EsitoVersione::NuovaVersione) return 0;
+    // A newer version on the server: its notice has been shown, and the user carries on.
+    NewVersion();
 
     frmMAIN principale;
-    istanza.allaConsegna = [&principale] {
-        if (principale.isMinimized()) principale.showNormal();
-        principale.show();
-        principale.raise();
-        principale.activateWindow();
-    };
+    istanza.allaConsegna = [&principale] { PortaInPrimoPiano(&principale); };
+    // The first start asks for the language in a window of its own, not over the splash.
+    ReadConfiguration();
+    if (mLinguaCorrente.empty()) splash.hide();
     principale.Carica();
     ResetSistema(false);
     SegnaLavoroSalvato();

@@ -33,6 +33,10 @@ QIcon IconaProgramma();
 // The socket name of the copy that owns a data folder.
 QString NomeServerIstanza(const std::filesystem::path& cartella);
 
+// A later copy handed over: the window the user can act on comes to the front (an open modal
+// window, else the progress window of a run, else the main window). Returns it.
+QWidget* PortaInPrimoPiano(QWidget* principale);
+
 // Waits, keeping the windows alive.
 void Attendi(int millisecondi);
 

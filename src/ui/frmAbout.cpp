@@ -57,6 +57,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     lbURL = new EtichettaURL(QString::fromLatin1(INDIRIZZO_SITO), this);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
     v->addWidget(lblTitolo);
     v->addWidget(lblVersione);
     v->addWidget(descrizione);

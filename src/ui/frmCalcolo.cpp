@@ -75,7 +75,8 @@ frmCalcolo::frmCalcolo(QWidget* parent) : QDialog(parent) {
 
     cmdSvilAnnulla = new QPushButton(QStringLiteral("&Annulla"), this);
     cmdSvilAnnulla->setObjectName(QStringLiteral("cmdSvilAnnulla"));
-    cmdSvilAnnulla->setAutoDefault(false);
+    // The only button, so the default one: Enter asks, as the button does.
+    cmdSvilAnnulla->setDefault(true);
     auto* basso = new QHBoxLayout;
     basso->addStretch(1);
     basso->addWidget(cmdSvilAnnulla);

@@ -64,10 +64,21 @@ frmImpostazioni::frmImpostazioni(QWidget* parent) : QDialog(parent) {
     g->addWidget(optModoRicalcolo[1]);
     v->addWidget(frameRicalcolo);
 
+    // The first start: the window itself asks for the language, with the locale's preselected.
+    primoAvvio_ = mLinguaCorrente.empty();
+    lblPrimoAvvio = new QLabel(QStringLiteral("Scegli la lingua del programma e premi OK."), this);
+    lblPrimoAvvio->setObjectName(QStringLiteral("lblPrimoAvvio"));
+    lblPrimoAvvio->setVisible(primoAvvio_);
+    QFont grassetto = lblPrimoAvvio->font();
+    grassetto.setBold(true);
+    lblPrimoAvvio->setFont(grassetto);
+    v->insertWidget(0, lblPrimoAvvio);
+
     cmdSalva = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("OK"), this);
     cmdSalva->setObjectName(QStringLiteral("cmdSalva"));
     cmdSalva->setToolTip(QStringLiteral("Salva e applica le nuove impostazioni"));
-    cmdSalva->setAutoDefault(false);
+    // Enter saves.
+    cmdSalva->setDefault(true);
     auto* basso = new QHBoxLayout;
     basso->addStretch(1);
     basso->addWidget(cmdSalva);
@@ -88,9 +99,17 @@ frmImpostazioni::frmImpostazioni(QWidget* parent) : QDialog(parent) {
         ApplicaLingua(this);
         CaricaLingue();
     } else {
-        cmdLangUpdate_Click();
+        // The languages already here are enough to choose from: the download stays silent.
+        AggiornaLingue();
+        CaricaLingue();
     }
     adjustSize();
+}
+
+void frmImpostazioni::reject() {
+    // Esc on the first start takes the preselected language, so the question does not come back.
+    if (primoAvvio_ && cmbLingua->currentIndex() >= 0) return cmdSalva_Click();
+    QDialog::reject();
 }
 
 void frmImpostazioni::chkStatoRicalcolo_Click() {
@@ -105,8 +124,9 @@ void frmImpostazioni::CaricaLingue() {
     for (const std::string& n : elenco.nomi) cmbLingua->addItem(Q(n));
     cmbLingua->setCurrentIndex(elenco.selezionata);
     if (cmbLingua->count() > 0 && elenco.selezionata < 0) {
-        UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
-        cmbLingua->setCurrentIndex(0);
+        const int locale = cmbLingua->findText(Q(LinguaDiSistema()), Qt::MatchFixedString);
+        if (!primoAvvio_) UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
+        cmbLingua->setCurrentIndex(primoAvvio_ && locale >= 0 ? locale : 0);
         cmbLingua_Click();
     } else if (cmbLingua->count() == 0) {
         UI().MsgBox("Warning files language not found", Pulsanti::OK, Icona::Critica);
@@ -133,9 +153,10 @@ void frmImpostazioni::cmdSalva_Click() {
 
 void frmImpostazioni::cmdLangUpdate_Click() {
     UI().Clessidra(true);
-    AggiornaLingue();
+    const RisultatoAggiornamento esito = AggiornaLingue();
     UI().Clessidra(false);
     CaricaLingue();
+    MostraEsitoLingue(esito);
 }
 
 void frmImpostazioni::cmdInfoLanguage_Click() {

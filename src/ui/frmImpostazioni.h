@@ -26,8 +26,13 @@ public:
     void cmdLangUpdate_Click();
     void cmdInfoLanguage_Click();
 
+protected:
+    void reject() override;
+
 private:
     void chkStatoRicalcolo_Click();
+    bool primoAvvio_ = false;
+    QLabel* lblPrimoAvvio = nullptr;
 
     QLabel* lbLanguage = nullptr;
     QComboBox* cmbLingua = nullptr;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -28,9 +29,20 @@
 #include "textfiles/colonne_txt.h"
 #include "ui/frmAbout.h"
 #include "ui/frmAnalisi.h"
+#include "ui/frmConsecutivi.h"
+#include "ui/frmFiltri.h"
+#include "ui/frmFiltriDistanzaNumeri.h"
+#include "ui/frmFisse.h"
+#include "ui/frmImportBase.h"
+#include "ui/frmImpostazioni.h"
+#include "ui/frmAnalisi.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMatr.h"
 #include "ui/frmOttimizza.h"
+#include "ui/frmPari.h"
+#include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
+#include "ui/frmSomma.h"
 #include "ui/frmVisualizza.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
@@ -47,6 +59,9 @@ void aspetto(QLabel* l, bool segnato) {
     QPalette p = l->palette();
     p.setColor(QPalette::Window, segnato ? TEAL : BIANCO);
     p.setColor(QPalette::WindowText, segnato ? BIANCO : TEAL);
+    // A locked grid looks locked: greyed, the marked numbers still told apart.
+    p.setColor(QPalette::Disabled, QPalette::Window, segnato ? QColor(0x8F, 0xA8, 0xA8) : QColor(0xEE, 0xEE, 0xEE));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, segnato ? QColor(0xF4, 0xF4, 0xF4) : QColor(0xA8, 0xA8, 0xA8));
     l->setPalette(p);
     QFont f = l->font();
     f.setBold(segnato);
@@ -76,6 +91,46 @@ GrigliaNumeri::GrigliaNumeri(QWidget* parent) : QFrame(parent) {
         g->addWidget(l, i / 10, i % 10);
     }
     setCursor(Qt::PointingHandCursor);
+    // The keyboard reaches the grid too: the arrows move the cursor, Space marks.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void GrigliaNumeri::MostraCursore() {
+    for (int i = 0; i < 90; ++i)
+        etichette_[static_cast<size_t>(i)]->setLineWidth(hasFocus() && i == cursore_ ? 3 : 1);
+}
+
+void GrigliaNumeri::keyPressEvent(QKeyEvent* e) {
+    int r = cursore_ / 10, c = cursore_ % 10;
+    switch (e->key()) {
+        case Qt::Key_Left: c = (c + 9) % 10; break;
+        case Qt::Key_Right: c = (c + 1) % 10; break;
+        case Qt::Key_Up: r = (r + 8) % 9; break;
+        case Qt::Key_Down: r = (r + 1) % 9; break;
+        case Qt::Key_Home: c = 0; break;
+        case Qt::Key_End: c = 9; break;
+        case Qt::Key_Space:
+            GrigliaNumeriClick(cursore_);
+            return;
+        default: return QFrame::keyPressEvent(e);
+    }
+    cursore_ = r * 10 + c;
+    MostraCursore();
+}
+
+void GrigliaNumeri::focusInEvent(QFocusEvent* e) {
+    QFrame::focusInEvent(e);
+    MostraCursore();
+}
+
+void GrigliaNumeri::focusOutEvent(QFocusEvent* e) {
+    QFrame::focusOutEvent(e);
+    MostraCursore();
+}
+
+void GrigliaNumeri::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange) setCursor(isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QFrame::changeEvent(e);
 }
 
 void GrigliaNumeri::Aggiorna() {
@@ -103,7 +158,9 @@ void GrigliaNumeri::Trascina(int indice) {
     }
     if (indice == ultimoIndice_) return;
     ultimoIndice_ = indice;
+    cursore_ = indice;
     GrigliaNumeriClick(indice);
+    MostraCursore();
 }
 
 void GrigliaNumeri::mousePressEvent(QMouseEvent* e) {
@@ -167,11 +224,24 @@ QAction* frmMAIN::voce(QMenu* menu, const char* nome, const QString& testo) {
     return a;
 }
 
+// Every condition entry is checkable and shows the state's mark; all the marks are set again
+// after a condition window closes or a system file is opened.
 void frmMAIN::VoceCondizione(QAction* a, bool (*stato)()) {
     a->setCheckable(true);
     segni_.emplace_back(a, stato);
-    // The condition windows are not in this program yet: the entry only shows the state's mark.
-    connect(a, &QAction::triggered, this, [a, stato] { a->setChecked(stato()); });
+}
+
+// A condition entry opens its window modally; afterwards every condition mark shows the state
+// (closing one reduction window may switch the other reduction off).
+template <typename Finestra>
+void frmMAIN::ApriCondizione(QAction* a) {
+    connect(a, &QAction::triggered, this, [this] {
+        {
+            Finestra finestra(this);
+            FacciaQt()->Modale(finestra);
+        }
+        AggiornaSegniCondizioni();
+    });
 }
 
 void frmMAIN::CreaMenu() {
@@ -243,12 +313,18 @@ void frmMAIN::CreaMenu() {
     VoceCondizione(menuSomma, [] { return mCondizioni.sommaAttiva; });
     VoceCondizione(menuRidotto, [] { return mCondizioni.ridottoAttivo; });
     VoceCondizione(menuDistanzaMinima, [] { return mDistanzaMinima.attiva; });
-    // The reduction windows set both reduction marks.
-    for (QAction* a : {menuRidotto, menuDistanzaMinima}) {
-        connect(a, &QAction::triggered, this, [this] {
-            menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-            menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
-        });
+    ApriCondizione<frmImportBase>(menuColonnaBase);
+    ApriCondizione<frmFiltriDistanzaNumeri>(menuDistanzaNumeri);
+    ApriCondizione<frmConsecutivi>(menuConsecutivi);
+    ApriCondizione<frmFisse>(menuFisse);
+    ApriCondizione<frmPari>(menuPariDispari);
+    ApriCondizione<frmSomma>(menuSomma);
+    ApriCondizione<frmRidotto>(menuRidotto);
+    ApriCondizione<frmRidottoDistanzaMinima>(menuDistanzaMinima);
+
+    // The group-filter window serves both lists: the entry tells it which.
+    for (QAction* a : {menuColonnaFiltroAND, menuColonnaFiltroOR}) {
+        connect(a, &QAction::triggered, this, [this, a] { ColonneFiltro(a == menuColonnaFiltroOR ? 1 : 0); });
     }
 
     connect(menuNuovo, &QAction::triggered, this, &frmMAIN::NuovoSistema);
@@ -296,6 +372,9 @@ void frmMAIN::CreaControlli() {
     hsLenCol->setPageStep(1);
     hsLenCol->setValue(mLenCol);
     hsLenCol->setMinimumHeight(22);
+    hsLenCol->setFocusPolicy(Qt::StrongFocus);
+    // A scroll bar's keys run the other way by default: Left must shorten, Right lengthen.
+    hsLenCol->setInvertedControls(false);
     lbLenCol = new QLabel(QString::number(mLenCol), frameLenCol);
     lbLenCol->setObjectName(QStringLiteral("lbLenCol"));
     lbLenCol->setAlignment(Qt::AlignCenter);
@@ -359,6 +438,11 @@ void frmMAIN::CreaControlli() {
     statusBar()->setObjectName(QStringLiteral("StBar"));
     statusBar()->setSizeGripEnabled(true);
 
+    // Tab goes from the grid to the length and on to the commands.
+    setTabOrder(frameNumeri, hsLenCol);
+    setTabOrder(hsLenCol, cmdModifiche);
+    frameNumeri->setFocus();
+
     connect(hsLenCol, &QScrollBar::valueChanged, this, [](int v) { ImpostaLenCol(v); });
     connect(cmdCalcolo, &QPushButton::clicked, this, &frmMAIN::CalcoloComando);
     connect(cmdModifiche, &QPushButton::clicked, this, &frmMAIN::ModificaSistema);
@@ -374,6 +458,7 @@ void frmMAIN::Carica() {
         FacciaQt()->Modale(impostazioni);
         frmImpostazioni::ReadConfiguration();
     }
+    InstallaTraduzioniQt();
     ApplicaLingua(this);
     hsLenCol->setRange(LEN_COL_MIN, LEN_COL_MAX);
     hsLenCol->setValue(mLenCol);
@@ -466,8 +551,9 @@ void frmMAIN::UnlockGUI() {
 }
 
 void frmMAIN::UnlockMenuConditions() {
+    // The distance filters go with the reset too, so their mark goes with the others.
     for (QAction* a : {menuColonnaFiltroAND, menuColonnaFiltroOR, menuConsecutivi, menuDistanzaMinima, menuFisse,
-                       menuPariDispari, menuRidotto, menuSomma})
+                       menuPariDispari, menuRidotto, menuSomma, menuDistanzaNumeri})
         a->setChecked(false);
 }
 
@@ -482,8 +568,14 @@ void frmMAIN::ViewStatusBar() {
     StBar[1]->setText(Q(FormatoMigliaia(mSistema.nColonne)));
     StBar[2]->setText(QStringLiteral("--"));
     StBar[3]->setText(Q(mSistema.descrizione));
-    StBar[3]->setToolTip(Q(mSistema.descrizione));
-    StBar[0]->setToolTip(Q(mFileSistema));
+    // The panel's name from the language file, then the whole text (it may not fit).
+    auto suggerimento = [](int pannello, const char* progetto, const std::string& testo) {
+        QString nome = TestoFinestra(QStringLiteral("frmMAIN"), QStringLiteral("StBar(%1).ToolTipText").arg(pannello));
+        if (nome.isEmpty()) nome = QString::fromLatin1(progetto);
+        return testo.empty() ? nome : nome + QStringLiteral(": ") + Q(testo);
+    };
+    StBar[3]->setToolTip(suggerimento(4, "Tipo Sistema", mSistema.descrizione));
+    StBar[0]->setToolTip(suggerimento(1, "Nome Sistema", mFileSistema));
     AggiornaTitolo();
 }
 
@@ -496,8 +588,6 @@ void frmMAIN::AggiornaTitolo() {
 
 void frmMAIN::AggiornaSegniCondizioni() {
     for (const auto& [a, stato] : segni_) a->setChecked(stato());
-    menuRidotto->setChecked(mCondizioni.ridottoAttivo);
-    menuDistanzaMinima->setChecked(mDistanzaMinima.attiva);
 }
 
 void frmMAIN::AggiornaRecenti() {
@@ -578,6 +668,7 @@ void frmMAIN::ImportaColonne() {
 }
 
 void frmMAIN::EsportaColonne() {
+    if (!EsportazionePossibile()) return;
     setEnabled(false);
     try {
         std::filesystem::path proposto = std::filesystem::path(mFileSistema).filename();
@@ -603,6 +694,14 @@ void frmMAIN::Impostazioni() {
 void frmMAIN::Info() {
     frmAbout info(this);
     FacciaQt()->Modale(info);
+}
+
+void frmMAIN::ColonneFiltro(int tipoFiltro) {
+    {
+        frmFiltri filtri(tipoFiltro, this);
+        FacciaQt()->Modale(filtri);
+    }
+    AggiornaSegniCondizioni();
 }
 
 void frmMAIN::AdattaMatrice() {

@@ -26,8 +26,14 @@ public:
     void Aggiorna();
     // The label under a point of the grid, -1 between labels.
     int IndiceIn(const QPoint& punto) const;
+    // The label the keyboard is on (0..89).
+    int cursore() const { return cursore_; }
 
 protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -35,7 +41,9 @@ protected:
 
 private:
     void Trascina(int indice);
+    void MostraCursore();
     std::array<QLabel*, 90> etichette_{};
+    int cursore_ = 0;
     int ultimoIndice_ = -1;
     bool trascinando_ = false;
 };
@@ -68,6 +76,8 @@ public:
     void EsportaColonne();
     void Impostazioni();
     void Info();
+    // The group-filter window for the AND list (0) or the OR list (1).
+    void ColonneFiltro(int tipoFiltro);
     // The matrix window: apply mode (cmdAdatta, menuAdattaMatrice) and browse mode (mnuElencoSistemiImmediati).
     void AdattaMatrice();
     void ElencoMatrici();
@@ -94,6 +104,8 @@ private:
     void AbilitaCalcolo(bool abilita);
     QAction* voce(QMenu* menu, const char* nome, const QString& testo);
     void VoceCondizione(QAction* voce, bool (*stato)());
+    template <typename Finestra>
+    void ApriCondizione(QAction* voce);
     void AggiornaRecenti();
 
     QMenu* menufile = nullptr;

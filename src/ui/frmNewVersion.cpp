@@ -1,10 +1,14 @@
 #include "ui/frmNewVersion.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "core/interfaccia.h"
 #include "ui/frmAbout.h"
+#include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
 
 namespace novanta::ui {
@@ -39,6 +43,26 @@ frmNewVersion::frmNewVersion(QWidget* parent) : QDialog(parent) {
     lbURL = new EtichettaURL(QString::fromLatin1(INDIRIZZO_SITO), this);
     lbURL->dopoClic = [this] { accept(); };
     v->addWidget(lbURL);
+    // A newer version never locks the user out of this one: carrying on is the default.
+    lblAvviso = new QLabel(QStringLiteral("È disponibile una versione più nuova del programma. Puoi continuare a lavorare con questa."), this);
+    lblAvviso->setObjectName(QStringLiteral("lblAvviso"));
+    lblAvviso->setWordWrap(true);
+    v->insertWidget(0, lblAvviso);
+    cmdScarica = new QPushButton(QStringLiteral("&Apri la pagina per scaricarla"), this);
+    cmdScarica->setObjectName(QStringLiteral("cmdScarica"));
+    cmdContinua = new QPushButton(QStringLiteral("&Continua con questa versione"), this);
+    cmdContinua->setObjectName(QStringLiteral("cmdContinua"));
+    cmdContinua->setDefault(true);
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addStretch(1);
+    pulsanti->addWidget(cmdScarica);
+    pulsanti->addWidget(cmdContinua);
+    v->addLayout(pulsanti);
+    connect(cmdContinua, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdScarica, &QPushButton::clicked, this, [this] {
+        UI().ApriURL(S(lbURL->text()));
+        accept();
+    });
     ApplicaLingua(this);
     adjustSize();
     CentraForm(this);

@@ -2,12 +2,14 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace novanta::ui {
 
 class EtichettaURL;
 
-// The notice of a newer version on the server, with the maker's address.
+// The notice of a newer version on the server, with the maker's address: the user carries on
+// with this version (the default) or opens the download page.
 class frmNewVersion : public QDialog {
 public:
     explicit frmNewVersion(QWidget* parent = nullptr);
@@ -24,6 +26,9 @@ private:
     QLabel* lbLocalVersion = nullptr;
     QLabel* lbRemoteVersion = nullptr;
     EtichettaURL* lbURL = nullptr;
+    QLabel* lblAvviso = nullptr;
+    QPushButton* cmdScarica = nullptr;
+    QPushButton* cmdContinua = nullptr;
 };
 
 }  // namespace novanta::ui

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "core/corpo.h"
 #include "support/formato.h"
@@ -87,6 +88,7 @@ frmVisualizza::frmVisualizza(QWidget* parent) : QDialog(parent) {
     connect(cmdPrev2, &QPushButton::clicked, this, [this] { Indietro(10); });
     // A key held on a step button repeats it, so holding a key scrolls through the panels.
     for (QPushButton* b : {cmdNext1, cmdNext2, cmdPrev1, cmdPrev2}) b->installEventFilter(this);
+    cmdNext1->setDefault(true);
 
     ApplicaLingua(this);
     const int32_t n = mSistema.nColonne;
@@ -115,7 +117,36 @@ QString frmVisualizza::TestoColonna(int32_t j) {
 void frmVisualizza::MostraPannello(int32_t pannello) {
     const int32_t j0 = pannello * 10 - 9;
     for (int r = 0; r < 10; ++r) labVisualizza[static_cast<size_t>(r)]->setText(TestoColonna(j0 + r));
-    labNscheda->setText(QString::number(pannello));
+    labNscheda->setText(QString::number(pannello) + QLatin1Char(' ') + Q(TestoMessaggio("0170")) + QLatin1Char(' ') +
+                        QString::number(numPannelli_));
+}
+
+bool frmVisualizza::Naviga(int tasto) {
+    switch (tasto) {
+        case Qt::Key_PageDown: Avanti(1); return true;
+        case Qt::Key_PageUp: Indietro(1); return true;
+        case Qt::Key_Home: Indietro(numPannelli_); return true;
+        case Qt::Key_End: Avanti(numPannelli_); return true;
+        default: return false;
+    }
+}
+
+void frmVisualizza::keyPressEvent(QKeyEvent* e) {
+    if (!Naviga(e->key())) QDialog::keyPressEvent(e);
+}
+
+void frmVisualizza::wheelEvent(QWheelEvent* e) {
+    // One panel per notch of the wheel; fine-grained wheels add up to a notch first.
+    rotella_ += e->angleDelta().y();
+    while (rotella_ <= -120) {
+        rotella_ += 120;
+        Avanti(1);
+    }
+    while (rotella_ >= 120) {
+        rotella_ -= 120;
+        Indietro(1);
+    }
+    e->accept();
 }
 
 void frmVisualizza::Avanti(int32_t n) {
@@ -131,6 +162,7 @@ void frmVisualizza::Indietro(int32_t n) {
 bool frmVisualizza::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::KeyPress) {
         auto* tasto = static_cast<QKeyEvent*>(evento);
+        if (Naviga(tasto->key())) return true;
         // Tab still moves the focus and Escape still closes the window.
         if (tasto->key() != Qt::Key_Tab && tasto->key() != Qt::Key_Backtab && tasto->key() != Qt::Key_Escape) {
             if (auto* b = qobject_cast<QPushButton*>(oggetto)) {

@@ -25,6 +25,8 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     std::array<QLabel*, 10> labVisualizza{};
@@ -40,6 +42,9 @@ private:
     int32_t numPannelli_ = 0;
     int32_t primoPannello_ = 1;
     int32_t pannelloCorrente_ = 1;
+    int rotella_ = 0;
+    // Page Up/Down, Home and End; false for any other key.
+    bool Naviga(int tasto);
 };
 
 }  // namespace novanta::ui

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -73,6 +74,12 @@ Risposta InterfacciaQt::MsgBox(const std::string& testo, Pulsanti pulsanti, Icon
         case Pulsanti::SiNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
         case Pulsanti::OKAnnulla: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case Pulsanti::SiNoAnnulla: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    }
+    // A short text (the elapsed time of a run) would make the box narrower than its title.
+    if (auto* griglia = qobject_cast<QGridLayout*>(box.layout())) {
+        const int larghezza = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160;
+        griglia->addItem(new QSpacerItem(larghezza, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), griglia->rowCount(), 0,
+                         1, griglia->columnCount());
     }
     // The hourglass would hide that the box waits for the user.
     const int clessidre = clessidre_;
@@ -213,11 +220,10 @@ void InterfacciaQt::NuovaVersione(const std::string& locale, const std::string& 
     frmNewVersion avviso;
     avviso.localVersion = Q(locale);
     avviso.remoteVersion = Q(remota);
+    // The notice waits for an answer: the splash would only stand in its way.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("frmSplash")) w->hide();
     Modale(avviso);
-    // Every other window goes with it.
-    const auto finestre = QApplication::topLevelWidgets();
-    for (QWidget* w : finestre)
-        if (w->isVisible()) w->close();
 }
 
 int InterfacciaQt::Modale(QDialog& finestra) { return finestra.exec(); }

@@ -53,7 +53,7 @@ public:
 
     void ApriURL(const std::string& indirizzo) override;
     void ApriCartella(const std::string& cartella) override;
-    // The version check found a newer version: the notice, modal; start-up then ends the program.
+    // The version check found a newer version: the notice, modal; start-up then goes on.
     void NuovaVersione(const std::string& locale, const std::string& remota) override;
     std::optional<std::string> ScegliFileApri(const std::string& filtro, const std::string& cartella) override;
     std::optional<std::string> ScegliFileSalva(const std::string& filtro, const std::string& cartella,

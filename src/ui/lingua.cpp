@@ -6,9 +6,11 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QVariant>
 #include <QWidget>
 
@@ -44,12 +46,18 @@ void impostaToolTip(QObject* o, const QString& v) {
         a->setToolTip(v);
 }
 
-// The window a control sits in: actions belong to the window of the widget that owns them.
+// The window a control sits in: actions belong to the window of the widget that owns them, and
+// a menu (a pop-up, a window of its own to Qt) to the window of its menu bar.
 QWidget* finestraDi(QObject* o) {
-    for (QObject* p = o; p; p = p->parent())
+    for (QObject* p = o; p; p = p->parent()) {
+        if (qobject_cast<QMenu*>(p)) continue;
         if (auto* w = qobject_cast<QWidget*>(p)) return w->window();
+    }
     return nullptr;
 }
+
+// Qt's own texts (the buttons of the message boxes, the file dialogs) in the chosen language.
+QTranslator* traduzioneQt = nullptr;
 
 }  // namespace
 
@@ -80,7 +88,25 @@ void ApplicaLingua(QWidget* finestra) {
     UI().DoEvents();
 }
 
+void InstallaTraduzioniQt() {
+    const QString codice = Q(CodiceLingua());
+    if (traduzioneQt && traduzioneQt->property("codice").toString() == codice) return;
+    if (traduzioneQt) {
+        QCoreApplication::removeTranslator(traduzioneQt);
+        delete traduzioneQt;
+        traduzioneQt = nullptr;
+    }
+    auto* t = new QTranslator(QCoreApplication::instance());
+    t->setProperty("codice", codice);
+    // English is Qt's own language: an empty translator keeps it.
+    if (codice != QStringLiteral("en"))
+        (void)t->load(QStringLiteral("qtbase_") + codice, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    QCoreApplication::installTranslator(t);
+    traduzioneQt = t;
+}
+
 void ApplicaLinguaATutte() {
+    InstallaTraduzioniQt();
     const auto finestre = QApplication::topLevelWidgets();
     for (QWidget* w : finestre) {
         if (!w->objectName().startsWith(QStringLiteral("frm")) || !w->property("ApplicaLingua").toBool()) continue;

@@ -11,6 +11,9 @@ namespace novanta::ui {
 // An empty or missing value leaves the property as it was; tab captions are always set.
 void ApplicaLingua(QWidget* finestra);
 
+// Loads Qt's own translations (message-box buttons, file dialogs) for the current language.
+void InstallaTraduzioniQt();
+
 // ApplicaLingua on every open window of the program, in the order the application lists them.
 void ApplicaLinguaATutte();
 

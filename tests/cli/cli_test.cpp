@@ -87,7 +87,7 @@ TEST_F(Cli, OutScriveIlFile) {
     EXPECT_EQ(leggi(file), " 01 02 03 \r\n 01 02 04 \r\n 01 03 04 \r\n 02 03 04 \r\n");
 
     const auto vuoto = dir / "vuoto.txt";
-    const auto n = esegui({"generate", "--numbers", "1-4", "--length", "3", "--sum", "1-2", "--out", vuoto.string()});
+    const auto n = esegui({"generate", "--numbers", "1-4", "--length", "3", "--even", "3", "--out", vuoto.string()});
     EXPECT_EQ(n.codice, 0) << n.err;
     EXPECT_TRUE(fs::exists(vuoto));
     EXPECT_EQ(leggi(vuoto), "");
@@ -109,19 +109,22 @@ TEST_F(Cli, RicalcolaUnFileDiColonne) {
     e = esegui({"recalc", "--in", in.string(), "--sum", "18-20"});
     EXPECT_EQ(e.out, " 01 03 05 09 \r\n 02 04 06 08 \r\n");
 
-    e = esegui({"recalc", "--in", in.string(), "--length", "2", "--min-distance", "2"});
-    EXPECT_EQ(e.out, " 01 03 \r\n 02 04 \r\n 10 20 \r\n");
+    e = esegui({"recalc", "--in", in.string(), "--length", "4", "--min-distance", "2"});
+    EXPECT_EQ(e.out, " 01 03 05 09 \r\n 02 04 06 08 \r\n 10 20 30 40 \r\n 01 02 03 04 \r\n");
 
     const auto out = dir / "out.txt";
     e = esegui({"recalc", "--in", in.string(), "--even", "4", "--out", out.string()});
     EXPECT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(leggi(out), " 02 04 06 08 \r\n 10 20 30 40 \r\n");
 
-    // A longer length than the file's columns is refused; a missing file is reported.
-    e = esegui({"recalc", "--in", in.string(), "--length", "5"});
-    EXPECT_EQ(e.codice, 1);
-    EXPECT_NE(e.err.find("shorter than the column length 5"), std::string::npos);
-    EXPECT_EQ(e.out, "");
+    // A length other than the file's columns' is refused (shorter would cut every column to
+    // its first numbers); a missing file is reported.
+    for (const char* lunghezza : {"5", "2"}) {
+        e = esegui({"recalc", "--in", in.string(), "--length", lunghezza});
+        EXPECT_EQ(e.codice, 1);
+        EXPECT_NE(e.err.find(std::string(" 4 ") + lunghezza), std::string::npos) << e.err;
+        EXPECT_EQ(e.out, "");
+    }
     e = esegui({"recalc", "--in", (dir / "manca.txt").string()});
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.err.find("Error 53"), std::string::npos);
@@ -148,12 +151,13 @@ TEST_F(Cli, FileDiColonneCattivoNonToccaIlFileDiUscita) {
         EXPECT_EQ(e.out, "");
         EXPECT_EQ(leggi(out), " 01 02 03 \r\n") << attesa;
     }
-    // An empty file is a system of no columns: nothing to write but an empty file.
+    // A file with no column is refused like a bad one.
     const auto vuoto = dir / "vuoto.txt";
     std::ofstream(vuoto, std::ios::binary) << "\r\n\r\n";
-    const auto e = esegui({"recalc", "--in", vuoto.string()});
-    EXPECT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.out, "");
+    const auto e = esegui({"recalc", "--in", vuoto.string(), "--out", out.string()});
+    EXPECT_EQ(e.codice, 1) << e.err;
+    EXPECT_NE(e.err.find("vuoto.txt"), std::string::npos) << e.err;
+    EXPECT_EQ(leggi(out), " 01 02 03 \r\n");
 }
 
 TEST_F(Cli, CtrlCAnnullaEScriveLeColonneTenute) {
@@ -200,6 +204,14 @@ TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:2"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "25:1:1"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:90:1"}, "--gap"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "5-2"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "1-8"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "6-16"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "5", "--even", "6"}, "--even"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--runs", "4"}, "--runs"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--fixed", "1,2,3"}, "--fixed"},
+        {{"generate", "--numbers", "1-6", "--length", "5", "--gap", "10:1:2"}, "--gap"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "::"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "-1"}, "--nx"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "4"}, "--nx"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--min-distance", "0"}, "--min-distance"},

@@ -1,7 +1,9 @@
 // The run commands around the engine: the prediction and fixed numbers they pass, the progress,
 // the lock and the closing messages. What the engine keeps is compared with the literal oracle
 // in differenziale_test.cpp; the few absolute systems here pin the oracle itself.
+#include <chrono>
 #include <regex>
+#include <thread>
 
 #include "engine/comune.h"
 #include "engine/motore.h"
@@ -185,9 +187,15 @@ TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     CalcoloComando();
     EXPECT_FALSE(UltimoEsito().eseguito);
     ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_NE(ui.messaggi[0].testo.find("RicalcolaColonne"), std::string::npos);
-    EXPECT_NE(ui.messaggi[0].testo.find("shorter than the column length 5"), std::string::npos);
+    EXPECT_EQ(ui.messaggi[0].testo, "M0161 4 5");
+    EXPECT_EQ(ui.progressoAperto, ui.progressoChiuso);  // refused before anything opened
     EXPECT_EQ(mSistema.descrizione, "FILE TXT");
+    mLenCol = 4;
+    EXPECT_EQ(Sistema(), importato);
+    // A shorter one would cut every column to its first numbers: refused the same way.
+    mLenCol = 3;
+    CalcoloComando();
+    EXPECT_EQ(ui.messaggi.back().testo, "M0161 4 3");
     mLenCol = 4;
     EXPECT_EQ(Sistema(), importato);
     // With the right length and no condition the system stays as it is, repeats and all.
@@ -239,6 +247,29 @@ TEST_F(Corsa, ModalitaRicalcoloRiapreIlComando) {
     EXPECT_LT(mSistema.nColonne, 35);
 }
 
+// The elapsed time leaves out the time a question stayed open: its start moves on by as much.
+TEST_F(Corsa, IlTempoDelleDomandeNonContaNellaDurata) {
+    struct Lenta : test::InterfacciaRegistrata {
+        Risposta MsgBox(const std::string& t, Pulsanti p, Icona i, const std::string& titolo) override {
+            if (p == Pulsanti::SiNo) std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            return InterfacciaRegistrata::MsgBox(t, p, i, titolo);
+        }
+    } lenta;
+    Segna(Da(1, 20));
+    mLenCol = 5;
+    double inizio = 0, spostamento = 0;
+    lenta.allYield = [&](int64_t n) {
+        if (n != 2) return;
+        inizio = mInizioCalcolo;
+        ChiediAnnullamento();
+        spostamento = (mInizioCalcolo - inizio) * 86400.0;
+    };
+    lenta.risposte = {Risposta::No};
+    CalcolaSistema();
+    EXPECT_GE(spostamento, 0.055);
+    EXPECT_EQ(mSistema.nColonne, 15504);
+}
+
 TEST_F(Corsa, LimiteDiTreMilioniDiColonne) {
     Segna(Da(1, 90));
     mLenCol = 5;  // 43,949,268 combinations, no condition
@@ -256,7 +287,8 @@ TEST_F(Corsa, LimiteDiTreMilioniDiColonne) {
     EXPECT_TRUE(eDurata(ui.messaggi.back().testo));
     EXPECT_EQ(ui.etichette.back().elaborate, MAX_COLONNE);
     EXPECT_EQ(ui.etichette.back().sistema, MAX_COLONNE);
-    EXPECT_EQ(mSistema.descrizione, "M0062");
+    // The description says the system is incomplete, and how far the run got.
+    EXPECT_EQ(mSistema.descrizione, "M0062 (M0160 3.000.000 43.949.268)");
     EXPECT_EQ(mGUILocked, -1);
 }
 

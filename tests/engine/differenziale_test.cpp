@@ -214,11 +214,16 @@ void ConfrontaIstantanee(const Istantanea& o, const Istantanea& m, bool conteggi
     ASSERT_EQ(o.eseguito, m.eseguito) << caso;
     ASSERT_EQ(o.nColonne, m.nColonne) << caso;
     ASSERT_TRUE(o.colonne == m.colonne) << caso << ": the columns differ";
-    EXPECT_EQ(o.descrizione, m.descrizione) << caso;
     EXPECT_EQ(o.annullato, m.annullato) << caso;
     EXPECT_EQ(o.messaggi, m.messaggi) << caso;
     if (conteggi) {
         EXPECT_EQ(o.elaborate, m.elaborate) << caso;
+        EXPECT_EQ(o.descrizione, m.descrizione) << caso;
+    } else {
+        // A cancelled generation stops where the engine's walk was, which may be further on:
+        // the summary agrees, the "(stopped: ...)" count may not.
+        auto riepilogo = [](const std::string& d) { return d.substr(0, d.find(" (")); };
+        EXPECT_EQ(riepilogo(o.descrizione), riepilogo(m.descrizione)) << caso;
     }
 }
 

@@ -163,6 +163,11 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     for (const auto& q : richieste) EXPECT_EQ(q.find(".."), std::string::npos) << q;
     EXPECT_EQ(ElencoLingue(cartella.percorso(), "").nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
     EXPECT_TRUE(ui.messaggi.empty());
+    // The user is told what came and what did not.
+    MostraEsitoLingue(r);
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_EQ(ui.messaggi[0].testo.rfind(TestoMessaggio("0164", {"english.lng, italiano.lng"}) + "\r\n", 0), 0u);
+    EXPECT_NE(ui.messaggi[0].testo.find("missing.txt, broken.txt, ../fuori/evil.txt"), std::string::npos);
 }
 
 TEST_F(AggiornamentiTest, AFailedListChangesNothingAndTheOldLanguagesStayListed) {
@@ -174,6 +179,8 @@ TEST_F(AggiornamentiTest, AFailedListChangesNothingAndTheOldLanguagesStayListed)
     EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").nomi, (std::vector<std::string>{"DEUTSCH", "ENGLISH"}));
     EXPECT_FALSE(AggiornaMatrici().listaScaricata);
     EXPECT_TRUE(richieste.empty());
+    MostraEsitoLingue(r);
+    EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0165", {IndirizzoServer()}));
 }
 
 TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplaceAnything) {
@@ -207,8 +214,10 @@ TEST_F(AggiornamentiTest, TheCreditsAreShownLineByLine) {
     EXPECT_EQ(ui.messaggi[0].testo, "\r\nGrazie a:\r\nTizio\r\nCaio");
     EXPECT_EQ(ui.messaggi[0].icona, Icona::Informazione);
     file.clear();
-    MostraCreditiLingue();
-    EXPECT_EQ(ui.messaggi.size(), 1u);  // no credits, no box
+    MostraCreditiLingue();  // no credits: a warning naming the server
+    ASSERT_EQ(ui.messaggi.size(), 2u);
+    EXPECT_EQ(ui.messaggi[1].testo, TestoMessaggio("0167", {IndirizzoServer()}));
+    EXPECT_EQ(ui.messaggi[1].icona, Icona::Esclamazione);
 }
 
 }  // namespace

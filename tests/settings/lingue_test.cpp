@@ -22,7 +22,7 @@ constexpr auto leggi = &test::LeggiFile;
 // without its text in both languages.
 std::set<std::string> idNeiSorgenti() {
     std::set<std::string> ids;
-    const std::regex id(R"("(0[0-9]{3})")");
+    const std::regex id(R"re("(0[0-9]{3})")re");
     const auto src = std::filesystem::path(NOVANTA_DATA_SOURCE_DIR).parent_path() / "src";
     for (const auto& f : std::filesystem::recursive_directory_iterator(src)) {
         const auto ext = f.path().extension();
@@ -97,6 +97,13 @@ TEST_F(LingueTest, TheChosenLanguageSpeaksOrTheFallback) {
         EXPECT_EQ(TestoMessaggio("0053"), "Programm beenden?");
         EXPECT_EQ(TestoMessaggio("0054"), "");
         EXPECT_EQ(FileLinguaCorrente(), cartella / "deutsch.lng");
+        // Read once, not once per text; a file replaced (by a download) is read again.
+        const unsigned letture = LettureFileLingua();
+        for (int i = 0; i < 50; ++i) TestoMessaggio(i % 2 ? "0053" : "0054");
+        EXPECT_EQ(LettureFileLingua(), letture);
+        cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm jetzt beenden?\"\n0160=\"%1 von %2 (%3)\"\n");
+        EXPECT_EQ(TestoMessaggio("0053"), "Programm jetzt beenden?");
+        EXPECT_EQ(TestoMessaggio("0160", {"3", "4"}), "3 von 4 (%3)");
     }
     std::filesystem::remove(cartella / "qiv.ini");
     test::LocaleDiProva locale("en_US.UTF-8");
@@ -167,7 +174,7 @@ TEST(LingueDistribuite, AreCompleteAndAgree) {
     ASSERT_NE(it, nullptr);
     EXPECT_EQ(LeggiINITesto(it->contenuto, "frmImpostazioni", "frameRicalcolo.Caption"), "Modalità Ricalcolo");
     EXPECT_EQ(LeggiINITesto(it->contenuto, "frmSomma", "frmSomma.Caption"), "  Somma");
-    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmMAIN", "menuDistanzaMinima.Caption"), "Ridotto a &Distanza Minima");
+    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmMAIN", "menuSomma.Caption"), "&Somma");
     EXPECT_EQ(LinguaDistribuitaDi("deutsch"), nullptr);
 }
 

@@ -15,6 +15,8 @@ void ScriviLinguaProva(const CartellaTemporanea& cartella) {
         std::snprintf(id, sizeof id, "%04d", i);
         lng += std::string(id) + "=M" + id + "\r\n";
     }
+    // The newer messages take parameters: they show where they go.
+    for (int i = 160; i <= 189; ++i) lng += "0" + std::to_string(i) + "=M0" + std::to_string(i) + " %1 %2\r\n";
     cartella.scrivi("Prova.lng", lng);
     mLinguaCorrente.clear();
 }

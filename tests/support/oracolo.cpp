@@ -147,6 +147,7 @@ void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
     esito.elaborate = i;
     esito.integrale = integrale;
     mSistema.descrizione = RiepilogoSistema();
+    if (i < integrale) mSistema.descrizione = DescrizioneInterrotta(mSistema.descrizione, i, integrale);
     mSistema.nColonne = conta;
     interno::MostraConteggi(integrale, i, conta);
     interno::MostraDurata();
@@ -199,6 +200,7 @@ void RicalcolaColonne() {
     esito.elaborate = elaborate;
     esito.integrale = totale;
     mSistema.descrizione = RiepilogoSistema();
+    if (elaborate < totale) mSistema.descrizione = DescrizioneInterrotta(mSistema.descrizione, elaborate, totale);
     mSistema.nColonne = conta;
     interno::MostraConteggi(totale, elaborate, conta);
     interno::MostraDurata();

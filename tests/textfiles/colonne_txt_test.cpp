@@ -66,13 +66,22 @@ TEST_F(ColonneTxt, ImportaOrdinaSeparatoriEFileVuoto) {
     EXPECT_EQ(mArrColonne.valore(3, 3), 9);
     EXPECT_EQ(mArrColonne.valore(3, 4), 0);
     EXPECT_TRUE(ui.messaggi.empty());
-    // An empty file empties the system but keeps the column length.
-    mLenCol = 7;
-    dati.scrivi("v.txt", "");
-    ASSERT_TRUE(ImportaColonneTxt(f("v.txt")));
-    EXPECT_EQ(mLenCol, 7);
-    EXPECT_EQ(mSistema.nColonne, 0);
-    EXPECT_EQ(mGUILocked, 0);
+    // A file with no column is refused with a message: the system and the prediction stay.
+    for (const char* vuoto : {"", "\r\n  \r\n,;\n"}) {
+        dati.scrivi("v.txt", vuoto);
+        EXPECT_FALSE(ImportaColonneTxt(f("v.txt")));
+        EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0163", {"v.txt"}));
+        EXPECT_EQ(mLenCol, 3);
+        EXPECT_EQ(mSistema.nColonne, 3);
+        EXPECT_EQ(mSistema.numPronostico, 9);
+        EXPECT_EQ(mGUILocked, -1);
+        EXPECT_EQ(mNomeFileSistema, "b.txt");
+    }
+    // Nor is there anything to export once the system is gone.
+    EXPECT_TRUE(EsportazionePossibile());
+    ResetSistema(false);
+    EXPECT_FALSE(EsportazionePossibile());
+    EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0162"));
 }
 
 // Every bad file is refused with the import's message naming the line, and the system the user

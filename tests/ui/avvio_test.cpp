@@ -63,22 +63,39 @@ private Q_SLOTS:
         }
     }
 
-    // The notice shows both versions; its address opens the maker's page, and every window
-    // goes with it: the program ends after it.
-    void nuovaVersioneMostraLAvvisoEChiudeTutto() {
+    // The notice shows both versions; Enter carries on with this version, the other button
+    // opens the maker's page; the program goes on either way.
+    void nuovaVersioneLasciaContinuare() {
         Ambiente a;
         QStringList versioni;
+        bool predefinito = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
             for (const char* nome : {"lbLocalVersion", "lbRemoteVersion"})
                 versioni << d.findChild<QLabel*>(QString::fromLatin1(nome))->text();
-            QTest::mouseClick(d.findChild<QLabel*>(QStringLiteral("lbURL")), Qt::LeftButton);
+            predefinito = d.findChild<QPushButton*>(QStringLiteral("cmdContinua"))->isDefault();
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdScarica")), Qt::LeftButton);
             return d.result();
         };
         a.faccia.NuovaVersione("2.0.15", "2.1.0");
         QCOMPARE(a.faccia.modali.back(), QStringLiteral("frmNewVersion"));
         QCOMPARE(versioni, QStringList({"2.0.15", "2.1.0"}));
+        QVERIFY(predefinito);
         QCOMPARE(a.faccia.indirizzi, std::vector<std::string>{ui::INDIRIZZO_SITO});
-        QVERIFY(!a.principale->isVisible());
+        QVERIFY(a.principale->isVisible());
+    }
+
+    // A second copy started during a run brings the progress window to the front, not the
+    // disabled main window, so its cancel button stays in reach.
+    void unaSecondaCopiaDuranteIlCalcoloPortaAvantiIlProgresso() {
+        Ambiente a;
+        a.prepara(5, 1, 30);
+        QString davanti;  // the progress window is gone after the run: its name is kept
+        a.faccia.allYield = [&](int64_t) {
+            if (davanti.isEmpty() && a.faccia.progresso()) davanti = ui::PortaInPrimoPiano(a.principale.get())->objectName();
+        };
+        a.calcola();
+        QCOMPARE(davanti, QStringLiteral("frmCalcolo"));
+        QCOMPARE(ui::PortaInPrimoPiano(a.principale.get()), a.principale.get());  // after the run
     }
 };
 

@@ -12,26 +12,32 @@ class frmImpostazioni_test : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The first start asks in the settings window itself, with no box: the locale's language is
+    // preselected, and Esc takes it as OK would, so the question does not come back.
     void alPrimoAvvioLeImpostazioniVengonoPrima() {
+        const QByteArray lcAll = qgetenv("LC_ALL");
+        qputenv("LC_ALL", "en_GB.UTF-8");
         Ambiente a(false, false);
         a.cartella.scrivi("prova.lng", LINGUA_PROVA);
-        bool comboGiusta = false;
+        a.cartella.scrivi("english.lng", "[frmMAIN]\r\nfrmMAIN.Caption=Novanta English\r\n");
+        QString scelta;
+        bool invito = false, invioSalva = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* combo = d.findChild<QComboBox*>(QStringLiteral("cmbLingua"));
-            comboGiusta = combo->count() == 1 && combo->currentText() == QStringLiteral("PROVA");
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+            scelta = d.findChild<QComboBox*>(QStringLiteral("cmbLingua"))->currentText();
+            invito = d.findChild<QLabel*>(QStringLiteral("lblPrimoAvvio"))->isVisible();
+            invioSalva = d.findChild<QPushButton*>(QStringLiteral("cmdSalva"))->isDefault();
+            QTest::keyClick(&d, Qt::Key_Escape);
             return d.result();
         };
         a.principale->Carica();
+        qputenv("LC_ALL", lcAll);
         QCOMPARE(a.faccia.modali, std::vector<QString>{QStringLiteral("frmImpostazioni")});
         QCOMPARE(a.faccia.principaleVisibile[0], false);
-        QVERIFY(comboGiusta);
-        // No language was chosen yet: the user is asked to pick one.
-        QVERIFY(!a.faccia.messaggi.empty());
-        QCOMPARE(a.faccia.messaggi[0].testo, std::string("Select Language"));
-        QVERIFY(LeggiFile(a.cartella / "qiv.ini").find("LINGUA=PROVA") != std::string::npos);
-        QCOMPARE(mConfig.lingua, std::string("PROVA"));
-        QCOMPARE(a.principale->windowTitle(), QStringLiteral("Novanta prova"));
+        QCOMPARE(scelta, QStringLiteral("ENGLISH"));
+        QVERIFY(invito && invioSalva);
+        QVERIFY(a.faccia.messaggi.empty());
+        QVERIFY(LeggiFile(a.cartella / "qiv.ini").find("LINGUA=ENGLISH") != std::string::npos);
+        QCOMPARE(a.principale->windowTitle(), QStringLiteral("Novanta English"));
     }
 
     void cambiareLinguaCambiaLeDidascalieSubito() {

@@ -1,10 +1,16 @@
 #include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QSet>
 #include <QMenu>
 #include <QTest>
 
 #include "ambiente.h"
 #include "support/formato.h"
+#include "settings/lingue_distribuite.h"
+#include "settings/multiLanguage.h"
 #include "ui/frmCalcolo.h"
+#include "ui/lingua.h"
 #include "progetto/progetto.h"
 #include <filesystem>
 
@@ -93,6 +99,10 @@ private Q_SLOTS:
         // with a language chosen, the settings window was never shown).
         a.clicNumero(50);
         QCOMPARE(mGriglia[49], uint8_t{0});
+        // ...and it looks locked: greyed, not the live colours.
+        QLabel* bloccato = a.principale->griglia()->etichetta(0);
+        QVERIFY(!bloccato->isEnabled());
+        QCOMPARE(bloccato->palette().color(QPalette::Disabled, QPalette::Window), QColor(0x8F, 0xA8, 0xA8));
         QTest::mouseClick(a.pulsante("cmdVisualizza"), Qt::LeftButton);
         QCOMPARE(a.faccia.modali, std::vector<QString>{QStringLiteral("frmVisualizza")});
     }
@@ -137,6 +147,9 @@ private Q_SLOTS:
         QCOMPARE(mGUILocked, -1);
         QVERIFY(a.attivo("cmdVisualizza"));
         QCOMPARE(a.testo("StBar(2)"), QString::fromStdString(FormatoMigliaia(mSistema.nColonne)));
+        // The description says the system is incomplete, and how far the run got.
+        QVERIFY(a.testo("StBar(4)").startsWith(QStringLiteral("Sistema integrale (interrotto: ")));
+        QVERIFY(a.testo("StBar(4)").endsWith(QStringLiteral(" di 3,838,380 colonne)")));
         // The kept columns are the first ones of the integral system, in order.
         QCOMPARE(int(mArrColonne.valore(1, 6)), 6);
         QCOMPARE(int(mArrColonne.valore(mSistema.nColonne + 1, 1)), 0);
@@ -151,6 +164,81 @@ private Q_SLOTS:
         QCOMPARE(mGUILocked, 0);
         QVERIFY(a.attivo("cmdCalcolo") && a.attivo("frameLenCol") && a.attivo("cmdVisualizza"));
         QVERIFY(!a.attivo("frameNumeri"));
+        // Another column length is refused before anything opens, and the system stays.
+        a.trova<QScrollBar>("hsLenCol")->setValue(4);
+        bool aperto = false;
+        a.faccia.allYield = [&](int64_t) { aperto = true; };
+        a.calcola();
+        QVERIFY(!aperto);
+        QCOMPARE(a.faccia.messaggi.back().testo, std::string("Colonne di 3, lunghezza 4"));
+        QCOMPARE(mSistema.nColonne, 20);
+        QCOMPARE(int(mArrColonne.valore(20, 3)), 6);
+    }
+
+    // Export with no system and the import of a file with no column are refused; the main
+    // window is disabled while a file is read, and what the user had stays.
+    void esportareNienteEImportareUnFileVuotoSonoRifiutati() {
+        Ambiente a;
+        a.trova<QAction>("menuEsportaColonne")->trigger();
+        QCOMPARE(a.faccia.messaggi.back().testo, std::string("Nessun sistema"));
+        a.prepara(3, 1, 5);
+        a.cartella.scrivi("vuoto.txt", "\r\n;,\r\n");
+        a.faccia.fileScelti = {(a.cartella / "vuoto.txt").string()};
+        bool disabilitata = false;
+        a.faccia.allYield = [&](int64_t) { disabilitata = disabilitata || !a.principale->isEnabled(); };
+        a.trova<QAction>("menuImportaColonne")->trigger();
+        QVERIFY(disabilitata);
+        QVERIFY(a.principale->isEnabled());
+        QCOMPARE(a.faccia.messaggi.back().testo, std::string("Vuoto: vuoto.txt"));
+        QCOMPARE(int(mSistema.numPronostico), 5);
+        QVERIFY(a.attivo("cmdCalcolo"));
+    }
+
+    // A prediction entered with the keyboard alone: arrows, Space, Tab to the length.
+    void ilPronosticoSiSegnaDallaTastiera() {
+        Ambiente a;
+        auto* g = a.principale->griglia();
+        g->setFocus();
+        for (Qt::Key k : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space, Qt::Key_Left,
+                          Qt::Key_Left, Qt::Key_Space, Qt::Key_Up, Qt::Key_Up})
+            QTest::keyClick(g, k);
+        for (int n : {1, 2, 12, 20}) QCOMPARE(mGriglia[static_cast<size_t>(n - 1)], uint8_t{1});  // the edges wrap
+        QCOMPARE(int(mSistema.numPronostico), 4);
+        QCOMPARE(g->cursore(), 89);
+        QTest::keyClick(g, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), a.trova("hsLenCol"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(mLenCol, int16_t{9});
+    }
+
+    // Menu titles follow the language too, Qt's own buttons speak it, and no two entries of a
+    // menu share an access key in either shipped language.
+    void iMenuSeguonoLaLinguaEIlTastoDAccessoEUnico() {
+        Ambiente a(true, false);
+        for (const char* lingua : {"english", "italiano"}) {
+            a.cartella.scrivi(std::string(lingua) + ".lng", std::string(LinguaDistribuitaDi(lingua)->contenuto));
+            mLinguaCorrente = lingua;
+            ui::ApplicaLinguaATutte();
+            QList<QAction*> barra = a.principale->menuBar()->actions();
+            for (QList<QAction*> voci : {barra, a.trova<QMenu>("menufile")->actions(), a.trova<QMenu>("menuCondizioni")->actions(),
+                                         a.trova<QMenu>("menuOperazioni")->actions()}) {
+                QSet<QChar> tasti;
+                for (QAction* v : voci) {
+                    if (v->isSeparator() || !v->isVisible()) continue;
+                    const QKeySequence k = QKeySequence::mnemonic(v->text());
+                    QVERIFY2(!k.isEmpty(), qPrintable(v->text()));
+                    QVERIFY2(!tasti.contains(k.toString().back()), qPrintable(QString::fromLatin1(lingua) + ": " + v->text()));
+                    tasti.insert(k.toString().back());
+                }
+            }
+        }
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sì"));
+        mLinguaCorrente = "english";
+        ui::ApplicaLinguaATutte();
+        QCOMPARE(a.trova<QMenu>("menuCondizioni")->title(), QStringLiteral("&Conditions"));
+        QCOMPARE(a.trova<QMenu>("menuOperazioni")->title(), QStringLiteral("&Operations"));
+        QCOMPARE(a.trova("StBar(2)")->toolTip(), QStringLiteral("Number of Columns"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
     }
 
     void chiusuraConNoTieneTutto() {

@@ -1,4 +1,5 @@
 #include <QTest>
+#include <QWheelEvent>
 
 #include "ambiente.h"
 #include "ui/frmVisualizza.h"
@@ -35,11 +36,13 @@ private Q_SLOTS:
             QVERIFY2(v.pannelloCorrente() == atteso, nome);
         };
         QCOMPARE(v.numPannelli(), 3);
-        QCOMPARE(v.findChild<QLabel*>(QStringLiteral("labNscheda"))->text(), QStringLiteral("1"));
+        const QString di = QString::fromStdString(TestoMessaggio("0170"));
+        QVERIFY(!di.isEmpty());
+        QCOMPARE(v.findChild<QLabel*>(QStringLiteral("labNscheda"))->text(), QStringLiteral("1 ") + di + QStringLiteral(" 3"));
         QCOMPARE(riga(0), QStringLiteral("  01-02-03-04-05"));
         QCOMPARE(riga(9), QStringLiteral("  10-11-12-13-14"));
         premi("cmdTOP", 3);
-        QCOMPARE(v.findChild<QLabel*>(QStringLiteral("labNscheda"))->text(), QStringLiteral("3"));
+        QCOMPARE(v.findChild<QLabel*>(QStringLiteral("labNscheda"))->text(), QStringLiteral("3 ") + di + QStringLiteral(" 3"));
         QCOMPARE(riga(0), QStringLiteral("  21-22-23-24-25"));
         QCOMPARE(riga(4), QStringLiteral("  25-26-27-28-29"));
         for (int r = 5; r < 10; ++r) QCOMPARE(riga(r), QStringLiteral("  "));
@@ -66,6 +69,14 @@ private Q_SLOTS:
         QCOMPARE(v.pannelloCorrente(), 15);
         tasto("cmdTOP", Qt::Key_Down, 1);  // keys on the other buttons do nothing of the kind
         QCOMPARE(v.pannelloCorrente(), 15);
+        // Page keys, Home, End and the wheel move wherever the focus is.
+        for (auto [k, atteso] : {std::pair{Qt::Key_PageDown, 16}, {Qt::Key_End, 30}, {Qt::Key_PageUp, 29}, {Qt::Key_Home, 1}}) {
+            tasto("cmdNext2", k, 1);
+            QCOMPARE(v.pannelloCorrente(), atteso);
+        }
+        QWheelEvent giu(QPointF(20, 20), v.mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -240), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&v, &giu);
+        QCOMPARE(v.pannelloCorrente(), 3);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,19 +21,33 @@
 #include "engine/motore.h"
 #include "matrices/elenco_matrici.h"
 #include "matrices/matrice.h"
+#include "core/regole_condizioni.h"
 #include "faccia_prova.h"
+#include "textfiles/colonne_base.h"
+#include "textfiles/filtri_txt.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
 #include "ui/frmAnalisi.h"
 #include "ui/frmCalcolo.h"
+#include "ui/frmConsecutivi.h"
+#include "ui/frmFiltri.h"
+#include "ui/frmFiltriDistanzaNumeri.h"
+#include "ui/frmFisse.h"
+#include "ui/frmImportBase.h"
+#include "ui/frmImportFiltri.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMatr.h"
 #include "ui/frmMAIN.h"
 #include "ui/frmNewVersion.h"
 #include "ui/frmOrdinaPronostico.h"
 #include "ui/frmOttimizza.h"
+#include "ui/frmPari.h"
+#include "ui/frmRidotto.h"
+#include "ui/frmRidottoDistanzaMinima.h"
+#include "ui/frmSomma.h"
 #include "ui/frmSplash.h"
 #include "ui/frmVisualizza.h"
+#include "ui/lingua.h"
 
 using namespace novanta;
 
@@ -49,6 +64,66 @@ void salva(QWidget* w, const char* nome) {
         std::printf("%s\n", qPrintable(file));
     else
         std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
+}
+
+// The group-filter windows on imported and hand-made filters, the import window with a file
+// chosen, and the base columns loaded; the lists go back empty for the run that follows.
+void FotografaFiltriEBase(QWidget& principale, test::FacciaProva& faccia) {
+    const int pronostico[16] = {3, 7, 12, 18, 21, 27, 33, 38, 45, 51, 56, 62, 67, 74, 80, 88};
+    std::string filtri, base;
+    for (int r = 0; r < 240; ++r) {
+        for (int i = 0; i < 16; ++i)
+            if ((r * 7 + i * 5) % 16 < 6) filtri += std::to_string(pronostico[i]) + " ";
+        filtri += "\r\n";
+    }
+    for (int r = 0; r < 14; ++r) {
+        for (int p = 0; p < 6; ++p) base += std::to_string(pronostico[(r * 3 + p * 5) % 16]) + (p < 5 ? " " : "\r\n");
+    }
+    const std::string fileFiltri = (mPathDati / "txt" / "filtri.txt").string();
+    const std::string fileBase = (mPathDati / "txt" / "base.txt").string();
+    std::ofstream(fileFiltri, std::ios::binary) << filtri;
+    std::ofstream(fileBase, std::ios::binary) << base;
+    ImportaFiltriGruppo(0, fileFiltri, 0b1110);
+    for (int f = 1; f <= 3; ++f) {
+        tFiltroGruppo& g = mFiltriOR[f];
+        for (int i = f; i < 16; i += 3) g.numeri[static_cast<size_t>(pronostico[i])] = 1;
+        g.presenze = f == 2 ? 0b1100 : 0b110;
+        g.attivo = f != 3;
+    }
+    mNumFiltriOR = 2;
+    {
+        ui::frmFiltri and_(0, &principale);
+        and_.PannelloAvanti(4);
+        salva(&and_, "frmFiltri-AND");
+    }
+    {
+        ui::frmFiltri or_(1, &principale);
+        or_.PannelloAvanti(1);
+        salva(&or_, "frmFiltri-OR");
+    }
+    {
+        ui::frmImportFiltri importa(0, &principale);
+        faccia.fileScelti = {fileFiltri};
+        importa.findChild<QPushButton*>(QStringLiteral("cmdImportaFiltri"))->click();
+        auto* presenze = importa.findChild<QWidget*>(QStringLiteral("lbPresenze_array"));
+        importa.show();
+        (void)QTest::qWaitForWindowExposed(&importa);
+        for (int j : {1, 2}) {
+            auto* l = importa.findChild<QLabel*>(QStringLiteral("lbPresenze(%1)").arg(j));
+            QTest::mouseClick(presenze, Qt::LeftButton, {}, l->geometry().center());
+        }
+        salva(&importa, "frmImportFiltri");
+    }
+    {
+        ImportaColonneBase(fileBase);
+        mColonneBaseAttive = true;
+        ui::frmImportBase colonne(&principale);
+        salva(&colonne, "frmImportBase");
+    }
+    mFiltriAND.Cancella();
+    mFiltriOR.Cancella();
+    mNumFiltriAND = mNumFiltriOR = 0;
+    mColonneBaseAttive = false;
 }
 
 // Selects the entry of a file in the matrix window's list.
@@ -70,14 +145,16 @@ int main(int argc, char** argv) {
     mPathDati = dati.path().toStdString();
     std::string errore;
     PreparaCartelleDati(errore);
-    // The shipped languages, Italian chosen, as on a first start that went well.
+    // The shipped languages, Italian (or the one named) chosen, as on a first start that went well.
     std::error_code ec;
     const std::filesystem::path lingue = std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue";
     for (std::filesystem::directory_iterator it(lingue, ec), fine; !ec && it != fine; it.increment(ec))
         std::filesystem::copy_file(it->path(), mPathDati / it->path().filename(), ec);
     test::FacciaProva faccia;
+    // A second argument names another shipped language (english) to check its captions.
     const std::string lingua = argc > 2 ? argv[2] : "italiano";
-    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary)
+        << "[IMPOSTAZIONI]\r\nLINGUA=" << lingua << "\r\nMODALITA' RICALCOLO=FALSE\r\n";
     InizializzaCorpo();
     // The shipped matrices, and beside them an expired and a damaged one, as a user may have.
     InstallaMatriciDistribuite(errore);
@@ -104,7 +181,66 @@ int main(int argc, char** argv) {
     principale.resize(1200, 680);
     principale.findChild<QScrollBar*>(QStringLiteral("hsLenCol"))->setValue(6);
     for (int n : {3, 7, 12, 18, 21, 27, 33, 38, 45, 51, 56, 62, 67, 74, 80, 88}) GrigliaNumeriClick(n - 1);
+    // The keyboard's cursor on the grid.
+    principale.show();
+    principale.activateWindow();
+    principale.griglia()->setFocus();
+    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(principale.griglia(), k);
     salva(&principale, "frmMAIN");
+    FotografaFiltriEBase(principale, faccia);
+
+    // The condition windows with some choices made on that prediction.
+    ImpostaSomma(250, 330);
+    ImpostaSommaAttiva(true);
+    {
+        std::array<bool, 26> pari{};
+        pari[2] = pari[3] = pari[4] = true;
+        ImpostaPari(true, pari);
+    }
+    ImpostaFisse(true, {21, 45});
+    ImpostaConsecutivi(true, (1 << 1) | (1 << 2));
+    {
+        tFiltroDistanza f;
+        f.posizioni[++f.numPosizioni] = 1;
+        f.posizioni[++f.numPosizioni] = 3;
+        for (int d : {5, 6, 7}) f.distMin[static_cast<size_t>(d)] = true;
+        for (int d : {9, 10, 11, 12}) f.distMax[static_cast<size_t>(d)] = true;
+        f.attivo = true;
+        ImpostaFiltroDistanza(1, f);
+        CompattaFiltriDistanza();
+    }
+    ImpostaRidotto(true, 2);
+    ImpostaDistanzaMinima(false, 3);
+    {
+        ui::frmSomma w(&principale);
+        salva(&w, "frmSomma");
+    }
+    {
+        ui::frmPari w(&principale);
+        salva(&w, "frmPari");
+    }
+    {
+        ui::frmFisse w(&principale);
+        salva(&w, "frmFisse");
+    }
+    {
+        ui::frmConsecutivi w(&principale);
+        salva(&w, "frmConsecutivi");
+    }
+    {
+        ui::frmFiltriDistanzaNumeri w(&principale);
+        salva(&w, "frmFiltriDistanzaNumeri");
+    }
+    {
+        ui::frmRidotto w(&principale);
+        salva(&w, "frmRidotto");
+    }
+    {
+        ui::frmRidottoDistanzaMinima w(&principale);
+        salva(&w, "frmRidottoDistanzaMinima");
+    }
+    // The run below shows the integral system of that prediction.
+    ResetSistema(true);
 
     {
         CaricaElencoMatrici(mSistema.numPronostico);
@@ -195,6 +331,37 @@ int main(int argc, char** argv) {
         analisi.CaricaEstrazioni((mPathDati / "csv" / "estrazioni.txt").string());
         analisi.findChild<QTabWidget*>(QStringLiteral("tabAnalisi"))->setCurrentIndex(1);
         salva(&analisi, "frmAnalisi-estrazioni");
+    }
+    principale.resize(1200, 680);
+
+    // A run cut short says so in the status bar.
+    ModificaSistema();
+    faccia.allYield = [](int64_t) { mAnnullaCalcolo = true; };
+    principale.findChild<QPushButton*>(QStringLiteral("cmdCalcolo"))->click();
+    faccia.allYield = nullptr;
+    salva(&principale, "frmMAIN-interrotto");
+
+    // The menu titles and the rest in English.
+    mLinguaCorrente = "english";
+    ui::ApplicaLinguaATutte();
+    salva(&principale, "frmMAIN-english");
+
+    // The elapsed-time box of a run, as wide as its title needs.
+    QTimer::singleShot(300, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            salva(box, "MsgBox-durata");
+            box->close();
+        }
+    });
+    faccia.ui::InterfacciaQt::MsgBox("0 Days 00:00:01", Pulsanti::OK, Icona::Nessuna, "");
+
+    // The first start: the settings window asks, the locale's language preselected.
+    std::ofstream(mPathDati / "qiv.ini", std::ios::binary) << "[IMPOSTAZIONI]\r\n";
+    mLinguaCorrente.clear();
+    qputenv("LC_ALL", "en_US.UTF-8");
+    {
+        ui::frmImpostazioni primo;
+        salva(&primo, "frmImpostazioni-primo-avvio");
     }
     return 0;
 }
