@@ -117,8 +117,7 @@ void OpzioniCondizioni::applica() const {
 
 namespace {
 
-int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
-    const auto& esito = UltimoEsito();
+int concludi(Contesto& ctx, const EsitoCalcolo& esito, const std::optional<std::string>& fileUscita) {
     if (!esito.eseguito) return ESITO_ERRORE;
     ctx.err << "Description: " << mSistema.descrizione << "\n";
     ctx.err << "Columns: " << mSistema.nColonne << "\n";
@@ -185,8 +184,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
-        CalcolaSistema();
-        ctx.esito = concludi(ctx, genera->uscita);
+        ctx.esito = concludi(ctx, CalcolaSistema(), genera->uscita);
         if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *genera->progetto)) ctx.esito = ESITO_ERRORE;
     });
 
@@ -217,8 +215,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
-        RicalcolaSistema();
-        ctx.esito = concludi(ctx, ricalcola->uscita);
+        ctx.esito = concludi(ctx, RicalcolaSistema(), ricalcola->uscita);
         if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *ricalcola->progetto)) ctx.esito = ESITO_ERRORE;
     });
 }

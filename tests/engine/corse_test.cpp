@@ -36,10 +36,10 @@ TEST_F(Corsa, SistemaIntegraleAncheConColonneLunghe) {
         ui.progressoAperto = ui.progressoChiuso = 0;
         Segna(numeri);
         mLenCol = static_cast<int16_t>(k);
-        CalcolaSistema();
+        const auto esito = CalcolaSistema();
         const auto atteso = Combinazioni(numeri, k);
         EXPECT_EQ(Sistema(), atteso) << k;
-        EXPECT_EQ(UltimoEsito().elaborate, static_cast<double>(atteso.size()));
+        EXPECT_EQ(esito.elaborate, static_cast<double>(atteso.size()));
         EXPECT_EQ(mSistema.descrizione, "M0062");
         EXPECT_EQ(mGUILocked, -1);
         EXPECT_EQ(ui.progressoAperto, 1);
@@ -97,9 +97,9 @@ TEST_F(Corsa, ColonneBaseInTestaQuelleNonValideEscluse) {
     mColonneBase[5].numeri[2] = 0;
     mCondizioni = {.sommaAttiva = true, .sommaMin = 6, .sommaMax = 7};  // the base columns fail it but still head the system
     mDistanzaMinima = {1, true};  // the reduction reads every stored number as an index of the 90
-    CalcolaSistema();
+    const auto esito = CalcolaSistema();
     EXPECT_EQ(Sistema(), (Colonne{{80, 81, 82}, {40, 2, 30}, {1, 2, 3}, {1, 2, 4}}));
-    EXPECT_EQ(UltimoEsito().colonneBaseEscluse, 3);
+    EXPECT_EQ(esito.colonneBaseEscluse, 3);
     const auto* escluse = primo(ui, Pulsanti::OK, Icona::Esclamazione);
     ASSERT_NE(escluse, nullptr);
     EXPECT_NE(escluse->testo.find(": 3"), std::string::npos) << escluse->testo;
@@ -167,8 +167,8 @@ TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     for (const auto& [k, motivo] : casi) {
         ui.messaggi.clear();
         mLenCol = static_cast<int16_t>(k);
-        CalcolaSistema();
-        EXPECT_FALSE(UltimoEsito().eseguito);
+        const auto esito = CalcolaSistema();
+        EXPECT_FALSE(esito.eseguito);
         EXPECT_EQ(mSistema.nColonne, 0);
         ASSERT_EQ(ui.messaggi.size(), 1u) << "k = " << k;
         EXPECT_NE(ui.messaggi[0].testo.find("Error -2147211504"), std::string::npos);
@@ -184,8 +184,8 @@ TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     Sblocca_x_Ricalcolo();
     mLenCol = 5;
     ui.messaggi.clear();
-    CalcoloComando();
-    EXPECT_FALSE(UltimoEsito().eseguito);
+    const auto esito = CalcoloComando();
+    EXPECT_FALSE(esito.eseguito);
     ASSERT_EQ(ui.messaggi.size(), 1u);
     EXPECT_EQ(ui.messaggi[0].testo, "M0161 4 5");
     EXPECT_EQ(ui.progressoAperto, ui.progressoChiuso);  // refused before anything opened
@@ -213,10 +213,10 @@ TEST_F(Corsa, AnnullamentoChiedeConIConteggiENoProsegue) {
         if (n == 100 || n == 200) ChiediAnnullamento();
     };
     ui.risposte = {Risposta::No, Risposta::Si};
-    CalcolaSistema();
-    ASSERT_TRUE(UltimoEsito().annullato);
-    EXPECT_FALSE(UltimoEsito().limiteRaggiunto);
-    const double elaborate = UltimoEsito().elaborate;
+    const auto esito = CalcolaSistema();
+    ASSERT_TRUE(esito.annullato);
+    EXPECT_FALSE(esito.limiteRaggiunto);
+    const double elaborate = esito.elaborate;
     EXPECT_GT(elaborate, 0);
     EXPECT_LT(elaborate, 15504);
     EXPECT_EQ(mGUILocked, -1);  // a cancelled run with columns is a system
@@ -273,11 +273,11 @@ TEST_F(Corsa, IlTempoDelleDomandeNonContaNellaDurata) {
 TEST_F(Corsa, LimiteDiTreMilioniDiColonne) {
     Segna(Da(1, 90));
     mLenCol = 5;  // 43,949,268 combinations, no condition
-    CalcolaSistema();
+    const auto esito = CalcolaSistema();
     ASSERT_EQ(mSistema.nColonne, MAX_COLONNE);
-    EXPECT_TRUE(UltimoEsito().limiteRaggiunto);
-    EXPECT_EQ(UltimoEsito().elaborate, MAX_COLONNE);
-    EXPECT_EQ(UltimoEsito().integrale, 43949268);
+    EXPECT_TRUE(esito.limiteRaggiunto);
+    EXPECT_EQ(esito.elaborate, MAX_COLONNE);
+    EXPECT_EQ(esito.integrale, 43949268);
     ASSERT_EQ(ui.allarmi.size(), 1u);
     EXPECT_EQ(ui.allarmi[0], "M0012");
     const auto* avviso = primo(ui, Pulsanti::OK, Icona::Critica);

@@ -26,7 +26,7 @@ struct Istantanea {
     size_t messaggi = 0;
 };
 
-Istantanea Fotografa(const test::InterfacciaRegistrata& ui) {
+Istantanea Fotografa(const test::InterfacciaRegistrata& ui, const EsitoCalcolo& esito) {
     Istantanea s;
     s.nColonne = mSistema.nColonne;
     s.colonne.assign(mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
@@ -34,9 +34,9 @@ Istantanea Fotografa(const test::InterfacciaRegistrata& ui) {
     for (int32_t c = mSistema.nColonne + 1; c <= mSistema.nColonne + 3 && c <= MAX_COLONNE; ++c)
         for (int p = 1; p <= MAX_POSIZIONI; ++p) EXPECT_EQ(mArrColonne.valore(c, p), 0) << "column " << c;
     s.descrizione = mSistema.descrizione;
-    s.elaborate = UltimoEsito().elaborate;
-    s.annullato = UltimoEsito().annullato;
-    s.eseguito = UltimoEsito().eseguito;
+    s.elaborate = esito.elaborate;
+    s.annullato = esito.annullato;
+    s.eseguito = esito.eseguito;
     s.messaggi = ui.messaggi.size();
     return s;
 }
@@ -245,16 +245,14 @@ void CasoGenerazione(uint32_t seme, bool annulla) {
         ImpostaPronostico(pronostico, k);
         CondizioniCasuali(rc, k, pronostico, true);
         ui.soglia = soglia;
-        if (giro <= 0)
-            oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
-        else
-            GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+        const EsitoCalcolo esito = giro <= 0 ? oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico)
+                                             : GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
         if (giro < 0) {
             if (ui.passiMostrati.empty()) return;
             soglia = ui.passiMostrati[static_cast<size_t>(r.tra(0, static_cast<int>(ui.passiMostrati.size()) - 1))];
             continue;
         }
-        fotografie[giro] = Fotografa(ui);
+        fotografie[giro] = Fotografa(ui, esito);
     }
     ConfrontaIstantanee(fotografie[0], fotografie[1], !annulla, "generation seed " + std::to_string(seme));
 }
@@ -306,11 +304,8 @@ void CasoRicalcolo(uint32_t seme, bool annulla) {
             if (giro == 0) soglia = r.tra(1, std::max(1, quante));
             ui.soglia = soglia;
         }
-        if (giro == 0)
-            oracolo::RicalcolaColonne();
-        else
-            RicalcolaColonne();
-        fotografie[giro] = Fotografa(ui);
+        const EsitoCalcolo esito = giro == 0 ? oracolo::RicalcolaColonne() : RicalcolaColonne();
+        fotografie[giro] = Fotografa(ui, esito);
     }
     ConfrontaIstantanee(fotografie[0], fotografie[1], true, "recalculation seed " + std::to_string(seme));
 }

@@ -84,10 +84,10 @@ TEST_F(Liste, AnnullamentoAllaPrimaPausaDentroLaLista) {
     ui.allYield = [](int64_t n) {
         if (n == 1) mAnnullaCalcolo = true;
     };
-    CalcolaSistema();
-    ASSERT_TRUE(UltimoEsito().annullato);
-    const auto esaminate = tutte.begin() + static_cast<std::ptrdiff_t>(UltimoEsito().elaborate);
-    EXPECT_LT(UltimoEsito().elaborate, static_cast<double>(tutte.size()));
+    const auto esito = CalcolaSistema();
+    ASSERT_TRUE(esito.annullato);
+    const auto esaminate = tutte.begin() + static_cast<std::ptrdiff_t>(esito.elaborate);
+    EXPECT_LT(esito.elaborate, static_cast<double>(tutte.size()));
     Colonne atteso;
     for (const auto& c : completo)
         if (std::find(tutte.begin(), esaminate, c) != esaminate) atteso.push_back(c);
@@ -105,10 +105,10 @@ TEST_F(Liste, RicalcoloChiudeAlLimiteConLeColonneBase) {
     }
     mSistema.nColonne = MAX_COLONNE;
     test::MettiColonneBase({{86, 87, 88, 89, 90}});
-    RicalcolaSistema();
+    const auto esito = RicalcolaSistema();
     EXPECT_EQ(mSistema.nColonne, MAX_COLONNE);
-    EXPECT_TRUE(UltimoEsito().limiteRaggiunto);
-    EXPECT_EQ(UltimoEsito().elaborate, MAX_COLONNE - 1);
+    EXPECT_TRUE(esito.limiteRaggiunto);
+    EXPECT_EQ(esito.elaborate, MAX_COLONNE - 1);
     EXPECT_EQ(ui.allarmi, std::vector<std::string>{"M0012"});
     EXPECT_EQ(mArrColonne.valore(1, 1), 86);
     EXPECT_EQ(mArrColonne.valore(2, 1), 2);  // old column 1 (1 % 80 = 1)

@@ -31,11 +31,11 @@ void Pronostico(int da, int a, int k) {
 Esito Esegui(bool oracolo, const std::function<void()>& prepara) {
     test::InterfacciaRegistrata ui;
     prepara();
-    oracolo ? oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico)
-            : GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+    const EsitoCalcolo esito = oracolo ? oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico)
+                                       : GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
     Esito e{mSistema.nColonne,
             std::vector<uint8_t>(mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI),
-            UltimoEsito().elaborate,
+            esito.elaborate,
             {}};
     for (const auto& m : ui.messaggi) e.messaggi.push_back(m.testo);
     return e;
@@ -136,8 +136,7 @@ TEST(MotoreVeloce, PronosticoNonCrescenteRifiutato) {
     pronostico[0] = 9;
     pronostico[1] = 4;
     pronostico[2] = 7;
-    GeneraSistema(3, pronostico);
-    EXPECT_FALSE(UltimoEsito().eseguito);
+    EXPECT_FALSE(GeneraSistema(3, pronostico).eseguito);
     EXPECT_EQ(mSistema.nColonne, 0);
     ASSERT_EQ(ui.messaggi.size(), 1u);
     EXPECT_NE(ui.messaggi[0].testo.find("GeneraSistema"), std::string::npos);
