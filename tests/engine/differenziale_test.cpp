@@ -280,14 +280,12 @@ void CasoRicalcolo(uint32_t seme, bool annulla) {
     std::vector<uint8_t> colonne;
     int32_t quante = 0;
     SistemaCasuale(r, lunghezza, colonne, quante);
+    // The numbers the stored columns use, in ascending order.
+    std::array<bool, 91> usati{};
+    for (uint8_t v : colonne) usati[v] = true;
     std::vector<int> pronostico;
     for (int v = 1; v <= 90; ++v)
-        for (int32_t c = 0; c < quante && std::find(pronostico.begin(), pronostico.end(), v) == pronostico.end(); ++c)
-            for (int p = 0; p < lunghezza; ++p)
-                if (colonne[static_cast<size_t>(c) * MAX_POSIZIONI + static_cast<size_t>(p)] == v) {
-                    pronostico.push_back(v);
-                    break;
-                }
+        if (usati[static_cast<size_t>(v)]) pronostico.push_back(v);
     if (pronostico.empty()) pronostico = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     Istantanea fotografie[2];
     double soglia = -1;
