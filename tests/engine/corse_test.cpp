@@ -3,6 +3,7 @@
 // compared with the literal oracle in differenziale_test.cpp; the absolute systems here pin the
 // oracle itself.
 #include <chrono>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -236,14 +237,19 @@ TEST_F(Corsa, AnnullamentoChiedeConIConteggiENoProsegue) {
     EXPECT_GT(esito.elaborate, 0);
     EXPECT_LT(esito.elaborate, 15504);
     EXPECT_EQ(mGUILocked, -1);  // a cancelled run with columns is a system
-    std::vector<std::string> domande;
+    std::vector<test::InterfacciaRegistrata::Messaggio> domande;
     for (const auto& m : ui.messaggi)
-        if (m.pulsanti == Pulsanti::SiNo) domande.push_back(m.testo);
+        if (m.pulsanti == Pulsanti::SiNo) domande.push_back(m);
     ASSERT_EQ(domande.size(), 2u);  // the first answer No let the run go on
-    // The box showed the counts at the moment of the question.
-    EXPECT_EQ(domande[1], "M0001 15.504\r\nM0002" + FormatoConteggio(esito.elaborate) + "\r\nM0003" +
-                              FormatoConteggio(mSistema.nColonne) + "\r\nM0004");
+    // The box showed the counts at the moment of the question, under the progress window's title.
+    EXPECT_EQ(domande[1].testo, "M0001 15.504\r\nM0002" + FormatoConteggio(esito.elaborate) + "\r\nM0003" +
+                                    FormatoConteggio(mSistema.nColonne) + "\r\nM0004");
+    EXPECT_EQ(domande[1].titolo, "Elaborazione in corso...");
     EXPECT_TRUE(eDurata(ui.messaggi.back().testo));
+    // The language may replace that title.
+    std::ofstream(dir / "Prova.lng", std::ios::app) << "[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
+    ChiediAnnullamento();
+    EXPECT_EQ(ui.messaggi.back().titolo, "Calcolo in corso");
 }
 
 TEST_F(Corsa, AnnullamentoAllaPrimaPausaDentroUnaListaLunga) {

@@ -1,4 +1,3 @@
-#include <fstream>
 #include <random>
 
 #include "engine/comune.h"
@@ -75,24 +74,6 @@ TEST(ColonneIntegrali, FattorialeEBinomiali) {
         for (int k = 2; k <= 25 && k <= n; ++k)
             ASSERT_EQ(ColonneIntegrali(n, k), static_cast<double>(pascal[static_cast<size_t>(n)][static_cast<size_t>(k)]))
                 << "C(" << n << ", " << k << ")";
-}
-
-TEST_F(Testi, DomandaDiAnnullamento) {
-    mProgresso = {43949268, 1234567, 2000};
-    ui.risposte = {Risposta::No};
-    ChiediAnnullamento();
-    EXPECT_FALSE(mAnnullaCalcolo);
-    ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo, "M0001 43.949.268\r\nM0002 1.234.567\r\nM0003 2.000\r\nM0004");
-    EXPECT_EQ(ui.messaggi[0].titolo, "Elaborazione in corso...");
-    ui.risposte = {Risposta::Si};
-    ChiediAnnullamento();
-    EXPECT_TRUE(mAnnullaCalcolo);
-
-    // The title is the progress window's caption, which the language may replace.
-    std::ofstream(dir / "Prova.lng", std::ios::app) << "[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
-    ChiediAnnullamento();
-    EXPECT_EQ(ui.messaggi.back().titolo, "Calcolo in corso");
 }
 
 TEST_F(Testi, LaFinestraChiusaPerUltimaVinceEIValoriTornanoNellaScala) {
