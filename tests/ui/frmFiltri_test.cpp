@@ -25,29 +25,17 @@ bool uguali(const tFiltroGruppo& a, const tFiltroGruppo& b) {
     return a.numeri == b.numeri && a.presenze == b.presenze && a.attivo == b.attivo;
 }
 
-// A click on the toggle label `nome` ("labGriglia(4)"): the array under it takes the mouse.
-void clic(QWidget* w, const QString& nome) {
-    auto* l = w->findChild<QLabel*>(nome);
-    QVERIFY2(l, qPrintable(nome));
-    QTest::mouseClick(l->parentWidget(), Qt::LeftButton, {}, l->geometry().center());
-}
-void premi(QWidget* w, const char* nome) { QTest::mouseClick(w->findChild<QPushButton*>(QString::fromLatin1(nome)), Qt::LeftButton); }
-QString testo(QWidget* w, const char* nome) { return w->findChild<QLabel*>(QString::fromLatin1(nome))->text(); }
 
 // Numbers and counts clicked on the shown panel, then ON pressed when asked.
-void componi(QWidget* w, const std::vector<int>& numeri, const std::vector<int>& presenze, bool on) {
-    for (int n : numeri) clic(w, QStringLiteral("labGriglia(%1)").arg(n - 1));
-    for (int j : presenze) clic(w, QStringLiteral("lbPresenze(%1)").arg(j));
-    if (on) premi(w, "optCond(0)");
+void componi(QWidget& w, const std::vector<int>& numeri, const std::vector<int>& presenze, bool on) {
+    for (int n : numeri) clicEtichetta(w, QStringLiteral("labGriglia(%1)").arg(n - 1));
+    for (int j : presenze) clicEtichetta(w, QStringLiteral("lbPresenze(%1)").arg(j));
+    if (on) clic(w, "optCond(0)");
 }
 
 void mostra(QWidget& w) {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-}
-
-std::vector<uint8_t> colonne() {
-    return {mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI};
 }
 
 }  // namespace
@@ -63,24 +51,24 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         QCOMPARE(w.windowTitle(), QStringLiteral(" Colonne Filtro - AND"));
-        QVERIFY(!w.findChild<QLabel*>(QStringLiteral("lbPresenze(5)"))->isHidden());
-        QVERIFY(w.findChild<QLabel*>(QStringLiteral("lbPresenze(6)"))->isHidden());
+        QVERIFY(!in(w, "lbPresenze(5)")->isHidden());
+        QVERIFY(in(w, "lbPresenze(6)")->isHidden());
         // 30 is outside the prediction: it cannot be chosen. ON pressed twice counts once.
-        componi(&w, {1, 2, 30}, {1}, true);
-        premi(&w, "optCond(0)");
-        QCOMPARE(testo(&w, "lblNumSelezionati"), QStringLiteral("2"));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
-        QCOMPARE(testo(&w, "lblTotFiltriOFF"), QStringLiteral("149,999"));
-        premi(&w, "cmdNext1");
-        componi(&w, {3}, {0}, false);
-        premi(&w, "cmdNext1");
-        componi(&w, {6}, {3}, true);
-        premi(&w, "cmdCancella");  // an ON panel cleared leaves the ON total
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
+        componi(w, {1, 2, 30}, {1}, true);
+        clic(w, "optCond(0)");
+        QCOMPARE(testo(w, "lblNumSelezionati"), QStringLiteral("2"));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
+        QCOMPARE(testo(w, "lblTotFiltriOFF"), QStringLiteral("149,999"));
+        clic(w, "cmdNext1");
+        componi(w, {3}, {0}, false);
+        clic(w, "cmdNext1");
+        componi(w, {6}, {3}, true);
+        clic(w, "cmdCancella");  // an ON panel cleared leaves the ON total
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         QVERIFY(!w.pannello().numero(6) && !w.pannello().presenza(3));
-        componi(&w, {4}, {2}, true);
-        QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("03"));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("02"));
+        componi(w, {4}, {2}, true);
+        QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("03"));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("02"));
 
         struct Passo {
             const char* pulsante;
@@ -90,10 +78,10 @@ private Q_SLOTS:
                                {"cmdPrev2", 50, 1}, {"cmdPrev1", 1, 1}, {"cmdBOTTOM", 7, 1}}) {
             if (w.pannello().indiceFiltro() < p.prima) w.PannelloAvanti(p.prima - w.pannello().indiceFiltro());
             if (w.pannello().indiceFiltro() > p.prima) w.PannelloIndietro(w.pannello().indiceFiltro() - p.prima);
-            premi(&w, p.pulsante);
+            clic(w, p.pulsante);
             QVERIFY2(w.pannello().indiceFiltro() == p.dopo, p.pulsante);
         }
-        QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("01"));
+        QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("01"));
         // Panel 1 came back as it was stored; a key held on a step button repeats it.
         QVERIFY(w.pannello().numero(1) && w.pannello().numero(2) && w.pannello().presenza(1));
         auto* avanti = w.findChild<QPushButton*>(QStringLiteral("cmdNext1"));
@@ -119,24 +107,24 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         a.faccia.risposte = {Risposta::No};
-        premi(&w, "cmdCancellaTutto");
+        clic(w, "cmdCancellaTutto");
         QCOMPARE(a.faccia.messaggi.back().testo, std::string("I filtri saranno cancellati.\r\nContinuare?"));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         QVERIFY(w.pannello().numero(3));
-        clic(&w, QStringLiteral("labGriglia(4)"));  // number 5: an edit a refused import must keep
+        clicEtichetta(w, QStringLiteral("labGriglia(4)"));  // number 5: an edit a refused import must keep
 
         std::string contenuto;
         bool aperta = false;
         int32_t letti = -1;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            clic(&d, QStringLiteral("lbPresenze(1)"));
+            clicEtichetta(d, QStringLiteral("lbPresenze(1)"));
             a.cartella.scrivi("f.txt", contenuto);
             a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
-            premi(&d, "cmdImportaFiltri");
-            premi(&d, "cmdProcess");
+            clic(d, "cmdImportaFiltri");
+            clic(d, "cmdProcess");
             aperta = d.isVisible();
             letti = d.findChild<QProgressBar*>(QStringLiteral("prgImporta"))->value() == 100
-                        ? d.findChild<QLabel*>(QStringLiteral("lblFiltriLetti"))->text().section(' ', -1).remove(',').toInt()
+                        ? in<QLabel>(d, "lblFiltriLetti")->text().section(' ', -1).remove(',').toInt()
                         : -1;
             return 0;
         };
@@ -152,7 +140,7 @@ private Q_SLOTS:
             contenuto = c.file;
             a.faccia.risposte = {c.risposta};
             const size_t messaggi = a.faccia.messaggi.size();
-            premi(&w, "cmdLoadFiltri");
+            clic(w, "cmdLoadFiltri");
             QCOMPARE(aperta, !c.importa);
             if (!c.importa) {
                 QVERIFY(uguali(mFiltriAND[1], filtro({1, 2, 3}, 2, true)));
@@ -168,13 +156,13 @@ private Q_SLOTS:
         QCOMPARE(letti, MAX_FILTRI);
         QCOMPARE(a.faccia.messaggi.back().icona, Icona::Critica);
         QVERIFY(uguali(mFiltriAND[MAX_FILTRI], filtro({7, 8}, 2, true)));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("150,000"));
-        QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("01"));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("150,000"));
+        QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("01"));
         QVERIFY(w.pannello().numero(7) && !w.pannello().numero(5));
 
         a.faccia.risposte = {Risposta::Si};
-        premi(&w, "cmdCancellaTutto");
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("00"));
+        clic(w, "cmdCancellaTutto");
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("00"));
         w.close();
         QCOMPARE(mNumFiltriAND, 0);
         QVERIFY(!mFiltriAND[1].attivo && !mFiltriAND[MAX_FILTRI].attivo);
@@ -193,12 +181,12 @@ private Q_SLOTS:
             ui::frmFiltri w(1, a.principale.get());
             mostra(w);
             QCOMPARE(w.windowTitle(), QStringLiteral(" Colonne Filtro - OR"));
-            componi(&w, {1, 5}, {0, 3}, false);
-            premi(&w, "optCond(1)");
+            componi(w, {1, 5}, {0, 3}, false);
+            clic(w, "optCond(1)");
             QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("cmdCancellaTutto"))->isEnabled());
-            premi(&w, "cmdNext1");
-            QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("02"));
-            QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
+            clic(w, "cmdNext1");
+            QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("02"));
+            QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         }
         QCOMPARE(mNumFiltriOR, 1);
         for (int i = 0; i < 3; ++i) QVERIFY(uguali(mFiltriOR[i + 1], prima[static_cast<size_t>(i)]));
@@ -217,15 +205,15 @@ private Q_SLOTS:
         };
         for (const Caso& c : {Caso{"menuColonnaFiltroAND", 0, {{{1, 2, 3, 4}, {1}}, {{9, 10}, {0, 1}}}},
                               Caso{"menuColonnaFiltroOR", 1, {{{1, 2}, {2}}, {{5, 6, 7}, {3}}}}}) {
-            std::vector<uint8_t> finestra;
+            std::vector<std::vector<int>> finestra;
             int32_t nFinestra = 0;
             {
                 Ambiente a;
                 a.prepara(3, 1, 10);
                 a.faccia.allaFinestra = [&](QDialog& d) {
                     for (const Pannello& p : c.pannelli) {
-                        componi(&d, p.numeri, p.presenze, true);
-                        premi(&d, "cmdNext1");
+                        componi(d, p.numeri, p.presenze, true);
+                        clic(d, "cmdNext1");
                     }
                     return 0;
                 };
@@ -233,7 +221,7 @@ private Q_SLOTS:
                 voce->trigger();
                 QVERIFY2(voce->isChecked(), c.voce);
                 a.calcola();
-                finestra = colonne();
+                finestra = Colonne();
                 nFinestra = mSistema.nColonne;
             }
             StatoIniziale();
@@ -251,7 +239,7 @@ private Q_SLOTS:
             CalcolaSistema();
             QVERIFY2(nFinestra > 0 && nFinestra < 120, c.voce);
             QCOMPARE(nFinestra, mSistema.nColonne);
-            QVERIFY2(finestra == colonne(), c.voce);
+            QVERIFY2(finestra == Colonne(), c.voce);
         }
     }
 };
