@@ -59,8 +59,8 @@ private Q_SLOTS:
         std::vector<int> clic, cambi;
         connect(&c, &ui::CoppiaOnOff::cliccato, [&](int i) { clic.push_back(i); });
         connect(&c, &ui::CoppiaOnOff::cambiato, [&](int i) { cambi.push_back(i); });
-        auto* on = c.findChild<QPushButton*>(QStringLiteral("optCondSomma(0)"));
-        auto* off = c.findChild<QPushButton*>(QStringLiteral("optCondSomma(1)"));
+        auto* on = in<QPushButton>(c, "optCondSomma(0)");
+        auto* off = in<QPushButton>(c, "optCondSomma(1)");
         QTest::mouseClick(on, Qt::LeftButton);
         QTest::mouseClick(on, Qt::LeftButton);
         QCOMPARE(c.scelto(), 0);

@@ -84,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("01"));
         // Panel 1 came back as it was stored; a key held on a step button repeats it.
         QVERIFY(w.pannello().numero(1) && w.pannello().numero(2) && w.pannello().presenza(1));
-        auto* avanti = w.findChild<QPushButton*>(QStringLiteral("cmdNext1"));
+        auto* avanti = in<QPushButton>(w, "cmdNext1");
         for (int i = 0; i < 3; ++i) QTest::keyPress(avanti, Qt::Key_Right);
         QTest::keyPress(avanti, Qt::Key_Shift);  // a modifier alone does not step
         QCOMPARE(w.pannello().indiceFiltro(), 4);
@@ -122,8 +122,8 @@ private Q_SLOTS:
             clic(d, "cmdImportaFiltri");
             clic(d, "cmdProcess");
             aperta = d.isVisible();
-            letti = d.findChild<QProgressBar*>(QStringLiteral("prgImporta"))->value() == 100
-                        ? in<QLabel>(d, "lblFiltriLetti")->text().section(' ', -1).remove(',').toInt()
+            letti = in<QProgressBar>(d, "prgImporta")->value() == 100
+                        ? testo(d, "lblFiltriLetti").section(' ', -1).remove(',').toInt()
                         : -1;
             return 0;
         };
@@ -170,7 +170,7 @@ private Q_SLOTS:
             QCOMPARE(w.windowTitle(), QStringLiteral(" Colonne Filtro - OR"));
             componi(w, {1, 5}, {0, 3}, false);
             clic(w, "optCond(1)");
-            QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("cmdCancellaTutto"))->isEnabled());
+            QVERIFY(!in<QPushButton>(w, "cmdCancellaTutto")->isEnabled());
             clic(w, "cmdNext1");
             QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("02"));
             QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));

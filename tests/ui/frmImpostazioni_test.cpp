@@ -23,9 +23,9 @@ private Q_SLOTS:
         QString scelta;
         bool invito = false, invioSalva = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            scelta = d.findChild<QComboBox*>(QStringLiteral("cmbLingua"))->currentText();
-            invito = d.findChild<QLabel*>(QStringLiteral("lblPrimoAvvio"))->isVisible();
-            invioSalva = d.findChild<QPushButton*>(QStringLiteral("cmdSalva"))->isDefault();
+            scelta = in<QComboBox>(d, "cmbLingua")->currentText();
+            invito = in<QLabel>(d, "lblPrimoAvvio")->isVisible();
+            invioSalva = in<QPushButton>(d, "cmdSalva")->isDefault();
             QTest::keyClick(&d, Qt::Key_Escape);
             return d.result();
         };
@@ -49,7 +49,7 @@ private Q_SLOTS:
         QCOMPARE(a.pulsante("cmdCalcolo")->text(), QStringLiteral("Elabora Sistema"));
         QStringList durante;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* combo = d.findChild<QComboBox*>(QStringLiteral("cmbLingua"));
+            auto* combo = in<QComboBox>(d, "cmbLingua");
             const int i = combo->findText(QStringLiteral("ALTRA"));
             combo->setCurrentIndex(i);
             Q_EMIT combo->activated(i);

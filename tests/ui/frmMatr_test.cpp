@@ -49,12 +49,12 @@ void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) {
 
 QStringList righe(QDialog& d) {
     QStringList out;
-    auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+    auto* l = in<QListWidget>(d, "flZEL");
     for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
     return out;
 }
 
-QString casella(QDialog& d, const char* nome) { return d.findChild<QLineEdit*>(QString::fromLatin1(nome))->text(); }
+QString casella(QDialog& d, const char* nome) { return in<QLineEdit>(d, nome)->text(); }
 
 // The real language, so the red labels and captions carry their texts.
 void linguaVera(Ambiente& a) {
@@ -79,16 +79,16 @@ private Q_SLOTS:
         QStringList adatta, elenco, caselle;
         bool custom = false, file = false, sfoglia = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
-            auto* applica = d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice"));
-            auto* txt = d.findChild<QPushButton*>(QStringLiteral("cmdMatriceTXT"));
+            auto* l = in<QListWidget>(d, "flZEL");
+            auto* applica = in<QPushButton>(d, "cmdAdattaMatrice");
+            auto* txt = in<QPushButton>(d, "cmdMatriceTXT");
             if (applica->isVisible()) {
                 adatta = righe(d) << d.windowTitle();
                 custom = !applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM";
                 l->setCurrentRow(1);
                 file = applica->isEnabled() && !txt->isEnabled();
                 // Enter in a header box moves on to the next box.
-                auto* v = d.findChild<QLineEdit*>(QStringLiteral("txtNumMatrix"));
+                auto* v = in<QLineEdit>(d, "txtNumMatrix");
                 v->setFocus();
                 QTest::keyClick(v, Qt::Key_Return);
                 caselle << casella(d, "txtNumMatrix") << casella(d, "txtLenCol") << casella(d, "txtGaranty")
@@ -96,9 +96,9 @@ private Q_SLOTS:
                         << d.focusWidget()->objectName();
             } else {
                 elenco = righe(d) << d.windowTitle();
-                sfoglia = d.findChild<QPushButton*>(QStringLiteral("cmdUpdateMatrix"))->isVisible() &&
-                          d.findChild<QPushButton*>(QStringLiteral("cmdOpenDir"))->isVisible() && !txt->isVisible();
-                QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdOpenDir")), Qt::LeftButton);
+                sfoglia = in<QPushButton>(d, "cmdUpdateMatrix")->isVisible() &&
+                          in<QPushButton>(d, "cmdOpenDir")->isVisible() && !txt->isVisible();
+                clic(d, "cmdOpenDir");
             }
             return int(QDialog::Rejected);
         };
@@ -133,16 +133,16 @@ private Q_SLOTS:
         QStringList rossi;
         int applicabili = 0;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            auto* l = in<QListWidget>(d, "flZEL");
             for (int r = 1; r < l->count(); ++r) {
                 l->setCurrentRow(r);
                 QString testo = casella(d, "txtFileName") + ":";
                 for (const char* n : {"lblChkVersion", "lblOK", "lblScaduta"}) {
-                    auto* e = d.findChild<QLabel*>(QString::fromLatin1(n));
+                    auto* e = in<QLabel>(d, n);
                     if (!e->text().isEmpty() && e->palette().color(QPalette::Window) == QColor(255, 0, 0)) testo += QString::fromLatin1(n);
                 }
                 rossi << testo;
-                applicabili += d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice"))->isEnabled();
+                applicabili += in<QPushButton>(d, "cmdAdattaMatrice")->isEnabled();
                 static_cast<ui::frmMatr&>(d).cmdAdattaMatrice_Click();
             }
             return int(QDialog::Rejected);
@@ -170,19 +170,19 @@ private Q_SLOTS:
         QString trascinato;
         a.faccia.allaFinestra = [&](QDialog& d) {
             if (d.objectName() == QStringLiteral("frmOrdinaPronostico")) {
-                auto* f = d.findChild<QFrame*>(QStringLiteral("frameOrdinePronostico"));
+                auto* f = in<QFrame>(d, "frameOrdinePronostico");
                 auto centro = [&](int i) {
                     return d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i))->geometry().center();
                 };
                 QTest::mousePress(f, Qt::LeftButton, {}, centro(0));
                 QTest::mouseMove(f, centro(3));
-                trascinato = d.findChild<QLabel*>(QStringLiteral("l1"))->text();
+                trascinato = testo(d, "l1");
                 QTest::mouseRelease(f, Qt::LeftButton, {}, centro(5));
                 return int(QDialog::Accepted);
             }
-            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            auto* l = in<QListWidget>(d, "flZEL");
             l->setCurrentRow(1);
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice")), Qt::LeftButton);
+            clic(d, "cmdAdattaMatrice");
             return d.result();
         };
         QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
