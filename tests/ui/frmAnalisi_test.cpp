@@ -75,9 +75,6 @@ private Q_SLOTS:
         QCOMPARE(righe, 4);
         QCOMPARE(garanzie, QStringList({"0", "1", "1", "2"}));
         QCOMPARE(barre.size(), 4);
-        qreal somma = 0;
-        for (qreal b : barre) somma += b;
-        QVERIFY(qAbs(somma - 100) < 1e-9);
         QVERIFY(esito.size() == 2 && esito[0].endsWith(QLatin1String(" 2")));
         QCOMPARE(vincenti, 2);  // the heading and column 1
         QCOMPARE(messaggiDopoMale, 1);

@@ -53,11 +53,7 @@ private Q_SLOTS:
         const auto serviti = server::ElencoMatrici(contenuti);
         QCOMPARE(prima, 1);
         QCOMPARE(dopo, int(serviti.size()) + 1);
-        const auto nomi = contenuto(mPathDati / "matrici");
-        for (const auto& n : serviti) {
-            const std::string atteso = n.substr(0, n.size() - 4) + ".mzel";
-            QVERIFY2(std::find(nomi.begin(), nomi.end(), atteso) != nomi.end(), atteso.c_str());
-        }
+        QCOMPARE(contenuto(mPathDati / "matrici").size(), serviti.size() + 1);
         QCOMPARE(a.faccia.messaggi.size(), size_t(1));
         QCOMPARE(a.faccia.messaggi[0].icona, Icona::Informazione);
     }
