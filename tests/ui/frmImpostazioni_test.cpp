@@ -18,7 +18,7 @@ private Q_SLOTS:
         const QByteArray lcAll = qgetenv("LC_ALL");
         qputenv("LC_ALL", "en_GB.UTF-8");
         Ambiente a(false, false);
-        a.cartella.scrivi("prova.lng", LINGUA_PROVA);
+        a.cartella.scrivi("altra.lng", LINGUA_PROVA);  // sorts before the locale's
         a.cartella.scrivi("english.lng", "[frmMAIN]\r\nfrmMAIN.Caption=Novanta English\r\n");
         QString scelta;
         bool invito = false, invioSalva = false;
