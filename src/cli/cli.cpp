@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <fmt/format.h>
+
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -65,6 +67,12 @@ void InterfacciaCli::ProgressoBarra(int valore) {
     err_ << "\r[" << std::string(static_cast<size_t>(pieni), '#') << std::string(static_cast<size_t>(50 - pieni), ' ')
          << "] " << valore << "%" << std::flush;
     barraAperta_ = true;
+}
+
+void InterfacciaCli::OttimizzazioneProgresso(int32_t migliore, int32_t, double, double secondi) {
+    if (migliore == ultimoMigliore_) return;
+    ultimoMigliore_ = migliore;
+    err_ << "Best: " << migliore << " columns after " << fmt::format("{:.1f}", secondi) << " s\n" << std::flush;
 }
 
 std::vector<int> LeggiLista(const std::string& testo) {

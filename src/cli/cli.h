@@ -32,6 +32,8 @@ public:
     void ProgressoApri() override;
     void ProgressoChiudi() override;
     void ProgressoBarra(int valore) override;
+    // The optimiser: one line each time the best size falls.
+    void OttimizzazioneProgresso(int32_t migliore, int32_t corrente, double scoperte, double secondi) override;
 
     // Answers for the input box, in order (the matrix's fixed numbers).
     std::vector<std::string> risposteInput;
@@ -40,6 +42,7 @@ public:
 private:
     std::ostream& err_;
     int ultimaBarra_ = -1;
+    int32_t ultimoMigliore_ = -1;
     bool barraAperta_ = false;
 };
 
