@@ -17,6 +17,7 @@ struct EsitoCalcolo {
     double elaborate = 0;            // combinations or columns examined
     double integrale = 0;            // combinations or columns to examine
 };
+
 // The calculation command of the main window: recalculation when a system is in the store,
 // generation otherwise; afterwards the recalculation mode unlocks the command again.
 EsitoCalcolo CalcoloComando();

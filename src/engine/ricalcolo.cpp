@@ -18,9 +18,8 @@
 
 namespace novanta {
 
-using namespace motore;
-
 EsitoCalcolo RicalcolaColonne() {
+    using namespace motore;
     const int k = mLenCol;
     EsitoCalcolo esito;
     if (!interno::PreparaRicalcolo(k, esito)) return esito;
