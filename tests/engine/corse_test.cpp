@@ -72,13 +72,21 @@ TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
               }),
               Combinazioni(Da(1, 7), 3));
     // One passing OR filter is enough: the columns holding 1 or 7.
-    EXPECT_EQ(genera(Da(1, 7), 3, [] { mFiltriOR[1] = gruppo({1}, {1}), mFiltriOR[2] = gruppo({7}, {1}), mNumFiltriOR = 2; }).size(), 25u);
+    EXPECT_EQ(genera(Da(1, 7), 3, [] {
+                  mFiltriOR[1] = gruppo({1}, {1});
+                  mFiltriOR[2] = gruppo({7}, {1});
+                  mNumFiltriOR = 2;
+              }).size(),
+              25u);
     // Conditions on with no value chosen reject everything, and lock nothing.
     for (const auto& imposta : std::vector<std::function<void()>>{
              [] { mConsecutivi = {0, true}; },
              [] { mCondizioni.pariAttivo = true; },
              [] { mCondizioni = {.sommaAttiva = true, .sommaMin = 12, .sommaMax = 11}; },
-             [] { mFiltriOR[1] = gruppo({1}, {2}), mNumFiltriOR = 1; },
+             [] {
+                 mFiltriOR[1] = gruppo({1}, {2});
+                 mNumFiltriOR = 1;
+             },
          }) {
         ui.lock = 0;
         EXPECT_TRUE(genera(Da(1, 8), 3, imposta).empty());

@@ -358,12 +358,20 @@ TEST(Differenziale, CasiRari) {
     };
     std::vector<Caso> casi;
     for (int x : {2, 4, 6, 8})  // k = 12: C(12, 5) = 792 subsets of five per kept column, past the index
-        casi.push_back({"N-" + std::to_string(x) + " k 12", [=] { da(1, 16, 12); mCondizioni.ridottoAttivo = true; mCondizioni.ridottoNx = static_cast<uint8_t>(x); }, -1});
-    casi.push_back({"distance 5 k 11", [=] { da(20, 35, 11); mDistanzaMinima = {5, true}; mCondizioni = {.sommaAttiva = true, .sommaMin = 280, .sommaMax = 320}; }, -1});
+        casi.push_back({"N-" + std::to_string(x) + " k 12", [=] {
+                            da(1, 16, 12);
+                            mCondizioni = {.ridottoAttivo = true, .ridottoNx = static_cast<uint8_t>(x)};
+                        }, -1});
+    casi.push_back({"distance 5 k 11", [=] {
+                        da(20, 35, 11);
+                        mDistanzaMinima = {5, true};
+                        mCondizioni = {.sommaAttiva = true, .sommaMin = 280, .sommaMax = 320};
+                    }, -1});
     // N-x with x > k: a negative threshold keeps only the first column; a base column in front takes its place.
     casi.push_back({"N-6 k 4", [=] { da(1, 12, 4); mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6}; }, 1, 1});
     casi.push_back({"N-6 k 4 base", [=] {
-                        da(1, 12, 4); mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6};
+                        da(1, 12, 4);
+                        mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6};
                         mColonneBase.assign(2, tColonna{});
                         mColonneBase[1].lunghezza = 4;
                         mColonneBase[1].numeri = {0, 50, 60, 70, 80};
