@@ -79,6 +79,15 @@ inline Colonne Combinazioni(const std::vector<int>& numeri, int k) {
     return out;
 }
 
+// An active group filter: its numbers and the accepted counts as bits (bit j: j numbers).
+inline tFiltroGruppo Gruppo(const std::vector<int>& numeri, uint32_t presenze) {
+    tFiltroGruppo g;
+    for (int n : numeri) g.numeri[static_cast<size_t>(n)] = 1;
+    g.presenze = static_cast<int32_t>(presenze);
+    g.attivo = true;
+    return g;
+}
+
 // Base columns as an import would leave them, switched on.
 inline void MettiColonneBase(const Colonne& colonne) {
     mColonneBase.assign(1, tColonna{});

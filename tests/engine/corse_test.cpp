@@ -30,14 +30,6 @@ Colonne genera(const std::vector<int>& numeri, int k, const std::function<void()
     return Sistema();
 }
 
-tFiltroGruppo gruppo(const std::vector<int>& numeri, const std::vector<int>& presenze) {
-    tFiltroGruppo f;
-    for (int n : numeri) f.numeri[static_cast<size_t>(n)] = 1;
-    for (int j : presenze) f.presenze |= int32_t{1} << j;
-    f.attivo = true;
-    return f;
-}
-
 TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
     // The counts of the long systems are not whole numbers as a product over a factorial; the
     // run must still examine every combination, and leave the positions above k empty.
@@ -66,15 +58,15 @@ TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
 
     // Filter records beyond the count are never read, whatever they hold.
     EXPECT_EQ(genera(Da(1, 7), 3, [] {
-                  mFiltriOR[1] = gruppo({1}, {});
+                  mFiltriOR[1] = test::Gruppo({1}, 0);
                   mFiltriDistanza[1].numDistMax = mFiltriDistanza[1].numPosizioni = mFiltriDistanza[1].posizioni[1] = 1;
                   mFiltriDistanza[1].distMax[50] = true;
               }),
               Combinazioni(Da(1, 7), 3));
     // One passing OR filter is enough: the columns holding 1 or 7.
     EXPECT_EQ(genera(Da(1, 7), 3, [] {
-                  mFiltriOR[1] = gruppo({1}, {1});
-                  mFiltriOR[2] = gruppo({7}, {1});
+                  mFiltriOR[1] = test::Gruppo({1}, 0b10);
+                  mFiltriOR[2] = test::Gruppo({7}, 0b10);
                   mNumFiltriOR = 2;
               }).size(),
               25u);
@@ -84,7 +76,7 @@ TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
              [] { mCondizioni.pariAttivo = true; },
              [] { mCondizioni = {.sommaAttiva = true, .sommaMin = 12, .sommaMax = 11}; },
              [] {
-                 mFiltriOR[1] = gruppo({1}, {2});
+                 mFiltriOR[1] = test::Gruppo({1}, 0b100);
                  mNumFiltriOR = 1;
              },
          }) {
@@ -265,7 +257,7 @@ TEST_F(Corsa, AnnullamentoAllaPrimaPausaDentroUnaListaLunga) {
     // neighbours of the group: the run stops at once, and what it kept is exactly what the
     // complete run keeps among the combinations it had examined.
     const auto lista = [] {
-        for (int32_t f = 1; f <= 20000; ++f) mFiltriAND[f] = gruppo({f % 5 + 1, f % 5 + 2}, {0, 1});
+        for (int32_t f = 1; f <= 20000; ++f) mFiltriAND[f] = test::Gruppo({f % 5 + 1, f % 5 + 2}, 0b11);
         mNumFiltriAND = 20000;
     };
     const auto completo = genera(Da(1, 9), 3, lista);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/corpo.h"
+#include "engine/comune.h"
 #include "engine/motore.h"
 #include "engine/riduttore.h"
 #include "support/oracolo.h"
@@ -333,22 +334,12 @@ TEST(Differenziale, GenerazioneConLaMappaDegliInsiemi) {
     motore::gVociTabellaDensa = prima;
 }
 
-tFiltroGruppo Gruppo(std::vector<int> numeri, uint32_t presenze) {
-    tFiltroGruppo g;
-    for (int n : numeri) g.numeri[static_cast<size_t>(n)] = 1;
-    g.presenze = static_cast<int32_t>(presenze);
-    g.attivo = true;
-    return g;
-}
-
 // Long columns (the popcount scan instead of the subset index), thresholds outside 1..k, filter
 // lists past any 16-bit count and an OR list that accepts everything. `atteso` pins the oracle.
 TEST(Differenziale, CasiRari) {
     auto da = [](int a, int b, int k) {
         test::StatoIniziale();
-        std::vector<int> v;
-        for (int x = a; x <= b; ++x) v.push_back(x);
-        ImpostaPronostico(v, k);
+        ImpostaPronostico(test::Da(a, b), k);
     };
     struct Caso {
         std::string nome;
@@ -386,17 +377,17 @@ TEST(Differenziale, CasiRari) {
                         for (int32_t f = 1; f <= 6000; ++f) {
                             std::vector<int> g(8);
                             for (int& x : g) x = r.tra(1, 90);
-                            mFiltriAND[f] = Gruppo(g, 0b111u | static_cast<uint32_t>(r.tra(0, 1)) << 3);
+                            mFiltriAND[f] = test::Gruppo(g, 0b111u | static_cast<uint32_t>(r.tra(0, 1)) << 3);
                         }
                         mNumFiltriAND = 6000;
-                        mFiltriOR[1] = Gruppo({30}, 0b11);
+                        mFiltriOR[1] = test::Gruppo({30}, 0b11);
                         mNumFiltriOR = 1;
                     }, -1});
     // Only the last of 60,000 AND filters rejects anything (columns holding 5): C(5, 3) left.
     casi.push_back({"60000 AND", [=] {
                         da(1, 6, 3);
-                        for (int32_t f = 1; f < 60000; ++f) mFiltriAND[f] = Gruppo({f % 90 + 1}, 0b11);
-                        mFiltriAND[60000] = Gruppo({5}, 0b1);
+                        for (int32_t f = 1; f < 60000; ++f) mFiltriAND[f] = test::Gruppo({f % 90 + 1}, 0b11);
+                        mFiltriAND[60000] = test::Gruppo({5}, 0b1);
                         mNumFiltriAND = 60000;
                     }, 10});
     for (const auto& caso : casi) {
