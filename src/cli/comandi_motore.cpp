@@ -119,8 +119,7 @@ void OpzioniCondizioni::applica() const {
 
 namespace {
 
-int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
-    const auto& esito = UltimoEsito();
+int concludi(Contesto& ctx, const EsitoCalcolo& esito, const std::optional<std::string>& fileUscita) {
     if (!esito.eseguito) return ESITO_ERRORE;
     ctx.err << "Description: " << mSistema.descrizione << "\n";
     ctx.err << "Columns: " << mSistema.nColonne << "\n";
@@ -228,13 +227,13 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
         }
         if (genera->ottimizza && !genera->condizioni.nx)
             throw std::invalid_argument("--optimize: needs --nx (the guarantee to keep)");
-        CalcolaSistema();
-        if (genera->ottimizza && UltimoEsito().eseguito && !UltimoEsito().annullato &&
+        const EsitoCalcolo esito = CalcolaSistema();
+        if (genera->ottimizza && esito.eseguito && !esito.annullato &&
             ottimizza(ctx, *genera->condizioni.nx, *genera->ottimizza, 1) == ESITO_ERRORE) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
-        ctx.esito = concludi(ctx, genera->uscita);
+        ctx.esito = concludi(ctx, esito, genera->uscita);
         if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *genera->progetto)) ctx.esito = ESITO_ERRORE;
     });
 
@@ -304,8 +303,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
-        RicalcolaSistema();
-        ctx.esito = concludi(ctx, ricalcola->uscita);
+        ctx.esito = concludi(ctx, RicalcolaSistema(), ricalcola->uscita);
         if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *ricalcola->progetto)) ctx.esito = ESITO_ERRORE;
     });
 }

@@ -139,13 +139,20 @@ EsitoIstanza PreparaAvvio() {
     return esito == EsitoIstanza::Errore ? EsitoIstanza::Unica : esito;
 }
 
-tElencoLingue CaricaLingue() {
+tElencoLingue CaricaLingue(bool primoAvvio) {
     tElencoLingue elenco = ElencoLingue(mPathDati, mConfig.lingua);
     if (elenco.nomi.empty()) {
         UI().MsgBox("Warning files language not found", Pulsanti::OK, Icona::Critica);
     } else if (elenco.selezionata < 0) {
-        UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
+        elenco.proposta = true;
         elenco.selezionata = 0;
+        if (!primoAvvio) {
+            UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
+        } else {
+            const std::string locale = minuscolo(LinguaDiSistema());
+            for (size_t i = 0; i < elenco.nomi.size(); ++i)
+                if (minuscolo(elenco.nomi[i]) == locale) elenco.selezionata = static_cast<int>(i);
+        }
     }
     return elenco;
 }

@@ -20,6 +20,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "analysis/ottimizzatore.h"
 #include "engine/motore.h"
@@ -452,11 +453,11 @@ void frmMAIN::CreaControlli() {
 }
 
 void frmMAIN::Carica() {
-    frmImpostazioni::ReadConfiguration();
+    ReadConfiguration();
     if (mLinguaCorrente.empty()) {
         frmImpostazioni impostazioni(this);
         FacciaQt()->Modale(impostazioni);
-        frmImpostazioni::ReadConfiguration();
+        ReadConfiguration();
     }
     InstallaTraduzioniQt();
     ApplicaLingua(this);
@@ -688,7 +689,7 @@ void frmMAIN::Impostazioni() {
         frmImpostazioni impostazioni(this);
         FacciaQt()->Modale(impostazioni);
     }
-    frmImpostazioni::ReadConfiguration();
+    ReadConfiguration();
 }
 
 void frmMAIN::Info() {

@@ -121,7 +121,7 @@ TEST(CartellaDati, FollowsXdgDataHome) {
     salvato ? (void)::setenv("XDG_DATA_HOME", salvato->c_str(), 1) : (void)::unsetenv("XDG_DATA_HOME");
 }
 
-TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolderAndTakesTheLock) {
+TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolder) {
     mPathDati = cartella / "nuova" / "Novanta";
     mLenCol = 7;
     EXPECT_EQ(PreparaAvvio(), EsitoIstanza::Unica);

@@ -1,5 +1,7 @@
 #pragma once
+#include <QAbstractButton>
 #include <QLabel>
+#include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -23,6 +25,28 @@ struct RegistraProva {
 };
 #define NOVANTA_PROVA(Classe) \
     static novanta::test::RegistraProva registra_##Classe(#Classe, [] { return std::make_unique<Classe>(); })
+
+// A control of a window by objectName; a missing one fails the test where it is used.
+template <typename T = QWidget>
+T* in(const QWidget& w, const QString& nome) {
+    T* c = w.findChild<T*>(nome);
+    if (!c) qWarning("no %s", qPrintable(nome));
+    return c;
+}
+inline void clic(const QWidget& w, const QString& nome) { QTest::mouseClick(in<QAbstractButton>(w, nome), Qt::LeftButton); }
+inline QString testo(const QWidget& w, const QString& nome) { return in<QLabel>(w, nome)->text(); }
+// A label of a toggle array, clicked where the user would click it.
+inline void clicEtichetta(const QWidget& w, const QString& nome) {
+    auto* l = in<QLabel>(w, nome);
+    QTest::mouseClick(l->parentWidget(), Qt::LeftButton, {}, l->geometry().center());
+}
+// The stored system, column by column.
+inline std::vector<std::vector<int>> Colonne() {
+    std::vector<std::vector<int>> out(static_cast<size_t>(mSistema.nColonne));
+    for (int32_t c = 1; c <= mSistema.nColonne; ++c)
+        for (int p = 1; p <= mLenCol; ++p) out[static_cast<size_t>(c - 1)].push_back(mArrColonne.valore(c, p));
+    return out;
+}
 
 // A language file for the tests: the messages the windows show, and a caption to see it applied.
 inline const char* LINGUA_PROVA =
@@ -57,10 +81,24 @@ struct Ambiente {
 
     template <typename T = QWidget>
     T* trova(const char* nome) const {
-        return principale->findChild<T*>(QString::fromLatin1(nome));
+        return in<T>(*principale, QString::fromLatin1(nome));
     }
     QPushButton* pulsante(const char* nome) const { return trova<QPushButton>(nome); }
     QString testo(const char* nome) const { return trova<QLabel>(nome)->text(); }
+    // Opens a window from its menu entry, lets `azione` work on it, and closes it.
+    void daMenu(const char* voce, const std::function<void(QDialog&)>& azione) {
+        faccia.allaFinestra = [&](QDialog& f) {
+            azione(f);
+            return int(QDialog::Rejected);
+        };
+        trova<QAction>(voce)->trigger();
+        faccia.allaFinestra = nullptr;
+    }
+    std::vector<std::string> testiMessaggi() const {
+        std::vector<std::string> v;
+        for (const auto& m : faccia.messaggi) v.push_back(m.testo);
+        return v;
+    }
     bool attivo(const char* nome) const { return trova(nome)->isEnabled(); }
 
     // A click on the grid label of number n (1..90), through the mouse as a user would.

@@ -16,7 +16,7 @@ private Q_SLOTS:
         Ambiente a;
         a.prepara(5, 1, 11);
         a.calcola();
-        auto* menu = a.principale->findChild<QAction*>(QStringLiteral("menuOttimizza"));
+        auto* menu = a.trova<QAction>("menuOttimizza");
         QVERIFY(mSistema.nColonne == 462 && !menu->isEnabled());  // an integral system has no guarantee to keep
         QVERIFY(ModificaSistema());
         mCondizioni.ridottoAttivo = true;
@@ -29,18 +29,18 @@ private Q_SLOTS:
         int miglioreMostrato = 0, dopoNo = 0;
         bool pulsantiInCorsa = true, pulsantiDopo = false;
         a.faccia.allaFinestra = [&](QDialog& f) -> int {
-            auto* avvia = f.findChild<QPushButton*>(QStringLiteral("cmdAvvia"));
-            auto* stop = f.findChild<QPushButton*>(QStringLiteral("cmdStop"));
+            auto* avvia = in<QPushButton>(f, "cmdAvvia");
+            auto* stop = in<QPushButton>(f, "cmdStop");
             if (giro++ == 0) {
                 // One second, then No: the system stays.
-                f.findChild<QSpinBox*>(QStringLiteral("txtSecondi"))->setValue(1);
+                in<QSpinBox>(f, "txtSecondi")->setValue(1);
                 a.faccia.risposte = {Risposta::No};
                 QTest::mouseClick(avvia, Qt::LeftButton);
-                miglioreMostrato = f.findChild<QLabel*>(QStringLiteral("lblNumMigliori"))->text().toInt();
+                miglioreMostrato = testo(f, "lblNumMigliori").toInt();
                 dopoNo = mSistema.nColonne;
             } else {
                 // A long budget stopped after a few yields: the best so far, replacing the system on Yes.
-                f.findChild<QSpinBox*>(QStringLiteral("txtSecondi"))->setValue(600);
+                in<QSpinBox>(f, "txtSecondi")->setValue(600);
                 int giri = 0;
                 a.faccia.allYield = [&](int64_t) {
                     pulsantiInCorsa = pulsantiInCorsa && stop->isEnabled() && !avvia->isEnabled();
