@@ -149,9 +149,9 @@ tElencoLingue CaricaLingue(bool primoAvvio) {
         if (!primoAvvio) {
             UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
         } else {
-            const std::string locale = minuscolo(LinguaDiSistema());
+            const std::string locale = Minuscolo(LinguaDiSistema());
             for (size_t i = 0; i < elenco.nomi.size(); ++i)
-                if (minuscolo(elenco.nomi[i]) == locale) elenco.selezionata = static_cast<int>(i);
+                if (Minuscolo(elenco.nomi[i]) == locale) elenco.selezionata = static_cast<int>(i);
         }
     }
     return elenco;
