@@ -104,7 +104,7 @@ bool PerOgniSottoinsiemeColex(int n, int m, Avanzamento& avanzamento, F&& f) {
 // first; g returns false to stop. Dropping member j leaves sum_{i<j} C(c_i, i+1) + sum_{i>j} C(c_i, i).
 template <typename G>
 inline void PerOgniFiglio(const int* sc, int m, uint64_t rango, G&& g) {
-    const auto& b = dettaglio::Binomiali().c;
+    const auto& b = Binomiali().c;
     uint64_t prima = rango, dopo = 0;
     for (int j = m - 1; j >= 0; --j) {
         prima -= b[sc[j]][j + 1];

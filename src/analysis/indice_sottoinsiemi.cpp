@@ -6,39 +6,8 @@
 
 namespace novanta::analisi {
 
-namespace dettaglio {
-TabellaBinomiali::TabellaBinomiali() : c() {
-    constexpr uint64_t kSaturo = std::numeric_limits<uint64_t>::max();
-    for (int n = 0; n <= 90; ++n) {
-        c[n][0] = 1;
-        for (int r = 1; r <= n; ++r) {
-            const uint64_t a = c[n - 1][r - 1], b = c[n - 1][r];
-            c[n][r] = (a == kSaturo || b == kSaturo || a > kSaturo - b) ? kSaturo : a + b;
-        }
-    }
-}
-const TabellaBinomiali& Binomiali() {
-    static const TabellaBinomiali tabella;
-    return tabella;
-}
-}  // namespace dettaglio
-
-uint64_t Binomiale(int n, int r) {
-    if (n < 0 || n > 90 || r < 0 || r > n) return 0;
-    return dettaglio::Binomiali().c[n][r];
-}
-
-unsigned __int128 Binomiale128(int n, int r) {
-    if (n < 0 || n > 90 || r < 0 || r > n) return 0;
-    r = std::min(r, n - r);
-    unsigned __int128 c = 1;
-    // Each partial product is C(n - r + i, i), an integer, and stays below 2^128 for n <= 90.
-    for (int i = 1; i <= r; ++i) c = c * static_cast<unsigned>(n - r + i) / static_cast<unsigned>(i);
-    return c;
-}
-
 uint64_t RangoColex(Insieme s) {
-    const auto& b = dettaglio::Binomiali();
+    const auto& b = Binomiali();
     uint64_t rango = 0;
     int posizione = 1;
     while (s) {
@@ -51,14 +20,14 @@ uint64_t RangoColex(Insieme s) {
 }
 
 uint64_t RangoColex(const int* indici, int r) {
-    const auto& b = dettaglio::Binomiali();
+    const auto& b = Binomiali();
     uint64_t rango = 0;
     for (int p = 0; p < r; ++p) rango += b.c[indici[p]][p + 1];
     return rango;
 }
 
 Insieme InsiemeDaRango(uint64_t rango, int r) {
-    const auto& b = dettaglio::Binomiali();
+    const auto& b = Binomiali();
     Insieme s = 0;
     // The largest member first: the greatest i with C(i, r) <= rank.
     int i = kNumeriMassimi;
@@ -141,11 +110,6 @@ bool IndiceSottoinsiemi::ContieneTenuto(Insieme s) const {
     int idx[128];
     const int q = Indici(s, idx);
     return !PerOgniSottoinsieme(idx, q, h_, [&](uint64_t rango) { return !Tenuto(rango); });
-}
-
-void IndiceSottoinsiemi::Svuota() {
-    std::fill(bit_.begin(), bit_.end(), 0);
-    tenuti_ = 0;
 }
 
 EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne, const std::vector<uint8_t>& pronostico,

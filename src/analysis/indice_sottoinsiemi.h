@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/binomiale.h"
+
 // Sets of numbers of a prediction and an index of the subsets a set of columns holds.
 //
 // A prediction of n numbers (1..90) maps its numbers, ascending, to 0..n-1; a set of them is a
@@ -21,12 +23,6 @@ inline int Cardinalita(Insieme s) {
     return __builtin_popcountll(static_cast<uint64_t>(s)) + __builtin_popcountll(static_cast<uint64_t>(s >> 64));
 }
 inline Insieme Elemento(int i) { return Insieme{1} << i; }
-
-// C(n, r) for 0 <= n <= 90: exact while it fits 64 bits, UINT64_MAX past that; 0 when r < 0
-// or r > n.
-uint64_t Binomiale(int n, int r);
-// C(n, r) exact for every n <= 90 (the largest, C(90, 45), is about 1.1e26).
-unsigned __int128 Binomiale128(int n, int r);
 
 // The colex rank of a set (its members ascending), and of r ascending member indexes.
 uint64_t RangoColex(Insieme s);
@@ -86,15 +82,10 @@ public:
         parola |= bit;
     }
     bool Tenuto(uint64_t rango) const { return (bit_[rango >> 6] >> (rango & 63)) & 1; }
-    // Is this h-subset held?
-    bool TenutoInsieme(Insieme sottoinsieme) const { return Tenuto(RangoColex(sottoinsieme)); }
     // Does the set hold at least one held h-subset (does some column share >= h numbers with it)?
     bool ContieneTenuto(Insieme s) const;
-    // How many h-subsets are held, and whether all of them are.
-    uint64_t Tenuti() const { return tenuti_; }
+    // Whether every h-subset is held.
     bool Pieno() const { return tenuti_ == dimensione_; }
-    // Every bit back to zero.
-    void Svuota();
 
 private:
     int n_ = 0, h_ = 0;
@@ -126,12 +117,6 @@ EsitoCopertura VerificaCoperturaCompleta(const std::vector<std::vector<uint8_t>>
                                          const std::vector<uint8_t>& pronostico, int t, int k);
 
 namespace dettaglio {
-struct TabellaBinomiali {
-    uint64_t c[91][91];
-    TabellaBinomiali();
-};
-const TabellaBinomiali& Binomiali();
-
 template <typename F>
 bool sottoinsiemi(const int* idx, int q, int r, int da, int livello, uint64_t rango, const TabellaBinomiali& b, F& f) {
     if (livello == r) return f(rango);
@@ -144,7 +129,7 @@ bool sottoinsiemi(const int* idx, int q, int r, int da, int livello, uint64_t ra
 template <typename F>
 bool PerOgniSottoinsieme(const int* idx, int q, int r, F&& f) {
     if (r < 0 || r > q) return true;
-    return dettaglio::sottoinsiemi(idx, q, r, 0, 0, 0, dettaglio::Binomiali(), f);
+    return dettaglio::sottoinsiemi(idx, q, r, 0, 0, 0, Binomiali(), f);
 }
 
 }  // namespace novanta::analisi

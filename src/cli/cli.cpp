@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <fmt/format.h>
+
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -71,6 +73,12 @@ void InterfacciaCli::ProgressoAggiornamento(const std::string& nome, size_t nume
     err_ << "fetching " << numero << "/" << totale << ": " << nome << "\n" << std::flush;
 }
 
+void InterfacciaCli::OttimizzazioneProgresso(int32_t migliore, int32_t, double, double secondi) {
+    if (migliore == ultimoMigliore_) return;
+    ultimoMigliore_ = migliore;
+    err_ << "Best: " << migliore << " columns after " << fmt::format("{:.1f}", secondi) << " s\n" << std::flush;
+}
+
 std::vector<int> LeggiLista(const std::string& testo) {
     std::vector<int> out;
     if (testo.empty() || testo == "none") return out;
@@ -116,15 +124,7 @@ bool ScriviSistema(Contesto& ctx, const std::optional<std::string>& file) {
     if (file) return SalvaColonneTxt(*file);
     std::string riga;
     for (int32_t i = 1; i <= mSistema.nColonne; ++i) {
-        riga.assign(" ");
-        const uint8_t* col = mArrColonne.colonna(i);
-        for (int p = 0; p < mLenCol; ++p) {
-            if (!col[p]) continue;
-            riga.push_back(static_cast<char>('0' + col[p] / 10 % 10));
-            riga.push_back(static_cast<char>('0' + col[p] % 10));
-            riga.push_back(' ');
-        }
-        riga += "\r\n";
+        RigaColonnaTxt(i, riga);
         ctx.out << riga;
     }
     ctx.out.flush();

@@ -34,6 +34,8 @@ public:
     void ProgressoChiudi() override;
     void ProgressoBarra(int valore) override;
     void ProgressoAggiornamento(const std::string& nome, size_t numero, size_t totale) override;
+    // The optimiser: one line each time the best size falls.
+    void OttimizzazioneProgresso(int32_t migliore, int32_t corrente, double scoperte, double secondi) override;
 
     // Answers for the input box, in order (the matrix's fixed numbers).
     std::vector<std::string> risposteInput;
@@ -42,6 +44,7 @@ public:
 private:
     std::ostream& err_;
     int ultimaBarra_ = -1;
+    int32_t ultimoMigliore_ = -1;
     bool barraAperta_ = false;
 };
 

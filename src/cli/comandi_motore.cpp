@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -8,6 +9,7 @@
 #include "cli/opzioni_condizioni.h"
 #include "cli/opzioni_progetto.h"
 #include "core/corpo.h"
+#include "analysis/ottimizzatore.h"
 #include "core/regole_condizioni.h"
 #include "engine/motore.h"
 #include "support/formato.h"
@@ -117,8 +119,7 @@ void OpzioniCondizioni::applica() const {
 
 namespace {
 
-int concludi(Contesto& ctx, const std::optional<std::string>& fileUscita) {
-    const auto& esito = UltimoEsito();
+int concludi(Contesto& ctx, const EsitoCalcolo& esito, const std::optional<std::string>& fileUscita) {
     if (!esito.eseguito) return ESITO_ERRORE;
     ctx.err << "Description: " << mSistema.descrizione << "\n";
     ctx.err << "Columns: " << mSistema.nColonne << "\n";
@@ -135,9 +136,46 @@ void SenzaColonneBase() {
     mColonneBaseAttive = false;
 }
 
+// Optimises the system in the store for the guarantee of N-x: the size before, the best size
+// as it falls, the verified guarantee at the end; the result replaces the system.
+int ottimizza(Contesto& ctx, int x, double secondi, uint64_t seme, uint64_t mosse = 0) {
+    const int32_t prima = mSistema.nColonne;
+    ctx.err << "Columns before: " << prima << "\n";
+    OpzioniOttimizzazione opzioni;
+    opzioni.secondi = secondi;
+    opzioni.seme = seme;
+    opzioni.maxMosse = mosse;
+    mAnnullaCalcolo = false;
+    const EsitoOttimizzazione esito = OttimizzaSistema(ProblemaDaStato(x), opzioni);
+    mAnnullaCalcolo = false;
+    if (!esito.eseguito || esito.sistema.empty()) {
+        ctx.err << "Not optimised: " << esito.errore << "\n";
+        return ESITO_ERRORE;
+    }
+    ApplicaOttimizzazione(esito, x);
+    ctx.err << "Columns after: " << esito.colonneFinali << " (lower bound " << esito.limiteInferiore << ", "
+            << esito.mosse << " moves in " << fmt::format("{:.1f}", esito.secondi) << " s)\n";
+    ctx.err << "Guarantee verified: each of the " << static_cast<long long>(esito.universo)
+            << " combinations the conditions accept shares at least " << (mLenCol - x)
+            << " numbers with a column of the system (N-" << x << ")\n";
+    return esito.annullato ? ESITO_ANNULLATO : ESITO_OK;
+}
+
+struct ComandoOttimizza {
+    std::string ingresso;
+    std::optional<std::string> numeri;
+    double secondi = 60;
+    uint64_t seme = 1;
+    uint64_t mosse = 0;
+    std::optional<std::string> uscita;
+    OpzioniCondizioni condizioni;
+    std::function<bool()> applicaFile;
+};
+
 struct ComandoGenera {
     std::optional<std::string> numeri;
     std::optional<int> lunghezza;
+    std::optional<double> ottimizza;
     std::optional<std::string> uscita;
     OpzioniCondizioni condizioni;
     std::function<bool()> applicaFile;
@@ -161,6 +199,8 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45); required without --project");
     g->add_option("--length", genera->lunghezza, "Column length K (2..25); required without --project")->check(CLI::Range(2, 25));
     g->add_option("--out", genera->uscita, "Write the columns to FILE instead of standard output");
+    g->add_option("--optimize", genera->ottimizza, "After the N-x run, look for a smaller system with the same guarantee for S seconds")
+        ->check(CLI::Range(0.0, 86400.0));
     genera->condizioni.aggiungi(*g);
     genera->applicaFile = AggiungiOpzioniFileCondizioni(*g, ctx);
     genera->progetto = AggiungiOpzioniProgetto(*g);
@@ -186,9 +226,55 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
-        CalcolaSistema();
-        ctx.esito = concludi(ctx, genera->uscita);
+        if (genera->ottimizza && !genera->condizioni.nx)
+            throw std::invalid_argument("--optimize: needs --nx (the guarantee to keep)");
+        const EsitoCalcolo esito = CalcolaSistema();
+        if (genera->ottimizza && esito.eseguito && !esito.annullato &&
+            ottimizza(ctx, *genera->condizioni.nx, *genera->ottimizza, 1) == ESITO_ERRORE) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        ctx.esito = concludi(ctx, esito, genera->uscita);
         if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *genera->progetto)) ctx.esito = ESITO_ERRORE;
+    });
+
+    auto ott = std::make_shared<ComandoOttimizza>();
+    auto* o = app.add_subcommand("optimize", "Look for a smaller system with the guarantee of an N-x reduction");
+    o->add_option("--in", ott->ingresso, "Column text file holding the system")->required();
+    o->add_option("--numbers", ott->numeri, "Prediction (LIST; default: the numbers the columns use)");
+    o->add_option("--seconds", ott->secondi, "Time budget in seconds (default 60)")->check(CLI::Range(0.0, 86400.0));
+    o->add_option("--seed", ott->seme, "Seed of the search");
+    o->add_option("--moves", ott->mosse, "Stop after N search moves instead of at the time budget (the same seed then gives the same system)");
+    o->add_option("--out", ott->uscita, "Write the columns to FILE instead of standard output");
+    ott->condizioni.aggiungi(*o);
+    o->get_option("--nx")->required();
+    ott->applicaFile = AggiungiOpzioniFileCondizioni(*o, ctx);
+    o->callback([ott, &ctx] {
+        PreparaCartellaDati(ctx);
+        SenzaColonneBase();
+        if (!ImportaColonneTxt(ott->ingresso)) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        if (ott->numeri) {
+            const auto numeri = LeggiListaOpzione("--numbers", *ott->numeri, 1, 90);
+            mGriglia.fill(0);
+            for (int n : numeri) mGriglia[static_cast<size_t>(n - 1)] = 1;
+            mSistema.numPronostico = static_cast<uint8_t>(std::count(mGriglia.begin(), mGriglia.end(), 1));
+            CaricaPronostico();
+        }
+        ott->condizioni.applica();
+        if (ott->applicaFile && !ott->applicaFile()) {
+            ctx.esito = ESITO_ERRORE;
+            return;
+        }
+        const int e = ottimizza(ctx, *ott->condizioni.nx, ott->secondi, ott->seme, ott->mosse);
+        if (e == ESITO_ERRORE) {
+            ctx.esito = e;
+            return;
+        }
+        ctx.err << "Description: " << mSistema.descrizione << "\n";
+        ctx.esito = ScriviSistema(ctx, ott->uscita) ? e : ESITO_ERRORE;
     });
 
     auto ricalcola = std::make_shared<ComandoRicalcola>();
@@ -218,8 +304,7 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
             ctx.esito = ESITO_ERRORE;
             return;
         }
-        RicalcolaSistema();
-        ctx.esito = concludi(ctx, ricalcola->uscita);
+        ctx.esito = concludi(ctx, RicalcolaSistema(), ricalcola->uscita);
         if (ctx.esito != ESITO_ERRORE && !SalvaDopoIlCalcolo(ctx, *ricalcola->progetto)) ctx.esito = ESITO_ERRORE;
     });
 }

@@ -1,5 +1,7 @@
 #include "conditions/condizioni.h"
 
+#include <algorithm>
+
 namespace novanta {
 
 bool TestFisse(Colonna colonna, const std::array<uint8_t, 91>& fisse, uint8_t numFisse) {
@@ -70,26 +72,15 @@ bool TestFiltroGruppo(Colonna colonna, int lenCol, const tFiltroGruppo& filtro) 
     return j < 32 && ((int64_t{1} << j) & filtro.presenze) != 0;
 }
 
+// The ON records first and the OFF ones after, each in their old order.
 int32_t CompattaFiltri(std::span<tFiltroGruppo> lista) {
-    std::vector<tFiltroGruppo> copia(lista.begin(), lista.end());
-    size_t w = 0;
-    for (const auto& f : copia)
-        if (f.attivo) lista[w++] = f;
-    const auto on = static_cast<int32_t>(w);
-    for (const auto& f : copia)
-        if (!f.attivo) lista[w++] = f;
-    return on;
+    const auto attivo = [](const tFiltroGruppo& f) { return f.attivo; };
+    return static_cast<int32_t>(std::stable_partition(lista.begin(), lista.end(), attivo) - lista.begin());
 }
 
 int32_t CompattaFiltri(std::span<tFiltroDistanza> lista) {
-    std::vector<tFiltroDistanza> copia(lista.begin(), lista.end());
-    size_t w = 0;
-    for (const auto& f : copia)
-        if (f.attivo) lista[w++] = f;
-    const auto on = static_cast<int32_t>(w);
-    for (const auto& f : copia)
-        if (!f.attivo) lista[w++] = f;
-    return on;
+    const auto attivo = [](const tFiltroDistanza& f) { return f.attivo; };
+    return static_cast<int32_t>(std::stable_partition(lista.begin(), lista.end(), attivo) - lista.begin());
 }
 
 LimitiSomma LimitiSommaPossibili(std::span<const uint8_t> pronostico, int k) {

@@ -20,17 +20,13 @@
 #include "settings/multiLanguage.h"
 #include "settings/percorsi.h"
 #include "support/file_atomico.h"
+#include "support/testo.h"
 
 namespace novanta {
 
 namespace {
 
 int fdBlocco = -1;
-
-std::string minuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 }  // namespace
 
@@ -86,11 +82,11 @@ int InstallaMatriciDistribuite(std::string& errore) {
     std::vector<std::string> presenti;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec))
-        presenti.push_back(minuscolo(it->path().filename().string()));
+        presenti.push_back(Minuscolo(it->path().filename().string()));
     int scritte = 0;
     for (const auto& matrice : MatriciDistribuite()) {
         const std::string nome(matrice.nome);
-        if (std::find(presenti.begin(), presenti.end(), minuscolo(nome)) != presenti.end()) continue;
+        if (std::find(presenti.begin(), presenti.end(), Minuscolo(nome)) != presenti.end()) continue;
         std::string e;
         if (ScriviFileAtomico(cartella / nome, matrice.contenuto, e)) {
             ++scritte;
@@ -189,13 +185,20 @@ EsitoIstanza PreparaAvvio() {
     return esito == EsitoIstanza::Errore ? EsitoIstanza::Unica : esito;
 }
 
-tElencoLingue CaricaLingue() {
+tElencoLingue CaricaLingue(bool primoAvvio) {
     tElencoLingue elenco = ElencoLingue(mPathDati, mConfig.lingua);
     if (elenco.nomi.empty()) {
         UI().MsgBox("Warning files language not found", Pulsanti::OK, Icona::Critica);
     } else if (elenco.selezionata < 0) {
-        UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
+        elenco.proposta = true;
         elenco.selezionata = 0;
+        if (!primoAvvio) {
+            UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
+        } else {
+            const std::string locale = Minuscolo(LinguaDiSistema());
+            for (size_t i = 0; i < elenco.nomi.size(); ++i)
+                if (Minuscolo(elenco.nomi[i]) == locale) elenco.selezionata = static_cast<int>(i);
+        }
     }
     return elenco;
 }
@@ -210,7 +213,7 @@ void ReadConfiguration() {
         mConfig.lingua = t.lingua;
         if (!t.lingua.empty()) {
             const auto file = TrovaFileLingua(t.lingua);
-            if (!file.empty() && minuscolo(file.filename().string()) == minuscolo(t.lingua + ".lng"))
+            if (!file.empty() && Minuscolo(file.filename().string()) == Minuscolo(t.lingua + ".lng"))
                 mLinguaCorrente = t.lingua;
         }
     } catch (const std::exception& e) {

@@ -71,9 +71,10 @@ inline double mSecondiAttesaBlocco = 3.0;
 EsitoIstanza PreparaAvvio();
 
 // The settings window's language list: the languages of the data folder with mConfig.lingua
-// chosen. With languages but none chosen it says "Select Language" and picks the first; with
-// none at all it says "Warning files language not found".
-tElencoLingue CaricaLingue();
+// chosen. With languages but none chosen it says "Select Language" and picks the first (on the
+// first start, with no language yet, it says nothing and picks the system locale's, else the
+// first), marking the pick as `proposta`; with none at all it says "Warning files language not found".
+tElencoLingue CaricaLingue(bool primoAvvio = false);
 
 // Reads "qiv.ini" into mConfig; mLinguaCorrente takes "LINGUA" when that language's file is in
 // the data folder, and otherwise stays as it was.

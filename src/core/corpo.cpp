@@ -130,9 +130,7 @@ void ViewStatusBar() { UI().ViewStatusBar(); }
 
 void ImpostaFileSistema(const std::string& percorso) {
     mFileSistema = percorso;
-    std::string nome = std::filesystem::path(percorso).filename().string();
-    std::transform(nome.begin(), nome.end(), nome.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    mNomeFileSistema = nome;
+    mNomeFileSistema = Minuscolo(std::filesystem::path(percorso).filename().string());
 }
 
 void NuovoSistema() {
@@ -164,11 +162,6 @@ void AvvisoLimite(double limite) {
     UI().MsgBox(TestoMessaggio("0012") + "\r\n" + TestoMessaggio("0064") + " " + FormatoMigliaia(limite), Pulsanti::OK,
                 Icona::Critica, TestoMessaggio("0055"));
     mInizioCalcolo += Adesso() - aperto;
-}
-
-std::string TestoErrore(int32_t numero, const std::string& descrizione, const std::string& procedura,
-                        const std::string& contenitore) {
-    return "Error " + std::to_string(numero) + " (" + descrizione + ") in procedure " + procedura + " of " + contenitore;
 }
 
 }  // namespace novanta

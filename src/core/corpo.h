@@ -12,6 +12,7 @@
 #include "core/interfaccia.h"
 #include "settings/multiLanguage.h"
 #include "settings/percorsi.h"
+#include "support/testo.h"
 
 namespace novanta {
 
@@ -217,9 +218,5 @@ bool CalcoloAbilitato();
 // The critical box of a reached table limit (messages "0012", "0064" and the count, title
 // "0055"): the runs, the readers and the matrix application stop with it.
 void AvvisoLimite(double limite);
-
-// The error-trap text: "Error " & number & " (" & description & ") in procedure NAME of CONTAINER".
-std::string TestoErrore(int32_t numero, const std::string& descrizione, const std::string& procedura,
-                        const std::string& contenitore);
 
 }  // namespace novanta

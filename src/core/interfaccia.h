@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,10 @@ public:
     virtual void ProgressoEtichette(double /*integrale*/, double /*elaborate*/, double /*sistema*/) {}
     virtual void ProgressoAllarme(const std::string& /*testo*/) {}
     virtual void ProgressoRidisegna() {}
+    // The optimiser: the best valid size so far, the size it is trying now, the members of the
+    // universe that size still leaves uncovered, and the seconds since it started.
+    virtual void OttimizzazioneProgresso(int32_t /*migliore*/, int32_t /*corrente*/, double /*scoperte*/,
+                                         double /*secondi*/) {}
 
     // The main window: the state itself lives in the core; these only redraw.
     virtual void LockGUI() {}

@@ -82,4 +82,23 @@ ListaPreparata PreparaLista(const TabellaFiltri& lista, int32_t quanti, bool tip
     return out;
 }
 
+std::vector<DistanzaPreparata> PreparaDistanze(int k) {
+    std::vector<DistanzaPreparata> out;
+    for (int f = 1; f <= mNumFiltriDistanza && f <= MAX_FILTRI_DISTANZA; ++f) {
+        const tFiltroDistanza& filtro = mFiltriDistanza[static_cast<size_t>(f)];
+        DistanzaPreparata d{{}, &filtro};
+        for (int j = 1; j <= filtro.numPosizioni && j <= 25; ++j)
+            if (filtro.posizioni[static_cast<size_t>(j)] >= 1 && filtro.posizioni[static_cast<size_t>(j)] < k)
+                d.posizioni.push_back(filtro.posizioni[static_cast<size_t>(j)]);
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+std::array<bool, 26> EspandiConsecutivi(int k) {
+    std::array<bool, 26> flag{};
+    for (int j = 1; j <= k; ++j) flag[static_cast<size_t>(j)] = (mConsecutivi.maschera & mPotenze2[static_cast<size_t>(j)]) != 0;
+    return flag;
+}
+
 }  // namespace novanta::motore

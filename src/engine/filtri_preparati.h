@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -28,5 +29,15 @@ struct ListaPreparata {
 // In a generation the columns are k distinct numbers of the prediction `universo`; in a
 // recalculation (`universo` = 0) they are any stored columns, whose counts run from 0 to k.
 ListaPreparata PreparaLista(const TabellaFiltri& lista, int32_t quanti, bool tipoAND, Maschera universo, int k);
+
+// A distance filter reduced to its positions inside the column length.
+struct DistanzaPreparata {
+    std::vector<int> posizioni;  // gap positions p (1-based) with p < k
+    const tFiltroDistanza* filtro;
+};
+std::vector<DistanzaPreparata> PreparaDistanze(int k);
+
+// The accepted run lengths of the consecutive-numbers condition, by length 1..k.
+std::array<bool, 26> EspandiConsecutivi(int k);
 
 }  // namespace novanta::motore

@@ -1,8 +1,8 @@
-// The production runs. They give the very system, column for column and in the same order, that
+// The generation run. It gives the very system, column for column and in the same order, that
 // the step-by-step algorithm gives (tests/support/oracolo.cpp keeps that algorithm word for word,
-// and the differential tests hold the two together); they only avoid work whose outcome is
+// and the differential tests hold the two together); it only avoids work whose outcome is
 // already known:
-// - the generation walks the combinations as a tree of prefixes and skips a whole subtree when
+// - it walks the combinations as a tree of prefixes and skips a whole subtree when
 //   its prefix already decides that no completion can pass (sum, even count and fixed numbers out
 //   of reach, a prefix that already shares T numbers with a kept column);
 // - at the last position it decides all candidates of a prefix at once, as a mask of the
@@ -10,17 +10,17 @@
 // - group filters are prepared once per run (see filtri_preparati.h) and the reductions use
 //   an index of the kept columns (see riduttore.h).
 // The processed count still counts every combination: a skipped subtree advances it by its
-// size, and the progress window shows each step it crosses. The run yields at every change of
-// progress step, as before, and also after every few million units of work, so the window stays
-// live however long one step takes; a cancel takes effect at the end of the combination (or of
+// size, and the progress window shows each step it crosses (avanzamento.h). The run yields at
+// every change of progress step and also after every few million units of work or ~20 ms of
+// walking, so the window stays live however long one step takes; a cancel takes effect at the end of the combination (or of
 // the skipped block) in which it was confirmed.
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <vector>
 
 #include "core/corpo.h"
+#include "engine/avanzamento.h"
 #include "engine/filtri_preparati.h"
 #include "engine/maschere.h"
 #include "engine/motore.h"
@@ -35,8 +35,6 @@ namespace {
 
 using namespace motore;
 
-constexpr uint64_t kLavoroPerPausa = uint64_t{1} << 22;
-
 Maschera MascheraPari() {
     Maschera m = 0;
     for (unsigned v = 2; v <= 90; v += 2) m |= Bit(v);
@@ -48,114 +46,10 @@ Maschera MascheraDispari() {
     return m;
 }
 
-// The progress protocol of both runs: the processed count, the step shown, the yields.
-class Avanzamento {
-public:
-    Avanzamento(double totale, double passo, bool generazione) : totale_(totale), passo_(passo), generazione_(generazione) {}
-
-    double elaborate() const { return i_; }
-
-    // Moves the processed count to `a` (never back), shows a new progress step when it changed
-    // and yields. True when the run must stop.
-    bool Porta(double a, int32_t conta) {
-        mProgresso.colonneSistema = conta;
-        if (a <= i_) return mAnnullaCalcolo;
-        i_ = a;
-        mProgresso.colonneElaborate = i_;
-        if (i_ < prossimo_) return mAnnullaCalcolo;
-        const int64_t passo = ArrotondaPari(i_ / passo_);
-        if (passo != ultimoPasso_) {
-            ultimoPasso_ = passo;
-            prossimo_ = confine(passo);
-            if (generazione_) {
-                UI().ProgressoBarra(static_cast<int>(ArrotondaPari(static_cast<double>(passo) * 0.4)));
-                interno::MostraConteggi(totale_, i_, conta);
-            } else {
-                UI().ProgressoBarra(static_cast<int>(passo));
-                interno::MostraConteggi(totale_, i_, conta);
-                UI().ProgressoRidisegna();
-            }
-            UI().DoEvents();
-        }
-        return mAnnullaCalcolo;
-    }
-
-    // A yield between two progress steps, after a long stretch of work.
-    bool Respira(int32_t conta) {
-        mProgresso.colonneElaborate = i_;
-        mProgresso.colonneSistema = conta;
-        UI().DoEvents();
-        return mAnnullaCalcolo;
-    }
-
-    // The column limit: alarm, counts, the limit box, and the run ends as if cancelled.
-    void Limite(int32_t conta) {
-        UI().ProgressoAllarme(TestoMessaggio("0012"));
-        if (generazione_) interno::MostraConteggi(totale_, i_, conta);
-        AvvisoLimite(MAX_COLONNE);
-        mAnnullaCalcolo = true;
-        interno::Esito().limiteRaggiunto = true;
-    }
-
-private:
-    // The smallest whole count after i_ whose step is not `passo` (steps never go back).
-    double confine(int64_t passo) const {
-        if (!(passo_ > 0) || !std::isfinite(passo_)) return i_ + 1;
-        double c = std::max(i_ + 1, std::floor((static_cast<double>(passo) + 0.5) * passo_));
-        // Past 2^52 counts are no longer whole steps of one apart: the estimate stands.
-        if (c >= 4503599627370496.0) return c;
-        while (c > i_ + 1 && ArrotondaPari((c - 1) / passo_) != passo) c -= 1;
-        while (ArrotondaPari(c / passo_) == passo) c += 1;
-        return c;
-    }
-
-    double totale_, passo_;
-    bool generazione_;
-    double i_ = 0;
-    double prossimo_ = 0;
-    int64_t ultimoPasso_ = -1;
-};
-
-// Tells when ~20 ms have passed since the last yield.
-class Orologio {
-public:
-    Orologio() { riparti(); }
-    void riparti() { inizio_ = std::chrono::steady_clock::now(); }
-    bool scaduto() const { return std::chrono::steady_clock::now() - inizio_ > std::chrono::milliseconds(20); }
-
-private:
-    std::chrono::steady_clock::time_point inizio_;
-};
-
-// A distance filter reduced to its positions inside the column length.
-struct DistanzaPreparata {
-    std::vector<int> posizioni;  // gap positions p (1-based) with p < k
-    const tFiltroDistanza* filtro;
-};
-
-std::vector<DistanzaPreparata> PreparaDistanze(int k) {
-    std::vector<DistanzaPreparata> out;
-    for (int f = 1; f <= mNumFiltriDistanza && f <= MAX_FILTRI_DISTANZA; ++f) {
-        const tFiltroDistanza& filtro = mFiltriDistanza[static_cast<size_t>(f)];
-        DistanzaPreparata d{{}, &filtro};
-        for (int j = 1; j <= filtro.numPosizioni && j <= 25; ++j)
-            if (filtro.posizioni[static_cast<size_t>(j)] >= 1 && filtro.posizioni[static_cast<size_t>(j)] < k)
-                d.posizioni.push_back(filtro.posizioni[static_cast<size_t>(j)]);
-        out.push_back(std::move(d));
-    }
-    return out;
-}
-
 bool AccettaDistanza(const tFiltroDistanza& f, int lo, int hi) {
     const bool parteMin = f.numDistMin == 0 || (lo >= 1 && lo <= 89 && f.distMin[static_cast<size_t>(lo)]);
     const bool parteMax = f.numDistMax == 0 || (hi >= 1 && hi <= 89 && f.distMax[static_cast<size_t>(hi)]);
     return parteMax && parteMin;
-}
-
-std::array<bool, 26> EspandiConsecutivi(int k) {
-    std::array<bool, 26> flag{};
-    for (int j = 1; j <= k; ++j) flag[static_cast<size_t>(j)] = (mConsecutivi.maschera & mPotenze2[static_cast<size_t>(j)]) != 0;
-    return flag;
 }
 
 class Generatore {
@@ -445,21 +339,19 @@ bool PronosticoCrescente(int n, const std::array<uint8_t, 90>& pronostico) {
 
 }  // namespace
 
-void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
+EsitoCalcolo GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
     const int k = mLenCol;
     const int n = numPronostico;
-    if (!interno::PreparaGenerazione(n, k)) return;
-    if (!PronosticoCrescente(n, pronostico)) {
-        interno::RifiutaCalcolo("GeneraSistema", "The prediction must hold distinct numbers 1..90 in ascending order");
-        return;
-    }
-    auto& esito = interno::Esito();
+    EsitoCalcolo esito;
+    if (!interno::PreparaGenerazione(n, k, esito)) return esito;
+    if (!PronosticoCrescente(n, pronostico))
+        return interno::RifiutaCalcolo("GeneraSistema", "The prediction must hold distinct numbers 1..90 in ascending order");
     mAnnullaCalcolo = false;
     const double integrale = ColonneIntegrali(n, k);
     mProgresso = tProgresso{integrale, 0, 0};
     UI().ProgressoRidisegna();
     mArrColonne.Cancella();
-    const int32_t base = interno::CopiaColonneBase(k);
+    const int32_t base = interno::CopiaColonneBase(k, esito);
     mInizioCalcolo = Adesso();
     Avanzamento av(integrale, integrale / 250, true);
     Generatore g(n, k, pronostico, av, base);
@@ -467,6 +359,7 @@ void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
     double i = av.elaborate();
     if (i > integrale) i = integrale;
     esito.annullato = mAnnullaCalcolo;
+    esito.limiteRaggiunto = av.limiteRaggiunto();
     esito.elaborate = i;
     esito.integrale = integrale;
     mSistema.descrizione = RiepilogoSistema();
@@ -474,112 +367,7 @@ void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
     mSistema.nColonne = g.conta();
     interno::MostraConteggi(integrale, i, g.conta());
     interno::MostraDurata();
-}
-
-void RicalcolaColonne() {
-    const int k = mLenCol;
-    if (!interno::PreparaRicalcolo(k)) return;
-    auto& esito = interno::Esito();
-    mAnnullaCalcolo = false;
-    const int32_t totaleColonne = mSistema.nColonne;
-    const double totale = totaleColonne;
-    mProgresso = tProgresso{totale, 0, 0};
-    const auto flagConsecutivi = EspandiConsecutivi(k);
-
-    // Base columns at the head push the kept columns forward, so the stored ones are copied
-    // aside first; without them the survivors are compacted in place, a column never moving up.
-    int32_t basi = 0;
-    if (mColonneBaseAttive)
-        for (int32_t b = 1; b <= mNumColonneBase && b < static_cast<int32_t>(mColonneBase.size()); ++b)
-            basi += mColonneBase[static_cast<size_t>(b)].lunghezza == k;
-    std::vector<uint8_t> copia;
-    if (basi > 0) {
-        copia.resize(static_cast<size_t>(totaleColonne) * static_cast<size_t>(k));
-        for (int32_t c = 1; c <= totaleColonne; ++c)
-            std::copy_n(mArrColonne.colonna(c), k, copia.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(k));
-        mArrColonne.Cancella();
-    }
-    int32_t conta = interno::CopiaColonneBase(k);
-    mInizioCalcolo = Adesso();
-
-    const ListaPreparata listaAND = PreparaLista(mFiltriAND, mNumFiltriAND, true, 0, k);
-    const ListaPreparata listaOR = PreparaLista(mFiltriOR, mNumFiltriOR, false, 0, k);
-    const bool usaOR = mNumFiltriOR > 0 && !listaOR.sempreVera;
-    const auto distanze = PreparaDistanze(k);
-    Riduttore rid;
-    rid.Prepara(k, mCondizioni.ridottoAttivo, mCondizioni.ridottoNx, mDistanzaMinima.attiva, mDistanzaMinima.valore);
-    for (int32_t c = 1; c <= conta; ++c) rid.Aggiungi(mArrColonne.colonna(c));
-    const bool nessuna = listaAND.sempreFalsa || (mNumFiltriOR > 0 && listaOR.sempreFalsa);
-    const std::array<int16_t, 2> limiti{mCondizioni.sommaMin, mCondizioni.sommaMax};
-
-    Avanzamento av(totale, totale / 100, false);
-    Orologio orologio;
-    uint64_t lavoro = 0;
-    std::array<uint8_t, MAX_POSIZIONI> col{};
-    for (int32_t j = 1; j <= totaleColonne; ++j) {
-        const uint8_t* sorgente = basi > 0 ? copia.data() + static_cast<size_t>(j - 1) * static_cast<size_t>(k) : mArrColonne.colonna(j);
-        std::copy_n(sorgente, k, col.data());
-        const Colonna c(col.data(), static_cast<size_t>(k));
-        bool ok = !nessuna && conta < MAX_COLONNE && !mAnnullaCalcolo;
-        if (ok && mCondizioni.fisseAttive) ok = TestFisse(c, mCondizioni.fisse, mCondizioni.numFisse);
-        if (ok && mCondizioni.sommaAttiva) ok = TestSomma(c, limiti);
-        if (ok && mCondizioni.pariAttivo) ok = TestPari(c, mCondizioni.pari);
-        if (ok && (!listaAND.filtri.empty() || usaOR)) {
-            Maschera m = 0;
-            bool regolare = true;
-            for (uint8_t v : c) {
-                if (m & Bit(v)) regolare = false;
-                m |= Bit(v);
-            }
-            auto quanti = [&](Maschera g) {
-                if (regolare) return Conta(m & g);
-                int q = 0;
-                for (uint8_t v : c) q += (g & Bit(v)) != 0;
-                return q;
-            };
-            for (size_t f = 0; f < listaAND.filtri.size() && ok; ++f)
-                ok = (listaAND.filtri[f].accettati >> quanti(listaAND.filtri[f].gruppo)) & 1u;
-            lavoro += listaAND.filtri.size();
-            if (ok && usaOR) {
-                ok = false;
-                for (size_t f = 0; f < listaOR.filtri.size() && !ok; ++f)
-                    ok = (listaOR.filtri[f].accettati >> quanti(listaOR.filtri[f].gruppo)) & 1u;
-                lavoro += listaOR.filtri.size();
-            }
-        }
-        if (ok && mConsecutivi.attivo) ok = TestConsecutivi(c, flagConsecutivi);
-        if (ok && !distanze.empty()) {
-            ok = false;
-            for (size_t f = 0; f < distanze.size() && !ok; ++f) ok = TestDistanza(c, k, *distanze[f].filtro);
-        }
-        if (ok && rid.attivo()) ok = !rid.Rifiuta(col.data());
-        if (ok) {
-            ++conta;
-            uint8_t* dest = mArrColonne.colonnaScrittura(conta);
-            std::copy_n(col.data(), k, dest);
-            std::fill(dest + k, dest + MAX_POSIZIONI, uint8_t{0});
-            if (rid.attivo()) rid.Aggiungi(dest);
-        }
-        av.Porta(j, conta);
-        if (conta >= MAX_COLONNE) av.Limite(conta);
-        if (mAnnullaCalcolo) break;
-        if (lavoro + rid.lavoro >= kLavoroPerPausa || ((j & 1023) == 0 && orologio.scaduto())) {
-            lavoro = 0;
-            rid.lavoro = 0;
-            orologio.riparti();
-            if (av.Respira(conta)) break;
-        }
-    }
-    // The columns that were not kept (and, after a cancel, those not yet examined) go.
-    mArrColonne.CancellaDa(conta + 1);
-    esito.annullato = mAnnullaCalcolo;
-    esito.elaborate = av.elaborate();
-    esito.integrale = totale;
-    mSistema.descrizione = RiepilogoSistema();
-    if (av.elaborate() < totale) mSistema.descrizione = DescrizioneInterrotta(mSistema.descrizione, av.elaborate(), totale);
-    mSistema.nColonne = conta;
-    interno::MostraConteggi(totale, av.elaborate(), conta);
-    interno::MostraDurata();
+    return esito;
 }
 
 }  // namespace novanta

@@ -4,17 +4,11 @@
 
 #include "core/corpo.h"
 #include "engine/motore_interno.h"
+#include "support/binomiale.h"
 #include "support/date.h"
 #include "support/formato.h"
 
 namespace novanta {
-
-namespace {
-EsitoCalcolo ultimoEsito;
-}
-
-const EsitoCalcolo& UltimoEsito() { return ultimoEsito; }
-EsitoCalcolo& interno::Esito() { return ultimoEsito; }
 
 double Fattoriale(int k) {
     double f = 1;
@@ -22,16 +16,12 @@ double Fattoriale(int k) {
     return f;
 }
 
-// C(n, k) built up in whole numbers as C(n - k + 1, 1), C(n - k + 2, 2), ...: the product
-// n x ... x (n - k + 1) divided by k! comes out a hair below the whole number for many lengths
-// (C(25, 25) gives 0.9999999999999999), and a run counting "for i = 1 to integrale" would then
-// miss its last combination.
+// C(n, k) in whole numbers: the product n x ... x (n - k + 1) divided by k! in doubles comes out
+// a hair below the whole number for many lengths (C(25, 25) gives 0.9999999999999999), and a
+// run counting "for i = 1 to integrale" would then miss its last combination.
 double ColonneIntegrali(int n, int k) {
     if (k <= 0) return 1;
-    if (n < k) return 0;
-    unsigned __int128 c = 1;  // C(90, 25) times 90 still fits
-    for (int i = 1; i <= k; ++i) c = c * static_cast<unsigned>(n - k + i) / static_cast<unsigned>(i);
-    return static_cast<double>(c);
+    return static_cast<double>(Binomiale128(n, k));
 }
 
 std::string RiepilogoSistema() {
@@ -61,12 +51,12 @@ int LunghezzaColonneSistema() {
     return k;
 }
 
-bool RicalcoloConsentito() {
+bool RicalcoloConsentito(std::string* errore) {
     const int memorizzata = LunghezzaColonneSistema();
     if (mSistema.nColonne < 1 || memorizzata == mLenCol) return true;
-    ultimoEsito = EsitoCalcolo{};
-    ultimoEsito.errore = TestoMessaggio("0161", {std::to_string(memorizzata), std::to_string(mLenCol)});
-    UI().MsgBox(ultimoEsito.errore, Pulsanti::OK, Icona::Esclamazione);
+    const std::string testo = TestoMessaggio("0161", {std::to_string(memorizzata), std::to_string(mLenCol)});
+    if (errore) *errore = testo;
+    UI().MsgBox(testo, Pulsanti::OK, Icona::Esclamazione);
     return false;
 }
 
@@ -126,30 +116,31 @@ void chiudiCalcolo() {
 }
 }  // namespace
 
-void CalcolaSistema() {
+EsitoCalcolo CalcolaSistema() {
     CaricaPronostico();
     eliminaFisseObsolete();
     UI().AbilitaFinestraPrincipale(false);
     UI().ProgressoApri();
-    GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+    const EsitoCalcolo esito = GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
     chiudiCalcolo();
+    return esito;
 }
 
-void RicalcolaSistema() {
-    if (!RicalcoloConsentito()) return;
+EsitoCalcolo RicalcolaSistema() {
+    EsitoCalcolo rifiutato;
+    if (!RicalcoloConsentito(&rifiutato.errore)) return rifiutato;
     eliminaFisseObsolete();
     UI().AbilitaFinestraPrincipale(false);
     UI().ProgressoApri();
-    RicalcolaColonne();
+    const EsitoCalcolo esito = RicalcolaColonne();
     chiudiCalcolo();
+    return esito;
 }
 
-void CalcoloComando() {
-    if (mSistema.nColonne != 0)
-        RicalcolaSistema();
-    else
-        CalcolaSistema();
+EsitoCalcolo CalcoloComando() {
+    const EsitoCalcolo esito = mSistema.nColonne != 0 ? RicalcolaSistema() : CalcolaSistema();
     if (mConfig.modalitaRicalcolo) Sblocca_x_Ricalcolo();
+    return esito;
 }
 
 namespace interno {
@@ -160,30 +151,31 @@ void MostraConteggi(double integrale, double elaborate, double sistema) {
 
 void MostraDurata() { UI().MsgBox(FormatoDurata(mInizioCalcolo, Adesso(), "D HH:MM:SS")); }
 
-void RifiutaCalcolo(const std::string& procedura, const std::string& motivo) {
-    ultimoEsito = EsitoCalcolo{};
-    ultimoEsito.errore = motivo;
+EsitoCalcolo RifiutaCalcolo(const std::string& procedura, const std::string& motivo) {
     UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, motivo, procedura, "Modulo corpo"), Pulsanti::OK, Icona::Critica);
+    EsitoCalcolo esito;
+    esito.errore = motivo;
+    return esito;
 }
 
-bool PreparaGenerazione(int n, int k) {
+bool PreparaGenerazione(int n, int k, EsitoCalcolo& esito) {
     if (k < LEN_COL_MIN || k > LEN_COL_MAX) {
-        RifiutaCalcolo("GeneraSistema", "Column length " + std::to_string(k) + " outside 2..25");
+        esito = RifiutaCalcolo("GeneraSistema", "Column length " + std::to_string(k) + " outside 2..25");
         return false;
     }
     if (n < k) {
-        RifiutaCalcolo("GeneraSistema", "The prediction has " + std::to_string(n) + " numbers, fewer than the column length " +
+        esito = RifiutaCalcolo("GeneraSistema", "The prediction has " + std::to_string(n) + " numbers, fewer than the column length " +
                                             std::to_string(k));
         return false;
     }
-    ultimoEsito = EsitoCalcolo{};
-    ultimoEsito.eseguito = true;
+    esito = EsitoCalcolo{};
+    esito.eseguito = true;
     return true;
 }
 
-bool PreparaRicalcolo(int k) {
+bool PreparaRicalcolo(int k, EsitoCalcolo& esito) {
     if (k < LEN_COL_MIN || k > LEN_COL_MAX) {
-        RifiutaCalcolo("RicalcolaColonne", "Column length " + std::to_string(k) + " outside 2..25");
+        esito = RifiutaCalcolo("RicalcolaColonne", "Column length " + std::to_string(k) + " outside 2..25");
         return false;
     }
     // A length raised above that of the stored columns would read positions that hold no number.
@@ -191,22 +183,22 @@ bool PreparaRicalcolo(int k) {
         const uint8_t* col = mArrColonne.colonna(c);
         for (int p = 0; p < k; ++p) {
             if (col[p] == 0) {
-                RifiutaCalcolo("RicalcolaColonne", "The stored columns are shorter than the column length " + std::to_string(k));
+                esito = RifiutaCalcolo("RicalcolaColonne", "The stored columns are shorter than the column length " + std::to_string(k));
                 return false;
             }
             if (col[p] > 90) {
-                RifiutaCalcolo("RicalcolaColonne", "Column " + std::to_string(c) + " holds the number " + std::to_string(col[p]) +
+                esito = RifiutaCalcolo("RicalcolaColonne", "Column " + std::to_string(c) + " holds the number " + std::to_string(col[p]) +
                                                        ", outside 1..90");
                 return false;
             }
         }
     }
-    ultimoEsito = EsitoCalcolo{};
-    ultimoEsito.eseguito = true;
+    esito = EsitoCalcolo{};
+    esito.eseguito = true;
     return true;
 }
 
-int32_t CopiaColonneBase(int k) {
+int32_t CopiaColonneBase(int k, EsitoCalcolo& esito) {
     if (!mColonneBaseAttive || mNumColonneBase < 1) return 0;
     int32_t conta = 0, escluse = 0;
     for (int32_t b = 1; b <= mNumColonneBase && b < static_cast<int32_t>(mColonneBase.size()); ++b) {
@@ -222,7 +214,7 @@ int32_t CopiaColonneBase(int k) {
         uint8_t* col = mArrColonne.colonnaScrittura(++conta);
         for (int p = 1; p <= k; ++p) col[p - 1] = base.numeri[static_cast<size_t>(p)];
     }
-    ultimoEsito.colonneBaseEscluse = escluse;
+    esito.colonneBaseEscluse = escluse;
     if (escluse > 0)
         UI().MsgBox("Colonne Base escluse: " + std::to_string(escluse) + " (lunghezza diversa da Lunghezza Colonna [" +
                         std::to_string(k) + "] o numeri fuori da 1..90)",

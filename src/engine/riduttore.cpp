@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/binomiale.h"
+
 namespace novanta::motore {
 
 namespace {
@@ -42,21 +44,6 @@ bool perOgniSottoinsieme(const uint8_t* numeri, int n, int r, F&& f) {
 }
 }  // namespace
 
-// C(n, r) for n <= 90, r <= 25: the ranks of the subsets.
-struct TabellaBinomiali {
-    uint64_t c[91][26];
-    TabellaBinomiali() : c() {
-        for (int n = 0; n <= 90; ++n) {
-            c[n][0] = 1;
-            for (int r = 1; r <= 25; ++r) c[n][r] = n == 0 ? 0 : c[n - 1][r - 1] + c[n - 1][r];
-        }
-    }
-};
-const TabellaBinomiali& Binomiali() {
-    static const TabellaBinomiali tabella;
-    return tabella;
-}
-
 // Calls f(rank, mask) for every r-subset of the ascending indexes idx[da..n): the rank is the
 // subset's colex number, sum of C(idx, position) with positions from `livello` + 1.
 template <typename F>
@@ -69,13 +56,6 @@ void sottoinsiemiRango(const int* idx, int n, int r, int da, int livello, uint64
     for (int i = da; i <= n - (r - livello); ++i)
         sottoinsiemiRango(idx, n, r, i + 1, livello + 1, rango + b.c[idx[i]][livello + 1], maschera | Bit(numeri[idx[i]]),
                           numeri, b, f);
-}
-
-uint64_t Binomiale(int n, int r) {
-    if (r < 0 || r > n) return 0;
-    uint64_t c = 1;
-    for (int i = 1; i <= r; ++i) c = c * static_cast<uint64_t>(n - r + i) / static_cast<uint64_t>(i);
-    return c;
 }
 
 void Riduttore::Prepara(int k, bool nxAttivo, uint8_t nx, bool mdAttivo, uint8_t md) {

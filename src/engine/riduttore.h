@@ -30,8 +30,6 @@ public:
     int soglia() const { return t_; }
     // With a threshold of 0 or less every candidate meets a kept column.
     bool rifiutaDopoLaPrima() const { return attivo_ && t_ <= 0; }
-    int32_t conservate() const { return conservate_; }
-    size_t vociIndice() const { return mappa_.size(); }
 
     void Aggiungi(const uint8_t* colonna);
 
@@ -70,8 +68,5 @@ private:
 
 // The largest plain table of subsets a generation may use (entries); past it, the hash map.
 inline uint64_t gVociTabellaDensa = uint64_t{1} << 20;
-
-// C(n, r) as an exact integer for the small values the index needs (0 when r > n or r < 0).
-uint64_t Binomiale(int n, int r);
 
 }  // namespace novanta::motore

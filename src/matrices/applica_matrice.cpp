@@ -9,6 +9,7 @@
 #include "support/file_atomico.h"
 #include "support/formato.h"
 #include "support/righe_testo.h"
+#include "support/testo.h"
 
 namespace novanta {
 
@@ -23,18 +24,15 @@ std::string testoLimiteColonne() {
 
 // The numeric value of an answer: digits only, blanks around them allowed.
 std::optional<int64_t> valoreNumerico(const std::string& testo) {
-    const auto inizio = testo.find_first_not_of(" \t");
-    if (inizio == std::string::npos) return std::nullopt;
-    const auto fine = testo.find_last_not_of(" \t");
-    const std::string cifre = testo.substr(inizio, fine - inizio + 1);
-    if (cifre.size() > 9 || cifre.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-    return std::stoll(cifre);
+    const std::string_view cifre = Rifila(testo);
+    if (cifre.empty() || cifre.size() > 9 || cifre.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    return std::stoll(std::string(cifre));
 }
 
 }  // namespace
 
 void MostraErroreMatrice(int32_t numero, const std::string& descrizione) {
-    UI().MsgBox("Error " + std::to_string(numero) + " (" + descrizione + ")", Pulsanti::OK, Icona::Nessuna, "");
+    UI().MsgBox(TestoErrore(numero, descrizione), Pulsanti::OK, Icona::Nessuna, "");
 }
 
 std::string ControllaMatrice(const MATRIX_STRUCTURE& m) {
@@ -272,7 +270,7 @@ MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso, bool* tagliata) {
     }
     UI().Clessidra(false);
     if (ok) return m;
-    UI().MsgBox("Error " + std::to_string(numero) + " (" + descrizione + ") ", Pulsanti::OK, Icona::Esclamazione, "ERROR");
+    UI().MsgBox(TestoErrore(numero, descrizione) + " ", Pulsanti::OK, Icona::Esclamazione, "ERROR");
     return {};
 }
 

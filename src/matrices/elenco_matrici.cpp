@@ -7,22 +7,11 @@
 #include "support/codepage.h"
 #include "support/date_civili.h"
 #include "support/formato.h"
+#include "support/testo.h"
 
 namespace novanta {
 
 namespace {
-
-std::string minuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string rifilato(const std::string& s) {
-    const auto inizio = s.find_first_not_of(std::string(" \0", 2));
-    if (inizio == std::string::npos) return "";
-    const auto fine = s.find_last_not_of(std::string(" \0", 2));
-    return s.substr(inizio, fine - inizio + 1);
-}
 
 std::string riempito(const std::string& s, size_t larghezza) {
     std::string t = s.substr(0, larghezza);
@@ -64,12 +53,12 @@ tElencoMatrice VoceMatriceCustom(int32_t oggi) {
 std::vector<std::string> ElencoFile(const std::filesystem::path& cartella, const std::string& estensione) {
     std::vector<std::string> nomi;
     std::error_code ec;
-    const std::string cercata = minuscolo(estensione);
+    const std::string cercata = Minuscolo(estensione);
     for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
         std::error_code ec2;
         if (!it->is_regular_file(ec2)) continue;
         const std::string nome = it->path().filename().string();
-        if (nome.size() > cercata.size() && minuscolo(nome.substr(nome.size() - cercata.size())) == cercata)
+        if (nome.size() > cercata.size() && Minuscolo(nome.substr(nome.size() - cercata.size())) == cercata)
             nomi.push_back(nome);
     }
     std::sort(nomi.begin(), nomi.end());
@@ -142,9 +131,11 @@ SchedaMatrice MostraMatrice(const tElencoMatrice& voce) {
     s.txtPickUp = std::to_string(t.PICK_UP_NUMBERS_M);
     s.txtFixedNum = std::to_string(t.FIXED_NUMBERS_OF_MATRIX_F);
     s.txtColMatrix = std::to_string(t.COLUMNS_OF_MATRIX_C);
-    s.txtPercentage = Cp1252InUtf8(rifilato(t.PERCENTAGE_COVER));
-    s.txtAuthor = Cp1252InUtf8(rifilato(t.AUTHOR));
-    s.txtDescription = Cp1252InUtf8(rifilato(t.DESCRIPTION));
+    // The header's text fields are padded with blanks or NULs.
+    const auto campo = [](std::string_view v) { return Cp1252InUtf8(std::string(Rifila(v, std::string_view(" \0", 2)))); };
+    s.txtPercentage = campo(t.PERCENTAGE_COVER);
+    s.txtAuthor = campo(t.AUTHOR);
+    s.txtDescription = campo(t.DESCRIPTION);
     s.txtValidFrom = FormatoGGMMAAAA(t.VALID_FROM);
     s.txtValidTo = FormatoGGMMAAAA(t.VALID_TO);
     s.txtFileName = voce.nomeFile;

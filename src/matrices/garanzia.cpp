@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/binomiale.h"
+
 namespace novanta {
 
 namespace {
@@ -18,20 +20,13 @@ struct Maschera {
     int comuni(const Maschera& altra) const { return std::popcount(basso & altra.basso) + std::popcount(alto & altra.alto); }
 };
 
-double combinazioni(int n, int k) {
-    if (k < 0 || k > n) return 0;
-    double r = 1;
-    for (int i = 1; i <= k; ++i) r = r * (n - k + i) / i;
-    return r;
-}
-
 }  // namespace
 
 std::optional<int> GaranziaMatrice(const MATRIX_STRUCTURE& m, int estratti, double limiteOperazioni) {
     const int v = m.NUMBERS_OF_MATRIX_V;
     const int32_t c = m.COLUMNS_OF_MATRIX_C;
     if (!m.colonneAllocate() || c <= 0 || estratti < 0 || estratti > v || v > 90) return std::nullopt;
-    if (combinazioni(v, estratti) * c > limiteOperazioni) return std::nullopt;
+    if (static_cast<double>(Binomiale128(v, estratti)) * c > limiteOperazioni) return std::nullopt;
     std::vector<Maschera> colonne(static_cast<size_t>(c));
     for (int32_t col = 1; col <= c; ++col)
         for (int p = 1; p <= m.LENGTH_OF_COLUMN_K; ++p) colonne[static_cast<size_t>(col - 1)].aggiungi(m.COLUMS(col, p));

@@ -8,6 +8,7 @@
 #include "support/date.h"
 #include "support/date_civili.h"
 #include "support/file_atomico.h"
+#include "support/testo.h"
 
 namespace novanta {
 
@@ -81,13 +82,7 @@ bool leggiFile(const std::filesystem::path& percorso, uint64_t massimo, std::vec
 }
 
 // The path with the blanks around it trimmed, as every matrix operation takes it.
-std::filesystem::path rifila(const std::filesystem::path& percorso) {
-    const std::string s = percorso.string();
-    const auto inizio = s.find_first_not_of(" \t");
-    if (inizio == std::string::npos) return {};
-    const auto fine = s.find_last_not_of(" \t");
-    return s.substr(inizio, fine - inizio + 1);
-}
+std::filesystem::path rifila(const std::filesystem::path& percorso) { return std::string(Rifila(percorso.string())); }
 
 }  // namespace
 

@@ -93,7 +93,6 @@ void Istruzione::azzera() {
     sqlite3_clear_bindings(st_);
 }
 
-bool Istruzione::nullo(int c) const { return sqlite3_column_type(st_, c) == SQLITE_NULL; }
 int64_t Istruzione::intero(int c) const { return sqlite3_column_int64(st_, c); }
 
 std::string Istruzione::testo(int c) const {

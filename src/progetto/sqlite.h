@@ -58,7 +58,6 @@ public:
     void esegui();
     void azzera();
 
-    bool nullo(int c) const;
     int64_t intero(int c) const;
     std::string testo(int c) const;
     std::span<const uint8_t> blob(int c) const;

@@ -5,28 +5,11 @@
 #include <vector>
 
 #include "support/file_atomico.h"
+#include "support/testo.h"
 
 namespace novanta {
 
 namespace {
-
-constexpr std::string_view BLANCHI = " \t";
-
-std::string_view rifila(std::string_view s) {
-    const auto inizio = s.find_first_not_of(BLANCHI);
-    if (inizio == std::string_view::npos) return {};
-    const auto fine = s.find_last_not_of(BLANCHI);
-    return s.substr(inizio, fine - inizio + 1);
-}
-
-bool ugualiSenzaCaso(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto minuscola = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (minuscola(static_cast<unsigned char>(a[i])) != minuscola(static_cast<unsigned char>(b[i]))) return false;
-    }
-    return true;
-}
 
 // One line of INI text: where it starts, its text without the line break, and the break itself.
 struct Riga {
@@ -51,11 +34,11 @@ std::vector<Riga> righe(std::string_view testo) {
 
 // The section a line opens, or nothing when it opens none.
 bool sezioneDi(std::string_view riga, std::string_view& nome) {
-    riga = rifila(riga);
+    riga = Rifila(riga);
     if (riga.empty() || riga.front() != '[') return false;
     riga.remove_prefix(1);
     const auto chiusa = riga.find(']');
-    nome = rifila(riga.substr(0, chiusa));
+    nome = Rifila(riga.substr(0, chiusa));
     return true;
 }
 
@@ -63,8 +46,8 @@ bool sezioneDi(std::string_view riga, std::string_view& nome) {
 bool chiaveDi(std::string_view riga, std::string_view& chiave, std::string_view& valore) {
     const auto uguale = riga.find('=');
     if (uguale == std::string_view::npos) return false;
-    chiave = rifila(riga.substr(0, uguale));
-    valore = rifila(riga.substr(uguale + 1));
+    chiave = Rifila(riga.substr(0, uguale));
+    valore = Rifila(riga.substr(uguale + 1));
     return !chiave.empty() && chiave.front() != ';';
 }
 
@@ -79,18 +62,18 @@ std::string taglia(std::string_view s, size_t massimo) {
 
 std::string ValoreINI(std::string_view testo, std::string_view sezione, std::string_view chiave,
                       std::string_view predefinito, size_t massimo) {
-    const std::string_view sezioneCercata = rifila(sezione);
-    const std::string_view chiaveCercata = rifila(chiave);
+    const std::string_view sezioneCercata = Rifila(sezione);
+    const std::string_view chiaveCercata = Rifila(chiave);
     bool dentro = false;
     for (const Riga& r : righe(testo)) {
         std::string_view nome;
         if (sezioneDi(r.testo, nome)) {
-            dentro = ugualiSenzaCaso(nome, sezioneCercata);
+            dentro = UgualiSenzaCaso(nome, sezioneCercata);
             continue;
         }
         if (!dentro) continue;
         std::string_view k, v;
-        if (!chiaveDi(r.testo, k, v) || !ugualiSenzaCaso(k, chiaveCercata)) continue;
+        if (!chiaveDi(r.testo, k, v) || !UgualiSenzaCaso(k, chiaveCercata)) continue;
         if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
         return taglia(v, massimo);
     }
@@ -121,7 +104,7 @@ std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, s
     const auto tutte = righe(testo);
     // New lines end like the file's first line.
     const std::string_view a_capo = !tutte.empty() && !tutte.front().fineRiga.empty() ? tutte.front().fineRiga : "\n";
-    const std::string nuovaRiga = std::string(rifila(chiave)) + "=" + std::string(valore);
+    const std::string nuovaRiga = std::string(Rifila(chiave)) + "=" + std::string(valore);
 
     // The first section of that name: where it starts, and where its last non-blank line ends.
     bool trovata = false;
@@ -130,21 +113,21 @@ std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, s
         std::string_view nome;
         if (sezioneDi(tutte[i].testo, nome)) {
             if (trovata) break;
-            if (!ugualiSenzaCaso(nome, rifila(sezione))) continue;
+            if (!UgualiSenzaCaso(nome, Rifila(sezione))) continue;
             trovata = true;
             dopoUltima = i;
             continue;
         }
         if (!trovata) continue;
         std::string_view k, v;
-        if (chiaveDi(tutte[i].testo, k, v) && ugualiSenzaCaso(k, rifila(chiave))) {
+        if (chiaveDi(tutte[i].testo, k, v) && UgualiSenzaCaso(k, Rifila(chiave))) {
             std::string out(testo.substr(0, tutte[i].inizio));
             out += nuovaRiga;
             out += tutte[i].fineRiga;
             out += testo.substr(tutte[i].inizio + tutte[i].testo.size() + tutte[i].fineRiga.size());
             return out;
         }
-        if (!rifila(tutte[i].testo).empty()) dopoUltima = i;
+        if (!Rifila(tutte[i].testo).empty()) dopoUltima = i;
     }
 
     std::string out;
@@ -160,7 +143,7 @@ std::string ImpostaValoreINI(std::string_view testo, std::string_view sezione, s
     }
     out.assign(testo);
     if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += a_capo;
-    out += "[" + std::string(rifila(sezione)) + "]";
+    out += "[" + std::string(Rifila(sezione)) + "]";
     out += a_capo;
     out += nuovaRiga;
     out += a_capo;

@@ -4,28 +4,18 @@
 #include <cctype>
 
 #include "settings/classINI.h"
+#include "support/testo.h"
 
 namespace novanta {
 
 namespace {
-
-std::string maiuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
-
-std::string rifila(const std::string& s) {
-    const auto inizio = s.find_first_not_of(' ');
-    if (inizio == std::string::npos) return "";
-    return s.substr(inizio, s.find_last_not_of(' ') - inizio + 1);
-}
 
 }  // namespace
 
 tImpostazioni LeggiImpostazioni(const std::filesystem::path& fileIni) {
     const classINI ini(fileIni);
     tImpostazioni t;
-    t.intestazione = rifila(ini.getProperty(SEZIONE_IMPOSTAZIONI, "INTESTAZIONE", INTESTAZIONE_PREDEFINITA).substr(0, 55));
+    t.intestazione = Rifila(ini.getProperty(SEZIONE_IMPOSTAZIONI, "INTESTAZIONE", INTESTAZIONE_PREDEFINITA).substr(0, 55), " ");
     t.stampante = ini.getProperty(SEZIONE_IMPOSTAZIONI, "STAMPANTE TABULATO", "NESSUNA");
     t.sorgenteRicalcolo = ini.getProperty(SEZIONE_IMPOSTAZIONI, "SORGENTE RICALCOLO", "1") == "1" ? 1 : 2;
     t.modalitaRicalcolo = ini.getProperty(SEZIONE_IMPOSTAZIONI, "MODALITA' RICALCOLO", "FALSE") == "TRUE";
@@ -52,14 +42,14 @@ tElencoLingue ElencoLingue(const std::filesystem::path& cartella, const std::str
     std::error_code ec;
     for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
         const std::string nome = it->path().filename().string();
-        if (nome.size() <= 4 || maiuscolo(nome.substr(nome.size() - 4)) != ".LNG") continue;
+        if (nome.size() <= 4 || Maiuscolo(nome.substr(nome.size() - 4)) != ".LNG") continue;
         std::error_code e2;
         if (!it->is_regular_file(e2)) continue;
-        out.nomi.push_back(maiuscolo(nome.substr(0, nome.size() - 4)));
+        out.nomi.push_back(Maiuscolo(nome.substr(0, nome.size() - 4)));
     }
     std::sort(out.nomi.begin(), out.nomi.end());
     out.nomi.erase(std::unique(out.nomi.begin(), out.nomi.end()), out.nomi.end());
-    const std::string cercata = maiuscolo(scelta);
+    const std::string cercata = Maiuscolo(scelta);
     for (size_t i = 0; i < out.nomi.size(); ++i)
         if (!cercata.empty() && out.nomi[i] == cercata) out.selezionata = static_cast<int>(i);
     return out;

@@ -34,6 +34,7 @@ bool ScriviImpostazioni(const std::filesystem::path& fileIni, bool modalitaRical
 struct tElencoLingue {
     std::vector<std::string> nomi;
     int selezionata = -1;
+    bool proposta = false;  // the selection is the program's pick, not the saved language
 };
 tElencoLingue ElencoLingue(const std::filesystem::path& cartella, const std::string& scelta);
 

@@ -10,16 +10,11 @@
 #include "settings/classINI.h"
 #include "settings/lingue_distribuite.h"
 #include "settings/percorsi.h"
+#include "support/testo.h"
 
 namespace novanta {
 
 namespace {
-
-std::string minuscolo(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 // The simple scanner of large language files: the first line that starts with the key followed
 // by "=", in any section; the value loses its quotes.
@@ -51,19 +46,6 @@ bool trovaConScansione(std::string_view testo, std::string_view chiave, std::str
     return false;
 }
 
-std::string asciiMinuscolo(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return out;
-}
-
-std::string_view senzaBlanchi(std::string_view s) {
-    const auto a = s.find_first_not_of(" \t");
-    if (a == std::string_view::npos) return {};
-    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
-}
-
 // A language file read and indexed once: every caption of a window is one look-up, not one
 // reading of the file. The index is rebuilt when the file's size or time changes (a download
 // replaced it).
@@ -80,7 +62,7 @@ struct IndiceLingua {
         scansione = testo.size() > MAX_BYTE_LINGUA_INI;
         if (!scansione) {
             for (auto& v : VociINI(testo, MAX_VALORE_LINGUA))
-                voci.emplace(asciiMinuscolo(v.sezione) + '\x1f' + asciiMinuscolo(v.chiave), std::move(v.valore));
+                voci.emplace(Minuscolo(v.sezione) + '\x1f' + Minuscolo(v.chiave), std::move(v.valore));
             return;
         }
         size_t p = 0;
@@ -105,7 +87,7 @@ struct IndiceLingua {
             const auto it = voci.find(std::string(chiave));
             return it == voci.end() ? std::string() : it->second;
         }
-        const auto it = voci.find(asciiMinuscolo(senzaBlanchi(sezione)) + '\x1f' + asciiMinuscolo(senzaBlanchi(chiave)));
+        const auto it = voci.find(Minuscolo(Rifila(sezione)) + '\x1f' + Minuscolo(Rifila(chiave)));
         return it == voci.end() ? std::string() : it->second;
     }
 };
@@ -183,12 +165,12 @@ unsigned LettureFileLingua() { return lettureLingua; }
 
 std::filesystem::path TrovaFileLingua(const std::string& nome) {
     if (nome.empty() || mPathDati.empty()) return {};
-    const std::string cercato = minuscolo(nome + ".lng");
+    const std::string cercato = Minuscolo(nome + ".lng");
     std::error_code ec;
     const auto esatto = mPathDati / (nome + ".lng");
     if (std::filesystem::is_regular_file(esatto, ec)) return esatto;
     for (std::filesystem::directory_iterator it(mPathDati, ec), fine; !ec && it != fine; it.increment(ec)) {
-        if (minuscolo(it->path().filename().string()) == cercato && it->is_regular_file(ec)) return it->path();
+        if (Minuscolo(it->path().filename().string()) == cercato && it->is_regular_file(ec)) return it->path();
     }
     return {};
 }
@@ -202,7 +184,7 @@ std::string LinguaDiSistema() {
     for (const char* variabile : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* v = std::getenv(variabile);
         if (!v || !*v) continue;
-        const std::string locale = minuscolo(v);
+        const std::string locale = Minuscolo(v);
         return locale.rfind("en", 0) == 0 ? "english" : "italiano";
     }
     return "italiano";
@@ -215,11 +197,11 @@ std::string LinguaEffettiva() {
 
 std::string CodiceLingua() {
     // The code names a translation file: letters and "_" only.
-    const std::string codice = minuscolo(TestoLingua("Info", "Codice"));
+    const std::string codice = Minuscolo(TestoLingua("Info", "Codice"));
     if (codice.size() >= 2 && codice.size() <= 5 &&
         std::all_of(codice.begin(), codice.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '_'; }))
         return codice;
-    return minuscolo(LinguaEffettiva()).rfind("en", 0) == 0 ? "en" : "it";
+    return Minuscolo(LinguaEffettiva()).rfind("en", 0) == 0 ? "en" : "it";
 }
 
 std::string TestoLingua(const std::string& sezione, const std::string& chiave) {
@@ -258,9 +240,9 @@ std::string TestoMessaggio(const std::string& id, std::initializer_list<std::str
 }
 
 const LinguaDistribuita* LinguaDistribuitaDi(std::string_view nome) {
-    const std::string cercato = minuscolo(nome);
+    const std::string cercato = Minuscolo(nome);
     for (const auto& l : LingueDistribuite())
-        if (minuscolo(l.nome) == cercato) return &l;
+        if (Minuscolo(l.nome) == cercato) return &l;
     return nullptr;
 }
 

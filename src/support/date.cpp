@@ -34,6 +34,4 @@ double Adesso() {
     return giorno + secondi / 86400.0;
 }
 
-int32_t GiornoOLE(double data) { return static_cast<int32_t>(std::floor(data)); }
-
 }  // namespace novanta

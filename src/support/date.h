@@ -7,7 +7,4 @@ namespace novanta {
 double DataOLE(int anno, int mese, int giorno);
 // The current local date and time.
 double Adesso();
-// The calendar day of a date (the whole days, time of day dropped).
-int32_t GiornoOLE(double data);
-
 }  // namespace novanta

@@ -43,15 +43,6 @@ std::string FormatoGGMMAAAA(double data) {
     return buf;
 }
 
-std::string FormatoAAAAMMGG(double data) {
-    const auto g = GiornoDataOLE(data);
-    if (!g) return "";
-    const DataCivile c = CivileDaGiornoOLE(*g);
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d", c.anno, c.mese, c.giorno);
-    return buf;
-}
-
 std::optional<double> DataDaISO(const std::string& testo) {
     int a = 0, m = 0, g = 0;
     char resto = 0;

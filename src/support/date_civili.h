@@ -17,9 +17,6 @@ DataCivile CivileDaGiornoOLE(int32_t giorno);
 
 // "dd/mm/yyyy", or "" for a value that is no date.
 std::string FormatoGGMMAAAA(double data);
-// "yyyymmdd", the text by which the program compares validity dates; "" for no date.
-std::string FormatoAAAAMMGG(double data);
-
 // Parses "YYYY-MM-DD" into an OLE date; nothing for an invalid date.
 std::optional<double> DataDaISO(const std::string& testo);
 

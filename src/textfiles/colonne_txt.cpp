@@ -8,22 +8,26 @@
 
 namespace novanta {
 
+void RigaColonnaTxt(int32_t i, std::string& riga) {
+    riga.assign(" ");
+    const uint8_t* col = mArrColonne.colonna(i);
+    for (int p = 0; p < mLenCol; ++p) {
+        const uint8_t v = col[p];
+        if (v == 0) continue;
+        riga.push_back(static_cast<char>('0' + v / 10 % 10));
+        riga.push_back(static_cast<char>('0' + v % 10));
+        riga.push_back(' ');
+    }
+    riga.append("\r\n");
+}
+
 bool SalvaColonneTxt(const std::string& nomeFile) {
     UI().Clessidra(true);
     ScrittoreAtomico w{std::filesystem::path(nomeFile)};
     std::string riga;
     bool ok = w.aperto();
     for (int32_t i = 1; ok && i <= mSistema.nColonne; ++i) {
-        riga.assign(" ");
-        const uint8_t* col = mArrColonne.colonna(i);
-        for (int p = 0; p < mLenCol; ++p) {
-            const uint8_t v = col[p];
-            if (v == 0) continue;
-            riga.push_back(static_cast<char>('0' + v / 10 % 10));
-            riga.push_back(static_cast<char>('0' + v % 10));
-            riga.push_back(' ');
-        }
-        riga.append("\r\n");
+        RigaColonnaTxt(i, riga);
         ok = w.scrivi(riga);
     }
     ok = ok && w.conferma();

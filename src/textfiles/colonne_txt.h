@@ -16,6 +16,8 @@ namespace novanta {
 // Writes the whole system, one column per line (" 03 14 27 ... " and CR LF), through a
 // temporary file renamed over the target. True when the file was written.
 bool SalvaColonneTxt(const std::string& nomeFile);
+// The line of column i of the store as SalvaColonneTxt writes it, into `riga`.
+void RigaColonnaTxt(int32_t i, std::string& riga);
 
 // The export command's check before it asks for a file name: with no system there is nothing to
 // write, and the user is told so (message "0162") instead of getting an empty file.

@@ -110,14 +110,9 @@ QWidget* PortaInPrimoPiano(QWidget* principale) {
 
 int Avvio() {
     QApplication::setWindowIcon(IconaProgramma());
-    InizializzaCorpo();
-    mPathDati = CartellaDati();
-    std::string errore;
-    PreparaCartelleDati(errore);
     // A folder that cannot be made shows up where a file in it is needed.
-    InstallaLingueDistribuite(errore);
-    InstallaMatriciDistribuite(errore);
-
+    PreparaAvvio();
+    // The lock is held already when this copy is the first; the socket carries the hand-over.
     IstanzaUnica istanza(mPathDati);
     if (!istanza.Prima()) return 0;
 

@@ -12,6 +12,22 @@
 
 namespace novanta::ui {
 
+bool TastoDiPasso(const QKeyEvent& tasto) {
+    switch (tasto.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+            return false;
+        default:
+            return !(tasto.modifiers() & Qt::AltModifier);
+    }
+}
+
 QStringList TestiNumerati(int da, int a) {
     QStringList testi;
     for (int i = da; i <= a; ++i) testi << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));

@@ -9,10 +9,15 @@
 #include <vector>
 
 class QGridLayout;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
 namespace novanta::ui {
+
+// A key pressed on a step button steps (held, it repeats like a held mouse button); Tab, Esc,
+// a modifier alone (the Shift of Shift+Tab) and Alt shortcuts keep their usual work.
+bool TastoDiPasso(const QKeyEvent& tasto);
 
 // "00", "01", ...: the captions of numbered labels from `da` to `a`.
 QStringList TestiNumerati(int da, int a);

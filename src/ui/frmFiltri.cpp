@@ -237,17 +237,10 @@ bool frmFiltri::Chiudi() {
 }
 
 bool frmFiltri::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (evento->type() == QEvent::KeyPress) {
-        const int tasto = static_cast<QKeyEvent*>(evento)->key();
-        // Tab still moves the focus, Escape still closes the window, and a modifier alone (the
-        // Shift of Shift+Tab) is not a key that steps.
-        const bool modificatore = tasto == Qt::Key_Shift || tasto == Qt::Key_Control || tasto == Qt::Key_Alt ||
-                                  tasto == Qt::Key_Meta || tasto == Qt::Key_AltGr;
-        if (tasto != Qt::Key_Tab && tasto != Qt::Key_Backtab && tasto != Qt::Key_Escape && !modificatore) {
-            if (auto* b = qobject_cast<QPushButton*>(oggetto)) {
-                b->click();
-                return true;
-            }
+    if (evento->type() == QEvent::KeyPress && TastoDiPasso(*static_cast<QKeyEvent*>(evento))) {
+        if (auto* b = qobject_cast<QPushButton*>(oggetto)) {
+            b->click();
+            return true;
         }
     }
     return FinestraCondizione::eventFilter(oggetto, evento);

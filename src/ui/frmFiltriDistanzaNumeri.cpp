@@ -155,18 +155,10 @@ frmFiltriDistanzaNumeri::frmFiltriDistanzaNumeri(QWidget* parent)
     Prepara();
 }
 
-// A held key repeats the step like a held mouse button; Tab, Esc, the modifiers and Alt
-// shortcuts keep their usual work.
 bool frmFiltriDistanzaNumeri::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (evento->type() == QEvent::KeyPress) {
-        const int tasto = static_cast<QKeyEvent*>(evento)->key();
-        const bool libero = tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab || tasto == Qt::Key_Escape ||
-                            tasto == Qt::Key_Shift || tasto == Qt::Key_Control || tasto == Qt::Key_Alt ||
-                            tasto == Qt::Key_Meta || static_cast<QKeyEvent*>(evento)->modifiers() & Qt::AltModifier;
-        if (!libero) {
-            VaiA(indiceFiltro + oggetto->property("passo").toInt());
-            return true;
-        }
+    if (evento->type() == QEvent::KeyPress && TastoDiPasso(*static_cast<QKeyEvent*>(evento))) {
+        VaiA(indiceFiltro + oggetto->property("passo").toInt());
+        return true;
     }
     return FinestraCondizione::eventFilter(oggetto, evento);
 }

@@ -21,8 +21,6 @@
 
 namespace novanta::ui {
 
-void frmImpostazioni::ReadConfiguration() { novanta::ReadConfiguration(); }
-
 frmImpostazioni::frmImpostazioni(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmImpostazioni"));
     setProperty("ApplicaLingua", true);
@@ -91,7 +89,7 @@ frmImpostazioni::frmImpostazioni(QWidget* parent) : QDialog(parent) {
     connect(cmdInfoLanguage, &QToolButton::clicked, this, [this] { cmdInfoLanguage_Click(); });
 
     // The load event.
-    ReadConfiguration();
+    novanta::ReadConfiguration();
     chkStatoRicalcolo->setChecked(mConfig.modalitaRicalcolo);
     optModoRicalcolo[mConfig.sorgenteRicalcolo == 1 ? 1 : 0]->setChecked(true);
     chkStatoRicalcolo_Click();
@@ -120,17 +118,10 @@ void frmImpostazioni::chkStatoRicalcolo_Click() {
 void frmImpostazioni::CaricaLingue() {
     const QSignalBlocker blocco(cmbLingua);
     cmbLingua->clear();
-    const tElencoLingue elenco = ElencoLingue(mPathDati, mConfig.lingua);
+    const tElencoLingue elenco = novanta::CaricaLingue(primoAvvio_);
     for (const std::string& n : elenco.nomi) cmbLingua->addItem(Q(n));
     cmbLingua->setCurrentIndex(elenco.selezionata);
-    if (cmbLingua->count() > 0 && elenco.selezionata < 0) {
-        const int locale = cmbLingua->findText(Q(LinguaDiSistema()), Qt::MatchFixedString);
-        if (!primoAvvio_) UI().MsgBox("Select Language", Pulsanti::OK, Icona::Critica);
-        cmbLingua->setCurrentIndex(primoAvvio_ && locale >= 0 ? locale : 0);
-        cmbLingua_Click();
-    } else if (cmbLingua->count() == 0) {
-        UI().MsgBox("Warning files language not found", Pulsanti::OK, Icona::Critica);
-    }
+    if (elenco.proposta) cmbLingua_Click();
 }
 
 void frmImpostazioni::cmbLingua_Click() {

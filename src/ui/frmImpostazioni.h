@@ -17,9 +17,6 @@ class frmImpostazioni : public QDialog {
 public:
     explicit frmImpostazioni(QWidget* parent = nullptr);
 
-    // Loads "qiv.ini" into mConfig and, when its language file exists, mLinguaCorrente.
-    static void ReadConfiguration();
-
     void CaricaLingue();
     void cmbLingua_Click();
     void cmdSalva_Click();

@@ -20,7 +20,9 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "analysis/ottimizzatore.h"
 #include "engine/motore.h"
 #include "matrices/elenco_matrici.h"
 #include "progetto/progetto.h"
@@ -35,7 +37,9 @@
 #include "ui/frmImportBase.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmAnalisi.h"
+#include "ui/frmImpostazioni.h"
 #include "ui/frmMatr.h"
+#include "ui/frmOttimizza.h"
 #include "ui/frmPari.h"
 #include "ui/frmRidotto.h"
 #include "ui/frmRidottoDistanzaMinima.h"
@@ -292,6 +296,8 @@ void frmMAIN::CreaMenu() {
     menuCalcolo = voce(menuOperazioni, "menuCalcolo", QStringLiteral("&Elabora Sistema"));
     menuVisualizza = voce(menuOperazioni, "menuVisualizza", QStringLiteral("&Visualizza Sistema"));
     menuAnalisi = voce(menuOperazioni, "menuAnalisi", QStringLiteral("A&nalizza Sistema"));
+    menuOttimizza = voce(menuOperazioni, "menuOttimizza", QStringLiteral("&Ottimizza Sistema"));
+    menuOttimizza->setEnabled(false);
     menuOperazioni->addSeparator();
     menuModifiche = voce(menuOperazioni, "menuModifiche", QStringLiteral("&Modifica Sistema"));
 
@@ -337,6 +343,7 @@ void frmMAIN::CreaMenu() {
     connect(menuVisualizza, &QAction::triggered, this, &frmMAIN::VisualizzaSistema);
     connect(menuAnalisi, &QAction::triggered, this, &frmMAIN::AnalizzaSistema);
     connect(menuModifiche, &QAction::triggered, this, &frmMAIN::ModificaSistema);
+    connect(menuOttimizza, &QAction::triggered, this, &frmMAIN::OttimizzaSistema);
     connect(menuinfo, &QAction::triggered, this, &frmMAIN::Info);
     connect(menuAdattaMatrice, &QAction::triggered, this, &frmMAIN::AdattaMatrice);
     connect(mnuElencoSistemiImmediati, &QAction::triggered, this, &frmMAIN::ElencoMatrici);
@@ -446,11 +453,11 @@ void frmMAIN::CreaControlli() {
 }
 
 void frmMAIN::Carica() {
-    frmImpostazioni::ReadConfiguration();
+    ReadConfiguration();
     if (mLinguaCorrente.empty()) {
         frmImpostazioni impostazioni(this);
         FacciaQt()->Modale(impostazioni);
-        frmImpostazioni::ReadConfiguration();
+        ReadConfiguration();
     }
     InstallaTraduzioniQt();
     ApplicaLingua(this);
@@ -520,6 +527,7 @@ void frmMAIN::LockGUI() {
     menuModifiche->setEnabled(true);
     menuVisualizza->setEnabled(true);
     menuAnalisi->setEnabled(true);
+    menuOttimizza->setEnabled(OttimizzazionePossibile());
     // The view and modify entries live in the operations menu, and the conditions stay open read-only.
     menuOperazioni->setEnabled(true);
     menuOperazioni->menuAction()->setEnabled(true);
@@ -538,6 +546,7 @@ void frmMAIN::UnlockGUI() {
     menuModifiche->setEnabled(false);
     menuVisualizza->setEnabled(false);
     menuAnalisi->setEnabled(false);
+    menuOttimizza->setEnabled(false);
     // The enabling by the count of marked numbers still rules the run commands.
     AbilitaCalcolo(CalcoloAbilitato());
 }
@@ -642,6 +651,12 @@ void frmMAIN::VisualizzaSistema() {
     FacciaQt()->Modale(vista);
 }
 
+void frmMAIN::OttimizzaSistema() {
+    if (!OttimizzazionePossibile()) return;
+    frmOttimizza finestra(this);
+    FacciaQt()->Modale(finestra);
+}
+
 void frmMAIN::AnalizzaSistema() {
     if (mSistema.nColonne <= 0) return;
     frmAnalisi analisi(this);
@@ -674,7 +689,7 @@ void frmMAIN::Impostazioni() {
         frmImpostazioni impostazioni(this);
         FacciaQt()->Modale(impostazioni);
     }
-    frmImpostazioni::ReadConfiguration();
+    ReadConfiguration();
 }
 
 void frmMAIN::Info() {

@@ -70,6 +70,7 @@ public:
     void ModificaSistema();
     void NuovoSistema();
     void VisualizzaSistema();
+    void OttimizzaSistema();
     void AnalizzaSistema();
     void ImportaColonne();
     void EsportaColonne();
@@ -140,6 +141,7 @@ private:
     QAction* menuVisualizza = nullptr;
     QAction* menuAnalisi = nullptr;
     QAction* menuModifiche = nullptr;
+    QAction* menuOttimizza = nullptr;
     QAction* menuinfo = nullptr;
 
     QGroupBox* frameLenCol = nullptr;

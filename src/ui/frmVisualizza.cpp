@@ -11,6 +11,7 @@
 
 #include "core/corpo.h"
 #include "support/formato.h"
+#include "ui/controlli_condizione.h"
 #include "ui/interfacciaQt.h"
 #include "ui/lingua.h"
 
@@ -163,8 +164,7 @@ bool frmVisualizza::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::KeyPress) {
         auto* tasto = static_cast<QKeyEvent*>(evento);
         if (Naviga(tasto->key())) return true;
-        // Tab still moves the focus and Escape still closes the window.
-        if (tasto->key() != Qt::Key_Tab && tasto->key() != Qt::Key_Backtab && tasto->key() != Qt::Key_Escape) {
+        if (TastoDiPasso(*tasto)) {
             if (auto* b = qobject_cast<QPushButton*>(oggetto)) {
                 b->click();
                 return true;

@@ -228,4 +228,8 @@ void InterfacciaQt::NuovaVersione(const std::string& locale, const std::string& 
 
 int InterfacciaQt::Modale(QDialog& finestra) { return finestra.exec(); }
 
+void InterfacciaQt::OttimizzazioneProgresso(int32_t migliore, int32_t, double, double secondi) {
+    if (alProgressoOttimizzazione) alProgressoOttimizzazione(migliore, secondi);
+}
+
 }  // namespace novanta::ui

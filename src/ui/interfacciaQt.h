@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -57,6 +58,10 @@ public:
     std::optional<std::string> ScegliFileApri(const std::string& filtro, const std::string& cartella) override;
     std::optional<std::string> ScegliFileSalva(const std::string& filtro, const std::string& cartella,
                                                const std::string& nomeProposto, const std::string& estensione) override;
+
+    // The optimiser's progress goes to the window that started it.
+    void OttimizzazioneProgresso(int32_t migliore, int32_t corrente, double scoperte, double secondi) override;
+    std::function<void(int32_t, double)> alProgressoOttimizzazione;
 
     // Shows a window modally and returns its result (QDialog::exec); the tests answer instead.
     virtual int Modale(QDialog& finestra);

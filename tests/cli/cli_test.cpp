@@ -114,17 +114,11 @@ TEST_F(Cli, RicalcolaUnFileDiColonne) {
     EXPECT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(leggi(out), " 02 04 06 08 \r\n 10 20 30 40 \r\n");
 
-    // A length other than the file's columns' is refused (shorter would cut every column to
-    // its first numbers); a missing file is reported.
-    for (const char* lunghezza : {"5", "2"}) {
-        e = esegui({"recalc", "--in", in.string(), "--length", lunghezza});
-        EXPECT_EQ(e.codice, 1);
-        EXPECT_NE(e.err.find(std::string(" 4 ") + lunghezza), std::string::npos) << e.err;
-        EXPECT_EQ(e.out, "");
-    }
-    e = esegui({"recalc", "--in", (dir / "manca.txt").string()});
+    // A length other than the file's columns' is refused by the run: code 1, nothing written.
+    e = esegui({"recalc", "--in", in.string(), "--length", "5"});
     EXPECT_EQ(e.codice, 1);
-    EXPECT_NE(e.err.find("Error 53"), std::string::npos);
+    EXPECT_NE(e.err.find(" 4 5"), std::string::npos) << e.err;
+    EXPECT_EQ(e.out, "");
 }
 
 // The reader's own bad-input cases are in colonne_txt_test.cpp; here, that the tool fails with
@@ -132,26 +126,21 @@ TEST_F(Cli, RicalcolaUnFileDiColonne) {
 TEST_F(Cli, FileDiColonneCattivoNonToccaIlFileDiUscita) {
     const auto out = dir / "out.txt";
     std::ofstream(out, std::ios::binary) << " 01 02 03 \r\n";
-    const std::vector<std::pair<std::string, std::string>> cattivi = {
-        {std::string("1 2 3\n4 5\n"), "Riga [4 5]"},         // a line shorter than the first
-        {std::string("1 2 91\n"), "outside 1..90"},
-        {std::string("\x00\xff garbage\n", 11), "Error 13"},  // not numbers at all
-        {std::string("7\n"), "from 2 to 25"},                 // a first line of one number
-        {std::string(2u << 20, '1'), "too long"},              // one endless line
-    };
-    for (const auto& [contenuto, attesa] : cattivi) {
-        const auto in = dir / "cattivo.txt";
+    const auto in = dir / "cattivo.txt";
+    test::EsitoCli e;
+    // A short line, and one endless line.
+    for (const auto& [contenuto, attesa] : {std::pair{std::string("1 2 3\n4 5\n"), "Riga [4 5]"}, {std::string(2u << 20, '1'), "too long"}}) {
         std::ofstream(in, std::ios::binary) << contenuto;
-        const auto e = esegui({"recalc", "--in", in.string(), "--out", out.string()});
-        EXPECT_EQ(e.codice, 1) << attesa;
+        e = esegui({"recalc", "--in", in.string(), "--out", out.string()});
+        EXPECT_EQ(e.codice, 1);
         EXPECT_NE(e.err.find(attesa), std::string::npos) << e.err;
         EXPECT_EQ(e.out, "");
-        EXPECT_EQ(leggi(out), " 01 02 03 \r\n") << attesa;
+        EXPECT_EQ(leggi(out), " 01 02 03 \r\n");
     }
     // A file with no column is refused like a bad one.
     const auto vuoto = dir / "vuoto.txt";
     std::ofstream(vuoto, std::ios::binary) << "\r\n\r\n";
-    const auto e = esegui({"recalc", "--in", vuoto.string(), "--out", out.string()});
+    e = esegui({"recalc", "--in", vuoto.string(), "--out", out.string()});
     EXPECT_EQ(e.codice, 1) << e.err;
     EXPECT_NE(e.err.find("vuoto.txt"), std::string::npos) << e.err;
     EXPECT_EQ(leggi(out), " 01 02 03 \r\n");
@@ -216,10 +205,7 @@ TEST_F(Cli, UnLimiteCheTagliaEsceConQuattro) {
 TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> casi = {
         {{"generate", "--numbers", "1-6", "--length", "30"}, "--length"},
-        {{"generate", "--numbers", "1-6", "--length", "x"}, "--length"},
         {{"generate", "--numbers", "1-6"}, "--length"},
-        {{"generate", "--numbers", "1-x", "--length", "3"}, "--numbers"},
-        {{"generate", "--numbers", "0-5", "--length", "3"}, "--numbers"},
         {{"generate", "--numbers", "80-91", "--length", "3"}, "--numbers"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--fixed", "91"}, "--fixed"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "5"}, "--sum"},
@@ -227,26 +213,15 @@ TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
         {{"generate", "--numbers", "1-6", "--length", "3", "--even", "26"}, "--even"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--runs", "0"}, "--runs"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--and", "1-5"}, "--and"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--and", "1-5:x"}, "--and"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--or", "1-5:1:2"}, "--or"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:2"}, "--gap"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "25:1:1"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "1:90:1"}, "--gap"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "5-2"}, "--sum"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "1-8"}, "--sum"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "6-16"}, "--sum"},
-        {{"generate", "--numbers", "1-6", "--length", "5", "--even", "6"}, "--even"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--runs", "4"}, "--runs"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--fixed", "1,2,3"}, "--fixed"},
-        {{"generate", "--numbers", "1-6", "--length", "5", "--gap", "10:1:2"}, "--gap"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--gap", "::"}, "--gap"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "-1"}, "--nx"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--nx", "4"}, "--nx"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--min-distance", "0"}, "--min-distance"},
-        {{"generate", "--numbers", "1-6", "--length", "3", "--min-distance", "7"}, "--min-distance"},
         {{"generate", "--numbers", "1-6", "--length", "3", "--bogus"}, "--bogus"},
+        // The checked setters' refusals (their table is in regole_condizioni_test.cpp) name the option.
+        {{"generate", "--numbers", "1-6", "--length", "3", "--sum", "1-8"}, "--sum"},
+        {{"generate", "--numbers", "1-6", "--length", "3", "--min-distance", "7"}, "--min-distance"},
         {{"recalc"}, "--in"},
-        {{"recalc", "--in", "x.txt", "--length", "1"}, "--length"},
     };
     for (const auto& [argomenti, opzione] : casi) {
         const auto e = esegui(argomenti);

@@ -27,15 +27,14 @@ TEST(Condizioni, SommaPariFisse) {
     // 25 large numbers add up past 255 and past 16 bits of bytes: the sum is not truncated.
     EXPECT_TRUE(TestSomma(col(da(66, 90)), {1950, 1950}));
 
-    std::array<bool, 26> pari{};
-    EXPECT_FALSE(TestPari(col({1, 3, 5, 7, 9}), pari));  // on with no accepted count: rejects
-    pari[0] = true;
-    EXPECT_TRUE(TestPari(col({1, 3, 5, 7, 9}), pari));
-    EXPECT_FALSE(TestPari(col({1, 2, 3, 5, 7}), pari));
-    pari = {};
-    pari[5] = true;
-    EXPECT_TRUE(TestPari(col({2, 4, 6, 8, 90}), pari));
-    EXPECT_FALSE(TestPari(col({2, 4, 6, 8, 89}), pari));
+    // Accepted even count (-1: none, which rejects everything), column, passes.
+    const std::tuple<int, V, bool> pari[] = {{-1, {1, 3, 5, 7, 9}, false}, {0, {1, 3, 5, 7, 9}, true},
+                                             {0, {1, 2, 3, 5, 7}, false}, {5, {2, 4, 6, 8, 90}, true}, {5, {2, 4, 6, 8, 89}, false}};
+    for (const auto& [conteggio, c, passa] : pari) {
+        std::array<bool, 26> accettati{};
+        if (conteggio >= 0) accettati[static_cast<size_t>(conteggio)] = true;
+        EXPECT_EQ(TestPari(col(c), accettati), passa) << conteggio;
+    }
 
     std::array<uint8_t, 91> fisse{};
     EXPECT_TRUE(TestFisse(col({7, 12, 31, 41, 88}), fisse, 0));  // none fixed: everything passes

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/corpo.h"
+#include "progetto/progetto.h"
 #include "support/registratore.h"
 
 namespace novanta {
@@ -44,40 +45,30 @@ void riempiTutto() {
     LockGUI();
 }
 
+// What a reset keeps: the length, the base columns and, when asked, the prediction. Everything
+// else is compared with a fresh state through the work's fingerprint.
 TEST_F(Stato, ResetAzzeraTuttoTranneColonneBaseELunghezzaEForseIlPronostico) {
     EXPECT_EQ(mLenCol, 10);  // the start-up length
-    for (bool tieni : {false, true}) {
+    const auto tenuto = [](bool pronostico) {
         test::StatoIniziale();
-        segna({7, 3, 88});
+        if (pronostico) segna({7, 3, 88});
         ImpostaLenCol(5);
         mColonneBase.assign(2, tColonna{});
         mColonneBase[1].numeri[2] = 2;
         mNumColonneBase = 1;
         mColonneBaseAttive = true;
-        riempiTutto();
-        ASSERT_EQ(mGUILocked, -1);
-        ui.unlock = ui.statusBar = 0;
-
-        ResetSistema(tieni);
+        return ImprontaLavoro();
+    };
+    for (bool tieni : {false, true}) {
         SCOPED_TRACE(tieni ? "keeping the prediction" : "clearing the prediction");
-        EXPECT_EQ(mSistema.nColonne, 0);
-        EXPECT_EQ(mSistema.descrizione, "");
+        const uint64_t atteso = tenuto(tieni);
+        tenuto(true);
+        riempiTutto();
+        ui.unlock = ui.statusBar = 0;
+        ResetSistema(tieni);
+        EXPECT_EQ(ImprontaLavoro(), atteso);
         for (int c = 1; c <= 4; ++c)
             for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), 0) << c << "," << p;
-        EXPECT_FALSE(mCondizioni.sommaAttiva || mCondizioni.pariAttivo || mCondizioni.fisseAttive || mCondizioni.ridottoAttivo);
-        EXPECT_EQ(mCondizioni.sommaMin + mCondizioni.sommaMax + mCondizioni.fisse[3] + mCondizioni.numFisse + mCondizioni.ridottoNx, 0);
-        EXPECT_FALSE(mCondizioni.pari[2]);
-        EXPECT_FALSE(mConsecutivi.attivo || mFiltriDistanza[1].attivo || mDistanzaMinima.attiva);
-        EXPECT_EQ(mConsecutivi.maschera + mNumFiltriDistanza + mFiltriDistanza[1].numPosizioni + mDistanzaMinima.valore, 0);
-        EXPECT_EQ(mNumFiltriAND + mNumFiltriOR + mFiltriAND[1].numeri[5] + mFiltriAND[1].presenze + mFiltriOR[7].numeri[9], 0);
-        EXPECT_EQ(mGUILocked, 0);
-        EXPECT_EQ(mSistema.numPronostico, tieni ? 3 : 0);
-        for (int n = 1; n <= 90; ++n) ASSERT_EQ(mGriglia[static_cast<size_t>(n - 1)], tieni && (n == 3 || n == 7 || n == 88)) << n;
-        EXPECT_EQ(mLenCol, 5);
-        EXPECT_TRUE(mColonneBaseAttive);
-        EXPECT_EQ(mNumColonneBase, 1);
-        ASSERT_EQ(mColonneBase.size(), 2u);
-        EXPECT_EQ(mColonneBase[1].numeri[2], 2);
         // The face was told to redraw the main window.
         EXPECT_GE(ui.unlock, 1);
         EXPECT_GE(ui.statusBar, 1);
@@ -144,17 +135,13 @@ TEST_F(Stato, ArchivioColonne) {
     for (int32_t c = 1; c <= 10; ++c)
         for (int p = 1; p <= 25; ++p) mArrColonne(c, p) = static_cast<uint8_t>(p);
     EXPECT_EQ(mArrColonne.usate(), 10);
-    mArrColonne.CancellaDa(6);
-    EXPECT_EQ(mArrColonne.usate(), 5);
-    for (int32_t c = 1; c <= 5; ++c) EXPECT_EQ(mArrColonne.valore(c, 25), 25);
-    for (int32_t c = 6; c <= 10; ++c)
-        for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), 0);
-    mArrColonne.CancellaDa(50);  // beyond the written part: nothing happens
-    EXPECT_EQ(mArrColonne.usate(), 5);
-    EXPECT_EQ(mArrColonne.valore(5, 1), 1);
-    mArrColonne.CancellaDa(0);  // from before the first column: everything
-    EXPECT_EQ(mArrColonne.usate(), 0);
-    EXPECT_EQ(mArrColonne.valore(1, 1), 0);
+    // From column 6; beyond the written part (nothing happens); from before the first (everything).
+    for (auto [da, usate] : {std::pair{6, 5}, {50, 5}, {0, 0}}) {
+        mArrColonne.CancellaDa(da);
+        EXPECT_EQ(mArrColonne.usate(), usate) << da;
+        for (int32_t c = 1; c <= 10; ++c)
+            for (int p = 1; p <= 25; ++p) ASSERT_EQ(mArrColonne.valore(c, p), c <= usate ? p : 0) << da;
+    }
 
     // The last cell of the store, written through a column pointer.
     mArrColonne.colonnaScrittura(MAX_COLONNE)[24] = 90;

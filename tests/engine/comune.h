@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "core/corpo.h"
@@ -76,6 +77,15 @@ inline Colonne Combinazioni(const std::vector<int>& numeri, int k) {
             if (scelti[i]) out.back().push_back(numeri[i]);
     } while (std::prev_permutation(scelti.begin(), scelti.end()));
     return out;
+}
+
+// An active group filter: its numbers and the accepted counts as bits (bit j: j numbers).
+inline tFiltroGruppo Gruppo(const std::vector<int>& numeri, uint32_t presenze) {
+    tFiltroGruppo g;
+    for (int n : numeri) g.numeri[static_cast<size_t>(n)] = 1;
+    g.presenze = static_cast<int32_t>(presenze);
+    g.attivo = true;
+    return g;
 }
 
 // Base columns as an import would leave them, switched on.

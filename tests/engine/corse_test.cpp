@@ -1,7 +1,9 @@
 // The run commands around the engine: the prediction and fixed numbers they pass, the progress,
-// the lock and the closing messages. What the engine keeps is compared with the literal oracle
-// in differenziale_test.cpp; the few absolute systems here pin the oracle itself.
+// the lock, refusals, cancel, the column limit and the closing messages. What the engine keeps is
+// compared with the literal oracle in differenziale_test.cpp; the absolute systems here pin the
+// oracle itself.
 #include <chrono>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -14,62 +16,83 @@ namespace {
 using test::Colonne;
 using test::Combinazioni;
 using test::Da;
-using test::Segna;
 using test::Sistema;
 using Corsa = test::StatoMotore;
 
 bool eDurata(const std::string& t) { return std::regex_match(t, std::regex(R"(\d+ Days? \d\d:\d\d:\d\d)")); }
 
-const test::InterfacciaRegistrata::Messaggio* primo(const test::InterfacciaRegistrata& ui, Pulsanti p, Icona i) {
-    for (const auto& m : ui.messaggi)
-        if (m.pulsanti == p && m.icona == i) return &m;
-    return nullptr;
+Colonne genera(const std::vector<int>& numeri, int k, const std::function<void()>& imposta = [] {}) {
+    test::StatoIniziale();
+    imposta();
+    test::Segna(numeri);
+    mLenCol = static_cast<int16_t>(k);
+    CalcolaSistema();
+    return Sistema();
 }
 
-TEST_F(Corsa, SistemaIntegraleAncheConColonneLunghe) {
-    // The counts of the long systems are not whole numbers when computed as a product over a
-    // factorial; the run must still examine every combination.
-    const std::pair<std::vector<int>, int> casi[] = {{Da(1, 8), 3}, {{5, 17, 90}, 3}, {Da(66, 90), 25}, {Da(1, 24), 23}};
-    for (const auto& [numeri, k] : casi) {
+TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
+    // The counts of the long systems are not whole numbers as a product over a factorial; the
+    // run must still examine every combination, and leave the positions above k empty.
+    const std::pair<std::vector<int>, int> integrali[] = {{Da(1, 8), 3}, {{5, 17, 90}, 3}, {Da(66, 90), 25}, {Da(1, 24), 23}};
+    for (const auto& [numeri, k] : integrali) {
         test::StatoIniziale();
-        ui.messaggi.clear();
-        ui.progressoAperto = ui.progressoChiuso = 0;
-        Segna(numeri);
+        test::Segna(numeri);
         mLenCol = static_cast<int16_t>(k);
-        CalcolaSistema();
+        const auto esito = CalcolaSistema();
         const auto atteso = Combinazioni(numeri, k);
         EXPECT_EQ(Sistema(), atteso) << k;
-        EXPECT_EQ(UltimoEsito().elaborate, static_cast<double>(atteso.size()));
+        EXPECT_EQ(esito.elaborate, static_cast<double>(atteso.size()));
         EXPECT_EQ(mSistema.descrizione, "M0062");
         EXPECT_EQ(mGUILocked, -1);
-        EXPECT_EQ(ui.progressoAperto, 1);
-        EXPECT_EQ(ui.progressoChiuso, 1);
-        ASSERT_FALSE(ui.messaggi.empty());
-        EXPECT_TRUE(eDurata(ui.messaggi.back().testo)) << ui.messaggi.back().testo;
-        EXPECT_EQ(ui.messaggi.back().icona, Icona::Nessuna);
         if (k < 25) {
-            EXPECT_EQ(mArrColonne.valore(1, k + 1), 0);  // positions above the length stay empty
+            EXPECT_EQ(mArrColonne.valore(1, k + 1), 0);
         }
+    }
+    const auto integrale = Combinazioni(Da(1, 12), 4);
+    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 0}; }), integrale);
+    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 4}; }), (Colonne{{1, 2, 3, 4}}));
+    EXPECT_EQ(genera(Da(1, 12), 4, [] { mDistanzaMinima = {4, true}; }), (Colonne{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}));
+    // N-2 and minimum distance 3 are the same reduction.
+    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 2}; }),
+              genera(Da(1, 12), 4, [] { mDistanzaMinima = {3, true}; }));
+
+    // Filter records beyond the count are never read, whatever they hold.
+    EXPECT_EQ(genera(Da(1, 7), 3, [] {
+                  mFiltriOR[1] = test::Gruppo({1}, 0);
+                  mFiltriDistanza[1].numDistMax = mFiltriDistanza[1].numPosizioni = mFiltriDistanza[1].posizioni[1] = 1;
+                  mFiltriDistanza[1].distMax[50] = true;
+              }),
+              Combinazioni(Da(1, 7), 3));
+    // One passing OR filter is enough: the columns holding 1 or 7.
+    EXPECT_EQ(genera(Da(1, 7), 3, [] {
+                  mFiltriOR[1] = test::Gruppo({1}, 0b10);
+                  mFiltriOR[2] = test::Gruppo({7}, 0b10);
+                  mNumFiltriOR = 2;
+              }).size(),
+              25u);
+    // Conditions on with no value chosen reject everything, and lock nothing.
+    for (const auto& imposta : std::vector<std::function<void()>>{
+             [] { mConsecutivi = {0, true}; },
+             [] { mCondizioni.pariAttivo = true; },
+             [] { mCondizioni = {.sommaAttiva = true, .sommaMin = 12, .sommaMax = 11}; },
+             [] {
+                 mFiltriOR[1] = test::Gruppo({1}, 0b100);
+                 mNumFiltriOR = 1;
+             },
+         }) {
+        ui.lock = 0;
+        EXPECT_TRUE(genera(Da(1, 8), 3, imposta).empty());
+        EXPECT_EQ(mGUILocked, 0);
+        EXPECT_EQ(ui.lock, 0);
+        EXPECT_EQ(mSistema.descrizione, "M0060");
     }
 }
 
-TEST_F(Corsa, NessunaColonnaNessunBlocco) {
-    Segna(Da(1, 10));
-    mLenCol = 4;
-    mCondizioni = {.sommaAttiva = true, .sommaMin = 500, .sommaMax = 600};
-    CalcolaSistema();
-    EXPECT_EQ(mSistema.nColonne, 0);
-    EXPECT_EQ(mGUILocked, 0);
-    EXPECT_EQ(ui.lock, 0);
-    EXPECT_EQ(mSistema.descrizione, "M0060");
-}
-
 TEST_F(Corsa, LeFisseNonPiuSegnateSonoTolteSenzaContareSottoZero) {
-    Segna(Da(1, 10));
+    test::Segna(Da(1, 10));
     mLenCol = 3;
     mCondizioni.fisseAttive = true;
-    mCondizioni.fisse[3] = 1;
-    mCondizioni.fisse[50] = 1;  // not marked any more
+    mCondizioni.fisse[3] = mCondizioni.fisse[50] = 1;  // 50 is not marked any more
     mCondizioni.numFisse = 2;
     CalcolaSistema();
     EXPECT_EQ(mCondizioni.fisse[50], 0);
@@ -90,41 +113,24 @@ TEST_F(Corsa, LeFisseNonPiuSegnateSonoTolteSenzaContareSottoZero) {
 }
 
 TEST_F(Corsa, ColonneBaseInTestaQuelleNonValideEscluse) {
-    Segna(Da(1, 6));
+    test::Segna(Da(1, 6));
     mLenCol = 3;
     // Wrong length, a number beyond 90, a hole: all three left out with one warning.
     test::MettiColonneBase({{80, 81, 82}, {1, 2, 3, 4}, {40, 2, 30}, {4, 5, 200}, {10, 20, 30}});
     mColonneBase[5].numeri[2] = 0;
     mCondizioni = {.sommaAttiva = true, .sommaMin = 6, .sommaMax = 7};  // the base columns fail it but still head the system
     mDistanzaMinima = {1, true};  // the reduction reads every stored number as an index of the 90
-    CalcolaSistema();
+    const auto esito = CalcolaSistema();
     EXPECT_EQ(Sistema(), (Colonne{{80, 81, 82}, {40, 2, 30}, {1, 2, 3}, {1, 2, 4}}));
-    EXPECT_EQ(UltimoEsito().colonneBaseEscluse, 3);
-    const auto* escluse = primo(ui, Pulsanti::OK, Icona::Esclamazione);
-    ASSERT_NE(escluse, nullptr);
-    EXPECT_NE(escluse->testo.find(": 3"), std::string::npos) << escluse->testo;
+    EXPECT_EQ(esito.colonneBaseEscluse, 3);
+    ASSERT_FALSE(ui.messaggi.empty());
+    EXPECT_NE(ui.messaggi[0].testo.find(": 3"), std::string::npos) << ui.messaggi[0].testo;
+    EXPECT_EQ(ui.messaggi[0].icona, Icona::Esclamazione);
     for (int32_t c = 1; c <= mSistema.nColonne; ++c) EXPECT_EQ(mArrColonne.valore(c, 4), 0);
 }
 
-TEST_F(Corsa, CasiLimiteDelleRiduzioni) {
-    const auto integrale = Combinazioni(Da(1, 12), 4);
-    auto corsa = [&](auto imposta) {
-        test::StatoIniziale();
-        Segna(Da(1, 12));
-        mLenCol = 4;
-        imposta();
-        CalcolaSistema();
-        return Sistema();
-    };
-    EXPECT_EQ(corsa([] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 0}; }), integrale);
-    EXPECT_EQ(corsa([] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 4}; }), (Colonne{{1, 2, 3, 4}}));
-    EXPECT_EQ(corsa([] { mDistanzaMinima = {4, true}; }), (Colonne{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}));
-    // N-2 and minimum distance 3 are the same reduction.
-    EXPECT_EQ(corsa([] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 2}; }), corsa([] { mDistanzaMinima = {3, true}; }));
-}
-
 TEST_F(Corsa, ProtocolloDiAvanzamento) {
-    Segna(Da(1, 20));
+    test::Segna(Da(1, 20));
     mLenCol = 5;  // 15,504 combinations
     CalcolaSistema();
     ASSERT_EQ(mSistema.nColonne, 15504);
@@ -133,14 +139,14 @@ TEST_F(Corsa, ProtocolloDiAvanzamento) {
     for (size_t s = 0; s < ui.barre.size(); ++s) EXPECT_EQ(ui.barre[s], ArrotondaPari(static_cast<double>(s) * 0.4)) << s;
     ASSERT_EQ(ui.etichette.size(), 252u);  // every step and the closing counts
     for (size_t i = 1; i < ui.etichette.size(); ++i) {
-        EXPECT_EQ(ui.etichette[i].integrale, 15504);
         EXPECT_GE(ui.etichette[i].elaborate, ui.etichette[i - 1].elaborate);
         EXPECT_LE(ui.etichette[i].sistema, ui.etichette[i].elaborate);
     }
     EXPECT_EQ(ui.etichette.back().elaborate, 15504);
     EXPECT_EQ(ui.etichette.back().sistema, 15504);
-    EXPECT_GE(ui.yield, 251);
-    EXPECT_TRUE(ui.allarmi.empty());
+    EXPECT_EQ(ui.progressoAperto, 1);
+    EXPECT_EQ(ui.progressoChiuso, 1);
+    EXPECT_TRUE(eDurata(ui.messaggi.back().testo)) << ui.messaggi.back().testo;
 
     // Recalculation: the bar takes the step itself, 0..100, once each.
     test::StatoIniziale();
@@ -148,7 +154,6 @@ TEST_F(Corsa, ProtocolloDiAvanzamento) {
     Sblocca_x_Ricalcolo();
     mCondizioni = {.sommaAttiva = true, .sommaMin = 10, .sommaMax = 20};
     ui.barre.clear();
-    ui.messaggi.clear();
     CalcoloComando();
     ASSERT_EQ(ui.barre.size(), 101u);
     for (int s = 0; s <= 100; ++s) EXPECT_EQ(ui.barre[static_cast<size_t>(s)], s);
@@ -157,18 +162,28 @@ TEST_F(Corsa, ProtocolloDiAvanzamento) {
     EXPECT_EQ(ui.etichette.back().integrale, 286);
     EXPECT_EQ(ui.etichette.back().elaborate, 286);
     EXPECT_EQ(ui.etichette.back().sistema, mSistema.nColonne);
-    EXPECT_TRUE(eDurata(ui.messaggi.back().testo));
     EXPECT_EQ(mGUILocked, -1);
+
+    // In recalculation mode the command unlocks again, and the next one recalculates.
+    mConfig.modalitaRicalcolo = true;
+    const auto prima = mSistema.nColonne;
+    mCondizioni = {.ridottoAttivo = true, .ridottoNx = 1};
+    CalcoloComando();
+    EXPECT_EQ(mGUILocked, 0);
+    EXPECT_EQ(ui.etichette.back().integrale, prima);
+    EXPECT_EQ(mSistema.descrizione, "M0018 N-1");
+    EXPECT_LT(mSistema.nColonne, prima);
 }
 
 TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
-    Segna(Da(1, 5));
+    test::Segna(Da(1, 5));
     const std::pair<int, const char*> casi[] = {{1, "2..25"}, {0, "2..25"}, {26, "2..25"}, {6, "fewer than the column length 6"}};
     for (const auto& [k, motivo] : casi) {
         ui.messaggi.clear();
         mLenCol = static_cast<int16_t>(k);
-        CalcolaSistema();
-        EXPECT_FALSE(UltimoEsito().eseguito);
+        const auto esito = CalcolaSistema();
+        EXPECT_FALSE(esito.eseguito);
+        EXPECT_NE(esito.errore.find(motivo), std::string::npos) << esito.errore;
         EXPECT_EQ(mSistema.nColonne, 0);
         ASSERT_EQ(ui.messaggi.size(), 1u) << "k = " << k;
         EXPECT_NE(ui.messaggi[0].testo.find("Error -2147211504"), std::string::npos);
@@ -177,35 +192,38 @@ TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     }
     EXPECT_EQ(ui.progressoAperto, ui.progressoChiuso);
     EXPECT_EQ(mGUILocked, 0);
+    // A prediction out of order is refused by the run itself.
+    std::array<uint8_t, 90> pronostico{9, 4, 7};
+    mLenCol = 3;
+    EXPECT_FALSE(GeneraSistema(3, pronostico).eseguito);
+    EXPECT_NE(ui.messaggi.back().testo.find("ascending"), std::string::npos);
 
-    // A recalculation with a longer length than the stored columns.
+    // A recalculation with a longer or shorter length than the stored columns: refused before
+    // anything opened, the system as it was.
     const Colonne importato{{3, 9, 40, 41}, {1, 2, 3, 4}, {3, 9, 40, 41}, {7, 8, 9, 90}};
     test::MettiSistema(importato, 4);
     Sblocca_x_Ricalcolo();
-    mLenCol = 5;
-    ui.messaggi.clear();
-    CalcoloComando();
-    EXPECT_FALSE(UltimoEsito().eseguito);
-    ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo, "M0161 4 5");
-    EXPECT_EQ(ui.progressoAperto, ui.progressoChiuso);  // refused before anything opened
-    EXPECT_EQ(mSistema.descrizione, "FILE TXT");
-    mLenCol = 4;
-    EXPECT_EQ(Sistema(), importato);
-    // A shorter one would cut every column to its first numbers: refused the same way.
-    mLenCol = 3;
-    CalcoloComando();
-    EXPECT_EQ(ui.messaggi.back().testo, "M0161 4 3");
-    mLenCol = 4;
-    EXPECT_EQ(Sistema(), importato);
+    for (int k : {5, 3}) {
+        mLenCol = static_cast<int16_t>(k);
+        ui.messaggi.clear();
+        const auto esito = CalcoloComando();
+        EXPECT_FALSE(esito.eseguito);
+        EXPECT_EQ(esito.errore, "M0161 4 " + std::to_string(k));
+        ASSERT_EQ(ui.messaggi.size(), 1u);
+        EXPECT_EQ(ui.messaggi[0].testo, esito.errore);
+        EXPECT_EQ(ui.progressoAperto, ui.progressoChiuso);
+        EXPECT_EQ(mSistema.descrizione, "FILE TXT");
+    }
     // With the right length and no condition the system stays as it is, repeats and all.
+    mLenCol = 4;
+    EXPECT_EQ(Sistema(), importato);
     RicalcolaSistema();
     EXPECT_EQ(Sistema(), importato);
     EXPECT_EQ(mSistema.descrizione, "M0062");
 }
 
 TEST_F(Corsa, AnnullamentoChiedeConIConteggiENoProsegue) {
-    Segna(Da(1, 20));
+    test::Segna(Da(1, 20));
     mLenCol = 5;
     mCondizioni.pariAttivo = true;
     mCondizioni.pari[2] = mCondizioni.pari[3] = true;
@@ -213,38 +231,54 @@ TEST_F(Corsa, AnnullamentoChiedeConIConteggiENoProsegue) {
         if (n == 100 || n == 200) ChiediAnnullamento();
     };
     ui.risposte = {Risposta::No, Risposta::Si};
-    CalcolaSistema();
-    ASSERT_TRUE(UltimoEsito().annullato);
-    EXPECT_FALSE(UltimoEsito().limiteRaggiunto);
-    const double elaborate = UltimoEsito().elaborate;
-    EXPECT_GT(elaborate, 0);
-    EXPECT_LT(elaborate, 15504);
+    const auto esito = CalcolaSistema();
+    ASSERT_TRUE(esito.annullato);
+    EXPECT_FALSE(esito.limiteRaggiunto);
+    EXPECT_GT(esito.elaborate, 0);
+    EXPECT_LT(esito.elaborate, 15504);
     EXPECT_EQ(mGUILocked, -1);  // a cancelled run with columns is a system
-    std::vector<std::string> domande;
+    std::vector<test::InterfacciaRegistrata::Messaggio> domande;
     for (const auto& m : ui.messaggi)
-        if (m.pulsanti == Pulsanti::SiNo) domande.push_back(m.testo);
+        if (m.pulsanti == Pulsanti::SiNo) domande.push_back(m);
     ASSERT_EQ(domande.size(), 2u);  // the first answer No let the run go on
-    EXPECT_EQ(domande[0].rfind("M0001 15.504\r\nM0002 ", 0), 0u) << domande[0];
-    // The box showed the counts at the moment of the question.
-    EXPECT_EQ(domande[1], "M0001 15.504\r\nM0002" + FormatoConteggio(elaborate) + "\r\nM0003" +
-                              FormatoConteggio(mSistema.nColonne) + "\r\nM0004");
+    // The box showed the counts at the moment of the question, under the progress window's title.
+    EXPECT_EQ(domande[1].testo, "M0001 15.504\r\nM0002" + FormatoConteggio(esito.elaborate) + "\r\nM0003" +
+                                    FormatoConteggio(mSistema.nColonne) + "\r\nM0004");
+    EXPECT_EQ(domande[1].titolo, "Elaborazione in corso...");
     EXPECT_TRUE(eDurata(ui.messaggi.back().testo));
+    // The language may replace that title.
+    std::ofstream(dir / "Prova.lng", std::ios::app) << "[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
+    ChiediAnnullamento();
+    EXPECT_EQ(ui.messaggi.back().titolo, "Calcolo in corso");
 }
 
-TEST_F(Corsa, ModalitaRicalcoloRiapreIlComando) {
-    mConfig.modalitaRicalcolo = true;
-    Segna(Da(1, 7));
+TEST_F(Corsa, AnnullamentoAllaPrimaPausaDentroUnaListaLunga) {
+    // A cancel at the very first yield, inside a long AND list that rejects columns holding two
+    // neighbours of the group: the run stops at once, and what it kept is exactly what the
+    // complete run keeps among the combinations it had examined.
+    const auto lista = [] {
+        for (int32_t f = 1; f <= 20000; ++f) mFiltriAND[f] = test::Gruppo({f % 5 + 1, f % 5 + 2}, 0b11);
+        mNumFiltriAND = 20000;
+    };
+    const auto completo = genera(Da(1, 9), 3, lista);
+    ASSERT_FALSE(completo.empty());
+    const auto tutte = Combinazioni(Da(1, 9), 3);
+    test::StatoIniziale();
+    lista();
+    test::Segna(Da(1, 9));
     mLenCol = 3;
-    CalcoloComando();
-    EXPECT_EQ(mSistema.nColonne, 35);
-    EXPECT_EQ(mGUILocked, 0);  // unlocked again for a recalculation
-    mCondizioni = {.ridottoAttivo = true, .ridottoNx = 1};
-    ui.etichette.clear();
-    CalcoloComando();  // now a recalculation of the 35 columns
-    EXPECT_EQ(ui.etichette.back().integrale, 35);
-    EXPECT_EQ(mSistema.descrizione, "M0018 N-1");
-    EXPECT_GT(mSistema.nColonne, 1);
-    EXPECT_LT(mSistema.nColonne, 35);
+    ui.yield = 0;
+    ui.allYield = [](int64_t n) {
+        if (n == 1) mAnnullaCalcolo = true;
+    };
+    const auto esito = CalcolaSistema();
+    ASSERT_TRUE(esito.annullato);
+    EXPECT_LT(esito.elaborate, static_cast<double>(tutte.size()));
+    const auto esaminate = tutte.begin() + static_cast<std::ptrdiff_t>(esito.elaborate);
+    Colonne atteso;
+    for (const auto& c : completo)
+        if (std::find(tutte.begin(), esaminate, c) != esaminate) atteso.push_back(c);
+    EXPECT_EQ(Sistema(), atteso);
 }
 
 // The elapsed time leaves out the time a question stayed open: its start moves on by as much.
@@ -255,12 +289,12 @@ TEST_F(Corsa, IlTempoDelleDomandeNonContaNellaDurata) {
             return InterfacciaRegistrata::MsgBox(t, p, i, titolo);
         }
     } lenta;
-    Segna(Da(1, 20));
+    test::Segna(Da(1, 20));
     mLenCol = 5;
-    double inizio = 0, spostamento = 0;
+    double spostamento = 0;
     lenta.allYield = [&](int64_t n) {
         if (n != 2) return;
-        inizio = mInizioCalcolo;
+        const double inizio = mInizioCalcolo;
         ChiediAnnullamento();
         spostamento = (mInizioCalcolo - inizio) * 86400.0;
     };
@@ -271,25 +305,41 @@ TEST_F(Corsa, IlTempoDelleDomandeNonContaNellaDurata) {
 }
 
 TEST_F(Corsa, LimiteDiTreMilioniDiColonne) {
-    Segna(Da(1, 90));
+    test::Segna(Da(1, 90));
     mLenCol = 5;  // 43,949,268 combinations, no condition
-    CalcolaSistema();
+    const auto esito = CalcolaSistema();
     ASSERT_EQ(mSistema.nColonne, MAX_COLONNE);
-    EXPECT_TRUE(UltimoEsito().limiteRaggiunto);
-    EXPECT_EQ(UltimoEsito().elaborate, MAX_COLONNE);
-    EXPECT_EQ(UltimoEsito().integrale, 43949268);
-    ASSERT_EQ(ui.allarmi.size(), 1u);
-    EXPECT_EQ(ui.allarmi[0], "M0012");
-    const auto* avviso = primo(ui, Pulsanti::OK, Icona::Critica);
-    ASSERT_NE(avviso, nullptr);
-    EXPECT_EQ(avviso->testo, "M0012\r\nM0064 3.000.000");
-    EXPECT_EQ(avviso->titolo, "M0055");
-    EXPECT_TRUE(eDurata(ui.messaggi.back().testo));
-    EXPECT_EQ(ui.etichette.back().elaborate, MAX_COLONNE);
+    EXPECT_TRUE(esito.limiteRaggiunto);
+    EXPECT_EQ(esito.elaborate, MAX_COLONNE);
+    EXPECT_EQ(esito.integrale, 43949268);
+    EXPECT_EQ(ui.allarmi, std::vector<std::string>{"M0012"});
+    ASSERT_GE(ui.messaggi.size(), 2u);
+    const auto& avviso = ui.messaggi[ui.messaggi.size() - 2];
+    EXPECT_EQ(avviso.testo, "M0012\r\nM0064 3.000.000");
+    EXPECT_EQ(avviso.titolo, "M0055");
     EXPECT_EQ(ui.etichette.back().sistema, MAX_COLONNE);
     // The description says the system is incomplete, and how far the run got.
     EXPECT_EQ(mSistema.descrizione, "M0062 (M0160 3.000.000 43.949.268)");
     EXPECT_EQ(mGUILocked, -1);
+
+    // A full store recalculated with one base column in front: the last stored column no longer fits.
+    test::StatoIniziale();
+    ui.allarmi.clear();
+    mLenCol = 5;
+    for (int32_t c = 1; c <= MAX_COLONNE; ++c) {
+        uint8_t* col = mArrColonne.colonnaScrittura(c);
+        for (int p = 0; p < 5; ++p) col[p] = static_cast<uint8_t>(p + 1 + (c % 80));
+    }
+    mSistema.nColonne = MAX_COLONNE;
+    test::MettiColonneBase({{86, 87, 88, 89, 90}});
+    const auto ricalcolo = RicalcolaSistema();
+    EXPECT_EQ(mSistema.nColonne, MAX_COLONNE);
+    EXPECT_TRUE(ricalcolo.limiteRaggiunto);
+    EXPECT_EQ(ricalcolo.elaborate, MAX_COLONNE - 1);
+    EXPECT_EQ(ui.allarmi, std::vector<std::string>{"M0012"});
+    EXPECT_EQ(mArrColonne.valore(1, 1), 86);
+    EXPECT_EQ(mArrColonne.valore(2, 1), 2);  // old column 1 (1 % 80 = 1)
+    EXPECT_EQ(mArrColonne.valore(MAX_COLONNE, 1), 1 + (MAX_COLONNE - 1) % 80);
 }
 
 }  // namespace

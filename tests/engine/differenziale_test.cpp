@@ -1,13 +1,15 @@
 // The production runs against the literal oracle: random predictions and condition sets, every
-// condition kind, both reductions, base columns, cancel. The two must give the same system,
-// column for column and in the same order.
+// condition kind, both reductions, base columns, cancel, and the cases random draws reach rarely.
+// The two must give the same system, column for column and in the same order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <vector>
 
 #include "core/corpo.h"
+#include "engine/comune.h"
 #include "engine/motore.h"
 #include "engine/riduttore.h"
 #include "support/oracolo.h"
@@ -26,7 +28,7 @@ struct Istantanea {
     size_t messaggi = 0;
 };
 
-Istantanea Fotografa(const test::InterfacciaRegistrata& ui) {
+Istantanea Fotografa(const test::InterfacciaRegistrata& ui, const EsitoCalcolo& esito) {
     Istantanea s;
     s.nColonne = mSistema.nColonne;
     s.colonne.assign(mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
@@ -34,9 +36,9 @@ Istantanea Fotografa(const test::InterfacciaRegistrata& ui) {
     for (int32_t c = mSistema.nColonne + 1; c <= mSistema.nColonne + 3 && c <= MAX_COLONNE; ++c)
         for (int p = 1; p <= MAX_POSIZIONI; ++p) EXPECT_EQ(mArrColonne.valore(c, p), 0) << "column " << c;
     s.descrizione = mSistema.descrizione;
-    s.elaborate = UltimoEsito().elaborate;
-    s.annullato = UltimoEsito().annullato;
-    s.eseguito = UltimoEsito().eseguito;
+    s.elaborate = esito.elaborate;
+    s.annullato = esito.annullato;
+    s.eseguito = esito.eseguito;
     s.messaggi = ui.messaggi.size();
     return s;
 }
@@ -245,16 +247,14 @@ void CasoGenerazione(uint32_t seme, bool annulla) {
         ImpostaPronostico(pronostico, k);
         CondizioniCasuali(rc, k, pronostico, true);
         ui.soglia = soglia;
-        if (giro <= 0)
-            oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
-        else
-            GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+        const EsitoCalcolo esito = giro <= 0 ? oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico)
+                                             : GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
         if (giro < 0) {
             if (ui.passiMostrati.empty()) return;
             soglia = ui.passiMostrati[static_cast<size_t>(r.tra(0, static_cast<int>(ui.passiMostrati.size()) - 1))];
             continue;
         }
-        fotografie[giro] = Fotografa(ui);
+        fotografie[giro] = Fotografa(ui, esito);
     }
     ConfrontaIstantanee(fotografie[0], fotografie[1], !annulla, "generation seed " + std::to_string(seme));
 }
@@ -281,14 +281,12 @@ void CasoRicalcolo(uint32_t seme, bool annulla) {
     std::vector<uint8_t> colonne;
     int32_t quante = 0;
     SistemaCasuale(r, lunghezza, colonne, quante);
+    // The numbers the stored columns use, in ascending order.
+    std::array<bool, 91> usati{};
+    for (uint8_t v : colonne) usati[v] = true;
     std::vector<int> pronostico;
     for (int v = 1; v <= 90; ++v)
-        for (int32_t c = 0; c < quante && std::find(pronostico.begin(), pronostico.end(), v) == pronostico.end(); ++c)
-            for (int p = 0; p < lunghezza; ++p)
-                if (colonne[static_cast<size_t>(c) * MAX_POSIZIONI + static_cast<size_t>(p)] == v) {
-                    pronostico.push_back(v);
-                    break;
-                }
+        if (usati[static_cast<size_t>(v)]) pronostico.push_back(v);
     if (pronostico.empty()) pronostico = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     Istantanea fotografie[2];
     double soglia = -1;
@@ -306,11 +304,8 @@ void CasoRicalcolo(uint32_t seme, bool annulla) {
             if (giro == 0) soglia = r.tra(1, std::max(1, quante));
             ui.soglia = soglia;
         }
-        if (giro == 0)
-            oracolo::RicalcolaColonne();
-        else
-            RicalcolaColonne();
-        fotografie[giro] = Fotografa(ui);
+        const EsitoCalcolo esito = giro == 0 ? oracolo::RicalcolaColonne() : RicalcolaColonne();
+        fotografie[giro] = Fotografa(ui, esito);
     }
     ConfrontaIstantanee(fotografie[0], fotografie[1], true, "recalculation seed " + std::to_string(seme));
 }
@@ -337,6 +332,83 @@ TEST(Differenziale, GenerazioneConLaMappaDegliInsiemi) {
     motore::gVociTabellaDensa = 0;
     CasiCasuali(5001, 5400, CasoGenerazione, false);
     motore::gVociTabellaDensa = prima;
+}
+
+// Long columns (the popcount scan instead of the subset index), thresholds outside 1..k, filter
+// lists past any 16-bit count and an OR list that accepts everything. `atteso` pins the oracle.
+TEST(Differenziale, CasiRari) {
+    auto da = [](int a, int b, int k) {
+        test::StatoIniziale();
+        ImpostaPronostico(test::Da(a, b), k);
+    };
+    struct Caso {
+        std::string nome;
+        std::function<void()> prepara;
+        int32_t atteso;  // -1: any count above none
+        int primo = 0;   // the first number of the system, when it matters
+    };
+    std::vector<Caso> casi;
+    for (int x : {2, 4, 6, 8})  // k = 12: C(12, 5) = 792 subsets of five per kept column, past the index
+        casi.push_back({"N-" + std::to_string(x) + " k 12", [=] {
+                            da(1, 16, 12);
+                            mCondizioni = {.ridottoAttivo = true, .ridottoNx = static_cast<uint8_t>(x)};
+                        }, -1});
+    casi.push_back({"distance 5 k 11", [=] {
+                        da(20, 35, 11);
+                        mDistanzaMinima = {5, true};
+                        mCondizioni = {.sommaAttiva = true, .sommaMin = 280, .sommaMax = 320};
+                    }, -1});
+    // N-x with x > k: a negative threshold keeps only the first column; a base column in front takes its place.
+    casi.push_back({"N-6 k 4", [=] { da(1, 12, 4); mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6}; }, 1, 1});
+    casi.push_back({"N-6 k 4 base", [=] {
+                        da(1, 12, 4);
+                        mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6};
+                        mColonneBase.assign(2, tColonna{});
+                        mColonneBase[1].lunghezza = 4;
+                        mColonneBase[1].numeri = {0, 50, 60, 70, 80};
+                        mNumColonneBase = 1;
+                        mColonneBaseAttive = true;
+                    }, 1, 50});
+    for (int d : {0, 7, 200})  // minimum distance 0 or past k wraps in 8 bits: nothing dropped
+        casi.push_back({"distance " + std::to_string(d), [=] { da(1, 10, 4); mDistanzaMinima = {static_cast<uint8_t>(d), true}; }, 210});
+    casi.push_back({"6000 AND, OR always true", [=] {
+                        da(30, 51, 5);
+                        Casuale r(7);
+                        for (int32_t f = 1; f <= 6000; ++f) {
+                            std::vector<int> g(8);
+                            for (int& x : g) x = r.tra(1, 90);
+                            mFiltriAND[f] = test::Gruppo(g, 0b111u | static_cast<uint32_t>(r.tra(0, 1)) << 3);
+                        }
+                        mNumFiltriAND = 6000;
+                        mFiltriOR[1] = test::Gruppo({30}, 0b11);
+                        mNumFiltriOR = 1;
+                    }, -1});
+    // Only the last of 60,000 AND filters rejects anything (columns holding 5): C(5, 3) left.
+    casi.push_back({"60000 AND", [=] {
+                        da(1, 6, 3);
+                        for (int32_t f = 1; f < 60000; ++f) mFiltriAND[f] = test::Gruppo({f % 90 + 1}, 0b11);
+                        mFiltriAND[60000] = test::Gruppo({5}, 0b1);
+                        mNumFiltriAND = 60000;
+                    }, 10});
+    for (const auto& caso : casi) {
+        Istantanea f[2];
+        for (int giro = 0; giro < 2; ++giro) {
+            test::InterfacciaRegistrata ui;
+            caso.prepara();
+            const EsitoCalcolo e = giro == 0 ? oracolo::GeneraSistema(mSistema.numPronostico, mSistema.pronostico)
+                                             : GeneraSistema(mSistema.numPronostico, mSistema.pronostico);
+            f[giro] = Fotografa(ui, e);
+        }
+        ConfrontaIstantanee(f[0], f[1], true, caso.nome);
+        if (caso.atteso < 0) {
+            EXPECT_GT(f[0].nColonne, 0) << caso.nome;
+        } else {
+            EXPECT_EQ(f[0].nColonne, caso.atteso) << caso.nome;
+        }
+        if (caso.primo) {
+            EXPECT_EQ(f[0].colonne[0], caso.primo) << caso.nome;
+        }
+    }
 }
 
 TEST(Differenziale, GenerazioneAnnullata) { CasiCasuali(1001, 1150, CasoGenerazione, true); }

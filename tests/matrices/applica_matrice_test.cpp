@@ -74,7 +74,6 @@ TEST_F(ApplicaMatrice_, NumeriAstrattiDiventanoIlPronosticoOrdinato) {
     EXPECT_EQ(colonna(2), (std::vector<int>{12, 41, 88}));
     EXPECT_EQ(mGUILocked, -1);
     EXPECT_FALSE(mCondizioni.ridottoAttivo);
-    EXPECT_EQ(mSistema.numPronostico, 5);
     // A guarantee below K turns the reduction on at N-(K-T).
     test::StatoIniziale();
     pronostico({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});

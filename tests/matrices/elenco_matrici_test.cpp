@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "core/corpo.h"
 #include "matrices/elenco_matrici.h"
@@ -122,25 +123,15 @@ TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     dati.scrivi("matrici/corto.mzel", "\x0c\x05");
     CaricaElencoMatrici(cartella, 0, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 5u);
+    // Per file: wrong tag, bad CRC, expired, TXT button.
+    const std::map<std::string, std::array<bool, 4>> attesi = {{"tag.mzel", {true, false, false, false}},
+        {"crc.mzel", {false, true, false, false}}, {"scaduta.mzel", {false, false, true, false}},
+        {"futura.mzel", {false, false, false, true}}, {"corto.mzel", {true, true, true, false}}};
     for (const auto& v : mElencoMatrici) {
         const auto s = MostraMatrice(v);
-        EXPECT_FALSE(s.cmdAdattaMatrice) << v.nomeFile;
-        EXPECT_FALSE(MotivoNonApplicabile(v).empty()) << v.nomeFile;
-        if (v.nomeFile == "tag.mzel") {
-            EXPECT_TRUE(s.versioneErrata && !s.crcErrato);
-        }
-        if (v.nomeFile == "crc.mzel") {
-            EXPECT_TRUE(s.crcErrato && !s.versioneErrata);
-        }
-        if (v.nomeFile == "scaduta.mzel") {
-            EXPECT_TRUE(s.scaduta);
-        }
-        if (v.nomeFile == "futura.mzel") {
-            EXPECT_TRUE(!s.scaduta && s.cmdMatriceTXT);
-        }
-        if (v.nomeFile == "corto.mzel") {
-            EXPECT_TRUE(s.versioneErrata && s.crcErrato);
-        }
+        EXPECT_FALSE(s.cmdAdattaMatrice || MotivoNonApplicabile(v).empty()) << v.nomeFile;
+        const std::array<bool, 4> visto{s.versioneErrata, s.crcErrato, s.scaduta, s.cmdMatriceTXT};
+        EXPECT_EQ(visto, attesi.at(v.nomeFile)) << v.nomeFile;
     }
 }
 

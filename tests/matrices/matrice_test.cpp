@@ -120,7 +120,9 @@ TEST(MatriceFile, FileCortiMancantiEIntestazioniBugiarde) {
         x[1] = caso.k;
         for (size_t i = 0; i < 4; ++i) x[5 + i] = static_cast<uint8_t>(static_cast<uint32_t>(caso.c) >> (8 * i));
         EXPECT_EQ(LeggiMatrice(x, r, errore), caso.legge) << caso.c << " x " << int(caso.k);
-        if (caso.c == 3000001) EXPECT_NE(errore.find("3,000,000"), std::string::npos) << errore;
+        if (caso.c == 3000001) {
+            EXPECT_NE(errore.find("3,000,000"), std::string::npos) << errore;
+        }
     }
     EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 0);
 

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -28,15 +27,6 @@ public:
     const std::string& errore() const { return errore_; }
     const std::filesystem::path& percorso() const { return dove_; }
     bool SolaLettura() { return ::mount("tmpfs", dove_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
-    // Fills the disk to the last byte: big blocks first, then single bytes.
-    void Riempi() {
-        std::ofstream out(dove_ / "riempitivo", std::ios::binary);
-        const std::string blocco(4096, 'x');
-        for (int i = 0; i < 100000 && out; ++i) out.write(blocco.data(), static_cast<std::streamsize>(blocco.size()));
-        out.close();
-        std::ofstream uno(dove_ / "riempitivo2", std::ios::binary);
-        for (int i = 0; i < 4096 && uno; ++i) uno.put('y');
-    }
 
 private:
     std::filesystem::path dove_;

@@ -138,12 +138,10 @@ TEST_F(LingueTest, WithoutALanguageTheLocaleChoosesTheShippedOne) {
 // its texts from the language, keys only of the scheme ApplicaLingua reads, the same keys in both
 // languages, small enough for the INI reader, and compiled in exactly as they are in data/.
 TEST(LingueDistribuite, AreCompleteAndAgree) {
-    const std::vector<std::string> ids = {"0001", "0002", "0003", "0004", "0005", "0006", "0007", "0008", "0009",
-                                          "0010", "0012", "0013", "0014", "0015", "0016", "0017", "0018", "0019",
-                                          "0021", "0022", "0023", "0024", "0042", "0053", "0054", "0055", "0060",
-                                          "0061", "0062", "0064"};
     const std::regex chiave(R"(^(Info|Strings)$|^[A-Za-z][A-Za-z0-9_]*(\([0-9]+\))?\.(Caption|ToolTipText|Tag|TabCaption\([0-9]+\))$)");
     ASSERT_EQ(LingueDistribuite().size(), 2u);
+    const auto ids = idNeiSorgenti();
+    ASSERT_GT(ids.size(), 50u);
     std::map<std::string, std::set<std::string>> chiaviPerLingua;
     for (const auto& l : LingueDistribuite()) {
         const std::string nome(l.nome);
@@ -151,7 +149,6 @@ TEST(LingueDistribuite, AreCompleteAndAgree) {
         EXPECT_EQ(leggi(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue" / (nome + ".lng")), l.contenuto);
         EXPECT_LE(l.contenuto.size(), MAX_BYTE_LINGUA_INI);
         for (const auto& id : ids) EXPECT_FALSE(LeggiINITesto(l.contenuto, "Strings", id).empty()) << id;
-        for (const auto& id : idNeiSorgenti()) EXPECT_FALSE(LeggiINITesto(l.contenuto, "Strings", id).empty()) << id;
         std::istringstream righe{std::string(l.contenuto)};
         std::string riga, sezione;
         while (std::getline(righe, riga)) {

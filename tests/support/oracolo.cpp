@@ -92,11 +92,11 @@ std::array<bool, 26> espandiConsecutivi(int k) {
 
 }  // namespace
 
-void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
-    auto& esito = interno::Esito();
+EsitoCalcolo GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
+    EsitoCalcolo esito;
     const int k = mLenCol;
     const int n = numPronostico;
-    if (!interno::PreparaGenerazione(n, k)) return;
+    if (!interno::PreparaGenerazione(n, k, esito)) return esito;
     std::vector<uint8_t> colonna(static_cast<size_t>(k));
     mAnnullaCalcolo = false;
     double i = 0;
@@ -109,7 +109,7 @@ void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
     UI().ProgressoRidisegna();
     const double passo = integrale / 250;
     mArrColonne.Cancella();
-    conta = interno::CopiaColonneBase(k);
+    conta = interno::CopiaColonneBase(k, esito);
     std::vector<int32_t> indici(static_cast<size_t>(k) + 1);
     mInizioCalcolo = Adesso();
     for (i = 1; i <= integrale; i += 1) {
@@ -151,12 +151,13 @@ void GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& pronostico) {
     mSistema.nColonne = conta;
     interno::MostraConteggi(integrale, i, conta);
     interno::MostraDurata();
+    return esito;
 }
 
-void RicalcolaColonne() {
-    auto& esito = interno::Esito();
+EsitoCalcolo RicalcolaColonne() {
+    EsitoCalcolo esito;
     const int k = mLenCol;
-    if (!interno::PreparaRicalcolo(k)) return;
+    if (!interno::PreparaRicalcolo(k, esito)) return esito;
     std::vector<uint8_t> colonna(static_cast<size_t>(k));
     mAnnullaCalcolo = false;
     double elaborate = 0;
@@ -171,7 +172,7 @@ void RicalcolaColonne() {
     for (int32_t c = 1; c <= mSistema.nColonne; ++c)
         std::copy_n(mArrColonne.colonna(c), MAX_POSIZIONI, copia.data() + static_cast<size_t>(c - 1) * MAX_POSIZIONI);
     mArrColonne.Cancella();
-    conta = interno::CopiaColonneBase(k);
+    conta = interno::CopiaColonneBase(k, esito);
     mInizioCalcolo = Adesso();
     const auto righe = static_cast<int32_t>(ArrotondaPari(totale));
     for (int32_t j = 1; j <= righe; ++j) {
@@ -204,6 +205,7 @@ void RicalcolaColonne() {
     mSistema.nColonne = conta;
     interno::MostraConteggi(totale, elaborate, conta);
     interno::MostraDurata();
+    return esito;
 }
 
 }  // namespace novanta::oracolo

@@ -1,5 +1,7 @@
 #pragma once
+#include <QAbstractButton>
 #include <QLabel>
+#include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -24,6 +26,28 @@ struct RegistraProva {
 #define NOVANTA_PROVA(Classe) \
     static novanta::test::RegistraProva registra_##Classe(#Classe, [] { return std::make_unique<Classe>(); })
 
+// A control of a window by objectName; a missing one fails the test where it is used.
+template <typename T = QWidget>
+T* in(const QWidget& w, const QString& nome) {
+    T* c = w.findChild<T*>(nome);
+    if (!c) qWarning("no %s", qPrintable(nome));
+    return c;
+}
+inline void clic(const QWidget& w, const QString& nome) { QTest::mouseClick(in<QAbstractButton>(w, nome), Qt::LeftButton); }
+inline QString testo(const QWidget& w, const QString& nome) { return in<QLabel>(w, nome)->text(); }
+// A label of a toggle array, clicked where the user would click it.
+inline void clicEtichetta(const QWidget& w, const QString& nome) {
+    auto* l = in<QLabel>(w, nome);
+    QTest::mouseClick(l->parentWidget(), Qt::LeftButton, {}, l->geometry().center());
+}
+// The stored system, column by column.
+inline std::vector<std::vector<int>> Colonne() {
+    std::vector<std::vector<int>> out(static_cast<size_t>(mSistema.nColonne));
+    for (int32_t c = 1; c <= mSistema.nColonne; ++c)
+        for (int p = 1; p <= mLenCol; ++p) out[static_cast<size_t>(c - 1)].push_back(mArrColonne.valore(c, p));
+    return out;
+}
+
 // A language file for the tests: the messages the windows show, and a caption to see it applied.
 inline const char* LINGUA_PROVA =
     "[Strings]\r\n0001=Colonne integrali:\r\n0002=Colonne elaborate:\r\n0003=Colonne sistema:\r\n"
@@ -31,6 +55,7 @@ inline const char* LINGUA_PROVA =
     "0060=Sistema condizionato\r\n0062=Sistema integrale\r\n0160=interrotto: %1 di %2 colonne\r\n"
     "0161=Colonne di %1, lunghezza %2\r\n0162=Nessun sistema\r\n0163=Vuoto: %1\r\n"
     "0006=I filtri saranno cancellati.\r\n0007=Continuare?\r\n0120=Filtri letti:\r\n"
+    "0270=Sistema ottimizzato N-%1 (da %2 a %3 colonne)\r\n"
     "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
 
 // One GUI test's world: a fresh state, a data folder with a chosen language, the scripted face
@@ -56,10 +81,24 @@ struct Ambiente {
 
     template <typename T = QWidget>
     T* trova(const char* nome) const {
-        return principale->findChild<T*>(QString::fromLatin1(nome));
+        return in<T>(*principale, QString::fromLatin1(nome));
     }
     QPushButton* pulsante(const char* nome) const { return trova<QPushButton>(nome); }
     QString testo(const char* nome) const { return trova<QLabel>(nome)->text(); }
+    // Opens a window from its menu entry, lets `azione` work on it, and closes it.
+    void daMenu(const char* voce, const std::function<void(QDialog&)>& azione) {
+        faccia.allaFinestra = [&](QDialog& f) {
+            azione(f);
+            return int(QDialog::Rejected);
+        };
+        trova<QAction>(voce)->trigger();
+        faccia.allaFinestra = nullptr;
+    }
+    std::vector<std::string> testiMessaggi() const {
+        std::vector<std::string> v;
+        for (const auto& m : faccia.messaggi) v.push_back(m.testo);
+        return v;
+    }
     bool attivo(const char* nome) const { return trova(nome)->isEnabled(); }
 
     // A click on the grid label of number n (1..90), through the mouse as a user would.

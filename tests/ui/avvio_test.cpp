@@ -71,9 +71,9 @@ private Q_SLOTS:
         bool predefinito = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
             for (const char* nome : {"lbLocalVersion", "lbRemoteVersion"})
-                versioni << d.findChild<QLabel*>(QString::fromLatin1(nome))->text();
-            predefinito = d.findChild<QPushButton*>(QStringLiteral("cmdContinua"))->isDefault();
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdScarica")), Qt::LeftButton);
+                versioni << in<QLabel>(d, nome)->text();
+            predefinito = in<QPushButton>(d, "cmdContinua")->isDefault();
+            clic(d, "cmdScarica");
             return d.result();
         };
         a.faccia.NuovaVersione("2.0.15", "2.1.0");

@@ -12,9 +12,7 @@ class controlli_condizione_test : public QObject {
 private Q_SLOTS:
     // The toggle labels: drag painting, unselectable and read-only labels, keyboard.
     void etichetteTrascinateTastieraESolaLettura() {
-        QStringList testi;
-        for (int i = 0; i <= 25; ++i) testi << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-        ui::EtichetteSelezione e(QStringLiteral("labPariDispari"), 0, testi, 13, nullptr);
+        ui::EtichetteSelezione e(QStringLiteral("labPariDispari"), 0, ui::TestiNumerati(0, 25), 13, nullptr);
         e.show();
         QVERIFY(QTest::qWaitForWindowExposed(&e));
         std::vector<std::pair<int, bool>> segnali;
@@ -59,8 +57,8 @@ private Q_SLOTS:
         std::vector<int> clic, cambi;
         connect(&c, &ui::CoppiaOnOff::cliccato, [&](int i) { clic.push_back(i); });
         connect(&c, &ui::CoppiaOnOff::cambiato, [&](int i) { cambi.push_back(i); });
-        auto* on = c.findChild<QPushButton*>(QStringLiteral("optCondSomma(0)"));
-        auto* off = c.findChild<QPushButton*>(QStringLiteral("optCondSomma(1)"));
+        auto* on = in<QPushButton>(c, "optCondSomma(0)");
+        auto* off = in<QPushButton>(c, "optCondSomma(1)");
         QTest::mouseClick(on, Qt::LeftButton);
         QTest::mouseClick(on, Qt::LeftButton);
         QCOMPARE(c.scelto(), 0);

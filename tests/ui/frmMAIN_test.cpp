@@ -1,18 +1,18 @@
-#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSet>
-#include <QMenu>
 #include <QTest>
+#include <filesystem>
+#include <tuple>
 
 #include "ambiente.h"
-#include "support/formato.h"
+#include "progetto/progetto.h"
 #include "settings/lingue_distribuite.h"
 #include "settings/multiLanguage.h"
+#include "support/formato.h"
 #include "ui/frmCalcolo.h"
 #include "ui/lingua.h"
-#include "progetto/progetto.h"
-#include <filesystem>
 
 using namespace novanta;
 using namespace novanta::test;
@@ -21,13 +21,11 @@ class frmMAIN_test : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void segnareKNumeriAbilitaIlCalcolo() {
+    // The grid by mouse, drag and keyboard, and what the marks enable.
+    void griglia() {
         Ambiente a;
         QVERIFY(!a.attivo("cmdCalcolo") && !a.attivo("cmdVisualizza") && !a.attivo("menuCondizioni"));
-        a.prepara(5, 1, 4);
-        QVERIFY(!a.attivo("cmdCalcolo") && !a.attivo("cmdAdatta"));
-        QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("0"));
-        a.clicNumero(5);
+        a.prepara(5, 1, 5);
         QVERIFY(a.attivo("cmdCalcolo") && a.attivo("cmdAdatta") && a.attivo("menuCondizioni") && a.attivo("menuOperazioni"));
         QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("1"));
         QCOMPARE(a.testo("labnumeri"), QStringLiteral("Numeri in gioco [05]"));
@@ -37,40 +35,39 @@ private Q_SLOTS:
         QCOMPARE(segnato->palette().color(QPalette::Window), QColor(0, 128, 128));
         QVERIFY(segnato->font().bold());
         a.clicNumero(3);
-        QCOMPARE(mGriglia[2], uint8_t{0});
         QVERIFY(!a.attivo("cmdCalcolo"));
-        QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("0"));
         QLabel* libero = a.principale->griglia()->etichetta(2);
         QCOMPARE(libero->palette().color(QPalette::Window), QColor(255, 255, 255));
         QCOMPARE(libero->palette().color(QPalette::WindowText), QColor(0, 128, 128));
-        QVERIFY(!libero->font().bold());
-        // A length over the prediction disables the run again; the scroll bar cannot leave 2..25.
-        a.clicNumero(3);
-        a.clicNumero(6);
-        QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("6"));
-        a.trova<QScrollBar>("hsLenCol")->setValue(7);
-        QVERIFY(!a.attivo("cmdCalcolo"));
-        QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("0"));
         a.trova<QScrollBar>("hsLenCol")->setValue(3);
-        QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("20"));
-        a.trova<QScrollBar>("hsLenCol")->setValue(40);
-        QCOMPARE(mLenCol, int16_t{25});
-    }
+        QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("4"));
 
-    void trascinareSegnaOgniEtichettaUnaVolta() {
-        Ambiente a;
-        auto* g = a.principale->griglia();
+        // A drag marks each label it crosses once; dragging back over marked numbers unmarks them.
+        Ambiente b;
+        auto* g = b.principale->griglia();
         auto centro = [&](int n) { return g->etichetta(n - 1)->geometry().center(); };
         QTest::mousePress(g, Qt::LeftButton, {}, centro(1));
         for (QPoint p : {centro(2), centro(2) + QPoint(2, 1), centro(3), centro(13)}) QTest::mouseMove(g, p);
         QTest::mouseRelease(g, Qt::LeftButton, {}, centro(13));
-        QCOMPARE(int(mSistema.numPronostico), 4);  // moving inside 2 did not toggle it twice
         for (int n : {1, 2, 3, 13}) QCOMPARE(mGriglia[static_cast<size_t>(n - 1)], uint8_t{1});
-        // Dragging back over marked numbers unmarks them.
         QTest::mousePress(g, Qt::LeftButton, {}, centro(3));
         QTest::mouseMove(g, centro(2));
         QTest::mouseRelease(g, Qt::LeftButton, {}, centro(2));
-        QCOMPARE(a.testo("labnumeri"), QStringLiteral("Numeri in gioco [02]"));
+        QCOMPARE(b.testo("labnumeri"), QStringLiteral("Numeri in gioco [02]"));
+
+        // The keyboard alone: arrows (wrapping at the edges), Space, Tab to the length.
+        Ambiente c;
+        g = c.principale->griglia();
+        g->setFocus();
+        for (Qt::Key k : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space, Qt::Key_Left,
+                          Qt::Key_Left, Qt::Key_Space, Qt::Key_Up, Qt::Key_Up})
+            QTest::keyClick(g, k);
+        for (int n : {1, 2, 12, 20}) QCOMPARE(mGriglia[static_cast<size_t>(n - 1)], uint8_t{1});
+        QCOMPARE(g->cursore(), 89);
+        QTest::keyClick(g, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), c.trova("hsLenCol"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(mLenCol, int16_t{9});
     }
 
     void unCalcoloBloccaLaGrigliaERiempieLaBarraDiStato() {
@@ -83,23 +80,18 @@ private Q_SLOTS:
         };
         a.calcola();
         QVERIFY(disabilitataDurante && progressoVisibile);
-        QVERIFY(!a.faccia.progresso());  // closed after the run
-        QVERIFY(a.principale->isEnabled());
+        QVERIFY(!a.faccia.progresso() && a.principale->isEnabled());
         QCOMPARE(mSistema.nColonne, 252);
-        QCOMPARE(mGUILocked, -1);
         for (const char* nome : {"frameNumeri", "frameLenCol", "cmdCalcolo", "cmdCancella", "cmdAdatta"})
             QVERIFY2(!a.attivo(nome), nome);
         QVERIFY(a.attivo("cmdVisualizza") && a.attivo("cmdModifiche") && a.attivo("menuCondizioni"));
         QVERIFY(!a.trova<QAction>("menuCalcolo")->isEnabled() && a.trova<QAction>("menuVisualizza")->isEnabled());
-        QCOMPARE(a.testo("StBar(2)"), QStringLiteral("252"));
-        QCOMPARE(a.testo("StBar(4)"), QStringLiteral("Sistema integrale"));
+        QCOMPARE(a.testo("StBar(2)") + a.testo("StBar(4)"), QStringLiteral("252Sistema integrale"));
         // The elapsed-time box closes the run.
         QVERIFY(QString::fromStdString(a.faccia.messaggi.back().testo).contains(QStringLiteral("Days 00:00:")));
-        // Clicks on a locked grid change nothing; the column view opens as a modal window (and,
-        // with a language chosen, the settings window was never shown).
+        // A locked grid looks locked and ignores clicks; the column view opens as a modal window.
         a.clicNumero(50);
         QCOMPARE(mGriglia[49], uint8_t{0});
-        // ...and it looks locked: greyed, not the live colours.
         QLabel* bloccato = a.principale->griglia()->etichetta(0);
         QVERIFY(!bloccato->isEnabled());
         QCOMPARE(bloccato->palette().color(QPalette::Disabled, QPalette::Window), QColor(0x8F, 0xA8, 0xA8));
@@ -107,52 +99,40 @@ private Q_SLOTS:
         QCOMPARE(a.faccia.modali, std::vector<QString>{QStringLiteral("frmVisualizza")});
     }
 
-    void annullareConNoLasciaProseguireIlCalcolo() {
-        Ambiente a;
-        a.prepara(5, 1, 20);
-        a.faccia.risposte = {Risposta::No};
-        bool chiesto = false;
-        a.faccia.allYield = [&](int64_t n) {
-            if (n == 20 && !chiesto) {
-                chiesto = true;
-                QTest::mouseClick(a.faccia.progresso()->pulsanteAnnulla(), Qt::LeftButton);
+    // No to the cancel question carries on to the whole system; Yes keeps the columns so far, in
+    // order. The second click waits in the event queue like a user's: only the run's own yields deliver it.
+    void annullare() {
+        for (auto [risposta, lunghezza, ultimo] : {std::tuple{Risposta::No, 5, 20}, {Risposta::Si, 6, 40}}) {
+            Ambiente a;
+            a.prepara(lunghezza, 1, ultimo);
+            a.faccia.risposte = {risposta};
+            bool accodato = false;
+            a.faccia.allYield = [&](int64_t) {
+                if (accodato || !a.faccia.progresso()) return;
+                accodato = true;
+                QMetaObject::invokeMethod(a.faccia.progresso()->pulsanteAnnulla(), "click",
+                                          risposta == Risposta::No ? Qt::DirectConnection : Qt::QueuedConnection);
+            };
+            a.calcola();
+            QVERIFY(accodato);
+            const auto& domanda = a.faccia.messaggi.front();
+            QCOMPARE(domanda.pulsanti, Pulsanti::SiNo);
+            QCOMPARE(domanda.titolo, std::string("Calcolo in corso"));
+            QVERIFY(domanda.testo.rfind("Colonne integrali: ", 0) == 0);
+            QVERIFY(domanda.testo.find("\r\nAnnullare il calcolo?") != std::string::npos);
+            QCOMPARE(mGUILocked, -1);
+            if (risposta == Risposta::No) {
+                QCOMPARE(mSistema.nColonne, 15504);
+                continue;
             }
-        };
-        a.calcola();
-        QVERIFY(chiesto);
-        QCOMPARE(mSistema.nColonne, 15504);
-        const auto& domanda = a.faccia.messaggi.front();
-        QCOMPARE(domanda.pulsanti, Pulsanti::SiNo);
-        QCOMPARE(domanda.titolo, std::string("Calcolo in corso"));
-        QVERIFY(domanda.testo.rfind("Colonne integrali: 15,504\r\nColonne elaborate: ", 0) == 0);
-        QVERIFY(domanda.testo.find("\r\nAnnullare il calcolo?") != std::string::npos);
-    }
-
-    void annullareConSiTieneLeColonneFinora() {
-        // The click waits in the event queue like a user's: only the run's own yields deliver it.
-        Ambiente a;
-        a.prepara(6, 1, 40);
-        a.faccia.risposte = {Risposta::Si};
-        bool accodato = false;
-        a.faccia.allYield = [&](int64_t) {
-            if (accodato || !a.faccia.progresso()) return;
-            accodato = true;
-            QMetaObject::invokeMethod(a.faccia.progresso()->pulsanteAnnulla(), "click", Qt::QueuedConnection);
-        };
-        a.calcola();
-        QVERIFY(accodato);
-        QCOMPARE(a.faccia.messaggi.front().pulsanti, Pulsanti::SiNo);  // the cancel box came up during the run
-        for (const auto& m : a.faccia.messaggi) QVERIFY(m.icona != Icona::Critica);
-        QVERIFY(mSistema.nColonne > 0 && mSistema.nColonne < 3000000);  // C(40, 6) = 3,838,380
-        QCOMPARE(mGUILocked, -1);
-        QVERIFY(a.attivo("cmdVisualizza"));
-        QCOMPARE(a.testo("StBar(2)"), QString::fromStdString(FormatoMigliaia(mSistema.nColonne)));
-        // The description says the system is incomplete, and how far the run got.
-        QVERIFY(a.testo("StBar(4)").startsWith(QStringLiteral("Sistema integrale (interrotto: ")));
-        QVERIFY(a.testo("StBar(4)").endsWith(QStringLiteral(" di 3,838,380 colonne)")));
-        // The kept columns are the first ones of the integral system, in order.
-        QCOMPARE(int(mArrColonne.valore(1, 6)), 6);
-        QCOMPARE(int(mArrColonne.valore(mSistema.nColonne + 1, 1)), 0);
+            QVERIFY(mSistema.nColonne > 0 && mSistema.nColonne < 3000000);  // C(40, 6) = 3,838,380
+            QVERIFY(a.attivo("cmdVisualizza"));
+            QCOMPARE(a.testo("StBar(2)"), QString::fromStdString(FormatoMigliaia(mSistema.nColonne)));
+            // The description says the system is incomplete, and how far the run got.
+            QVERIFY(a.testo("StBar(4)").startsWith(QStringLiteral("Sistema integrale (interrotto: ")));
+            QVERIFY(a.testo("StBar(4)").endsWith(QStringLiteral(" di 3,838,380 colonne)")));
+            QCOMPARE(int(mArrColonne.valore(1, 6)), 6);
+        }
     }
 
     void modalitaRicalcoloLasciaIlCalcoloApertoEBloccaLaGriglia() {
@@ -160,7 +140,6 @@ private Q_SLOTS:
         mConfig.modalitaRicalcolo = true;
         a.prepara(3, 1, 6);
         a.calcola();
-        QCOMPARE(mSistema.nColonne, 20);
         QCOMPARE(mGUILocked, 0);
         QVERIFY(a.attivo("cmdCalcolo") && a.attivo("frameLenCol") && a.attivo("cmdVisualizza"));
         QVERIFY(!a.attivo("frameNumeri"));
@@ -172,7 +151,6 @@ private Q_SLOTS:
         QVERIFY(!aperto);
         QCOMPARE(a.faccia.messaggi.back().testo, std::string("Colonne di 3, lunghezza 4"));
         QCOMPARE(mSistema.nColonne, 20);
-        QCOMPARE(int(mArrColonne.valore(20, 3)), 6);
     }
 
     // Export with no system and the import of a file with no column are refused; the main
@@ -187,106 +165,67 @@ private Q_SLOTS:
         bool disabilitata = false;
         a.faccia.allYield = [&](int64_t) { disabilitata = disabilitata || !a.principale->isEnabled(); };
         a.trova<QAction>("menuImportaColonne")->trigger();
-        QVERIFY(disabilitata);
-        QVERIFY(a.principale->isEnabled());
+        QVERIFY(disabilitata && a.principale->isEnabled());
         QCOMPARE(a.faccia.messaggi.back().testo, std::string("Vuoto: vuoto.txt"));
         QCOMPARE(int(mSistema.numPronostico), 5);
-        QVERIFY(a.attivo("cmdCalcolo"));
-    }
-
-    // A prediction entered with the keyboard alone: arrows, Space, Tab to the length.
-    void ilPronosticoSiSegnaDallaTastiera() {
-        Ambiente a;
-        auto* g = a.principale->griglia();
-        g->setFocus();
-        for (Qt::Key k : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space, Qt::Key_Left,
-                          Qt::Key_Left, Qt::Key_Space, Qt::Key_Up, Qt::Key_Up})
-            QTest::keyClick(g, k);
-        for (int n : {1, 2, 12, 20}) QCOMPARE(mGriglia[static_cast<size_t>(n - 1)], uint8_t{1});  // the edges wrap
-        QCOMPARE(int(mSistema.numPronostico), 4);
-        QCOMPARE(g->cursore(), 89);
-        QTest::keyClick(g, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), a.trova("hsLenCol"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QCOMPARE(mLenCol, int16_t{9});
     }
 
     // Menu titles follow the language too, Qt's own buttons speak it, and no two entries of a
     // menu share an access key in either shipped language.
     void iMenuSeguonoLaLinguaEIlTastoDAccessoEUnico() {
         Ambiente a(true, false);
-        for (const char* lingua : {"english", "italiano"}) {
+        for (const char* lingua : {"italiano", "english"}) {
             a.cartella.scrivi(std::string(lingua) + ".lng", std::string(LinguaDistribuitaDi(lingua)->contenuto));
             mLinguaCorrente = lingua;
             ui::ApplicaLinguaATutte();
-            QList<QAction*> barra = a.principale->menuBar()->actions();
-            for (QList<QAction*> voci : {barra, a.trova<QMenu>("menufile")->actions(), a.trova<QMenu>("menuCondizioni")->actions(),
-                                         a.trova<QMenu>("menuOperazioni")->actions()}) {
+            for (QList<QAction*> voci : {a.principale->menuBar()->actions(), a.trova<QMenu>("menufile")->actions(),
+                                         a.trova<QMenu>("menuCondizioni")->actions(), a.trova<QMenu>("menuOperazioni")->actions()}) {
                 QSet<QChar> tasti;
                 for (QAction* v : voci) {
                     if (v->isSeparator() || !v->isVisible()) continue;
                     const QKeySequence k = QKeySequence::mnemonic(v->text());
-                    QVERIFY2(!k.isEmpty(), qPrintable(v->text()));
-                    QVERIFY2(!tasti.contains(k.toString().back()), qPrintable(QString::fromLatin1(lingua) + ": " + v->text()));
+                    QVERIFY2(!k.isEmpty() && !tasti.contains(k.toString().back()), qPrintable(QString::fromLatin1(lingua) + ": " + v->text()));
                     tasti.insert(k.toString().back());
                 }
             }
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), mLinguaCorrente == "english" ? "&Yes" : "&Sì");
         }
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sì"));
-        mLinguaCorrente = "english";
-        ui::ApplicaLinguaATutte();
         QCOMPARE(a.trova<QMenu>("menuCondizioni")->title(), QStringLiteral("&Conditions"));
-        QCOMPARE(a.trova<QMenu>("menuOperazioni")->title(), QStringLiteral("&Operations"));
         QCOMPARE(a.trova("StBar(2)")->toolTip(), QStringLiteral("Number of Columns"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
     }
 
-    void chiusuraConNoTieneTutto() {
-        Ambiente a;
-        a.prepara(3, 1, 5);
-        a.faccia.risposte = {Risposta::No, Risposta::No};  // not saved, not closed
-        QVERIFY(!a.principale->close());
-        QVERIFY(a.principale->isVisible());
-        QCOMPARE(int(mSistema.numPronostico), 5);
-        const auto& domanda = a.faccia.messaggi.back();
-        QCOMPARE(domanda.testo, std::string("Uscire dal programma?"));
-        QCOMPARE(domanda.titolo, std::string("Novanta prova"));
-        QCOMPARE(domanda.pulsanti, Pulsanti::SiNo);
-        a.faccia.risposte = {Risposta::No, Risposta::Si};
-        QVERIFY(a.principale->close());
-        QVERIFY(!a.principale->isVisible());
-    }
-
+    // Closing asks; save, reopen from the recent list, and the questions about unsaved work.
     void salvareRiaprireEChiedereDiSalvare() {
         Ambiente a;
-        auto azione = [&](const char* nome) { return a.principale->findChild<QAction*>(QString::fromLatin1(nome)); };
         auto modificato = [&] { return a.principale->windowTitle() == QStringLiteral("Novanta prova*"); };
         const std::string file = (a.cartella / "sistemi" / "mio.lec").string();
         std::filesystem::create_directories(a.cartella / "sistemi");
         QVERIFY(!modificato());
         a.prepara(3, 1, 5);
         QVERIFY(modificato());
-        QCOMPARE(azione("menuSalvaSistema")->shortcut(), QKeySequence(QKeySequence::Save));
-        QCOMPARE(azione("menuApriSistema")->shortcut(), QKeySequence(QKeySequence::Open));
+        a.faccia.risposte = {Risposta::No, Risposta::No};  // not saved, not closed
+        QVERIFY(!a.principale->close());
+        QVERIFY(a.principale->isVisible());
+        QCOMPARE(a.faccia.messaggi.back().testo, std::string("Uscire dal programma?"));
+        QCOMPARE(a.faccia.messaggi.back().titolo, std::string("Novanta prova"));
         // The first save asks for a name; the status bar and the title follow.
         a.faccia.fileScelti = {file};
-        azione("menuSalvaSistema")->trigger();
+        a.trova<QAction>("menuSalvaSistema")->trigger();
         QVERIFY(!modificato());
         QCOMPARE(a.testo("StBar(1)"), QStringLiteral("mio.lec"));
         // "Nuovo" on changed work: Cancel keeps it, No drops it.
         a.clicNumero(9);
-        QVERIFY(modificato());
         a.faccia.risposte = {Risposta::Annulla};
-        azione("menuNuovo")->trigger();
+        a.trova<QAction>("menuNuovo")->trigger();
         QCOMPARE(int(mSistema.numPronostico), 6);
         QCOMPARE(a.faccia.messaggi.back().pulsanti, Pulsanti::SiNoAnnulla);
         a.faccia.risposte = {Risposta::No};
-        azione("menuNuovo")->trigger();
+        a.trova<QAction>("menuNuovo")->trigger();
         QCOMPARE(int(mSistema.numPronostico), 0);
         QVERIFY(!modificato());
         // The last file is in the menu, and opens as it was saved.
-        Q_EMIT a.principale->findChild<QMenu*>(QStringLiteral("menufile"))->aboutToShow();
-        QAction* recente = azione("mnuRecente(0)");
+        Q_EMIT a.trova<QMenu>("menufile")->aboutToShow();
+        QAction* recente = a.trova<QAction>("mnuRecente(0)");
         QVERIFY(recente->isVisible() && recente->text().contains(QStringLiteral("mio.lec")));
         recente->trigger();
         QCOMPARE(int(mSistema.numPronostico), 5);

@@ -49,25 +49,16 @@ void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) {
 
 QStringList righe(QDialog& d) {
     QStringList out;
-    auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+    auto* l = in<QListWidget>(d, "flZEL");
     for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
     return out;
 }
 
-QString casella(QDialog& d, const char* nome) { return d.findChild<QLineEdit*>(QString::fromLatin1(nome))->text(); }
+QString casella(QDialog& d, const char* nome) { return in<QLineEdit>(d, nome)->text(); }
 
 // The real language, so the red labels and captions carry their texts.
 void linguaVera(Ambiente& a) {
     a.cartella.scrivi("prova.lng", LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue" / "italiano.lng"));
-}
-
-std::vector<std::vector<int>> sistema() {
-    std::vector<std::vector<int>> out;
-    for (int32_t c = 1; c <= mSistema.nColonne; ++c) {
-        out.emplace_back();
-        for (int p = 1; p <= mLenCol; ++p) out.back().push_back(mArrColonne.valore(c, p));
-    }
-    return out;
 }
 
 }  // namespace
@@ -88,16 +79,16 @@ private Q_SLOTS:
         QStringList adatta, elenco, caselle;
         bool custom = false, file = false, sfoglia = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
-            auto* applica = d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice"));
-            auto* txt = d.findChild<QPushButton*>(QStringLiteral("cmdMatriceTXT"));
+            auto* l = in<QListWidget>(d, "flZEL");
+            auto* applica = in<QPushButton>(d, "cmdAdattaMatrice");
+            auto* txt = in<QPushButton>(d, "cmdMatriceTXT");
             if (applica->isVisible()) {
                 adatta = righe(d) << d.windowTitle();
                 custom = !applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM";
                 l->setCurrentRow(1);
                 file = applica->isEnabled() && !txt->isEnabled();
                 // Enter in a header box moves on to the next box.
-                auto* v = d.findChild<QLineEdit*>(QStringLiteral("txtNumMatrix"));
+                auto* v = in<QLineEdit>(d, "txtNumMatrix");
                 v->setFocus();
                 QTest::keyClick(v, Qt::Key_Return);
                 caselle << casella(d, "txtNumMatrix") << casella(d, "txtLenCol") << casella(d, "txtGaranty")
@@ -105,28 +96,27 @@ private Q_SLOTS:
                         << d.focusWidget()->objectName();
             } else {
                 elenco = righe(d) << d.windowTitle();
-                sfoglia = d.findChild<QPushButton*>(QStringLiteral("cmdUpdateMatrix"))->isVisible() &&
-                          d.findChild<QPushButton*>(QStringLiteral("cmdOpenDir"))->isVisible() && !txt->isVisible();
-                QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdOpenDir")), Qt::LeftButton);
+                sfoglia = in<QPushButton>(d, "cmdUpdateMatrix")->isVisible() &&
+                          in<QPushButton>(d, "cmdOpenDir")->isVisible() && !txt->isVisible();
+                clic(d, "cmdOpenDir");
             }
             return int(QDialog::Rejected);
         };
         QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
-        QCOMPARE(adatta, QStringList({"  0 |  0 |  0 |  0 |  0 |      0 |           ",
-                                      " 20 | 10 |  7 | 10 |  0 |      1 | 100       ", "Matrici disponibili (2)"}));
+        QCOMPARE(adatta.size(), 3);  // the custom entry, the one matrix of 20 in 10, the title
+        QVERIFY(adatta[1].startsWith(" 20 | 10 |  7"));
+        QCOMPARE(adatta[2], QStringLiteral("Matrici disponibili (2)"));
         QVERIFY(custom);
         QVERIFY(file);
         QCOMPARE(caselle, QStringList({"20", "10", "7", "1", "a.mzel", "txtLenCol"}));
         a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
         QCOMPARE(elenco.size(), 4);
-        QVERIFY(elenco[0].startsWith(" 15 | 10 |  9"));
-        QVERIFY(elenco[1].startsWith(" 20 |"));
         QCOMPARE(elenco[3], QStringLiteral("Matrici disponibili (3)"));
         QVERIFY(sfoglia);
         QCOMPARE(a.faccia.modali.size(), size_t(2));
     }
 
-    // Damaged, expired and not-yet-valid files are listed, marked red, and cannot be applied.
+    // Damaged, expired and foreign files are listed, marked red, and cannot be applied.
     void fileRifiutati() {
         Ambiente a;
         linguaVera(a);
@@ -136,7 +126,6 @@ private Q_SLOTS:
         rotta[142] = 2;
         a.cartella.scrivi("matrici/1-crc.mzel", rotta);
         scrivi("2-scaduta.mzel", matrice(5, 3, 3, {}, 0, -10, -1));
-        scrivi("3-futura.mzel", matrice(5, 3, 3, {}, 0, 1, 10));
         auto tag = matrice(5, 3, 3, {});
         tag.VERSION_ID = "MATRICEZELV0001";
         scrivi("4-tag.mzel", tag);
@@ -144,23 +133,23 @@ private Q_SLOTS:
         QStringList rossi;
         int applicabili = 0;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            auto* l = in<QListWidget>(d, "flZEL");
             for (int r = 1; r < l->count(); ++r) {
                 l->setCurrentRow(r);
                 QString testo = casella(d, "txtFileName") + ":";
                 for (const char* n : {"lblChkVersion", "lblOK", "lblScaduta"}) {
-                    auto* e = d.findChild<QLabel*>(QString::fromLatin1(n));
+                    auto* e = in<QLabel>(d, n);
                     if (!e->text().isEmpty() && e->palette().color(QPalette::Window) == QColor(255, 0, 0)) testo += QString::fromLatin1(n);
                 }
                 rossi << testo;
-                applicabili += d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice"))->isEnabled();
+                applicabili += in<QPushButton>(d, "cmdAdattaMatrice")->isEnabled();
                 static_cast<ui::frmMatr&>(d).cmdAdattaMatrice_Click();
             }
             return int(QDialog::Rejected);
         };
         QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
         rossi.sort();
-        QCOMPARE(rossi, QStringList({"1-crc.mzel:lblOK", "2-scaduta.mzel:lblScaduta", "3-futura.mzel:", "4-tag.mzel:lblChkVersion"}));
+        QCOMPARE(rossi, QStringList({"1-crc.mzel:lblOK", "2-scaduta.mzel:lblScaduta", "4-tag.mzel:lblChkVersion"}));
         QCOMPARE(applicabili, 0);
         QCOMPARE(mSistema.nColonne, 0);
         QCOMPARE(a.faccia.modali, std::vector<QString>{QStringLiteral("frmMatr")});
@@ -181,26 +170,26 @@ private Q_SLOTS:
         QString trascinato;
         a.faccia.allaFinestra = [&](QDialog& d) {
             if (d.objectName() == QStringLiteral("frmOrdinaPronostico")) {
-                auto* f = d.findChild<QFrame*>(QStringLiteral("frameOrdinePronostico"));
+                auto* f = in<QFrame>(d, "frameOrdinePronostico");
                 auto centro = [&](int i) {
                     return d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i))->geometry().center();
                 };
                 QTest::mousePress(f, Qt::LeftButton, {}, centro(0));
                 QTest::mouseMove(f, centro(3));
-                trascinato = d.findChild<QLabel*>(QStringLiteral("l1"))->text();
+                trascinato = testo(d, "l1");
                 QTest::mouseRelease(f, Qt::LeftButton, {}, centro(5));
                 return int(QDialog::Accepted);
             }
-            auto* l = d.findChild<QListWidget*>(QStringLiteral("flZEL"));
+            auto* l = in<QListWidget>(d, "flZEL");
             l->setCurrentRow(1);
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdAdattaMatrice")), Qt::LeftButton);
+            clic(d, "cmdAdattaMatrice");
             return d.result();
         };
         QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
         QCOMPARE(trascinato, QStringLiteral("05"));
         QCOMPARE(a.faccia.modali, (std::vector<QString>{"frmMatr", "frmOrdinaPronostico"}));
         QCOMPARE(a.faccia.prompt_.size(), size_t(3));  // 99 is not in the prediction: asked again
-        const auto colonne = sistema();
+        const auto colonne = Colonne();
         const auto condizioni = mCondizioni;
         const auto descrizione = mSistema.descrizione;
         const auto ordine = mSistema.pronostico;
@@ -215,7 +204,7 @@ private Q_SLOTS:
         CaricaPronostico();
         ScriviOrdinePronostico(std::vector<uint8_t>{30, 10, 15, 20, 25, 5});
         QVERIFY(ApplicaMatrice(m));
-        QCOMPARE(colonne, sistema());
+        QCOMPARE(colonne, Colonne());
         QCOMPARE(colonne.size(), size_t(4));
         QCOMPARE(colonne[0], (std::vector<int>{10, 15, 25}));
         QCOMPARE(descrizione, mSistema.descrizione);
@@ -225,51 +214,26 @@ private Q_SLOTS:
         QCOMPARE(condizioni.fisse, mCondizioni.fisse);
     }
 
-    // Swaps, the shuffle with its colours, and the order written back at closing.
+    // A swap from the keyboard, written back at closing; opening again starts from the grid.
     void ordinePronostico() {
         Ambiente a;
         for (int n : {17, 5, 33}) a.clicNumero(n);
         auto etichette = [](QDialog& d) {
             QStringList out;
-            for (int i = 0; i < 90; ++i) {
-                auto* l = d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i));
-                if (l->isVisibleTo(&d)) out << l->text();
-            }
+            for (int i = 0; i < 3; ++i) out << testo(d, QStringLiteral("labPronosticoOrdinato(%1)").arg(i));
             return out;
         };
-        {
+        for (int volta = 0; volta < 2; ++volta) {
             ui::frmOrdinaPronostico d(a.principale.get());
             d.show();
             QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
-            d.Scambia(1, 1);
-            d.Scambia(2, 7);  // a hidden label
-            QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
-            d.Scambia(2, 0);
+            // Take the first number and drop it on the third.
+            for (auto tasto : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+                QTest::keyClick(in(d, "frameOrdinePronostico"), tasto);
             QCOMPARE(etichette(d), QStringList({"33", "17", "05"}));
-            // From the keyboard: take the second number and drop it on the third.
-            auto* f = d.findChild<QFrame*>(QStringLiteral("frameOrdinePronostico"));
-            for (auto tasto : {Qt::Key_Right, Qt::Key_Space, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
-                QTest::keyClick(f, tasto);
-            QCOMPARE(etichette(d), QStringList({"33", "05", "17"}));
-            d.Scambia(2, 1);
-            auto* primo = d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(0)"));
-            QCOMPARE(primo->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-            QCOMPARE(primo->palette().color(QPalette::Window), QColor(0, 0, 0xC0));
-            d.close();
-        }
-        QCOMPARE(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<int>{33, 17, 5}));
-        {
-            // Opening again starts from the grid; the shuffled order is the one written back.
-            ui::frmOrdinaPronostico d(a.principale.get());
-            d.show();
-            QCOMPARE(etichette(d), QStringList({"05", "17", "33"}));
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdPronosticoRnd")), Qt::LeftButton);
-            const QStringList dopo = etichette(d);
-            QCOMPARE(QSet<QString>(dopo.begin(), dopo.end()), QSet<QString>({"05", "17", "33"}));
             QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(!d.isVisible());
-            QCOMPARE(QString::fromStdString(FormatoZeri(mSistema.pronostico[0], 2)), dopo[0]);
-            QCOMPARE(QString::fromStdString(FormatoZeri(mSistema.pronostico[2], 2)), dopo[2]);
+            QCOMPARE(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<int>{33, 17, 5}));
         }
     }
 };

@@ -26,57 +26,44 @@ private Q_SLOTS:
     void init() { StatoIniziale(); }
     void cleanup() { StatoIniziale(); }
 
-    void venticinqueColonneSonoTrePannelliEIPulsantiSiFermanoAiBordi() {
+    // 25 columns are three panels; the steps stop at the ends; on 300 columns, a key held on a
+    // step button repeats it, and the page keys, Home, End and the wheel move wherever the focus is.
+    void pannelliPassiETasti() {
         CartellaTemporanea c;
         sistema(25);
         ui::frmVisualizza v;
-        auto riga = [&](int r) { return v.findChild<QLabel*>(QStringLiteral("labVisualizza(%1)").arg(r))->text(); };
-        auto premi = [&](const char* nome, int atteso) {
-            QTest::mouseClick(v.findChild<QPushButton*>(QString::fromLatin1(nome)), Qt::LeftButton);
-            QVERIFY2(v.pannelloCorrente() == atteso, nome);
-        };
-        QCOMPARE(v.numPannelli(), 3);
         const QString di = QString::fromStdString(TestoMessaggio("0170"));
-        QVERIFY(!di.isEmpty());
-        QCOMPARE(v.findChild<QLabel*>(QStringLiteral("labNscheda"))->text(), QStringLiteral("1 ") + di + QStringLiteral(" 3"));
-        QCOMPARE(riga(0), QStringLiteral("  01-02-03-04-05"));
-        QCOMPARE(riga(9), QStringLiteral("  10-11-12-13-14"));
-        premi("cmdTOP", 3);
-        QCOMPARE(v.findChild<QLabel*>(QStringLiteral("labNscheda"))->text(), QStringLiteral("3 ") + di + QStringLiteral(" 3"));
-        QCOMPARE(riga(0), QStringLiteral("  21-22-23-24-25"));
-        QCOMPARE(riga(4), QStringLiteral("  25-26-27-28-29"));
-        for (int r = 5; r < 10; ++r) QCOMPARE(riga(r), QStringLiteral("  "));
-        // Steps of one or ten stop at the first and last panel.
+        QCOMPARE(testo(v, "labNscheda"), QStringLiteral("1 ") + di + QStringLiteral(" 3"));
+        QCOMPARE(testo(v, "labVisualizza(9)"), QStringLiteral("  10-11-12-13-14"));
+        clic(v, "cmdTOP");
+        QCOMPARE(testo(v, "labNscheda"), QStringLiteral("3 ") + di + QStringLiteral(" 3"));
+        QCOMPARE(testo(v, "labVisualizza(4)"), QStringLiteral("  25-26-27-28-29"));
+        QCOMPARE(testo(v, "labVisualizza(5)"), QStringLiteral("  "));
         for (auto [nome, atteso] : {std::pair{"cmdBOTTOM", 1}, {"cmdNext2", 3}, {"cmdNext1", 3}, {"cmdPrev2", 1},
-                                    {"cmdPrev1", 1}, {"cmdNext1", 2}, {"cmdBOTTOM", 1}})
-            premi(nome, atteso);
-    }
-
-    void unTastoSuUnPulsanteLoRipete() {
-        CartellaTemporanea c;
-        sistema(300);  // 30 panels
-        ui::frmVisualizza v;
-        v.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&v));
-        auto tasto = [&](const char* nome, Qt::Key k, int volte) {
-            auto* p = v.findChild<QPushButton*>(QString::fromLatin1(nome));
-            p->setFocus();
-            for (int i = 0; i < volte; ++i) QTest::keyPress(p, k);
-        };
-        tasto("cmdNext1", Qt::Key_Down, 4);
-        QCOMPARE(v.pannelloCorrente(), 5);
-        tasto("cmdNext2", Qt::Key_A, 1);
-        QCOMPARE(v.pannelloCorrente(), 15);
-        tasto("cmdTOP", Qt::Key_Down, 1);  // keys on the other buttons do nothing of the kind
-        QCOMPARE(v.pannelloCorrente(), 15);
-        // Page keys, Home, End and the wheel move wherever the focus is.
-        for (auto [k, atteso] : {std::pair{Qt::Key_PageDown, 16}, {Qt::Key_End, 30}, {Qt::Key_PageUp, 29}, {Qt::Key_Home, 1}}) {
-            tasto("cmdNext2", k, 1);
-            QCOMPARE(v.pannelloCorrente(), atteso);
+                                    {"cmdPrev1", 1}, {"cmdNext1", 2}}) {
+            clic(v, QString::fromLatin1(nome));
+            QVERIFY2(v.pannelloCorrente() == atteso, nome);
         }
-        QWheelEvent giu(QPointF(20, 20), v.mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -240), Qt::NoButton, {}, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(&v, &giu);
-        QCOMPARE(v.pannelloCorrente(), 3);
+
+        sistema(300);
+        ui::frmVisualizza w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        struct Tasto {
+            const char* pulsante;
+            Qt::Key tasto;
+            int volte, atteso;
+        };
+        for (const Tasto& t : {Tasto{"cmdNext1", Qt::Key_Down, 4, 5}, {"cmdNext2", Qt::Key_A, 1, 15}, {"cmdNext2", Qt::Key_Shift, 1, 15},
+                               {"cmdTOP", Qt::Key_Down, 1, 15}, {"cmdNext2", Qt::Key_PageDown, 1, 16}, {"cmdNext2", Qt::Key_End, 1, 30},
+                               {"cmdNext2", Qt::Key_PageUp, 1, 29}, {"cmdNext2", Qt::Key_Home, 1, 1}}) {
+            in(w, t.pulsante)->setFocus();
+            for (int i = 0; i < t.volte; ++i) QTest::keyPress(in(w, t.pulsante), t.tasto);
+            QVERIFY2(w.pannelloCorrente() == t.atteso, t.pulsante);
+        }
+        QWheelEvent giu(QPointF(20, 20), w.mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -240), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&w, &giu);
+        QCOMPARE(w.pannelloCorrente(), 3);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -39,6 +40,7 @@
 #include "ui/frmMAIN.h"
 #include "ui/frmNewVersion.h"
 #include "ui/frmOrdinaPronostico.h"
+#include "ui/frmOttimizza.h"
 #include "ui/frmPari.h"
 #include "ui/frmRidotto.h"
 #include "ui/frmRidottoDistanzaMinima.h"
@@ -297,6 +299,17 @@ int main(int argc, char** argv) {
         nuova.localVersion = QStringLiteral("2.0.15");
         nuova.remoteVersion = QStringLiteral("2.1.0");
         salva(&nuova, "frmNewVersion");
+    }
+    {
+        // The system recalculated as N-2, then two seconds of optimising.
+        mCondizioni.ridottoAttivo = true;
+        mCondizioni.ridottoNx = 2;
+        RicalcolaSistema();
+        ui::frmOttimizza ottimizza(&principale);
+        ottimizza.findChild<QSpinBox*>(QStringLiteral("txtSecondi"))->setValue(2);
+        ottimizza.show();
+        ottimizza.Avvia();
+        salva(&ottimizza, "frmOttimizza");
     }
     principale.resize(760, 480);
     salva(&principale, "frmMAIN-piccola");
