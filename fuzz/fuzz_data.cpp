@@ -12,6 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     if (!d) return 0;
     for (size_t i = 0; i < 10; ++i)
         if ((i == 4 || i == 7) ? testo[i] != '-' : !std::isdigit(static_cast<unsigned char>(testo[i]))) __builtin_trap();
-    if (FormatoAAAAMMGG(*d) != testo.substr(0, 4) + testo.substr(5, 2) + testo.substr(8, 2)) __builtin_trap();
+    if (FormatoGGMMAAAA(*d) != testo.substr(8, 2) + "/" + testo.substr(5, 2) + "/" + testo.substr(0, 4)) __builtin_trap();
     return 0;
 }

@@ -65,8 +65,8 @@ TEST(CRC32, VettoriNotiEComeZlib) {
 
 // Only YYYY-MM-DD of a real day is a date; signs, blanks and short fields are not.
 TEST(DataDaISO, SoloGiorniVeriInFormaEsatta) {
-    for (const char* buona : {"2024-02-29", "0100-01-01", "9999-12-31"})
-        EXPECT_EQ(FormatoAAAAMMGG(DataDaISO(buona).value_or(0)), std::string(buona).erase(7, 1).erase(4, 1)) << buona;
+    for (const std::string buona : {"2024-02-29", "0100-01-01", "9999-12-31"})
+        EXPECT_EQ(FormatoGGMMAAAA(DataDaISO(buona).value_or(0)), buona.substr(8, 2) + "/" + buona.substr(5, 2) + "/" + buona.substr(0, 4));
     for (const char* cattiva : {" 2024-1-05", "+100-01-01", "2024-1-051", "2023-02-29", "2024-13-01", "2024/01/01", ""})
         EXPECT_FALSE(DataDaISO(cattiva)) << cattiva;
 }
