@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -266,6 +267,38 @@ TEST(LeggiLista, NumeriEIntervalli) {
             EXPECT_NE(std::string(e.what()).find('\''), std::string::npos) << cattivo;
         }
     }
+}
+
+TEST_F(Cli, OptimizeEGenerateOptimize) {
+    const auto righe = [](const std::string& s) { return static_cast<size_t>(std::count(s.begin(), s.end(), '\n')); };
+    const std::string sistema = (dir / "nx.txt").string();
+    auto g = esegui({"generate", "--numbers", "1-11", "--length", "5", "--nx", "1", "--sum", "20-40", "--out", sistema});
+    ASSERT_EQ(g.codice, 0) << g.err;
+    const size_t prima = righe(test::LeggiFile(sistema));
+
+    const std::vector<std::string> comando{"optimize", "--in", sistema, "--nx", "1", "--sum", "20-40", "--moves", "3000", "--seed", "5"};
+    const auto a = esegui(comando);
+    ASSERT_EQ(a.codice, 0) << a.err;
+    EXPECT_LT(righe(a.out), prima);
+    EXPECT_NE(a.err.find("Columns before: " + std::to_string(prima)), std::string::npos) << a.err;
+    EXPECT_NE(a.err.find("Best: "), std::string::npos);
+    EXPECT_NE(a.err.find("Guarantee verified"), std::string::npos);
+    EXPECT_EQ(esegui(comando).out, a.out);  // same seed, same moves, same system
+
+    auto o = esegui({"generate", "--numbers", "1-11", "--length", "5", "--nx", "1", "--sum", "20-40", "--optimize", "1"});
+    ASSERT_EQ(o.codice, 0) << o.err;
+    EXPECT_LT(righe(o.out), prima);
+    EXPECT_NE(o.err.find("Guarantee verified"), std::string::npos);
+
+    // Refusals: no guarantee to keep, a missing file, a universe too large for its counts.
+    EXPECT_EQ(esegui({"optimize", "--in", sistema}).codice, 2);
+    EXPECT_EQ(esegui({"generate", "--numbers", "1-11", "--length", "5", "--optimize", "1"}).codice, 2);
+    EXPECT_EQ(esegui({"optimize", "--in", (dir / "manca.txt").string(), "--nx", "1"}).codice, 1);
+    dir.scrivi("lunghe.txt", " 01 02 03 04 05 06 07 08 09 10 \r\n");
+    const auto grande = esegui({"optimize", "--in", (dir / "lunghe.txt").string(), "--nx", "4", "--numbers", "1-90"});
+    EXPECT_EQ(grande.codice, 1);
+    EXPECT_NE(grande.err.find("more than the 1024 MB allowed"), std::string::npos) << grande.err;
+    EXPECT_EQ(grande.out, "");
 }
 
 }  // namespace
