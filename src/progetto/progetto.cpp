@@ -688,6 +688,9 @@ std::vector<std::string> FileRecenti() {
 }
 
 void AggiungiFileRecente(const std::string& file) {
+    // Without a data folder (a benchmark, a tool) there is no settings file to keep the list in:
+    // writing "qiv.ini" into the current folder would leave one wherever the process ran.
+    if (mPathDati.empty()) return;
     if (std::filesystem::path(file).lexically_normal() == FileRecupero().lexically_normal()) return;
     auto elenco = FileRecenti();
     elenco.erase(std::remove(elenco.begin(), elenco.end(), file), elenco.end());
