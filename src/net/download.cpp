@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
@@ -15,6 +14,7 @@
 
 #if __has_include(<curl/curl.h>)
 #include <curl/curl.h>
+#include <dlfcn.h>
 #define NOVANTA_CON_CURL 1
 #endif
 
@@ -60,9 +60,49 @@ int suAvanzamento(void* utente, curl_off_t, curl_off_t, curl_off_t, curl_off_t) 
     return (*continua)() ? 0 : 1;  // non-zero makes libcurl stop with CURLE_ABORTED_BY_CALLBACK
 }
 
-void inizializzaCurl() {
-    static std::once_flag fatto;
-    std::call_once(fatto, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+// libcurl and the thirty libraries it pulls in are loaded on the first download, not at start:
+// a script that runs the tool hundreds of times for runs and files never pays for the network.
+struct LibCurl {
+    decltype(&::curl_global_init) global_init = nullptr;
+    decltype(&::curl_easy_init) easy_init = nullptr;
+    decltype(&::curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&::curl_easy_perform) easy_perform = nullptr;
+    decltype(&::curl_easy_getinfo) easy_getinfo = nullptr;
+    decltype(&::curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&::curl_easy_strerror) easy_strerror = nullptr;
+    decltype(&::curl_slist_append) slist_append = nullptr;
+    decltype(&::curl_slist_free_all) slist_free_all = nullptr;
+    std::string errore;  // why it could not be loaded; empty when every function is there
+};
+
+template <typename F>
+void risolvi(void* libreria, const char* nome, F& funzione, std::string& errore) {
+    funzione = reinterpret_cast<F>(::dlsym(libreria, nome));
+    if (!funzione && errore.empty()) errore = std::string("libcurl has no ") + nome;
+}
+
+const LibCurl& inizializzaCurl() {
+    static const LibCurl curl = [] {
+        LibCurl c;
+        void* libreria = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!libreria) {
+            const char* e = ::dlerror();
+            c.errore = std::string("the HTTP client (libcurl.so.4) cannot be loaded: ") + (e ? e : "not found");
+            return c;
+        }
+        risolvi(libreria, "curl_global_init", c.global_init, c.errore);
+        risolvi(libreria, "curl_easy_init", c.easy_init, c.errore);
+        risolvi(libreria, "curl_easy_setopt", c.easy_setopt, c.errore);
+        risolvi(libreria, "curl_easy_perform", c.easy_perform, c.errore);
+        risolvi(libreria, "curl_easy_getinfo", c.easy_getinfo, c.errore);
+        risolvi(libreria, "curl_easy_cleanup", c.easy_cleanup, c.errore);
+        risolvi(libreria, "curl_easy_strerror", c.easy_strerror, c.errore);
+        risolvi(libreria, "curl_slist_append", c.slist_append, c.errore);
+        risolvi(libreria, "curl_slist_free_all", c.slist_free_all, c.errore);
+        if (c.errore.empty()) c.global_init(CURL_GLOBAL_DEFAULT);
+        return c;
+    }();
+    return curl;
 }
 
 #endif
@@ -82,7 +122,11 @@ EsitoDownload ScaricaInTemporaneo(const std::string& url, const std::filesystem:
     esito.errore = "this build has no HTTP client (libcurl was not found)";
     return esito;
 #else
-    inizializzaCurl();
+    const LibCurl& lc = inizializzaCurl();
+    if (!lc.errore.empty()) {
+        esito.errore = lc.errore;
+        return esito;
+    }
     if (nome.empty()) {
         esito.errore = "no destination file";
         return esito;
@@ -98,7 +142,7 @@ EsitoDownload ScaricaInTemporaneo(const std::string& url, const std::filesystem:
     }
     ::fchmod(r.fd, 0644);
 
-    CURL* curl = curl_easy_init();
+    CURL* curl = lc.easy_init();
     if (!curl) {
         ::close(r.fd);
         ::unlink(parziale.c_str());
@@ -108,39 +152,39 @@ EsitoDownload ScaricaInTemporaneo(const std::string& url, const std::filesystem:
     char erroreCurl[CURL_ERROR_SIZE] = {0};
     curl_slist* intestazioni = nullptr;
     if (svuotaCache) {
-        intestazioni = curl_slist_append(intestazioni, "Cache-Control: no-cache");
-        intestazioni = curl_slist_append(intestazioni, "Pragma: no-cache");
+        intestazioni = lc.slist_append(intestazioni, "Cache-Control: no-cache");
+        intestazioni = lc.slist_append(intestazioni, "Pragma: no-cache");
     }
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, opzioni.maxRedirect);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, opzioni.secondiConnessione);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, opzioni.secondiTotali);
+    lc.easy_setopt(curl, CURLOPT_URL, url.c_str());
+    lc.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    lc.easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    lc.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    lc.easy_setopt(curl, CURLOPT_MAXREDIRS, opzioni.maxRedirect);
+    lc.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, opzioni.secondiConnessione);
+    lc.easy_setopt(curl, CURLOPT_TIMEOUT, opzioni.secondiTotali);
     // A server that stops sending is left after secondiStallo seconds below one byte a second.
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, opzioni.secondiStallo);
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(opzioni.maxByte));
-    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    lc.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    lc.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, opzioni.secondiStallo);
+    lc.easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(opzioni.maxByte));
+    lc.easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    lc.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     // The reference server runs on this machine; a proxy from the environment must not see it.
-    curl_easy_setopt(curl, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Novanta/" NOVANTA_VERSIONE);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, erroreCurl);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, suDati);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &r);
-    if (intestazioni) curl_easy_setopt(curl, CURLOPT_HTTPHEADER, intestazioni);
+    lc.easy_setopt(curl, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
+    lc.easy_setopt(curl, CURLOPT_USERAGENT, "Novanta/" NOVANTA_VERSIONE);
+    lc.easy_setopt(curl, CURLOPT_ERRORBUFFER, erroreCurl);
+    lc.easy_setopt(curl, CURLOPT_WRITEFUNCTION, suDati);
+    lc.easy_setopt(curl, CURLOPT_WRITEDATA, &r);
+    if (intestazioni) lc.easy_setopt(curl, CURLOPT_HTTPHEADER, intestazioni);
     if (opzioni.continua) {
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, suAvanzamento);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::function<bool()>*>(opzioni.continua));
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        lc.easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, suAvanzamento);
+        lc.easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::function<bool()>*>(opzioni.continua));
+        lc.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     }
 
-    const CURLcode codice = curl_easy_perform(curl);
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &esito.statoHttp);
-    curl_easy_cleanup(curl);
-    curl_slist_free_all(intestazioni);
+    const CURLcode codice = lc.easy_perform(curl);
+    lc.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &esito.statoHttp);
+    lc.easy_cleanup(curl);
+    lc.slist_free_all(intestazioni);
 
     if (codice != CURLE_OK) {
         if (r.troppoGrande || codice == CURLE_FILESIZE_EXCEEDED)
@@ -150,7 +194,7 @@ EsitoDownload ScaricaInTemporaneo(const std::string& url, const std::filesystem:
         else if (r.erroreScrittura)
             esito.errore = parziale.string() + ": " + std::strerror(r.erroreScrittura);
         else
-            esito.errore = erroreCurl[0] ? erroreCurl : curl_easy_strerror(codice);
+            esito.errore = erroreCurl[0] ? erroreCurl : lc.easy_strerror(codice);
     } else if (esito.statoHttp < 200 || esito.statoHttp > 299) {
         esito.errore = "HTTP status " + std::to_string(esito.statoHttp);
     } else if (::fsync(r.fd) != 0) {
