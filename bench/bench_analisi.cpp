@@ -55,14 +55,18 @@ void Analisi(benchmark::State& state, const std::function<analisi::SistemaDaAnal
     state.counters["garanzia"] = r.tabella.empty() ? -1 : r.tabella.back().garanzia;
 }
 
-#define NOVANTA_ANALISI(nome, costruisci, estratti)                                                      \
-    void nome(benchmark::State& s) { Analisi(s, costruisci, estratti); }                                 \
+#define NOVANTA_ANALISI(nome, costruisci, estratti)                      \
+    void nome(benchmark::State& s) { Analisi(s, costruisci, estratti); } \
     BENCHMARK(nome)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-NOVANTA_ANALISI(A1_90_numeri_k5_N1_D5, [] { return Costruisci(90, 5, 1); }, 5)
-NOVANTA_ANALISI(A2_40_numeri_k5_integrale_D6, [] { return Costruisci(40, 5, 0); }, 6)
-NOVANTA_ANALISI(A3_40_numeri_k6_N1_D6, [] { return Costruisci(40, 6, 1); }, 6)
-NOVANTA_ANALISI(A4_40_numeri_k10_3M_D6, [] { return Casuale(40, 10, MAX_COLONNE); }, 6)
+NOVANTA_ANALISI(
+    A1_90_numeri_k5_N1_D5, [] { return Costruisci(90, 5, 1); }, 5)
+NOVANTA_ANALISI(
+    A2_40_numeri_k5_integrale_D6, [] { return Costruisci(40, 5, 0); }, 6)
+NOVANTA_ANALISI(
+    A3_40_numeri_k6_N1_D6, [] { return Costruisci(40, 6, 1); }, 6)
+NOVANTA_ANALISI(
+    A4_40_numeri_k10_3M_D6, [] { return Casuale(40, 10, MAX_COLONNE); }, 6)
 
 }  // namespace
 }  // namespace novanta

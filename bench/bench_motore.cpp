@@ -28,7 +28,8 @@ struct Risultato {
 std::map<std::string, Risultato> risultati;
 
 std::vector<uint8_t> Sistema() {
-    return std::vector<uint8_t>(mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
+    return std::vector<uint8_t>(mArrColonne.colonna(1),
+                                mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
 }
 
 void Pronostico(const std::vector<int>& numeri, int k) {
@@ -135,17 +136,18 @@ void PreparaB5() {
     test::StatoIniziale();
     mLenCol = 5;
     for (int32_t c = 1; c <= MAX_COLONNE; ++c)
-        std::memcpy(mArrColonne.colonnaScrittura(c), sistemaB5.data() + static_cast<size_t>(c - 1) * MAX_POSIZIONI, MAX_POSIZIONI);
+        std::memcpy(mArrColonne.colonnaScrittura(c), sistemaB5.data() + static_cast<size_t>(c - 1) * MAX_POSIZIONI,
+                    MAX_POSIZIONI);
     mSistema.nColonne = MAX_COLONNE;
     mCondizioni.sommaAttiva = true;
     mCondizioni.sommaMin = 150;
     mCondizioni.sommaMax = 250;
 }
 
-#define NOVANTA_BENCH(nome, prepara, esegui)                                                                   \
-    void nome##_Oracolo(benchmark::State& s) { Misura(s, #nome, true, prepara, esegui); }                      \
-    void nome##_Motore(benchmark::State& s) { Misura(s, #nome, false, prepara, esegui); }                      \
-    BENCHMARK(nome##_Oracolo)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();                    \
+#define NOVANTA_BENCH(nome, prepara, esegui)                                                \
+    void nome##_Oracolo(benchmark::State& s) { Misura(s, #nome, true, prepara, esegui); }   \
+    void nome##_Motore(benchmark::State& s) { Misura(s, #nome, false, prepara, esegui); }   \
+    BENCHMARK(nome##_Oracolo)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime(); \
     BENCHMARK(nome##_Motore)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 NOVANTA_BENCH(B1_somma_pari, PreparaB1, Genera)
@@ -161,7 +163,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("\n| workload | columns | oracle (s) | engine (s) | ratio | same system |\n|---|---|---|---|---|---|\n");
+    std::printf(
+        "\n| workload | columns | oracle (s) | engine (s) | ratio | same system |\n|---|---|---|---|---|---|\n");
     bool tutti = true;
     for (const auto& [nome, r] : novanta::risultati) {
         if (r.oracolo <= 0 || r.motore <= 0) continue;

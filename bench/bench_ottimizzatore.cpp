@@ -6,14 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <string>
 
+#include "analysis/ottimizzatore.h"
 #include "core/corpo.h"
 #include "engine/motore.h"
-#include "analysis/ottimizzatore.h"
 #include "support/registratore.h"
 
 namespace novanta {
@@ -33,7 +33,8 @@ double Budget(double fattore) {
 
 void Caso(benchmark::State& state, int n, int k, int x, double fattore) {
     test::InterfacciaRegistrata ui;
-    const std::string nome = std::to_string(n) + "k" + std::to_string(k) + " " + std::to_string(k - x) + " if " + std::to_string(k);
+    const std::string nome =
+        std::to_string(n) + "k" + std::to_string(k) + " " + std::to_string(k - x) + " if " + std::to_string(k);
     for (auto _ : state) {
         test::StatoIniziale();
         for (int v = 1; v <= n; ++v) GrigliaNumeriClick(v - 1);
@@ -68,14 +69,14 @@ BENCHMARK_CAPTURE(Caso, 49k6, 49, 6, 3, 10.0)->Iterations(1)->Unit(benchmark::kS
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    std::printf("\n%-14s %6s %10s %6s %8s %8s %8s %s\n", "case", "N-x", "optimised", "ratio", "bound", "seconds", "cpu s",
-                "verified");
+    std::printf("\n%-14s %6s %10s %6s %8s %8s %8s %s\n", "case", "N-x", "optimised", "ratio", "bound", "seconds",
+                "cpu s", "verified");
     double somma = 0;
     int conta = 0;
     for (const auto& [nome, r] : novanta::righe) {
         const double rapporto = r.nx ? static_cast<double>(r.ottimizzato) / r.nx : 0;
-        std::printf("%-14s %6d %10d %6.3f %8.0f %8.1f %8.1f %s\n", nome.c_str(), r.nx, r.ottimizzato, rapporto, r.limite,
-                    r.secondi, r.cpu, r.verificato ? "yes" : "NO");
+        std::printf("%-14s %6d %10d %6.3f %8.0f %8.1f %8.1f %s\n", nome.c_str(), r.nx, r.ottimizzato, rapporto,
+                    r.limite, r.secondi, r.cpu, r.verificato ? "yes" : "NO");
         if (nome.rfind("49", 0) != 0) {
             somma += rapporto;
             ++conta;

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
         std::string messaggio;
         if (LeggiColonneTxt(in, letto, messaggio)) {
             if (letto.righe > 0 && (letto.lenCol < 2 || letto.lenCol > 25)) __builtin_trap();
-            if (letto.numeri.size() != static_cast<size_t>(letto.righe) * static_cast<size_t>(letto.lenCol)) __builtin_trap();
+            if (letto.numeri.size() != static_cast<size_t>(letto.righe) * static_cast<size_t>(letto.lenCol))
+                __builtin_trap();
             // Every column holds distinct numbers 1..90, ascending.
             for (size_t i = 0; i < letto.numeri.size(); ++i) {
                 const uint8_t v = letto.numeri[i];

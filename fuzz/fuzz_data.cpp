@@ -11,7 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     const auto d = DataDaISO(testo);
     if (!d) return 0;
     for (size_t i = 0; i < 10; ++i)
-        if ((i == 4 || i == 7) ? testo[i] != '-' : !std::isdigit(static_cast<unsigned char>(testo[i]))) __builtin_trap();
-    if (FormatoGGMMAAAA(*d) != testo.substr(8, 2) + "/" + testo.substr(5, 2) + "/" + testo.substr(0, 4)) __builtin_trap();
+        if ((i == 4 || i == 7) ? testo[i] != '-' : !std::isdigit(static_cast<unsigned char>(testo[i])))
+            __builtin_trap();
+    if (FormatoGGMMAAAA(*d) != testo.substr(8, 2) + "/" + testo.substr(5, 2) + "/" + testo.substr(0, 4))
+        __builtin_trap();
     return 0;
 }

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     }
     if (l.lenCol < LEN_COL_MIN || l.lenCol > LEN_COL_MAX || l.pronostico.size() > 90) __builtin_trap();
     if (l.colonne.size() != static_cast<size_t>(l.nColonne) * static_cast<size_t>(l.larghezza)) __builtin_trap();
-    if (l.filtriAND.size() > MAX_FILTRI || l.filtriOR.size() > MAX_FILTRI || l.numFiltriAND > static_cast<int32_t>(l.filtriAND.size()))
+    if (l.filtriAND.size() > MAX_FILTRI || l.filtriOR.size() > MAX_FILTRI ||
+        l.numFiltriAND > static_cast<int32_t>(l.filtriAND.size()))
         __builtin_trap();
     for (uint8_t v : l.colonne)
         if (v > 90) __builtin_trap();

@@ -1,9 +1,9 @@
 #include "analysis/analisi.h"
 
+#include <fmt/format.h>
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fmt/format.h>
 #include <new>
 #include <optional>
 
@@ -141,7 +141,8 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
     int kMassimo = 0;
     for (int32_t i = 0; i < c; ++i) {
         // An empty position (0) maps to nothing.
-        mappa.Mappa(s.colonne.data() + static_cast<size_t>(i) * static_cast<size_t>(k), k, insiemi[static_cast<size_t>(i)]);
+        mappa.Mappa(s.colonne.data() + static_cast<size_t>(i) * static_cast<size_t>(k), k,
+                    insiemi[static_cast<size_t>(i)]);
         kMassimo = std::max(kMassimo, Cardinalita(insiemi[static_cast<size_t>(i)]));
     }
     const int livelli = std::min(d, n);
@@ -188,10 +189,11 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
             if (daColonne || indice.Pieno()) continue;
             const IndiceSottoinsiemi& sopra = *tenuti[static_cast<size_t>(j + 1)];
             const bool ok = PerOgniSottoinsiemeColex(n, j + 1, avanzamento, [&](uint64_t rango, const int* sc) {
-                if (sopra.Tenuto(rango)) PerOgniFiglio(sc, j + 1, rango, [&](uint64_t figlio) {
-                    indice.Segna(figlio);
-                    return true;
-                });
+                if (sopra.Tenuto(rango))
+                    PerOgniFiglio(sc, j + 1, rango, [&](uint64_t figlio) {
+                        indice.Segna(figlio);
+                        return true;
+                    });
             });
             if (!ok) return annullata;
         }
@@ -256,7 +258,8 @@ EsitoAnalisi Analizza(const SistemaDaAnalizzare& s, RisultatoAnalisi& r, Interfa
         ris.tabella = std::move(tabella);
     }
     for (auto& riga : ris.tabella)
-        while (riga.garanzia < static_cast<int>(riga.migliore.size()) - 1 && riga.migliore[static_cast<size_t>(riga.garanzia)] == 0)
+        while (riga.garanzia < static_cast<int>(riga.migliore.size()) - 1 &&
+               riga.migliore[static_cast<size_t>(riga.garanzia)] == 0)
             ++riga.garanzia;
 
     const int h = std::min(d, k);
@@ -301,7 +304,8 @@ std::string TestoEsitoAnalisi(const EsitoAnalisi& e) {
 SistemaDaAnalizzare SistemaCorrente() {
     SistemaDaAnalizzare s;
     s.lunghezza = mLenCol;
-    s.colonne.reserve(static_cast<size_t>(std::max(mSistema.nColonne, 0)) * static_cast<size_t>(std::max<int>(mLenCol, 0)));
+    s.colonne.reserve(static_cast<size_t>(std::max(mSistema.nColonne, 0)) *
+                      static_cast<size_t>(std::max<int>(mLenCol, 0)));
     std::array<bool, 256> usati{};
     for (int32_t i = 1; i <= mSistema.nColonne; ++i) {
         const uint8_t* col = mArrColonne.colonna(i);
@@ -314,7 +318,8 @@ SistemaDaAnalizzare SistemaCorrente() {
     std::array<bool, 256> nelPronostico{};
     for (int i = 0; i < mSistema.numPronostico; ++i) nelPronostico[mSistema.pronostico[static_cast<size_t>(i)]] = true;
     bool tutti = mSistema.numPronostico > 0;
-    for (int v = 1; v < 256; ++v) tutti = tutti && (!usati[static_cast<size_t>(v)] || nelPronostico[static_cast<size_t>(v)]);
+    for (int v = 1; v < 256; ++v)
+        tutti = tutti && (!usati[static_cast<size_t>(v)] || nelPronostico[static_cast<size_t>(v)]);
     if (tutti) s.pronostico.assign(mSistema.pronostico.begin(), mSistema.pronostico.begin() + mSistema.numPronostico);
     return s;
 }

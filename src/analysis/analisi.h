@@ -26,10 +26,10 @@ struct SistemaDaAnalizzare {
 };
 
 struct RigaAnalisi {
-    int dentro = 0;                 // m
-    uint64_t sottoinsiemi = 0;      // C(n, m)
-    std::vector<uint64_t> migliore; // migliore[h], h = 0..min(m, K): the m-subsets with best h
-    int garanzia = 0;               // the least h with migliore[h] > 0
+    int dentro = 0;                  // m
+    uint64_t sottoinsiemi = 0;       // C(n, m)
+    std::vector<uint64_t> migliore;  // migliore[h], h = 0..min(m, K): the m-subsets with best h
+    int garanzia = 0;                // the least h with migliore[h] > 0
 };
 
 struct RisultatoAnalisi {
@@ -38,22 +38,22 @@ struct RisultatoAnalisi {
     int numeri = 0;
     int estratti = 0;
     std::vector<uint8_t> pronostico;
-    std::vector<RigaAnalisi> tabella;             // m = 0..min(D, n)
-    std::vector<unsigned __int128> favorevoli;    // h = 0..min(D, K): draws whose best hit is h
-    unsigned __int128 estrazioni = 0;             // C(90, D)
-    std::vector<long double> probabilita;         // favorevoli[h] / estrazioni
+    std::vector<RigaAnalisi> tabella;           // m = 0..min(D, n)
+    std::vector<unsigned __int128> favorevoli;  // h = 0..min(D, K): draws whose best hit is h
+    unsigned __int128 estrazioni = 0;           // C(90, D)
+    std::vector<long double> probabilita;       // favorevoli[h] / estrazioni
 };
 
 enum class ErroreAnalisi {
     Nessuno,
-    SistemaVuoto,        // no column
-    LunghezzaNonValida,  // K outside 1..25
-    PronosticoNonValido, // a number outside 1..90 or repeated
-    NumeroFuori,         // a column number not in the prediction (`numero`)
-    EstrattiFuori,       // D outside 1..90
-    TroppiSottoinsiemi,  // more than kSottoinsiemiMassimi subsets (`sottoinsiemi`)
-    Memoria,             // the level tables do not fit in memory
-    Annullata,           // the user cancelled
+    SistemaVuoto,         // no column
+    LunghezzaNonValida,   // K outside 1..25
+    PronosticoNonValido,  // a number outside 1..90 or repeated
+    NumeroFuori,          // a column number not in the prediction (`numero`)
+    EstrattiFuori,        // D outside 1..90
+    TroppiSottoinsiemi,   // more than kSottoinsiemiMassimi subsets (`sottoinsiemi`)
+    Memoria,              // the level tables do not fit in memory
+    Annullata,            // the user cancelled
 };
 
 struct EsitoAnalisi {

@@ -20,16 +20,20 @@ ControlloEstrazioni::ControlloEstrazioni(const std::vector<uint8_t>& colonne, in
     for (size_t i = 0; i < c; ++i)
         for (int p = 0; p < lunghezza; ++p) {
             const int v = colonne[i * static_cast<size_t>(lunghezza) + static_cast<size_t>(p)];
-            if (v >= 1 && v <= 64) maschere_[i].basso |= uint64_t{1} << (v - 1);
-            else if (v > 64 && v <= 90) maschere_[i].alto |= uint64_t{1} << (v - 65);
+            if (v >= 1 && v <= 64)
+                maschere_[i].basso |= uint64_t{1} << (v - 1);
+            else if (v > 64 && v <= 90)
+                maschere_[i].alto |= uint64_t{1} << (v - 65);
         }
 }
 
 EsitoControllo ControlloEstrazioni::Controlla(const std::vector<uint8_t>& estratti, bool conVincenti) const {
     Maschera e{0, 0};
     for (uint8_t v : estratti) {
-        if (v >= 1 && v <= 64) e.basso |= uint64_t{1} << (v - 1);
-        else if (v > 64 && v <= 90) e.alto |= uint64_t{1} << (v - 65);
+        if (v >= 1 && v <= 64)
+            e.basso |= uint64_t{1} << (v - 1);
+        else if (v > 64 && v <= 90)
+            e.alto |= uint64_t{1} << (v - 65);
     }
     EsitoControllo esito;
     esito.colpi.assign(static_cast<size_t>(std::max(k_, 0) + 1), 0);
@@ -40,7 +44,8 @@ EsitoControllo ControlloEstrazioni::Controlla(const std::vector<uint8_t>& estrat
     }
     if (conVincenti && esito.migliore > 0)
         for (size_t i = 0; i < maschere_.size(); ++i)
-            if (std::popcount(maschere_[i].basso & e.basso) + std::popcount(maschere_[i].alto & e.alto) == esito.migliore)
+            if (std::popcount(maschere_[i].basso & e.basso) + std::popcount(maschere_[i].alto & e.alto) ==
+                esito.migliore)
                 esito.vincenti.push_back(static_cast<int32_t>(i + 1));
     return esito;
 }
@@ -91,7 +96,8 @@ bool cifre(std::string_view s) {
 // "YYYY-MM-DD" or "DD/MM/YYYY" as "YYYY-MM-DD"; "" when the token is no valid date.
 std::string DataDelPezzo(std::string_view p) {
     std::string iso;
-    if (p.size() == 10 && p[4] == '-' && p[7] == '-' && cifre(p.substr(0, 4)) && cifre(p.substr(5, 2)) && cifre(p.substr(8, 2)))
+    if (p.size() == 10 && p[4] == '-' && p[7] == '-' && cifre(p.substr(0, 4)) && cifre(p.substr(5, 2)) &&
+        cifre(p.substr(8, 2)))
         iso = std::string(p);
     else if (p.size() == 10 && p[2] == '/' && p[5] == '/' && cifre(p.substr(0, 2)) && cifre(p.substr(3, 2)) &&
              cifre(p.substr(6, 4)))
@@ -101,7 +107,8 @@ std::string DataDelPezzo(std::string_view p) {
 
 bool SembraData(std::string_view p) { return p.find_first_of("-/") != std::string_view::npos; }
 
-bool NumeriDeiPezzi(const std::vector<std::string_view>& pezzi, size_t da, std::vector<uint8_t>& numeri, std::string& motivo) {
+bool NumeriDeiPezzi(const std::vector<std::string_view>& pezzi, size_t da, std::vector<uint8_t>& numeri,
+                    std::string& motivo) {
     numeri.clear();
     std::array<bool, 91> visto{};
     for (size_t i = da; i < pezzi.size(); ++i) {

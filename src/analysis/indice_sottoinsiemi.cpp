@@ -112,8 +112,9 @@ bool IndiceSottoinsiemi::ContieneTenuto(Insieme s) const {
     return !PerOgniSottoinsieme(idx, q, h_, [&](uint64_t rango) { return !Tenuto(rango); });
 }
 
-EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne, const std::vector<uint8_t>& pronostico,
-                                 int t, const std::function<bool(std::vector<uint8_t>& bersaglio)>& prossimo) {
+EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne,
+                                 const std::vector<uint8_t>& pronostico, int t,
+                                 const std::function<bool(std::vector<uint8_t>& bersaglio)>& prossimo) {
     EsitoCopertura esito;
     const MappaPronostico mappa(pronostico);
     if (!mappa.valida()) {
@@ -167,8 +168,9 @@ EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonn
     return esito;
 }
 
-EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne, const std::vector<uint8_t>& pronostico,
-                                 int t, const std::vector<std::vector<uint8_t>>& bersagli) {
+EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne,
+                                 const std::vector<uint8_t>& pronostico, int t,
+                                 const std::vector<std::vector<uint8_t>>& bersagli) {
     size_t i = 0;
     return VerificaCopertura(colonne, pronostico, t, [&](std::vector<uint8_t>& b) {
         if (i >= bersagli.size()) return false;

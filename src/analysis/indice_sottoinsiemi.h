@@ -45,7 +45,9 @@ public:
     int n() const { return static_cast<int>(numeri_.size()); }
     const std::vector<uint8_t>& numeri() const { return numeri_; }
     // The index of a number in the prediction, -1 when it is not in it.
-    int Posizione(int numero) const { return numero >= 0 && numero <= 90 ? posizione_[static_cast<size_t>(numero)] : -1; }
+    int Posizione(int numero) const {
+        return numero >= 0 && numero <= 90 ? posizione_[static_cast<size_t>(numero)] : -1;
+    }
     // The set of `quanti` numbers (repeats count once); false when one is outside the prediction.
     bool Mappa(const uint8_t* numeri, int quanti, Insieme& insieme) const;
     // The numbers of a set, ascending.
@@ -96,11 +98,11 @@ private:
 
 // The outcome of a coverage check.
 struct EsitoCopertura {
-    bool valido = true;   // false: the input was unusable, `errore` says why (and coperto is false)
+    bool valido = true;  // false: the input was unusable, `errore` says why (and coperto is false)
     std::string errore;
-    bool coperto = false;            // every target met some column in >= T numbers
-    uint64_t bersagli = 0;           // targets checked (up to the first uncovered one)
-    std::vector<uint8_t> scoperto;   // the first target no column meets in >= T numbers
+    bool coperto = false;           // every target met some column in >= T numbers
+    uint64_t bersagli = 0;          // targets checked (up to the first uncovered one)
+    std::vector<uint8_t> scoperto;  // the first target no column meets in >= T numbers
 };
 
 // Checks that every target shares at least T numbers with some column, through an index of the
@@ -108,10 +110,12 @@ struct EsitoCopertura {
 // a column's numbers outside the prediction are simply never shared with a target; a target
 // must lie inside the prediction. `prossimo` fills the next target and returns false when
 // there are no more. With T <= 0 a target is covered as soon as there is any column.
-EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne, const std::vector<uint8_t>& pronostico,
-                                 int t, const std::function<bool(std::vector<uint8_t>& bersaglio)>& prossimo);
-EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne, const std::vector<uint8_t>& pronostico,
-                                 int t, const std::vector<std::vector<uint8_t>>& bersagli);
+EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne,
+                                 const std::vector<uint8_t>& pronostico, int t,
+                                 const std::function<bool(std::vector<uint8_t>& bersaglio)>& prossimo);
+EsitoCopertura VerificaCopertura(const std::vector<std::vector<uint8_t>>& colonne,
+                                 const std::vector<uint8_t>& pronostico, int t,
+                                 const std::vector<std::vector<uint8_t>>& bersagli);
 // The targets are every k-subset of the prediction (the guarantee "T if k" over it).
 EsitoCopertura VerificaCoperturaCompleta(const std::vector<std::vector<uint8_t>>& colonne,
                                          const std::vector<uint8_t>& pronostico, int t, int k);

@@ -19,8 +19,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <numeric>
 #include <new>
+#include <numeric>
 #include <queue>
 #include <random>
 
@@ -241,7 +241,7 @@ private:
     std::chrono::steady_clock::time_point inizio_, ultimaPausa_;
     bool fermo_ = false;
     bool fallito_ = false;  // the start could not be completed into a valid system
-    bool tutti_ = false;  // every combination is in U: no look-up needed
+    bool tutti_ = false;    // every combination is in U: no look-up needed
     double vicini_ = 1;
 };
 
@@ -266,15 +266,17 @@ bool Ricerca::prepara() {
     e_.memoriaMB = std::ceil(memoria / 1048576);
     if (combinazioni > 4.0e9 || memoria > MEMORIA_MASSIMA_OTTIMIZZATORE) {
         e_.codice = ErroreOttimizzazione::Memoria;
-        e_.errore = "The " + std::to_string(static_cast<long long>(combinazioni)) + " combinations of " + std::to_string(n_) +
-                    " numbers in columns of " + std::to_string(k_) + " need " + std::to_string(static_cast<long long>(memoria / 1048576)) +
+        e_.errore = "The " + std::to_string(static_cast<long long>(combinazioni)) + " combinations of " +
+                    std::to_string(n_) + " numbers in columns of " + std::to_string(k_) + " need " +
+                    std::to_string(static_cast<long long>(memoria / 1048576)) +
                     " MB of coverage counts, more than the 1024 MB allowed";
         return false;
     }
     totale_ = static_cast<uint64_t>(combinazioni);
     for (const auto& c : p_.colonne)
         if (static_cast<int>(c.size()) != k_) {
-            e_.errore = "A column of the system has " + std::to_string(c.size()) + " numbers instead of " + std::to_string(k_);
+            e_.errore =
+                "A column of the system has " + std::to_string(c.size()) + " numbers instead of " + std::to_string(k_);
             return false;
         }
     e_.codice = ErroreOttimizzazione::Nessuno;
@@ -297,9 +299,10 @@ bool Ricerca::fermati() {
     if (o_.maxMosse == 0 && std::chrono::duration<double>(ora - inizio_).count() >= o_.secondi) return fermo_ = true;
     if (ora - ultimaPausa_ > std::chrono::milliseconds(20)) {
         ultimaPausa_ = ora;
-        UI().OttimizzazioneProgresso(migliore_.empty() ? e_.colonneIniziali : static_cast<int32_t>(basi_.size() + migliore_.size()),
-                                     static_cast<int32_t>(colonne_.size() + basi_.size()), static_cast<double>(scoperti_.size()),
-                                     std::chrono::duration<double>(ora - inizio_).count());
+        UI().OttimizzazioneProgresso(
+            migliore_.empty() ? e_.colonneIniziali : static_cast<int32_t>(basi_.size() + migliore_.size()),
+            static_cast<int32_t>(colonne_.size() + basi_.size()), static_cast<double>(scoperti_.size()),
+            std::chrono::duration<double>(ora - inizio_).count());
         UI().DoEvents();
     }
     if (mAnnullaCalcolo) {
@@ -329,7 +332,8 @@ void Ricerca::avvio() {
         bool ammessa = true;
         if (p_.ammessa) {
             srango(static_cast<Rango>(r), s.data());
-            for (int i = 0; i < k_; ++i) col[static_cast<size_t>(i)] = numeri_[static_cast<size_t>(s[static_cast<size_t>(i)])];
+            for (int i = 0; i < k_; ++i)
+                col[static_cast<size_t>(i)] = numeri_[static_cast<size_t>(s[static_cast<size_t>(i)])];
             ammessa = p_.ammessa(col.data());
         }
         if (ammessa) {
@@ -466,7 +470,10 @@ bool Ricerca::scendi() {
     size_t scelta = 0;
     int64_t meno = INT64_MAX;
     // On large neighbourhoods each look costs as much as many moves: fewer looks, down to one.
-    const size_t prove = std::min<size_t>(colonne_.size(), colonne_.size() <= 64 ? colonne_.size() : std::max<size_t>(1, std::min<size_t>(12, static_cast<size_t>(2e5 / vicini_))));
+    const size_t prove = std::min<size_t>(
+        colonne_.size(), colonne_.size() <= 64
+                             ? colonne_.size()
+                             : std::max<size_t>(1, std::min<size_t>(12, static_cast<size_t>(2e5 / vicini_))));
     for (size_t j = 0; j < prove; ++j) {
         const size_t i = prove == colonne_.size() ? j : static_cast<size_t>(rng_() % colonne_.size());
         const int64_t u = prove == 1 ? 0 : unici(colonne_[i]);
@@ -625,7 +632,8 @@ EsitoOttimizzazione OttimizzaSistema(const ProblemaCopertura& problema, const Op
         rifiuto.colonneIniziali = esito.colonneIniziali;
         rifiuto.codice = ErroreOttimizzazione::Memoria;
         rifiuto.memoriaMB = esito.memoriaMB;
-        rifiuto.errore = "Not enough memory for the coverage counts (" + std::to_string(static_cast<long long>(esito.memoriaMB)) + " MB)";
+        rifiuto.errore = "Not enough memory for the coverage counts (" +
+                         std::to_string(static_cast<long long>(esito.memoriaMB)) + " MB)";
         return rifiuto;
     }
     const int32_t numBasi = static_cast<int32_t>(problema.basi.size());
@@ -674,7 +682,8 @@ std::function<bool(const uint8_t*)> CondizioniDaStato(int k, const std::vector<u
     st->listaOR = PreparaLista(mFiltriOR, mNumFiltriOR, false, universo, k);
     st->usaOR = mNumFiltriOR > 0 && !st->listaOR.sempreVera;
     st->nessuna = st->listaAND.sempreFalsa || (mNumFiltriOR > 0 && st->listaOR.sempreFalsa);
-    for (int f = 1; f <= mNumFiltriDistanza && f <= MAX_FILTRI_DISTANZA; ++f) st->distanze.push_back(mFiltriDistanza[static_cast<size_t>(f)]);
+    for (int f = 1; f <= mNumFiltriDistanza && f <= MAX_FILTRI_DISTANZA; ++f)
+        st->distanze.push_back(mFiltriDistanza[static_cast<size_t>(f)]);
     return [st](const uint8_t* numeri) {
         const Colonna c(numeri, static_cast<size_t>(st->k));
         if (st->nessuna) return false;
@@ -732,7 +741,6 @@ ProblemaCopertura ProblemaDaStato(int x) {
     return p;
 }
 
-
 namespace {
 std::string Sostituisci(std::string t, const std::vector<std::string>& valori);
 }
@@ -778,7 +786,8 @@ bool VerificaCopertura(const ProblemaCopertura& problema, const std::vector<Colo
                 ++idx[static_cast<size_t>(i)];
                 for (int j = i + 1; j < k; ++j) idx[static_cast<size_t>(j)] = idx[static_cast<size_t>(j - 1)] + 1;
             }
-            for (int i = 0; i < k; ++i) bersaglio[static_cast<size_t>(i)] = numeri[static_cast<size_t>(idx[static_cast<size_t>(i)])];
+            for (int i = 0; i < k; ++i)
+                bersaglio[static_cast<size_t>(i)] = numeri[static_cast<size_t>(idx[static_cast<size_t>(i)])];
             if (!problema.ammessa || problema.ammessa(bersaglio.data())) return true;
         }
     };
@@ -830,10 +839,12 @@ EsitoOttimizzazione OttimizzaSistemaCorrente(double secondi, uint64_t seme) {
         return esito;
     }
     if (esito.colonneFinali >= mSistema.nColonne) {
-        UI().MsgBox(Sostituisci(TestoMessaggio("0272"), {std::to_string(mSistema.nColonne)}), Pulsanti::OK, Icona::Informazione);
+        UI().MsgBox(Sostituisci(TestoMessaggio("0272"), {std::to_string(mSistema.nColonne)}), Pulsanti::OK,
+                    Icona::Informazione);
         return esito;
     }
-    const std::string domanda = Sostituisci(TestoMessaggio("0271"), {std::to_string(mSistema.nColonne), std::to_string(esito.colonneFinali)});
+    const std::string domanda =
+        Sostituisci(TestoMessaggio("0271"), {std::to_string(mSistema.nColonne), std::to_string(esito.colonneFinali)});
     if (UI().MsgBox(domanda, Pulsanti::SiNo, Icona::Domanda) != Risposta::Si) return esito;
     ApplicaOttimizzazione(esito, x);
     esito.applicato = true;

@@ -33,7 +33,7 @@ struct OpzioniOttimizzazione {
 enum class ErroreOttimizzazione { Nessuno, Dati, Memoria, Verifica, PiuGrande };
 
 struct EsitoOttimizzazione {
-    bool eseguito = false;   // false: refused before the search (errore says why)
+    bool eseguito = false;  // false: refused before the search (errore says why)
     ErroreOttimizzazione codice = ErroreOttimizzazione::Nessuno;
     std::string errore;
     double memoriaMB = 0;         // what the coverage counts need

@@ -85,7 +85,8 @@ std::vector<int> LeggiLista(const std::string& testo) {
     size_t inizio = 0;
     while (inizio <= testo.size()) {
         const size_t virgola = testo.find(',', inizio);
-        const std::string pezzo = testo.substr(inizio, virgola == std::string::npos ? std::string::npos : virgola - inizio);
+        const std::string pezzo =
+            testo.substr(inizio, virgola == std::string::npos ? std::string::npos : virgola - inizio);
         auto numero = [&](const std::string& s) {
             if (s.empty() || s.size() > 3 || s.find_first_not_of("0123456789") != std::string::npos)
                 throw std::invalid_argument("'" + pezzo + "' is not a number or a range");
@@ -115,8 +116,8 @@ std::vector<int> LeggiListaOpzione(const std::string& opzione, const std::string
     }
     for (int x : v)
         if (x < minimo || x > massimo)
-            throw std::invalid_argument(opzione + ": " + std::to_string(x) + " is outside " + std::to_string(minimo) + ".." +
-                                        std::to_string(massimo));
+            throw std::invalid_argument(opzione + ": " + std::to_string(x) + " is outside " + std::to_string(minimo) +
+                                        ".." + std::to_string(massimo));
     return v;
 }
 

@@ -1,5 +1,5 @@
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <memory>
@@ -55,24 +55,26 @@ std::string Elenco(const std::vector<T>& v) {
 std::string Percento(long double p) { return fmt::format("{:.8g} %", static_cast<double>(p * 100)); }
 
 void ScriviAnalisiJson(std::ostream& out, const analisi::RisultatoAnalisi& r) {
-    out << fmt::format("{{\"columns\": {}, \"length\": {}, \"numbers\": {}, \"drawn\": {}, \"table\": [", r.colonne, r.lunghezza,
-                       r.numeri, r.estratti);
+    out << fmt::format("{{\"columns\": {}, \"length\": {}, \"numbers\": {}, \"drawn\": {}, \"table\": [", r.colonne,
+                       r.lunghezza, r.numeri, r.estratti);
     for (size_t i = 0; i < r.tabella.size(); ++i)
         out << fmt::format("{}{{\"inside\": {}, \"subsets\": {}, \"best\": [{}]}}", i ? ", " : "", r.tabella[i].dentro,
                            r.tabella[i].sottoinsiemi, Elenco(r.tabella[i].migliore));
     out << "], \"guarantee\": [";
     for (size_t i = 0; i < r.tabella.size(); ++i)
-        out << fmt::format("{}{{\"inside\": {}, \"hits\": {}}}", i ? ", " : "", r.tabella[i].dentro, r.tabella[i].garanzia);
+        out << fmt::format("{}{{\"inside\": {}, \"hits\": {}}}", i ? ", " : "", r.tabella[i].dentro,
+                           r.tabella[i].garanzia);
     out << "], \"probability\": [";
-    for (size_t h = 0; h < r.probabilita.size(); ++h) out << fmt::format("{}{:.17g}", h ? ", " : "", static_cast<double>(r.probabilita[h]));
+    for (size_t h = 0; h < r.probabilita.size(); ++h)
+        out << fmt::format("{}{:.17g}", h ? ", " : "", static_cast<double>(r.probabilita[h]));
     out << "]}\n";
 }
 
 void ScriviAnalisiTesto(std::ostream& out, const analisi::RisultatoAnalisi& r) {
     std::string pronostico;
     for (uint8_t v : r.pronostico) pronostico += fmt::format(" {:02d}", v);
-    out << fmt::format("Columns: {}  Length: {}  Numbers: {}  Drawn: {} out of 90\nPrediction:{}\n\n", r.colonne, r.lunghezza,
-                       r.numeri, r.estratti, pronostico);
+    out << fmt::format("Columns: {}  Length: {}  Numbers: {}  Drawn: {} out of 90\nPrediction:{}\n\n", r.colonne,
+                       r.lunghezza, r.numeri, r.estratti, pronostico);
     // Rows m (drawn numbers inside the prediction), columns h (the most of them one column holds).
     const int colonneH = std::min(r.estratti, r.lunghezza) + 1;
     size_t larghezza = 6;
@@ -87,15 +89,17 @@ void ScriviAnalisiTesto(std::ostream& out, const analisi::RisultatoAnalisi& r) {
     for (const auto& riga : r.tabella) {
         out << fmt::format("{:>6} | {:>{}} |", riga.dentro, riga.sottoinsiemi, larghezzaS);
         for (int h = 0; h < colonneH; ++h)
-            out << (static_cast<size_t>(h) < riga.migliore.size() ? fmt::format(" {:>{}}", riga.migliore[static_cast<size_t>(h)], larghezza)
-                                                                   : fmt::format(" {:>{}}", "", larghezza));
+            out << (static_cast<size_t>(h) < riga.migliore.size()
+                        ? fmt::format(" {:>{}}", riga.migliore[static_cast<size_t>(h)], larghezza)
+                        : fmt::format(" {:>{}}", "", larghezza));
         out << fmt::format(" | {} if {}\n", riga.garanzia, riga.dentro);
     }
     out << fmt::format("\nOdds of the best hit, {} numbers drawn out of 90\n", r.estratti);
     out << fmt::format("{:>4} | {:>16} | {}\n", "hits", "probability", "odds");
     for (size_t h = 0; h < r.probabilita.size(); ++h) {
         const std::string unoSu = analisi::UnoSu(r.probabilita[h]);
-        out << fmt::format("{:>4} | {:>16} | {}\n", h, Percento(r.probabilita[h]), unoSu.empty() ? "-" : "1 in " + unoSu);
+        out << fmt::format("{:>4} | {:>16} | {}\n", h, Percento(r.probabilita[h]),
+                           unoSu.empty() ? "-" : "1 in " + unoSu);
     }
 }
 
@@ -147,7 +151,8 @@ int controlla(Contesto& ctx, const ComandoControlla& c) {
         if (!analisi::LeggiEstrazione(*c.estrazione, numeri, motivo)) throw std::invalid_argument("--draw: " + motivo);
         const auto e = controllo.Controlla(numeri);
         if (c.json) {
-            ctx.out << fmt::format("{{\"columns\": {}, \"best\": {}, \"hits\": [{}]}}\n", controllo.colonne(), e.migliore, Elenco(e.colpi));
+            ctx.out << fmt::format("{{\"columns\": {}, \"best\": {}, \"hits\": [{}]}}\n", controllo.colonne(),
+                                   e.migliore, Elenco(e.colpi));
             return ESITO_OK;
         }
         ctx.out << "Draw: " << Numeri(numeri.data(), numeri.size()) << "\n";
@@ -176,20 +181,23 @@ int controlla(Contesto& ctx, const ComandoControlla& c) {
         ctx.out << "{\"draws\": [";
         for (size_t i = 0; i < r.esiti.size(); ++i) {
             const auto& e = estrazioni[i];
-            ctx.out << fmt::format("{}{{\"line\": {}, \"date\": {}, \"best\": {}, \"hits\": [{}]}}", i ? ", " : "", e.riga,
-                                   e.data.empty() ? "null" : "\"" + e.data + "\"", r.esiti[i].migliore, Elenco(r.esiti[i].colpi));
+            ctx.out << fmt::format("{}{{\"line\": {}, \"date\": {}, \"best\": {}, \"hits\": [{}]}}", i ? ", " : "",
+                                   e.riga, e.data.empty() ? "null" : "\"" + e.data + "\"", r.esiti[i].migliore,
+                                   Elenco(r.esiti[i].colpi));
         }
         ctx.out << "]}\n";
         return ESITO_OK;
     }
     ctx.out << fmt::format("{:>6}  {:<10}  {:>4}  columns by hits\n", "line", "date", "best");
     for (size_t i = 0; i < r.esiti.size(); ++i)
-        ctx.out << fmt::format("{:>6}  {:<10}  {:>4}  {}\n", estrazioni[i].riga, estrazioni[i].data.empty() ? "-" : estrazioni[i].data,
-                               r.esiti[i].migliore, PerPunti(r.esiti[i].colpi));
+        ctx.out << fmt::format("{:>6}  {:<10}  {:>4}  {}\n", estrazioni[i].riga,
+                               estrazioni[i].data.empty() ? "-" : estrazioni[i].data, r.esiti[i].migliore,
+                               PerPunti(r.esiti[i].colpi));
     ctx.out << "\nDraws: " << r.esiti.size() << "\n";
     ctx.out << "Draws by best hit: " << PerPunti(r.perMigliore) << "\n";
     std::string totali;
-    for (size_t h = 0; h < r.colpiTotali.size(); ++h) totali += fmt::format("{}{}: {}", h ? "  " : "", h, r.colpiTotali[h]);
+    for (size_t h = 0; h < r.colpiTotali.size(); ++h)
+        totali += fmt::format("{}{}: {}", h ? "  " : "", h, r.colpiTotali[h]);
     ctx.out << "Columns by hits over every draw: " << totali << "\n";
     return ESITO_OK;
 }
@@ -201,7 +209,8 @@ void AggiungiComandiAnalisi(CLI::App& app, Contesto& ctx) {
     auto* a = app.add_subcommand("analyze", "The guarantee table and the exact odds of each best hit of a system");
     a->add_option("--in", an->ingresso, "Column text file")->required();
     a->add_option("--numbers", an->numeri, "The prediction (LIST; default: the numbers the columns use)");
-    a->add_option("--drawn", an->estratti, "Numbers drawn out of 90 (default: the column length)")->check(CLI::Range(1, 90));
+    a->add_option("--drawn", an->estratti, "Numbers drawn out of 90 (default: the column length)")
+        ->check(CLI::Range(1, 90));
     a->add_flag("--json", an->json, "Print the result as JSON");
     a->callback([an, &ctx] {
         PreparaCartellaDati(ctx);

@@ -1,5 +1,5 @@
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <fstream>
 #include <memory>
@@ -26,16 +26,19 @@ namespace {
 
 std::string testoPronostico() {
     std::string t;
-    for (int i = 0; i < mSistema.numPronostico; ++i) t += fmt::format("{}{:02d}", i ? " " : "", mSistema.pronostico[static_cast<size_t>(i)]);
+    for (int i = 0; i < mSistema.numPronostico; ++i)
+        t += fmt::format("{}{:02d}", i ? " " : "", mSistema.pronostico[static_cast<size_t>(i)]);
     return t;
 }
 
 // FILE:COUNTS, split at the last colon so that the file name may hold colons.
 std::pair<std::string, int32_t> fileEConteggi(const std::string& opzione, const std::string& testo) {
     const auto due = testo.rfind(':');
-    if (due == std::string::npos || due == 0) throw std::invalid_argument(opzione + ": expected FILE:COUNTS, got '" + testo + "'");
+    if (due == std::string::npos || due == 0)
+        throw std::invalid_argument(opzione + ": expected FILE:COUNTS, got '" + testo + "'");
     int32_t presenze = 0;
-    for (int c : LeggiListaOpzione(opzione, testo.substr(due + 1), 0, 25)) presenze |= mPotenze2[static_cast<size_t>(c)];
+    for (int c : LeggiListaOpzione(opzione, testo.substr(due + 1), 0, 25))
+        presenze |= mPotenze2[static_cast<size_t>(c)];
     return {testo.substr(0, due), presenze};
 }
 
@@ -59,7 +62,8 @@ bool aggiungiFiltriDaFile(Contesto& ctx, const std::string& opzione, const std::
         ctx.err << "novanta-cli: " << opzione << ": more than 150,000 filters in the list\n";
         return false;
     }
-    if (limite) SegnalaTaglio(ctx, opzione + ": " + file + " holds more than 150,000 filters; the first 150,000 were read");
+    if (limite)
+        SegnalaTaglio(ctx, opzione + ": " + file + " holds more than 150,000 filters; the first 150,000 were read");
     for (const auto& f : filtri) lista[++conta] = f;
     return true;
 }
@@ -101,7 +105,8 @@ int importa(Contesto& ctx, const ComandoImporta& c) {
 }
 
 int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
-    if (c.file.has_value() == c.testo.has_value()) throw std::invalid_argument("matrix: give exactly one of --file and --text");
+    if (c.file.has_value() == c.testo.has_value())
+        throw std::invalid_argument("matrix: give exactly one of --file and --text");
     const auto numeri = LeggiListaOpzione("--numbers", c.numeri, 1, 90);
     ResetSistema(false);
     for (int n : numeri) {
@@ -115,7 +120,8 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     ScriviOrdinePronostico(ordine);
     if (c.risposte) {
         ctx.ui.risposteInput.clear();
-        for (int n : LeggiListaOpzione("--fixed-answers", *c.risposte, 1, 90)) ctx.ui.risposteInput.push_back(std::to_string(n));
+        for (int n : LeggiListaOpzione("--fixed-answers", *c.risposte, 1, 90))
+            ctx.ui.risposteInput.push_back(std::to_string(n));
     }
     bool esito = false;
     if (c.file) {
@@ -127,8 +133,8 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
         }
         const MATRIX_STRUCTURE testata = LeggiTestataMatrice(std::filesystem::path(*c.file));
         if (testata.NUMBERS_OF_MATRIX_V != mSistema.numPronostico) {
-            ctx.err << "novanta-cli: the matrix is built on " << int(testata.NUMBERS_OF_MATRIX_V) << " numbers, --numbers gives "
-                    << int(mSistema.numPronostico) << "\n";
+            ctx.err << "novanta-cli: the matrix is built on " << int(testata.NUMBERS_OF_MATRIX_V)
+                    << " numbers, --numbers gives " << int(mSistema.numPronostico) << "\n";
             return ESITO_ERRORE;
         }
         ImpostaLenCol(testata.LENGTH_OF_COLUMN_K);
@@ -136,8 +142,10 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
     } else {
         bool tagliata = false;
         const MATRIX_STRUCTURE m = CaricaMatriceTxt(*c.testo, &tagliata);
-        if (tagliata) SegnalaTaglio(ctx, "--text: " + *c.testo + " holds more than 100,000 lines; the first 100,000 were read");
-        if (m.LENGTH_OF_COLUMN_K >= LEN_COL_MIN && m.LENGTH_OF_COLUMN_K <= LEN_COL_MAX) ImpostaLenCol(m.LENGTH_OF_COLUMN_K);
+        if (tagliata)
+            SegnalaTaglio(ctx, "--text: " + *c.testo + " holds more than 100,000 lines; the first 100,000 were read");
+        if (m.LENGTH_OF_COLUMN_K >= LEN_COL_MIN && m.LENGTH_OF_COLUMN_K <= LEN_COL_MAX)
+            ImpostaLenCol(m.LENGTH_OF_COLUMN_K);
         esito = ControllaMatriceTxt(m) && ApplicaMatriceCaricata(m, true);
     }
     if (!esito) return ESITO_ERRORE;
@@ -155,7 +163,8 @@ int applicaMatrice(Contesto& ctx, const ComandoMatrice& c) {
 }
 
 int elencaMatrici(Contesto& ctx, const ComandoElenco& c) {
-    if (c.numeri.has_value() != c.lunghezza.has_value()) throw std::invalid_argument("matrices: give --numbers and --length together");
+    if (c.numeri.has_value() != c.lunghezza.has_value())
+        throw std::invalid_argument("matrices: give --numbers and --length together");
     const std::filesystem::path cartella = c.cartella ? std::filesystem::path(*c.cartella) : mPathDati / "matrici";
     if (c.lunghezza) ImpostaLenCol(*c.lunghezza);
     CaricaElencoMatrici(cartella, static_cast<uint8_t>(c.numeri.value_or(0)), OggiOLE());
@@ -164,10 +173,13 @@ int elencaMatrici(Contesto& ctx, const ComandoElenco& c) {
         if (voce.nomeFile.empty()) continue;
         const auto scheda = MostraMatrice(voce);
         std::string stato = "ok";
-        if (voce.scaduta) stato = "expired";
-        else if (!voce.entroValidita) stato = "not yet valid";
-        ctx.out << RigaElencoMatrice(voce) << " | " << (voce.chkVersion ? "ok " : "BAD") << " | " << (voce.chkCRC ? "ok " : "BAD")
-                << " | " << fmt::format("{:10} - {:10} {:13}", scheda.txtValidFrom, scheda.txtValidTo, stato) << " | "
+        if (voce.scaduta)
+            stato = "expired";
+        else if (!voce.entroValidita)
+            stato = "not yet valid";
+        ctx.out << RigaElencoMatrice(voce) << " | " << (voce.chkVersion ? "ok " : "BAD") << " | "
+                << (voce.chkCRC ? "ok " : "BAD") << " | "
+                << fmt::format("{:10} - {:10} {:13}", scheda.txtValidFrom, scheda.txtValidTo, stato) << " | "
                 << voce.nomeFile << "\n";
     }
     return ESITO_OK;
@@ -204,13 +216,15 @@ int creaMatrice(Contesto& ctx, const ComandoCreaMatrice& c) {
             m.COLUMS(col, p) = lette.numeri[static_cast<size_t>(col - 1) * lette.lenCol + static_cast<size_t>(p - 1)];
     m.FIXED_NUMBERS_OF_MATRIX_F = static_cast<uint8_t>(NumeriFissiMatrice(m));
     const int estratti = c.estratti.value_or(lette.lenCol);
-    if (estratti < 1 || estratti > v) throw std::invalid_argument("--drawn: " + std::to_string(estratti) + " is outside 1.." + std::to_string(v));
+    if (estratti < 1 || estratti > v)
+        throw std::invalid_argument("--drawn: " + std::to_string(estratti) + " is outside 1.." + std::to_string(v));
     const auto reale = GaranziaMatrice(m, estratti);
     int garanzia = 0;
     if (c.garanzia) {
         garanzia = *c.garanzia;
         if (garanzia > std::min(estratti, lette.lenCol))
-            throw std::invalid_argument("--guarantee: " + std::to_string(garanzia) + " is more than the drawn numbers or the column length");
+            throw std::invalid_argument("--guarantee: " + std::to_string(garanzia) +
+                                        " is more than the drawn numbers or the column length");
         if (reale && *reale < garanzia) {
             ctx.err << "novanta-cli: the columns do not guarantee " << garanzia << " out of " << estratti
                     << " drawn numbers: they guarantee " << *reale << "\n";
@@ -232,7 +246,8 @@ int creaMatrice(Contesto& ctx, const ComandoCreaMatrice& c) {
     for (auto [testo, larghezza, nome] : {std::tuple{&m.PERCENTAGE_COVER, LARGHEZZA_COVER, "--cover"},
                                           std::tuple{&m.AUTHOR, LARGHEZZA_AUTHOR, "--author"},
                                           std::tuple{&m.DESCRIPTION, LARGHEZZA_DESCRIPTION, "--description"}}) {
-        if (testo->size() > larghezza) throw std::invalid_argument(std::string(nome) + ": at most " + std::to_string(larghezza) + " characters");
+        if (testo->size() > larghezza)
+            throw std::invalid_argument(std::string(nome) + ": at most " + std::to_string(larghezza) + " characters");
     }
     auto data = [](const std::optional<std::string>& testo, const char* opzione, double predefinita) {
         if (!testo) return predefinita;
@@ -282,7 +297,8 @@ void AggiungiComandiFile(CLI::App& app, Contesto& ctx) {
     auto ele = std::make_shared<ComandoElenco>();
     auto* e = app.add_subcommand("matrices", "List the matrix folder with the checks of each file");
     e->add_option("--dir", ele->cartella, "Matrix folder (default: the data folder's matrici)");
-    e->add_option("--numbers", ele->numeri, "Only matrices on N numbers (with --length), and the custom entry")->check(CLI::Range(1, 90));
+    e->add_option("--numbers", ele->numeri, "Only matrices on N numbers (with --length), and the custom entry")
+        ->check(CLI::Range(1, 90));
     e->add_option("--length", ele->lunghezza, "Only matrices with columns of K numbers")->check(CLI::Range(2, 25));
     e->callback([ele, &ctx] {
         PreparaCartellaDati(ctx);
@@ -293,8 +309,10 @@ void AggiungiComandiFile(CLI::App& app, Contesto& ctx) {
     auto* c = app.add_subcommand("make-matrix", "Write a matrix file from a column text file over the numbers 1..V");
     c->add_option("--in", crea->ingresso, "Column text file over the numbers 1..V")->required();
     c->add_option("--out", crea->uscita, "Matrix file to write")->required();
-    c->add_option("--guarantee", crea->garanzia, "Guarantee T (checked against the columns; computed when omitted)")->check(CLI::Range(0, 25));
-    c->add_option("--drawn", crea->estratti, "Drawn numbers M the guarantee refers to (default K)")->check(CLI::Range(1, 90));
+    c->add_option("--guarantee", crea->garanzia, "Guarantee T (checked against the columns; computed when omitted)")
+        ->check(CLI::Range(0, 25));
+    c->add_option("--drawn", crea->estratti, "Drawn numbers M the guarantee refers to (default K)")
+        ->check(CLI::Range(1, 90));
     c->add_option("--cover", crea->cover, "Cover text (10 characters)");
     c->add_option("--author", crea->autore, "Author (30 characters)");
     c->add_option("--description", crea->descrizione, "Description (60 characters)");

@@ -1,15 +1,15 @@
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
 
+#include "analysis/ottimizzatore.h"
 #include "cli/cli.h"
 #include "cli/opzioni_condizioni.h"
 #include "cli/opzioni_progetto.h"
 #include "core/corpo.h"
-#include "analysis/ottimizzatore.h"
 #include "core/regole_condizioni.h"
 #include "engine/motore.h"
 #include "support/formato.h"
@@ -106,7 +106,8 @@ void OpzioniCondizioni::applica() const {
         for (int e : LeggiListaOpzione("--even", *pari, 0, 25)) conteggi[static_cast<size_t>(e)] = true;
         controlla("--even", ImpostaPari(true, conteggi));
     }
-    if (consecutivi) controlla("--runs", ImpostaConsecutivi(true, maschera(LeggiListaOpzione("--runs", *consecutivi, 1, 25))));
+    if (consecutivi)
+        controlla("--runs", ImpostaConsecutivi(true, maschera(LeggiListaOpzione("--runs", *consecutivi, 1, 25))));
     for (const auto& t : filtriAND) mFiltriAND[++mNumFiltriAND] = filtroGruppo("--and", t);
     for (const auto& t : filtriOR) mFiltriOR[++mNumFiltriOR] = filtroGruppo("--or", t);
     if (distanze.size() > MAX_FILTRI_DISTANZA) throw std::invalid_argument("--gap: at most 25 distance filters");
@@ -196,10 +197,13 @@ struct ComandoRicalcola {
 void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     auto genera = std::make_shared<ComandoGenera>();
     auto* g = app.add_subcommand("generate", "Generate a system from a prediction");
-    g->add_option("--numbers", genera->numeri, "Prediction numbers (LIST, such as 1-20,33,45); required without --project");
-    g->add_option("--length", genera->lunghezza, "Column length K (2..25); required without --project")->check(CLI::Range(2, 25));
+    g->add_option("--numbers", genera->numeri,
+                  "Prediction numbers (LIST, such as 1-20,33,45); required without --project");
+    g->add_option("--length", genera->lunghezza, "Column length K (2..25); required without --project")
+        ->check(CLI::Range(2, 25));
     g->add_option("--out", genera->uscita, "Write the columns to FILE instead of standard output");
-    g->add_option("--optimize", genera->ottimizza, "After the N-x run, look for a smaller system with the same guarantee for S seconds")
+    g->add_option("--optimize", genera->ottimizza,
+                  "After the N-x run, look for a smaller system with the same guarantee for S seconds")
         ->check(CLI::Range(0.0, 86400.0));
     genera->condizioni.aggiungi(*g);
     genera->applicaFile = AggiungiOpzioniFileCondizioni(*g, ctx);
@@ -244,7 +248,8 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
     o->add_option("--numbers", ott->numeri, "Prediction (LIST; default: the numbers the columns use)");
     o->add_option("--seconds", ott->secondi, "Time budget in seconds (default 60)")->check(CLI::Range(0.0, 86400.0));
     o->add_option("--seed", ott->seme, "Seed of the search");
-    o->add_option("--moves", ott->mosse, "Stop after N search moves instead of at the time budget (the same seed then gives the same system)");
+    o->add_option("--moves", ott->mosse,
+                  "Stop after N search moves instead of at the time budget (the same seed then gives the same system)");
     o->add_option("--out", ott->uscita, "Write the columns to FILE instead of standard output");
     ott->condizioni.aggiungi(*o);
     o->get_option("--nx")->required();
@@ -279,8 +284,10 @@ void AggiungiComandiMotore(CLI::App& app, Contesto& ctx) {
 
     auto ricalcola = std::make_shared<ComandoRicalcola>();
     auto* r = app.add_subcommand("recalc", "Recalculate the system of a column text file");
-    r->add_option("--in", ricalcola->ingresso, "Column text file holding the system (default: the system of --project)");
-    r->add_option("--length", ricalcola->lunghezza, "Column length; refused unless it is that of the file's columns")->check(CLI::Range(2, 25));
+    r->add_option("--in", ricalcola->ingresso,
+                  "Column text file holding the system (default: the system of --project)");
+    r->add_option("--length", ricalcola->lunghezza, "Column length; refused unless it is that of the file's columns")
+        ->check(CLI::Range(2, 25));
     r->add_option("--out", ricalcola->uscita, "Write the columns to FILE instead of standard output");
     ricalcola->condizioni.aggiungi(*r);
     ricalcola->applicaFile = AggiungiOpzioniFileCondizioni(*r, ctx);

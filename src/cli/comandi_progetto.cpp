@@ -1,5 +1,5 @@
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
 #include <memory>
 
@@ -50,7 +50,8 @@ void stampa(std::ostream& out, const std::string& file, const Lavoro& l) {
     out << "Even counts: " << onOff(c.pariAttivo) << " " << (even.empty() ? "-" : even) << "\n";
     out << "Consecutive runs: " << onOff(l.consecutivi.attivo) << " " << conteggi(l.consecutivi.maschera, 1) << "\n";
     out << "Distance filters: " << int(l.numFiltriDistanza) << " on\n";
-    for (const auto& [nome, lista, conta] : {std::tuple{"AND", &l.filtriAND, l.numFiltriAND}, std::tuple{"OR", &l.filtriOR, l.numFiltriOR}}) {
+    for (const auto& [nome, lista, conta] :
+         {std::tuple{"AND", &l.filtriAND, l.numFiltriAND}, std::tuple{"OR", &l.filtriOR, l.numFiltriOR}}) {
         out << nome << " group filters: " << conta << " on, " << lista->size() << " in the list\n";
         for (size_t i = 0; i < lista->size() && i < 10; ++i) out << "  " << gruppo((*lista)[i]) << "\n";
         if (lista->size() > 10) out << "  ...\n";
@@ -71,8 +72,11 @@ struct ComandoMostra {
 
 std::shared_ptr<OpzioniProgetto> AggiungiOpzioniProgetto(CLI::App& sub) {
     auto opz = std::make_shared<OpzioniProgetto>();
-    sub.add_option("--project", opz->progetto, "Start from the prediction and every condition of a system file (.lec); options on the line override them");
-    sub.add_option("--save", opz->salva, "Write the whole work (prediction, conditions, system) to a system file (.lec) after the run");
+    sub.add_option(
+        "--project", opz->progetto,
+        "Start from the prediction and every condition of a system file (.lec); options on the line override them");
+    sub.add_option("--save", opz->salva,
+                   "Write the whole work (prediction, conditions, system) to a system file (.lec) after the run");
     return opz;
 }
 
@@ -125,7 +129,8 @@ bool SalvaDopoIlCalcolo(Contesto& ctx, const OpzioniProgetto& opz) {
 
 void AggiungiComandiProgetto(CLI::App& app, Contesto& ctx) {
     auto mostra = std::make_shared<ComandoMostra>();
-    auto* s = app.add_subcommand("show", "Print what a system file (.lec) holds: prediction, conditions, column count, description");
+    auto* s = app.add_subcommand(
+        "show", "Print what a system file (.lec) holds: prediction, conditions, column count, description");
     s->add_option("file", mostra->file, "System file (.lec)")->required();
     s->add_option("--out", mostra->uscita, "Write its columns in the column text format to FILE");
     s->callback([mostra, &ctx] {

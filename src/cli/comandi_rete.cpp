@@ -25,10 +25,14 @@ int RiferisciAggiornamento(Contesto& ctx, const RisultatoAggiornamento& r, const
         return ESITO_ERRORE;
     }
     for (const auto& n : r.installati) ctx.out << "installed " << n << "\n";
-    if (r.listaTagliata) SegnalaTaglio(ctx, std::string("the ") + cosa + " list names more than 1,000 files; the first 1,000 were fetched");
-    for (const auto& n : r.scartati) ctx.err << "novanta-cli: refused the listed name \"" << n << "\" (not a plain file name)\n";
+    if (r.listaTagliata)
+        SegnalaTaglio(ctx,
+                      std::string("the ") + cosa + " list names more than 1,000 files; the first 1,000 were fetched");
+    for (const auto& n : r.scartati)
+        ctx.err << "novanta-cli: refused the listed name \"" << n << "\" (not a plain file name)\n";
     for (size_t i = 0; i < r.falliti.size(); ++i)
-        ctx.err << "novanta-cli: could not install " << r.falliti[i] << (i < r.motivi.size() ? ": " + r.motivi[i] : "") << "\n";
+        ctx.err << "novanta-cli: could not install " << r.falliti[i] << (i < r.motivi.size() ? ": " + r.motivi[i] : "")
+                << "\n";
     if (!r.errore.empty()) return ESITO_ERRORE;
     return r.falliti.empty() ? ESITO_OK : ESITO_ERRORE;
 }

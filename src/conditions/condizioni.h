@@ -54,8 +54,8 @@ int32_t CompattaFiltri(std::span<tFiltroDistanza> lista);
 // What k numbers of a prediction (ascending) can give; a prediction of fewer than k numbers
 // gives zeros.
 struct LimitiSomma {
-    int32_t minimo = 0;  // the k smallest numbers
-    int32_t massimo = 0; // the k largest numbers
+    int32_t minimo = 0;   // the k smallest numbers
+    int32_t massimo = 0;  // the k largest numbers
 };
 LimitiSomma LimitiSommaPossibili(std::span<const uint8_t> pronostico, int k);
 

@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "core/corpo.h"

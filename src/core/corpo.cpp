@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 namespace novanta {
@@ -24,7 +24,8 @@ TabellaFiltri::TabellaFiltri()
 }
 
 void TabellaFiltri::Cancella() {
-    if (scritte_ > 0) std::memset(static_cast<void*>(dati_.get()), 0, (static_cast<size_t>(scritte_) + 1) * sizeof(tFiltroGruppo));
+    if (scritte_ > 0)
+        std::memset(static_cast<void*>(dati_.get()), 0, (static_cast<size_t>(scritte_) + 1) * sizeof(tFiltroGruppo));
     scritte_ = 0;
 }
 

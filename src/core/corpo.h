@@ -57,7 +57,9 @@ public:
     int32_t usate() const { return usate_; }
 
 private:
-    static size_t indice(int32_t c, int p) { return static_cast<size_t>(c - 1) * MAX_POSIZIONI + static_cast<size_t>(p - 1); }
+    static size_t indice(int32_t c, int p) {
+        return static_cast<size_t>(c - 1) * MAX_POSIZIONI + static_cast<size_t>(p - 1);
+    }
     void segnaUsata(int32_t c) {
         if (c > usate_) usate_ = c;
     }

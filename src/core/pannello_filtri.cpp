@@ -35,8 +35,12 @@ void PannelloFiltri::VaiA(int32_t indice) {
     Mostra(std::as_const(lista())[indiceFiltro_]);
 }
 
-void PannelloFiltri::Avanti(int32_t passo) { VaiA(static_cast<int32_t>(std::min<int64_t>(int64_t{indiceFiltro_} + passo, MAX_FILTRI))); }
-void PannelloFiltri::Indietro(int32_t passo) { VaiA(static_cast<int32_t>(std::max<int64_t>(int64_t{indiceFiltro_} - passo, primoFiltro_))); }
+void PannelloFiltri::Avanti(int32_t passo) {
+    VaiA(static_cast<int32_t>(std::min<int64_t>(int64_t{indiceFiltro_} + passo, MAX_FILTRI)));
+}
+void PannelloFiltri::Indietro(int32_t passo) {
+    VaiA(static_cast<int32_t>(std::max<int64_t>(int64_t{indiceFiltro_} - passo, primoFiltro_)));
+}
 void PannelloFiltri::Primo() { VaiA(primoFiltro_); }
 void PannelloFiltri::Ultimo() { VaiA(MAX_FILTRI); }
 

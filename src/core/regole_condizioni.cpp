@@ -45,8 +45,8 @@ EsitoCondizione ImpostaSomma(std::optional<int> minimo, std::optional<int> massi
                                " is above the highest " + std::to_string(massimo.value_or(mCondizioni.sommaMax)),
                            id);
         if (id == "0023")
-            return rifiuto(std::to_string(*minimo) + " is below " + std::to_string(l.minimo) + ", the smallest sum of " +
-                               k() + " prediction numbers",
+            return rifiuto(std::to_string(*minimo) + " is below " + std::to_string(l.minimo) +
+                               ", the smallest sum of " + k() + " prediction numbers",
                            id);
         return rifiuto(std::to_string(*massimo) + " is above " + std::to_string(l.massimo) + ", the largest sum of " +
                            k() + " prediction numbers",
@@ -153,16 +153,14 @@ int CompattaFiltriDistanza() {
 }
 
 EsitoCondizione ImpostaRidotto(bool attivo, int x) {
-    if (x < 0 || x > mLenCol)
-        return rifiuto(std::to_string(x) + " is outside 0.." + k() + " (the column length)");
+    if (x < 0 || x > mLenCol) return rifiuto(std::to_string(x) + " is outside 0.." + k() + " (the column length)");
     mCondizioni.ridottoAttivo = attivo;
     mCondizioni.ridottoNx = static_cast<uint8_t>(x);
     return {};
 }
 
 EsitoCondizione ImpostaDistanzaMinima(bool attiva, int d) {
-    if (d < 1 || d > mLenCol)
-        return rifiuto(std::to_string(d) + " is outside 1.." + k() + " (the column length)");
+    if (d < 1 || d > mLenCol) return rifiuto(std::to_string(d) + " is outside 1.." + k() + " (the column length)");
     mDistanzaMinima.attiva = attiva;
     mDistanzaMinima.valore = static_cast<uint8_t>(d);
     return {};

@@ -14,7 +14,8 @@ constexpr uint64_t kLavoroPerPausa = uint64_t{1} << 22;
 // a bar of step x 0.4; a recalculation 100 steps as the bar itself, redrawn at once.
 class Avanzamento {
 public:
-    Avanzamento(double totale, double passo, bool generazione) : totale_(totale), passo_(passo), generazione_(generazione) {}
+    Avanzamento(double totale, double passo, bool generazione)
+        : totale_(totale), passo_(passo), generazione_(generazione) {}
 
     double elaborate() const { return i_; }
     bool limiteRaggiunto() const { return limite_; }

@@ -8,7 +8,8 @@ namespace novanta::motore {
 namespace {
 struct HashMaschera {
     size_t operator()(Maschera m) const {
-        const uint64_t h = static_cast<uint64_t>(m) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(m >> 64) * 0xC2B2AE3D27D4EB4Full;
+        const uint64_t h =
+            static_cast<uint64_t>(m) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(m >> 64) * 0xC2B2AE3D27D4EB4Full;
         return static_cast<size_t>(h ^ (h >> 31));
     }
 };
@@ -97,7 +98,8 @@ std::vector<DistanzaPreparata> PreparaDistanze(int k) {
 
 std::array<bool, 26> EspandiConsecutivi(int k) {
     std::array<bool, 26> flag{};
-    for (int j = 1; j <= k; ++j) flag[static_cast<size_t>(j)] = (mConsecutivi.maschera & mPotenze2[static_cast<size_t>(j)]) != 0;
+    for (int j = 1; j <= k; ++j)
+        flag[static_cast<size_t>(j)] = (mConsecutivi.maschera & mPotenze2[static_cast<size_t>(j)]) != 0;
     return flag;
 }
 

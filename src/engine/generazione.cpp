@@ -12,8 +12,8 @@
 // The processed count still counts every combination: a skipped subtree advances it by its
 // size, and the progress window shows each step it crosses (avanzamento.h). The run yields at
 // every change of progress step and also after every few million units of work or ~20 ms of
-// walking, so the window stays live however long one step takes; a cancel takes effect at the end of the combination (or of
-// the skipped block) in which it was confirmed.
+// walking, so the window stays live however long one step takes; a cancel takes effect at the end of the combination
+// (or of the skipped block) in which it was confirmed.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -60,7 +60,8 @@ public:
         : n_(n), k_(k), av_(av), conta_(conta) {
         for (int j = 0; j < n; ++j) v_[static_cast<size_t>(j)] = pronostico[static_cast<size_t>(j)];
         R_[static_cast<size_t>(n)] = 0;
-        for (int j = n - 1; j >= 0; --j) R_[static_cast<size_t>(j)] = R_[static_cast<size_t>(j + 1)] | Bit(v_[static_cast<size_t>(j)]);
+        for (int j = n - 1; j >= 0; --j)
+            R_[static_cast<size_t>(j)] = R_[static_cast<size_t>(j + 1)] | Bit(v_[static_cast<size_t>(j)]);
         for (int j = 0; j <= 90; ++j) indiceDi_[static_cast<size_t>(j)] = -1;
         for (int j = 0; j < n; ++j) indiceDi_[v_[static_cast<size_t>(j)]] = j;
         for (int j = 0; j < n; ++j) {
@@ -73,7 +74,9 @@ public:
             C_[static_cast<size_t>(a)][0] = 1;
             for (int b = 1; b <= 25; ++b)
                 C_[static_cast<size_t>(a)][static_cast<size_t>(b)] =
-                    a == 0 ? 0 : C_[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)] + C_[static_cast<size_t>(a - 1)][static_cast<size_t>(b)];
+                    a == 0 ? 0
+                           : C_[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)] +
+                                 C_[static_cast<size_t>(a - 1)][static_cast<size_t>(b)];
         }
         Maschera universo = R_[0];
         somma_ = mCondizioni.sommaAttiva;
@@ -87,7 +90,8 @@ public:
         consecutivi_ = mConsecutivi.attivo;
         flagConsecutivi_ = EspandiConsecutivi(k);
         distanze_ = PreparaDistanze(k);
-        rid_.Prepara(k, mCondizioni.ridottoAttivo, mCondizioni.ridottoNx, mDistanzaMinima.attiva, mDistanzaMinima.valore);
+        rid_.Prepara(k, mCondizioni.ridottoAttivo, mCondizioni.ridottoNx, mDistanzaMinima.attiva,
+                     mDistanzaMinima.valore);
         rid_.UsaPronostico(v_.data(), n);
         for (int32_t c = 1; c <= conta_; ++c) rid_.Aggiungi(mArrColonne.colonna(c));
         pariM_ = MascheraPari();
@@ -215,7 +219,8 @@ private:
             Maschera m = flagConsecutivi_[static_cast<size_t>(b)] ? ~Maschera{0} : 0;
             if (ultimo + 1 <= 90) {
                 const bool seguito = flagConsecutivi_[static_cast<size_t>(std::max(b, r + 1))];
-                m = seguito ? (m | Bit(static_cast<unsigned>(ultimo + 1))) : (m & ~Bit(static_cast<unsigned>(ultimo + 1)));
+                m = seguito ? (m | Bit(static_cast<unsigned>(ultimo + 1)))
+                            : (m & ~Bit(static_cast<unsigned>(ultimo + 1)));
             }
             L &= m;
         }
@@ -254,7 +259,8 @@ private:
                 }
                 if (!ok) continue;
             }
-            if (rid_.attivo() && rid_.haIrregolari() && rid_.RifiutaIrregolari(P | Bit(static_cast<unsigned>(x)))) continue;
+            if (rid_.attivo() && rid_.haIrregolari() && rid_.RifiutaIrregolari(P | Bit(static_cast<unsigned>(x))))
+                continue;
             const double ordinale = base + (indiceDi_[static_cast<size_t>(x)] - inizio + 1);
             if (av_.Porta(ordinale - 1, conta_)) return Esito::Ferma;
             ++conta_;
@@ -345,7 +351,8 @@ EsitoCalcolo GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& prono
     EsitoCalcolo esito;
     if (!interno::PreparaGenerazione(n, k, esito)) return esito;
     if (!PronosticoCrescente(n, pronostico))
-        return interno::RifiutaCalcolo("GeneraSistema", "The prediction must hold distinct numbers 1..90 in ascending order");
+        return interno::RifiutaCalcolo("GeneraSistema",
+                                       "The prediction must hold distinct numbers 1..90 in ascending order");
     mAnnullaCalcolo = false;
     const double integrale = ColonneIntegrali(n, k);
     mProgresso = tProgresso{integrale, 0, 0};

@@ -164,8 +164,8 @@ bool PreparaGenerazione(int n, int k, EsitoCalcolo& esito) {
         return false;
     }
     if (n < k) {
-        esito = RifiutaCalcolo("GeneraSistema", "The prediction has " + std::to_string(n) + " numbers, fewer than the column length " +
-                                            std::to_string(k));
+        esito = RifiutaCalcolo("GeneraSistema", "The prediction has " + std::to_string(n) +
+                                                    " numbers, fewer than the column length " + std::to_string(k));
         return false;
     }
     esito = EsitoCalcolo{};
@@ -183,12 +183,13 @@ bool PreparaRicalcolo(int k, EsitoCalcolo& esito) {
         const uint8_t* col = mArrColonne.colonna(c);
         for (int p = 0; p < k; ++p) {
             if (col[p] == 0) {
-                esito = RifiutaCalcolo("RicalcolaColonne", "The stored columns are shorter than the column length " + std::to_string(k));
+                esito = RifiutaCalcolo("RicalcolaColonne",
+                                       "The stored columns are shorter than the column length " + std::to_string(k));
                 return false;
             }
             if (col[p] > 90) {
-                esito = RifiutaCalcolo("RicalcolaColonne", "Column " + std::to_string(c) + " holds the number " + std::to_string(col[p]) +
-                                                       ", outside 1..90");
+                esito = RifiutaCalcolo("RicalcolaColonne", "Column " + std::to_string(c) + " holds the number " +
+                                                               std::to_string(col[p]) + ", outside 1..90");
                 return false;
             }
         }
@@ -206,7 +207,8 @@ int32_t CopiaColonneBase(int k, EsitoCalcolo& esito) {
         // A base column goes in only when it has exactly k numbers, each in 1..90: the
         // reductions read every stored number as an index of the 90.
         bool valida = base.lunghezza == k;
-        for (int p = 1; valida && p <= k; ++p) valida = base.numeri[static_cast<size_t>(p)] >= 1 && base.numeri[static_cast<size_t>(p)] <= 90;
+        for (int p = 1; valida && p <= k; ++p)
+            valida = base.numeri[static_cast<size_t>(p)] >= 1 && base.numeri[static_cast<size_t>(p)] <= 90;
         if (!valida) {
             ++escluse;
             continue;

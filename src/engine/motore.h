@@ -14,8 +14,8 @@ struct EsitoCalcolo {
     int32_t colonneBaseEscluse = 0;  // base columns left out because their length was not k
     bool annullato = false;          // cancelled, or stopped at the column limit
     bool limiteRaggiunto = false;
-    double elaborate = 0;            // combinations or columns examined
-    double integrale = 0;            // combinations or columns to examine
+    double elaborate = 0;  // combinations or columns examined
+    double integrale = 0;  // combinations or columns to examine
 };
 
 // The calculation command of the main window: recalculation when a system is in the store,

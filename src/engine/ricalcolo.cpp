@@ -60,7 +60,8 @@ EsitoCalcolo RicalcolaColonne() {
     uint64_t lavoro = 0;
     std::array<uint8_t, MAX_POSIZIONI> col{};
     for (int32_t j = 1; j <= totaleColonne; ++j) {
-        const uint8_t* sorgente = basi > 0 ? copia.data() + static_cast<size_t>(j - 1) * static_cast<size_t>(k) : mArrColonne.colonna(j);
+        const uint8_t* sorgente =
+            basi > 0 ? copia.data() + static_cast<size_t>(j - 1) * static_cast<size_t>(k) : mArrColonne.colonna(j);
         std::copy_n(sorgente, k, col.data());
         const Colonna c(col.data(), static_cast<size_t>(k));
         bool ok = !nessuna && conta < MAX_COLONNE && !mAnnullaCalcolo;
@@ -120,7 +121,8 @@ EsitoCalcolo RicalcolaColonne() {
     esito.elaborate = av.elaborate();
     esito.integrale = totale;
     mSistema.descrizione = RiepilogoSistema();
-    if (av.elaborate() < totale) mSistema.descrizione = DescrizioneInterrotta(mSistema.descrizione, av.elaborate(), totale);
+    if (av.elaborate() < totale)
+        mSistema.descrizione = DescrizioneInterrotta(mSistema.descrizione, av.elaborate(), totale);
     mSistema.nColonne = conta;
     interno::MostraConteggi(totale, av.elaborate(), conta);
     interno::MostraDurata();

@@ -54,8 +54,8 @@ void sottoinsiemiRango(const int* idx, int n, int r, int da, int livello, uint64
         return;
     }
     for (int i = da; i <= n - (r - livello); ++i)
-        sottoinsiemiRango(idx, n, r, i + 1, livello + 1, rango + b.c[idx[i]][livello + 1], maschera | Bit(numeri[idx[i]]),
-                          numeri, b, f);
+        sottoinsiemiRango(idx, n, r, i + 1, livello + 1, rango + b.c[idx[i]][livello + 1],
+                          maschera | Bit(numeri[idx[i]]), numeri, b, f);
 }
 
 void Riduttore::Prepara(int k, bool nxAttivo, uint8_t nx, bool mdAttivo, uint8_t md) {
@@ -180,11 +180,12 @@ bool Riduttore::scansione(Maschera candidato, int soglia, Maschera* unione) cons
 
 Maschera Riduttore::Proibiti(Maschera prima, const uint8_t* prefisso, int d, uint8_t y, Maschera maschera) {
     const int profondita = d + 1;
-    if (t_ == 1) return indice_ ? unione_ : [&] {
-        Maschera u = 0;
-        scansione(0, 0, &u);
-        return u;
-    }();
+    if (t_ == 1)
+        return indice_ ? unione_ : [&] {
+            Maschera u = 0;
+            scansione(0, 0, &u);
+            return u;
+        }();
     if (profondita < t_ - 1) return 0;
     if (!indice_) {
         Maschera u = 0;
@@ -247,9 +248,8 @@ bool Riduttore::Rifiuta(const uint8_t* colonna) {
     ++lavoro;
     const int r = t_ - 1;
     if (2 * r > quanti)
-        return !perOgniSottoinsieme(numeri, quanti, quanti - r, [&](Maschera fuori) {
-            return (mappa_.Trova(c & ~fuori) & fuori) == 0;
-        });
+        return !perOgniSottoinsieme(numeri, quanti, quanti - r,
+                                    [&](Maschera fuori) { return (mappa_.Trova(c & ~fuori) & fuori) == 0; });
     return !perOgniSottoinsieme(numeri, quanti, r, [&](Maschera s) { return (mappa_.Trova(s) & c & ~s) == 0; });
 }
 

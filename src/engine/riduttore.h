@@ -61,7 +61,7 @@ private:
     MappaSottoinsiemi mappa_;
     Maschera unione_ = 0;  // T = 1: every number of a kept column
     bool denso_ = false;
-    std::vector<Maschera> tabella_;        // by rank of a (T-1)-subset of the prediction
+    std::vector<Maschera> tabella_;         // by rank of a (T-1)-subset of the prediction
     std::array<int16_t, 128> posizione_{};  // a number's index in the prediction, -1 if none
     std::array<uint8_t, 90> pronostico_{};
 };

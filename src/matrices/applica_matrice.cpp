@@ -25,7 +25,8 @@ std::string testoLimiteColonne() {
 // The numeric value of an answer: digits only, blanks around them allowed.
 std::optional<int64_t> valoreNumerico(const std::string& testo) {
     const std::string_view cifre = Rifila(testo);
-    if (cifre.empty() || cifre.size() > 9 || cifre.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    if (cifre.empty() || cifre.size() > 9 || cifre.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
     return std::stoll(std::string(cifre));
 }
 
@@ -44,19 +45,24 @@ std::string ControllaMatrice(const MATRIX_STRUCTURE& m) {
     if (c == 0) return "";
     if (!m.colonneAllocate()) return "The matrix holds no columns";
     if (k != mLenCol)
-        return "The matrix has columns of " + std::to_string(k) + " numbers, the column length is " + std::to_string(mLenCol);
+        return "The matrix has columns of " + std::to_string(k) + " numbers, the column length is " +
+               std::to_string(mLenCol);
     if (v > mSistema.numPronostico)
         return "The matrix is built on " + std::to_string(v) + " numbers, the prediction has " +
                std::to_string(mSistema.numPronostico);
     if (m.FIXED_NUMBERS_OF_MATRIX_F > v)
-        return "The matrix claims " + std::to_string(m.FIXED_NUMBERS_OF_MATRIX_F) + " fixed numbers out of " + std::to_string(v);
-    if (m.GARANTY_T > k) return "The matrix claims a guarantee of " + std::to_string(m.GARANTY_T) + " in columns of " + std::to_string(k);
+        return "The matrix claims " + std::to_string(m.FIXED_NUMBERS_OF_MATRIX_F) + " fixed numbers out of " +
+               std::to_string(v);
+    if (m.GARANTY_T > k)
+        return "The matrix claims a guarantee of " + std::to_string(m.GARANTY_T) + " in columns of " +
+               std::to_string(k);
     for (int32_t col = 1; col <= c; ++col) {
         std::array<bool, 256> visto{};
         for (int p = 1; p <= k; ++p) {
             const uint8_t n = m.COLUMS(col, p);
             if (n < 1 || n > v)
-                return "Column " + std::to_string(col) + " holds the number " + std::to_string(n) + ", outside 1.." + std::to_string(v);
+                return "Column " + std::to_string(col) + " holds the number " + std::to_string(n) + ", outside 1.." +
+                       std::to_string(v);
             if (visto[n]) return "Column " + std::to_string(col) + " holds the number " + std::to_string(n) + " twice";
             visto[n] = true;
         }
@@ -107,7 +113,8 @@ bool AdattaMatrice(const MATRIX_STRUCTURE& m, std::vector<uint8_t>& fisseMatrice
     if (m.FIXED_NUMBERS_OF_MATRIX_F > 0) {
         const auto pronostico = mSistema.pronostico;
         const auto elenco = ChiediFisse(m.FIXED_NUMBERS_OF_MATRIX_F, fisseMatrice);
-        if (!elenco || UI().MsgBox(TestoMessaggio("0014") + "\r\r" + *elenco + "\r\r", Pulsanti::OKAnnulla) == Risposta::Annulla) {
+        if (!elenco ||
+            UI().MsgBox(TestoMessaggio("0014") + "\r\r" + *elenco + "\r\r", Pulsanti::OKAnnulla) == Risposta::Annulla) {
             mSistema.pronostico = pronostico;
             fisseMatrice.clear();
             return false;
@@ -186,8 +193,8 @@ bool ApplicaMatriceSelezionata(size_t indice) {
     return ApplicaMatriceFile(mPathDati / "matrici" / mElencoMatrici[indice].nomeFile, OggiOLE());
 }
 
-bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numero, std::string& descrizione, int32_t oggi,
-                     bool* tagliata) {
+bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numero, std::string& descrizione,
+                     int32_t oggi, bool* tagliata) {
     MATRIX_STRUCTURE m;
     std::vector<uint8_t> colonne;
     std::array<bool, 91> usato{};
@@ -216,10 +223,12 @@ bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numer
         if (c == 1) {
             k = static_cast<int>(voci.size());
             if (k > MAX_POSIZIONI)
-                return errore(ERRORE_APPLICAZIONE, "The first line has " + std::to_string(k) + " numbers: at most 25 are allowed");
+                return errore(ERRORE_APPLICAZIONE,
+                              "The first line has " + std::to_string(k) + " numbers: at most 25 are allowed");
         }
         // A line longer or shorter than the first would leave columns of another length.
-        if (static_cast<int>(voci.size()) != k) return errore(ERRORE_APPLICAZIONE, "Matrice con colonne a lunghezza multipla");
+        if (static_cast<int>(voci.size()) != k)
+            return errore(ERRORE_APPLICAZIONE, "Matrice con colonne a lunghezza multipla");
         for (const auto& voce : voci) {
             if (voce.find_first_not_of("0123456789") != std::string::npos) return errore(13, "Type mismatch");
             const auto primaCifra = voce.find_first_not_of('0');
@@ -228,7 +237,8 @@ bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numer
             const int v = std::stoi(cifre);
             if (v > 255) return errore(6, "Overflow");
             if (v < 1 || v > 90)
-                return errore(ERRORE_APPLICAZIONE, "Number " + std::to_string(v) + " outside 1..90 in line " + std::to_string(c));
+                return errore(ERRORE_APPLICAZIONE,
+                              "Number " + std::to_string(v) + " outside 1..90 in line " + std::to_string(c));
             colonne.push_back(static_cast<uint8_t>(v));
             usato[static_cast<size_t>(v)] = true;
             massimo = std::max(massimo, v);
@@ -249,7 +259,8 @@ bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numer
     m.CUSTOM_MATRIX = -1;
     m.AllocaColonne();
     for (int32_t col = 1; col <= c; ++col)
-        for (int p = 1; p <= k; ++p) m.COLUMS(col, p) = colonne[static_cast<size_t>(col - 1) * k + static_cast<size_t>(p - 1)];
+        for (int p = 1; p <= k; ++p)
+            m.COLUMS(col, p) = colonne[static_cast<size_t>(col - 1) * k + static_cast<size_t>(p - 1)];
     matrice = std::move(m);
     return true;
 }
@@ -264,7 +275,8 @@ MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso, bool* tagliata) {
     bool ok = false;
     numero = 53;
     descrizione = "File not found";
-    if (FileRegolareDaLeggere(percorso, numero, descrizione)) in.open(std::filesystem::path(percorso), std::ios::binary);
+    if (FileRegolareDaLeggere(percorso, numero, descrizione))
+        in.open(std::filesystem::path(percorso), std::ios::binary);
     if (in.is_open()) {
         ok = LeggiMatriceTxt(in, m, numero, descrizione, OggiOLE(), tagliata);
     }
@@ -276,13 +288,13 @@ MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso, bool* tagliata) {
 
 bool ControllaMatriceTxt(const MATRIX_STRUCTURE& m) {
     if (m.LENGTH_OF_COLUMN_K == mLenCol && m.NUMBERS_OF_MATRIX_V == mSistema.numPronostico) return true;
-    MostraErroreMatrice(ERRORE_APPLICAZIONE,
-                        TestoMessaggioOPredefinito("0008", "The matrix does not fit") + "\r" +
-                            TestoMessaggioOPredefinito("0013", "columns of " + std::to_string(m.LENGTH_OF_COLUMN_K) + " over " +
-                                                                   std::to_string(m.NUMBERS_OF_MATRIX_V) +
-                                                                   " numbers, the system wants columns of " +
-                                                                   std::to_string(mLenCol) + " over " +
-                                                                   std::to_string(mSistema.numPronostico)));
+    MostraErroreMatrice(
+        ERRORE_APPLICAZIONE,
+        TestoMessaggioOPredefinito("0008", "The matrix does not fit") + "\r" +
+            TestoMessaggioOPredefinito("0013", "columns of " + std::to_string(m.LENGTH_OF_COLUMN_K) + " over " +
+                                                   std::to_string(m.NUMBERS_OF_MATRIX_V) +
+                                                   " numbers, the system wants columns of " + std::to_string(mLenCol) +
+                                                   " over " + std::to_string(mSistema.numPronostico)));
     return false;
 }
 

@@ -85,12 +85,15 @@ void CaricaElencoMatrici(const std::filesystem::path& cartella, uint8_t numeriMa
     mElencoMatrici = std::move(elenco);
 }
 
-void CaricaElencoMatrici(uint8_t numeriMatrice) { CaricaElencoMatrici(mPathDati / "matrici", numeriMatrice, OggiOLE()); }
+void CaricaElencoMatrici(uint8_t numeriMatrice) {
+    CaricaElencoMatrici(mPathDati / "matrici", numeriMatrice, OggiOLE());
+}
 
 void OrdinaElencoMatrici(std::vector<tElencoMatrice>& elenco) {
     for (size_t i = 0; i < elenco.size(); ++i)
         for (size_t j = i + 1; j < elenco.size(); ++j)
-            if (elenco[i].testata.NUMBERS_OF_MATRIX_V > elenco[j].testata.NUMBERS_OF_MATRIX_V) std::swap(elenco[i], elenco[j]);
+            if (elenco[i].testata.NUMBERS_OF_MATRIX_V > elenco[j].testata.NUMBERS_OF_MATRIX_V)
+                std::swap(elenco[i], elenco[j]);
 }
 
 std::string FormattaCampo(int64_t valore, int larghezza) {
@@ -132,7 +135,9 @@ SchedaMatrice MostraMatrice(const tElencoMatrice& voce) {
     s.txtFixedNum = std::to_string(t.FIXED_NUMBERS_OF_MATRIX_F);
     s.txtColMatrix = std::to_string(t.COLUMNS_OF_MATRIX_C);
     // The header's text fields are padded with blanks or NULs.
-    const auto campo = [](std::string_view v) { return Cp1252InUtf8(std::string(Rifila(v, std::string_view(" \0", 2)))); };
+    const auto campo = [](std::string_view v) {
+        return Cp1252InUtf8(std::string(Rifila(v, std::string_view(" \0", 2))));
+    };
     s.txtPercentage = campo(t.PERCENTAGE_COVER);
     s.txtAuthor = campo(t.AUTHOR);
     s.txtDescription = campo(t.DESCRIPTION);
@@ -151,10 +156,12 @@ SchedaMatrice MostraMatrice(const tElencoMatrice& voce) {
 }
 
 std::string MotivoNonApplicabile(const tElencoMatrice& voce) {
-    if (!voce.chkVersion) return TestoMessaggioOPredefinito("0008", "The file is not a matrix of this program (format tag)");
+    if (!voce.chkVersion)
+        return TestoMessaggioOPredefinito("0008", "The file is not a matrix of this program (format tag)");
     if (!voce.chkCRC) return TestoMessaggioOPredefinito("0009", "The matrix file is damaged (CRC check failed)");
     if (voce.scaduta)
-        return TestoMessaggioOPredefinito("0010", "The matrix has expired") + " (" + FormatoGGMMAAAA(voce.testata.VALID_TO) + ")";
+        return TestoMessaggioOPredefinito("0010", "The matrix has expired") + " (" +
+               FormatoGGMMAAAA(voce.testata.VALID_TO) + ")";
     if (!voce.entroValidita) {
         const std::string da = FormatoGGMMAAAA(voce.testata.VALID_FROM);
         return da.empty() ? "The matrix has no valid start date" : "The matrix is valid from " + da;

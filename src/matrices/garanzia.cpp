@@ -17,7 +17,9 @@ struct Maschera {
     void aggiungi(int n) {
         if (n >= 1 && n <= 90) (n <= 64 ? basso : alto) |= uint64_t{1} << ((n - 1) % 64);
     }
-    int comuni(const Maschera& altra) const { return std::popcount(basso & altra.basso) + std::popcount(alto & altra.alto); }
+    int comuni(const Maschera& altra) const {
+        return std::popcount(basso & altra.basso) + std::popcount(alto & altra.alto);
+    }
 };
 
 }  // namespace
@@ -29,7 +31,8 @@ std::optional<int> GaranziaMatrice(const MATRIX_STRUCTURE& m, int estratti, doub
     if (static_cast<double>(Binomiale128(v, estratti)) * c > limiteOperazioni) return std::nullopt;
     std::vector<Maschera> colonne(static_cast<size_t>(c));
     for (int32_t col = 1; col <= c; ++col)
-        for (int p = 1; p <= m.LENGTH_OF_COLUMN_K; ++p) colonne[static_cast<size_t>(col - 1)].aggiungi(m.COLUMS(col, p));
+        for (int p = 1; p <= m.LENGTH_OF_COLUMN_K; ++p)
+            colonne[static_cast<size_t>(col - 1)].aggiungi(m.COLUMS(col, p));
     // Every draw in lexicographic order; a column that already reaches the best (least) value
     // found so far ends the draw early, since it cannot lower it.
     int minimo = std::min(estratti, static_cast<int>(m.LENGTH_OF_COLUMN_K));

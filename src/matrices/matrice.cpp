@@ -61,10 +61,12 @@ void aggiungiLE(std::vector<uint8_t>& out, uint64_t v, int byte) {
 }
 
 void aggiungiTesto(std::vector<uint8_t>& out, const std::string& testo, size_t larghezza) {
-    for (size_t i = 0; i < larghezza; ++i) out.push_back(i < testo.size() ? static_cast<uint8_t>(testo[i]) : uint8_t{' '});
+    for (size_t i = 0; i < larghezza; ++i)
+        out.push_back(i < testo.size() ? static_cast<uint8_t>(testo[i]) : uint8_t{' '});
 }
 
-bool leggiFile(const std::filesystem::path& percorso, uint64_t massimo, std::vector<uint8_t>& dati, bool& troppoGrande) {
+bool leggiFile(const std::filesystem::path& percorso, uint64_t massimo, std::vector<uint8_t>& dati,
+               bool& troppoGrande) {
     troppoGrande = false;
     std::error_code ec;
     const uint64_t lunghezza = std::filesystem::file_size(percorso, ec);
@@ -212,7 +214,8 @@ std::vector<uint8_t> BytesMatrice(const MATRIX_STRUCTURE& m) {
 
 bool ScriviMatrice(const std::filesystem::path& percorso, const MATRIX_STRUCTURE& matrice, std::string& errore) {
     const auto dati = BytesMatrice(matrice);
-    return ScriviFileAtomico(percorso, std::string_view(reinterpret_cast<const char*>(dati.data()), dati.size()), errore);
+    return ScriviFileAtomico(percorso, std::string_view(reinterpret_cast<const char*>(dati.data()), dati.size()),
+                             errore);
 }
 
 bool FormatoMatriceValido(const MATRIX_STRUCTURE& matrice) { return matrice.VERSION_ID == FORMATO_MATRICE; }

@@ -1,10 +1,10 @@
 #include "net/aggiornamenti.h"
 
 #include <algorithm>
-#include <chrono>
-#include <span>
 #include <cctype>
+#include <chrono>
 #include <cstdint>
+#include <span>
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
@@ -70,16 +70,16 @@ void sostituisciFile(const std::filesystem::path& destinazione) {
 }
 
 std::string sostituisciSenzaCaso(std::string s, const std::string& da, const std::string& a) {
-    for (size_t p = 0; (p = maiuscolo(s).find(maiuscolo(da), p)) != std::string::npos; p += a.size()) s.replace(p, da.size(), a);
+    for (size_t p = 0; (p = maiuscolo(s).find(maiuscolo(da), p)) != std::string::npos; p += a.size())
+        s.replace(p, da.size(), a);
     return s;
 }
 
 // Downloads one listed file into a temporary file of its own in `cartella`, checks it and only
 // then renames it over `cartella / finale`. False with the reason in `motivo`; nothing of the
 // failed download is left behind.
-bool installa(const std::string& percorso, const std::filesystem::path& cartella,
-              const std::string& finale, OpzioniDownload opz, std::string (*controlla)(std::string_view),
-              std::string& motivo) {
+bool installa(const std::string& percorso, const std::filesystem::path& cartella, const std::string& finale,
+              OpzioniDownload opz, std::string (*controlla)(std::string_view), std::string& motivo) {
     std::filesystem::path temporaneo;
     const EsitoDownload e = ScaricaInTemporaneo(IndirizzoServer() + percorso, cartella, finale, true, opz, temporaneo);
     if (!e.ok) {
@@ -87,8 +87,10 @@ bool installa(const std::string& percorso, const std::filesystem::path& cartella
         return false;
     }
     std::string dati;
-    if (!LeggiFileIntero(temporaneo, opz.maxByte, dati)) motivo = "cannot read the downloaded file back";
-    else motivo = controlla(dati);
+    if (!LeggiFileIntero(temporaneo, opz.maxByte, dati))
+        motivo = "cannot read the downloaded file back";
+    else
+        motivo = controlla(dati);
     std::error_code ec;
     if (motivo.empty()) {
         std::filesystem::rename(temporaneo, cartella / finale, ec);
@@ -108,7 +110,8 @@ public:
     Scadenza() : fine_(std::chrono::steady_clock::now() + std::chrono::seconds(mLimitiAggiornamento.secondiTotali)) {}
     // Whole seconds left, rounded up; 0 once the limit has passed.
     long secondi() const {
-        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(fine_ - std::chrono::steady_clock::now()).count();
+        const auto ms =
+            std::chrono::duration_cast<std::chrono::milliseconds>(fine_ - std::chrono::steady_clock::now()).count();
         return ms > 0 ? static_cast<long>((ms + 999) / 1000) : 0;
     }
 
@@ -150,7 +153,8 @@ std::string ControllaMatriceScaricata(std::string_view dati) {
 std::string ControllaLingua(std::string_view dati) {
     for (unsigned char c : dati) {
         if (c == 0) return "not a language file: it holds NUL bytes";
-        if (c < 32 && c != '\t' && c != '\r' && c != '\n' && c != 0x1A) return "not a language file: it holds control bytes";
+        if (c < 32 && c != '\t' && c != '\r' && c != '\n' && c != 0x1A)
+            return "not a language file: it holds control bytes";
     }
     // Every message the program shows must be there, in the section "Strings".
     for (const char* id : MESSAGGI_PROGRAMMA) {
@@ -168,7 +172,8 @@ std::vector<std::string> RigheLista(std::string_view testo, size_t massimo, bool
     while (p < testo.size()) {
         size_t a = testo.find('\n', p);
         std::string_view riga = testo.substr(p, a == std::string_view::npos ? std::string_view::npos : a - p);
-        while (!riga.empty() && (riga.back() == '\r' || riga.back() == ' ' || riga.back() == '\t')) riga.remove_suffix(1);
+        while (!riga.empty() && (riga.back() == '\r' || riga.back() == ' ' || riga.back() == '\t'))
+            riga.remove_suffix(1);
         while (!riga.empty() && (riga.front() == ' ' || riga.front() == '\t')) riga.remove_prefix(1);
         if (!riga.empty()) {
             if (out.size() == massimo) {
@@ -204,7 +209,8 @@ bool VersioneServerPiuNuova(const std::string& locale, const std::string& remota
     auto valore = [](const std::string& s) {
         uint64_t v = 0;
         size_t i = s.find_first_not_of(" \t");
-        for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i) v = std::min<uint64_t>(v * 10 + static_cast<uint64_t>(s[i] - '0'), 1ull << 40);
+        for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i)
+            v = std::min<uint64_t>(v * 10 + static_cast<uint64_t>(s[i] - '0'), 1ull << 40);
         return v;
     };
     const auto l = parti(locale);
@@ -358,8 +364,8 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
             // Off the user-interface thread the progress goes to the caller's hook instead.
             if (!avanzamento) UI().ProgressoAggiornamento(nome, i + 1, righe.size());
             // A damaged download never replaces a matrix the user already has.
-            if (opz.secondiTotali > 0 &&
-                installa(PERCORSO_MATRICE + codificaUrl(nome), cartella, finale, opz, ControllaMatriceScaricata, motivo)) {
+            if (opz.secondiTotali > 0 && installa(PERCORSO_MATRICE + codificaUrl(nome), cartella, finale, opz,
+                                                  ControllaMatriceScaricata, motivo)) {
                 out.installati.push_back(finale);
             } else {
                 if (out.annullato) break;
@@ -370,7 +376,8 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
     } catch (const std::exception& e) {
         out.errore = e.what();
         if (!avanzamento)
-            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"), Pulsanti::OK);
+            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"),
+                        Pulsanti::OK);
     }
     return out;
 }

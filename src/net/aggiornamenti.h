@@ -57,7 +57,7 @@ RisultatoVersione NewVersion();
 struct RisultatoAggiornamento {
     bool listaScaricata = false;
     bool listaTagliata = false;  // the list named more files than an update takes (1,000)
-    std::string errore;  // why the list could not be fetched, or the error that stopped the update
+    std::string errore;          // why the list could not be fetched, or the error that stopped the update
     std::vector<std::string> installati;
     std::vector<std::string> scartati;
     std::vector<std::string> falliti;
@@ -75,10 +75,9 @@ struct LimitiAggiornamento {
 inline LimitiAggiornamento mLimitiAggiornamento;
 
 // The messages the program shows by id: a language file must hold each in its [Strings] section.
-inline constexpr const char* MESSAGGI_PROGRAMMA[] = {"0001", "0002", "0003", "0004", "0005", "0008", "0009",
-                                                      "0010", "0012", "0013", "0014", "0015", "0016", "0017",
-                                                      "0018", "0019", "0021", "0042", "0053", "0054", "0055",
-                                                      "0060", "0061", "0062", "0064"};
+inline constexpr const char* MESSAGGI_PROGRAMMA[] = {
+    "0001", "0002", "0003", "0004", "0005", "0008", "0009", "0010", "0012", "0013", "0014", "0015", "0016",
+    "0017", "0018", "0019", "0021", "0042", "0053", "0054", "0055", "0060", "0061", "0062", "0064"};
 
 // The checks a downloaded file passes before it replaces anything: "" when it is sound,
 // otherwise why not. A language file is text (no NUL or other control bytes but tab, CR, LF)

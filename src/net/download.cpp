@@ -109,8 +109,9 @@ const LibCurl& inizializzaCurl() {
 
 }  // namespace
 
-EsitoDownload ScaricaInTemporaneo(const std::string& url, const std::filesystem::path& cartella, const std::string& nome,
-                                  bool svuotaCache, const OpzioniDownload& opzioni, std::filesystem::path& temporaneo) {
+EsitoDownload ScaricaInTemporaneo(const std::string& url, const std::filesystem::path& cartella,
+                                  const std::string& nome, bool svuotaCache, const OpzioniDownload& opzioni,
+                                  std::filesystem::path& temporaneo) {
     EsitoDownload esito;
     temporaneo.clear();
 #ifndef NOVANTA_CON_CURL

@@ -55,7 +55,8 @@ std::vector<uint8_t> pronosticoOrdinato() {
     std::vector<uint8_t> segnati;
     for (int i = 0; i < 90; ++i)
         if (mGriglia[static_cast<size_t>(i)] == 1) segnati.push_back(static_cast<uint8_t>(i + 1));
-    std::vector<uint8_t> ordine(mSistema.pronostico.begin(), mSistema.pronostico.begin() + std::min<size_t>(segnati.size(), 90));
+    std::vector<uint8_t> ordine(mSistema.pronostico.begin(),
+                                mSistema.pronostico.begin() + std::min<size_t>(segnati.size(), 90));
     std::vector<uint8_t> ordinati = ordine;
     std::sort(ordinati.begin(), ordinati.end());
     return ordinati == segnati ? ordine : segnati;
@@ -78,7 +79,8 @@ int larghezzaColonne() {
 std::vector<uint8_t> gruppoInBit(const tFiltroGruppo& f) {
     std::vector<uint8_t> b(BYTE_GRUPPO, 0);
     for (int n = 1; n <= 90; ++n)
-        if (f.numeri[static_cast<size_t>(n)]) b[static_cast<size_t>((n - 1) / 8)] |= static_cast<uint8_t>(1u << ((n - 1) % 8));
+        if (f.numeri[static_cast<size_t>(n)])
+            b[static_cast<size_t>((n - 1) / 8)] |= static_cast<uint8_t>(1u << ((n - 1) % 8));
     return b;
 }
 
@@ -127,8 +129,8 @@ CREATE TABLE colonne(blocco INTEGER PRIMARY KEY, dati BLOB);
 
 void scriviSu(sql::Database& db, const Lavoro& l) {
     db.esegui("PRAGMA page_size=8192; PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF;");
-    db.esegui(("PRAGMA application_id=" + std::to_string(APPLICAZIONE_LEC) + "; PRAGMA user_version=" +
-               std::to_string(FORMATO_LEC) + ";")
+    db.esegui(("PRAGMA application_id=" + std::to_string(APPLICAZIONE_LEC) +
+               "; PRAGMA user_version=" + std::to_string(FORMATO_LEC) + ";")
                   .c_str());
     sql::Transazione t(db);
     db.esegui(SCHEMA);
@@ -140,7 +142,11 @@ void scriviSu(sql::Database& db, const Lavoro& l) {
         if (c.fisse[static_cast<size_t>(n)]) fisse.push_back(static_cast<uint8_t>(n));
     testa.lega(1, l.salvato).lega(2, l.versione).lega(3, l.fileOrigine).lega(4, l.lenCol).legaBlob(5, l.pronostico);
     testa.lega(6, c.pariAttivo).legaBlob(7, indiciVeri(c.pari, 0)).lega(8, c.sommaAttiva).lega(9, c.sommaMin);
-    testa.lega(10, c.sommaMax).lega(11, c.fisseAttive).legaBlob(12, fisse).lega(13, c.ridottoAttivo).lega(14, c.ridottoNx);
+    testa.lega(10, c.sommaMax)
+        .lega(11, c.fisseAttive)
+        .legaBlob(12, fisse)
+        .lega(13, c.ridottoAttivo)
+        .lega(14, c.ridottoNx);
     testa.lega(15, l.consecutivi.attivo).lega(16, l.consecutivi.maschera);
     testa.lega(17, l.distanzaMinima.attiva).lega(18, l.distanzaMinima.valore);
     testa.lega(19, l.numFiltriDistanza).lega(20, l.numFiltriAND).lega(21, l.numFiltriOR);
@@ -151,8 +157,13 @@ void scriviSu(sql::Database& db, const Lavoro& l) {
     sql::Istruzione dist(db, "INSERT INTO filtri_distanza VALUES(?,?,?,?,?)");
     for (int f = 1; f <= MAX_FILTRI_DISTANZA; ++f) {
         const auto& d = l.filtriDistanza[static_cast<size_t>(f)];
-        const std::vector<uint8_t> pos(d.posizioni.begin() + 1, d.posizioni.begin() + 1 + std::min<int>(d.numPosizioni, 25));
-        dist.lega(1, f).legaBlob(2, pos).legaBlob(3, indiciVeri(d.distMin, 1)).legaBlob(4, indiciVeri(d.distMax, 1)).lega(5, d.attivo);
+        const std::vector<uint8_t> pos(d.posizioni.begin() + 1,
+                                       d.posizioni.begin() + 1 + std::min<int>(d.numPosizioni, 25));
+        dist.lega(1, f)
+            .legaBlob(2, pos)
+            .legaBlob(3, indiciVeri(d.distMin, 1))
+            .legaBlob(4, indiciVeri(d.distMax, 1))
+            .lega(5, d.attivo);
         dist.esegui();
     }
     for (const auto& [tabella, lista] : {std::pair{"filtri_and", &l.filtriAND}, std::pair{"filtri_or", &l.filtriOR}}) {
@@ -173,20 +184,23 @@ void scriviSu(sql::Database& db, const Lavoro& l) {
     sql::Istruzione blocchi(db, "INSERT INTO colonne VALUES(?,?)");
     const size_t perBlocco = static_cast<size_t>(COLONNE_PER_BLOCCO) * static_cast<size_t>(l.larghezza);
     for (size_t da = 0, b = 0; da < l.colonne.size(); da += perBlocco, ++b) {
-        blocchi.lega(1, static_cast<int64_t>(b)).legaBlob(2, std::span(l.colonne).subspan(da, std::min(perBlocco, l.colonne.size() - da)));
+        blocchi.lega(1, static_cast<int64_t>(b))
+            .legaBlob(2, std::span(l.colonne).subspan(da, std::min(perBlocco, l.colonne.size() - da)));
         blocchi.esegui();
     }
     t.conferma();
 }
 
-int64_t intervallo(const sql::Istruzione& st, int c, int64_t minimo, int64_t massimo, const char* id, const char* nome) {
+int64_t intervallo(const sql::Istruzione& st, int c, int64_t minimo, int64_t massimo, const char* id,
+                   const char* nome) {
     const int64_t v = st.intero(c);
     if (v < minimo || v > massimo) difetto(id, std::string(nome) + " = " + std::to_string(v));
     return v;
 }
 
 // Numbers of a blob, each within minimo..massimo.
-std::span<const uint8_t> numeriBlob(const sql::Istruzione& st, int c, int minimo, int massimo, size_t quanti, const std::string& nome) {
+std::span<const uint8_t> numeriBlob(const sql::Istruzione& st, int c, int minimo, int massimo, size_t quanti,
+                                    const std::string& nome) {
     const auto b = st.blob(c);
     if (b.size() > quanti) difetto("0246", nome + ": " + std::to_string(b.size()));
     for (size_t i = 0; i < b.size(); ++i)
@@ -197,12 +211,15 @@ std::span<const uint8_t> numeriBlob(const sql::Istruzione& st, int c, int minimo
 void leggiGruppi(sql::Database& db, const char* tabella, std::vector<tFiltroGruppo>& lista, int32_t conta) {
     const int64_t righe = db.intero((std::string("SELECT count(*) FROM ") + tabella).c_str());
     if (righe > MAX_FILTRI) difetto("0246", std::string(tabella) + ": " + std::to_string(righe));
-    if (conta > righe) difetto("0246", std::string(tabella) + ": " + std::to_string(conta) + " > " + std::to_string(righe));
+    if (conta > righe)
+        difetto("0246", std::string(tabella) + ": " + std::to_string(conta) + " > " + std::to_string(righe));
     lista.assign(static_cast<size_t>(righe), tFiltroGruppo{});
-    sql::Istruzione st(db, (std::string("SELECT indice, numeri, presenze, attivo FROM ") + tabella + " ORDER BY indice").c_str());
+    sql::Istruzione st(
+        db, (std::string("SELECT indice, numeri, presenze, attivo FROM ") + tabella + " ORDER BY indice").c_str());
     int64_t atteso = 0;
     while (st.passo()) {
-        if (++atteso > righe || st.intero(0) != atteso) difetto("0244", std::string(tabella) + ": " + std::to_string(st.intero(0)));
+        if (++atteso > righe || st.intero(0) != atteso)
+            difetto("0244", std::string(tabella) + ": " + std::to_string(st.intero(0)));
         tFiltroGruppo& f = lista[static_cast<size_t>(atteso - 1)];
         const auto b = st.blob(1);
         if (b.size() != BYTE_GRUPPO) difetto("0244", campo(tabella, atteso, static_cast<int64_t>(b.size())));
@@ -223,11 +240,12 @@ void leggiDa(sql::Database& db, Lavoro& l) {
     if (applicazione != APPLICAZIONE_LEC || formato < 1) difetto("0243", "");
     if (formato > FORMATO_LEC) difetto("0242", std::to_string(formato));
 
-    sql::Istruzione st(db,
-                       "SELECT salvato, versione, file, len_col, pronostico, pari_attivo, pari, somma_attiva, somma_min, somma_max, "
-                       "fisse_attive, fisse, ridotto_attivo, ridotto_nx, consecutivi_attivo, consecutivi_maschera, "
-                       "distanza_minima_attiva, distanza_minima, num_filtri_distanza, num_filtri_and, num_filtri_or, "
-                       "colonne_base_attive, num_colonne_base, descrizione, n_colonne, larghezza, bloccato, crc_colonne FROM lavoro");
+    sql::Istruzione st(
+        db,
+        "SELECT salvato, versione, file, len_col, pronostico, pari_attivo, pari, somma_attiva, somma_min, somma_max, "
+        "fisse_attive, fisse, ridotto_attivo, ridotto_nx, consecutivi_attivo, consecutivi_maschera, "
+        "distanza_minima_attiva, distanza_minima, num_filtri_distanza, num_filtri_and, num_filtri_or, "
+        "colonne_base_attive, num_colonne_base, descrizione, n_colonne, larghezza, bloccato, crc_colonne FROM lavoro");
     if (!st.passo()) difetto("0244", "lavoro");
     l.salvato = st.testo(0);
     l.versione = st.testo(1);
@@ -255,7 +273,8 @@ void leggiDa(sql::Database& db, Lavoro& l) {
     l.consecutivi.maschera = static_cast<int32_t>(intervallo(st, 15, 0, (1 << 26) - 1, "0245", "consecutivi_maschera"));
     l.distanzaMinima.attiva = st.intero(16) != 0;
     l.distanzaMinima.valore = static_cast<uint8_t>(intervallo(st, 17, 0, LEN_COL_MAX, "0245", "distanza_minima"));
-    l.numFiltriDistanza = static_cast<uint8_t>(intervallo(st, 18, 0, MAX_FILTRI_DISTANZA, "0246", "num_filtri_distanza"));
+    l.numFiltriDistanza =
+        static_cast<uint8_t>(intervallo(st, 18, 0, MAX_FILTRI_DISTANZA, "0246", "num_filtri_distanza"));
     l.numFiltriAND = static_cast<int32_t>(intervallo(st, 19, 0, MAX_FILTRI, "0246", "num_filtri_and"));
     l.numFiltriOR = static_cast<int32_t>(intervallo(st, 20, 0, MAX_FILTRI, "0246", "num_filtri_or"));
     l.colonneBaseAttive = st.intero(21) != 0;
@@ -263,19 +282,23 @@ void leggiDa(sql::Database& db, Lavoro& l) {
     l.descrizione = st.testo(23);
     if (l.descrizione.size() > MAX_DESCRIZIONE) difetto("0246", "descrizione");
     l.nColonne = static_cast<int32_t>(intervallo(st, 24, 0, MAX_COLONNE, "0246", "n_colonne"));
-    l.larghezza = static_cast<int>(intervallo(st, 25, l.nColonne ? 1 : 0, l.nColonne ? MAX_POSIZIONI : 0, "0246", "larghezza"));
+    l.larghezza =
+        static_cast<int>(intervallo(st, 25, l.nColonne ? 1 : 0, l.nColonne ? MAX_POSIZIONI : 0, "0246", "larghezza"));
     l.bloccato = st.intero(26) != 0;
     const auto crc = static_cast<uint32_t>(st.intero(27));
 
-    sql::Istruzione dist(db, "SELECT indice, posizioni, dist_min, dist_max, attivo FROM filtri_distanza ORDER BY indice");
+    sql::Istruzione dist(db,
+                         "SELECT indice, posizioni, dist_min, dist_max, attivo FROM filtri_distanza ORDER BY indice");
     while (dist.passo()) {
         const int64_t f = intervallo(dist, 0, 1, MAX_FILTRI_DISTANZA, "0246", "filtri_distanza");
         auto& d = l.filtriDistanza[static_cast<size_t>(f)];
         const auto pos = numeriBlob(dist, 1, 1, 24, 25, "filtri_distanza(" + std::to_string(f) + ").posizioni");
         d.numPosizioni = static_cast<uint8_t>(pos.size());
         std::copy(pos.begin(), pos.end(), d.posizioni.begin() + 1);
-        for (uint8_t g : numeriBlob(dist, 2, 1, 89, 89, "filtri_distanza(" + std::to_string(f) + ").dist_min")) d.distMin[g] = true;
-        for (uint8_t g : numeriBlob(dist, 3, 1, 89, 89, "filtri_distanza(" + std::to_string(f) + ").dist_max")) d.distMax[g] = true;
+        for (uint8_t g : numeriBlob(dist, 2, 1, 89, 89, "filtri_distanza(" + std::to_string(f) + ").dist_min"))
+            d.distMin[g] = true;
+        for (uint8_t g : numeriBlob(dist, 3, 1, 89, 89, "filtri_distanza(" + std::to_string(f) + ").dist_max"))
+            d.distMax[g] = true;
         d.numDistMin = static_cast<uint8_t>(std::count(d.distMin.begin(), d.distMin.end(), true));
         d.numDistMax = static_cast<uint8_t>(std::count(d.distMax.begin(), d.distMax.end(), true));
         d.attivo = dist.intero(4) != 0;
@@ -288,7 +311,8 @@ void leggiDa(sql::Database& db, Lavoro& l) {
     sql::Istruzione base(db, "SELECT indice, numeri, minimo, massimo FROM colonne_base ORDER BY indice");
     int32_t basi = 0;
     while (base.passo()) {
-        if (++basi > l.numColonneBase || base.intero(0) != basi) difetto("0246", campo("colonne_base", basi, base.intero(0)));
+        if (++basi > l.numColonneBase || base.intero(0) != basi)
+            difetto("0246", campo("colonne_base", basi, base.intero(0)));
         tColonna& col = l.colonneBase[static_cast<size_t>(basi)];
         const auto num = numeriBlob(base, 1, 1, 90, 25, "colonne_base(" + std::to_string(basi) + ")");
         col.lunghezza = static_cast<uint8_t>(num.size());
@@ -305,10 +329,12 @@ void leggiDa(sql::Database& db, Lavoro& l) {
     int64_t atteso = 0;
     while (blocchi.passo()) {
         const auto b = blocchi.blob(1);
-        if (blocchi.intero(0) != atteso++ || b.size() > totale - l.colonne.size()) difetto("0244", campo("colonne", atteso - 1, static_cast<int64_t>(b.size())));
+        if (blocchi.intero(0) != atteso++ || b.size() > totale - l.colonne.size())
+            difetto("0244", campo("colonne", atteso - 1, static_cast<int64_t>(b.size())));
         l.colonne.insert(l.colonne.end(), b.begin(), b.end());
     }
-    if (l.colonne.size() != totale) difetto("0244", "colonne: " + std::to_string(l.colonne.size()) + " / " + std::to_string(totale));
+    if (l.colonne.size() != totale)
+        difetto("0244", "colonne: " + std::to_string(l.colonne.size()) + " / " + std::to_string(totale));
     if (cCRC32().crc(l.colonne) != crc) difetto("0244", "colonne: CRC");
     // Positions up to the column length hold numbers; any beyond it (a length lowered for a
     // recalculation) may also be empty.
@@ -316,7 +342,9 @@ void leggiDa(sql::Database& db, Lavoro& l) {
     for (int32_t col = 0; col < l.nColonne; ++col) {
         const uint8_t* p = l.colonne.data() + static_cast<size_t>(col) * static_cast<size_t>(l.larghezza);
         for (int q = 0; q < l.larghezza; ++q)
-            if (p[q] > 90 || (q < piene && p[q] == 0)) difetto("0245", "colonne(" + std::to_string(col + 1) + ", " + std::to_string(q + 1) + ") = " + std::to_string(p[q]));
+            if (p[q] > 90 || (q < piene && p[q] == 0))
+                difetto("0245", "colonne(" + std::to_string(col + 1) + ", " + std::to_string(q + 1) +
+                                    ") = " + std::to_string(p[q]));
     }
 }
 
@@ -397,7 +425,8 @@ Lavoro FotografiaLavoro() {
     for (int32_t i = 1, n = ultimoFiltro(or_, mNumFiltriOR); i <= n; ++i) l.filtriOR.push_back(or_[i]);
     l.numFiltriAND = mNumFiltriAND;
     l.numFiltriOR = mNumFiltriOR;
-    l.numColonneBase = std::min<int32_t>(mNumColonneBase, mColonneBase.empty() ? 0 : static_cast<int32_t>(mColonneBase.size()) - 1);
+    l.numColonneBase =
+        std::min<int32_t>(mNumColonneBase, mColonneBase.empty() ? 0 : static_cast<int32_t>(mColonneBase.size()) - 1);
     if (l.numColonneBase > 0) l.colonneBase.assign(mColonneBase.begin(), mColonneBase.begin() + l.numColonneBase + 1);
     l.colonneBaseAttive = mColonneBaseAttive;
     l.distanzaMinima = mDistanzaMinima;
@@ -405,8 +434,8 @@ Lavoro FotografiaLavoro() {
     l.larghezza = larghezzaColonne();
     l.colonne.resize(static_cast<size_t>(l.nColonne) * static_cast<size_t>(l.larghezza));
     for (int32_t c = 1; c <= l.nColonne; ++c)
-        std::memcpy(l.colonne.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(l.larghezza), mArrColonne.colonna(c),
-                    static_cast<size_t>(l.larghezza));
+        std::memcpy(l.colonne.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(l.larghezza),
+                    mArrColonne.colonna(c), static_cast<size_t>(l.larghezza));
     l.descrizione = mSistema.descrizione;
     l.bloccato = mGUILocked == -1;
     return l;
@@ -439,7 +468,8 @@ void ApplicaLavoro(Lavoro&& l, bool conColonne) {
     const bool bloccato = l.bloccato;
     if (conColonne) {
         for (int32_t c = 1; c <= l.nColonne; ++c)
-            std::memcpy(mArrColonne.colonnaScrittura(c), l.colonne.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(l.larghezza),
+            std::memcpy(mArrColonne.colonnaScrittura(c),
+                        l.colonne.data() + static_cast<size_t>(c - 1) * static_cast<size_t>(l.larghezza),
                         static_cast<size_t>(l.larghezza));
         mSistema.nColonne = l.nColonne;
         mSistema.descrizione = std::move(l.descrizione);
@@ -471,7 +501,8 @@ bool ScriviProgetto(const std::filesystem::path& file, const Lavoro& lavoro, std
         }
         // The new file is on the disk before it takes the old one's name.
         if (!sincronizza(temporaneo, false)) throw sql::Errore(errno, std::string("fsync: ") + std::strerror(errno));
-        if (::rename(temporaneo.c_str(), file.c_str()) != 0) throw sql::Errore(errno, std::string("rename: ") + std::strerror(errno));
+        if (::rename(temporaneo.c_str(), file.c_str()) != 0)
+            throw sql::Errore(errno, std::string("rename: ") + std::strerror(errno));
         sincronizza(file.parent_path().empty() ? "." : file.parent_path(), true);
     } catch (const std::exception& e) {
         std::filesystem::remove(temporaneo, ec);
@@ -488,7 +519,8 @@ bool LeggiProgetto(const std::filesystem::path& file, Lavoro& lavoro, std::strin
         errore = messaggioDifetto(file.string(), "0249", "");
         return false;
     }
-    return leggi(file.string(), lavoro, errore, [&] { return std::make_unique<sql::Database>(file, sql::Database::Modo::Lettura); });
+    return leggi(file.string(), lavoro, errore,
+                 [&] { return std::make_unique<sql::Database>(file, sql::Database::Modo::Lettura); });
 }
 
 bool LeggiProgetto(std::span<const uint8_t> immagine, Lavoro& lavoro, std::string& errore) {
@@ -503,9 +535,10 @@ uint64_t ImprontaLavoro() {
     const auto& c = mCondizioni;
     for (bool b : c.pari) h.valore(b);
     h.aggiungi(c.fisse.data(), c.fisse.size());
-    for (int v : {int(c.pariAttivo), int(c.sommaAttiva), int(c.fisseAttive), int(c.sommaMin), int(c.sommaMax), int(c.numFisse),
-                  int(c.ridottoAttivo), int(c.ridottoNx), int(mConsecutivi.attivo), int(mConsecutivi.maschera),
-                  int(mDistanzaMinima.attiva), int(mDistanzaMinima.valore), int(mNumFiltriDistanza)})
+    for (int v :
+         {int(c.pariAttivo), int(c.sommaAttiva), int(c.fisseAttive), int(c.sommaMin), int(c.sommaMax), int(c.numFisse),
+          int(c.ridottoAttivo), int(c.ridottoNx), int(mConsecutivi.attivo), int(mConsecutivi.maschera),
+          int(mDistanzaMinima.attiva), int(mDistanzaMinima.valore), int(mNumFiltriDistanza)})
         h.valore(v);
     for (const auto& d : mFiltriDistanza) {
         h.valore(d.numPosizioni);
@@ -537,7 +570,8 @@ uint64_t ImprontaLavoro() {
         h.valore(b.lunghezza);
     }
     h.valore(mSistema.nColonne);
-    if (mSistema.nColonne > 0) h.aggiungi(mArrColonne.colonna(1), static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
+    if (mSistema.nColonne > 0)
+        h.aggiungi(mArrColonne.colonna(1), static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
     h.aggiungi(mSistema.descrizione.data(), mSistema.descrizione.size());
     h.valore(mGUILocked == -1);
     return h.fine();
@@ -610,9 +644,12 @@ bool SalvaSistemaConNome() {
 bool ChiediSalvataggio() {
     if (!LavoroModificato()) return true;
     switch (UI().MsgBox(TestoMessaggio("0240"), Pulsanti::SiNoAnnulla, Icona::Domanda)) {
-        case Risposta::Si: return SalvaSistemaComando();
-        case Risposta::No: return true;
-        default: return false;
+        case Risposta::Si:
+            return SalvaSistemaComando();
+        case Risposta::No:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -697,7 +734,8 @@ void AggiungiFileRecente(const std::string& file) {
     elenco.insert(elenco.begin(), file);
     std::vector<std::pair<std::string, std::string>> valori;
     for (int i = 0; i < MAX_FILE_RECENTI; ++i)
-        valori.emplace_back("FILE" + std::to_string(i + 1), i < static_cast<int>(elenco.size()) ? elenco[static_cast<size_t>(i)] : "");
+        valori.emplace_back("FILE" + std::to_string(i + 1),
+                            i < static_cast<int>(elenco.size()) ? elenco[static_cast<size_t>(i)] : "");
     classINI(mPathDati / "qiv.ini").setProperties("FILE RECENTI", valori);
 }
 

@@ -83,8 +83,7 @@ bool Istruzione::passo() {
 }
 
 void Istruzione::esegui() {
-    while (passo()) {
-    }
+    while (passo()) {}
     azzera();
 }
 
@@ -97,7 +96,8 @@ int64_t Istruzione::intero(int c) const { return sqlite3_column_int64(st_, c); }
 
 std::string Istruzione::testo(int c) const {
     const auto* p = sqlite3_column_text(st_, c);
-    return p ? std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(sqlite3_column_bytes(st_, c))) : std::string();
+    return p ? std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(sqlite3_column_bytes(st_, c)))
+             : std::string();
 }
 
 std::span<const uint8_t> Istruzione::blob(int c) const {
@@ -113,8 +113,7 @@ Transazione::~Transazione() {
     if (aperta_) {
         try {
             db_.esegui("ROLLBACK");
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 }
 

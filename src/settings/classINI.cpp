@@ -74,7 +74,8 @@ std::string ValoreINI(std::string_view testo, std::string_view sezione, std::str
         if (!dentro) continue;
         std::string_view k, v;
         if (!chiaveDi(r.testo, k, v) || !UgualiSenzaCaso(k, chiaveCercata)) continue;
-        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+            v = v.substr(1, v.size() - 2);
         return taglia(v, massimo);
     }
     return taglia(predefinito, massimo);
@@ -93,7 +94,8 @@ std::vector<VoceINI> VociINI(std::string_view testo, size_t massimo) {
         }
         std::string_view k, v;
         if (!inSezione || !chiaveDi(r.testo, k, v)) continue;
-        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+        if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+            v = v.substr(1, v.size() - 2);
         out.push_back({sezione, k, taglia(v, massimo)});
     }
     return out;

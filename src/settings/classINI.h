@@ -45,7 +45,8 @@ public:
 
     // The value of `chiave` in `sezione` (at most 254 characters): `predefinito` when the file,
     // the section or the key is missing or the file cannot be read, "" when the key is empty.
-    std::string getProperty(const std::string& sezione, const std::string& chiave, const std::string& predefinito) const;
+    std::string getProperty(const std::string& sezione, const std::string& chiave,
+                            const std::string& predefinito) const;
 
     // Writes the key, creating file and section as needed, through a temporary file renamed over
     // the old one. Line breaks and other control characters in the value become blanks, so a

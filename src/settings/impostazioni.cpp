@@ -8,14 +8,13 @@
 
 namespace novanta {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 tImpostazioni LeggiImpostazioni(const std::filesystem::path& fileIni) {
     const classINI ini(fileIni);
     tImpostazioni t;
-    t.intestazione = Rifila(ini.getProperty(SEZIONE_IMPOSTAZIONI, "INTESTAZIONE", INTESTAZIONE_PREDEFINITA).substr(0, 55), " ");
+    t.intestazione =
+        Rifila(ini.getProperty(SEZIONE_IMPOSTAZIONI, "INTESTAZIONE", INTESTAZIONE_PREDEFINITA).substr(0, 55), " ");
     t.stampante = ini.getProperty(SEZIONE_IMPOSTAZIONI, "STAMPANTE TABULATO", "NESSUNA");
     t.sorgenteRicalcolo = ini.getProperty(SEZIONE_IMPOSTAZIONI, "SORGENTE RICALCOLO", "1") == "1" ? 1 : 2;
     t.modalitaRicalcolo = ini.getProperty(SEZIONE_IMPOSTAZIONI, "MODALITA' RICALCOLO", "FALSE") == "TRUE";
@@ -27,9 +26,10 @@ tImpostazioni LeggiImpostazioni(const std::filesystem::path& fileIni) {
 bool ScriviImpostazioni(const std::filesystem::path& fileIni, bool modalitaRicalcolo, uint8_t sorgenteRicalcolo,
                         const std::string& lingua, std::string& errore, int& numero) {
     classINI ini(fileIni);
-    const bool ok = ini.setProperties(SEZIONE_IMPOSTAZIONI, {{"MODALITA' RICALCOLO", modalitaRicalcolo ? "TRUE" : "FALSE"},
-                                                             {"SORGENTE RICALCOLO", sorgenteRicalcolo == 2 ? "2" : "1"},
-                                                             {"LINGUA", lingua}});
+    const bool ok =
+        ini.setProperties(SEZIONE_IMPOSTAZIONI, {{"MODALITA' RICALCOLO", modalitaRicalcolo ? "TRUE" : "FALSE"},
+                                                 {"SORGENTE RICALCOLO", sorgenteRicalcolo == 2 ? "2" : "1"},
+                                                 {"LINGUA", lingua}});
     if (!ok) {
         errore = ini.errore();
         numero = ini.numeroErrore() ? ini.numeroErrore() : 75;

@@ -68,7 +68,8 @@ struct IndiceLingua {
         size_t p = 0;
         while (p < testo.size()) {
             const size_t a = testo.find('\n', p);
-            const std::string_view riga = std::string_view(testo).substr(p, a == std::string::npos ? std::string::npos : a - p);
+            const std::string_view riga =
+                std::string_view(testo).substr(p, a == std::string::npos ? std::string::npos : a - p);
             const auto uguale = riga.find('=');
             if (uguale != std::string_view::npos && uguale > 0)
                 voci.emplace(std::string(riga.substr(0, uguale)), valoreScansione(riga, riga.substr(0, uguale)));

@@ -1,9 +1,9 @@
 #include "support/formato.h"
 
-#include <cmath>
-#include <cstdio>
 #include <langinfo.h>
 #include <locale.h>
+#include <cmath>
+#include <cstdio>
 
 namespace novanta {
 
@@ -51,7 +51,8 @@ std::string FormatoMigliaia(double valore) {
 
 std::string FormatoMigliaiaZeri(double valore) {
     const double arrotondato = std::nearbyint(valore);
-    if (arrotondato > -10 && arrotondato < 10) return (arrotondato < 0 ? "-0" : "0") + FormatoMigliaia(std::fabs(arrotondato));
+    if (arrotondato > -10 && arrotondato < 10)
+        return (arrotondato < 0 ? "-0" : "0") + FormatoMigliaia(std::fabs(arrotondato));
     return FormatoMigliaia(arrotondato);
 }
 

@@ -38,7 +38,8 @@ std::string TestoErrore(int32_t numero, std::string_view descrizione) {
 
 std::string TestoErrore(int32_t numero, std::string_view descrizione, std::string_view procedura,
                         std::string_view contenitore) {
-    return TestoErrore(numero, descrizione) + " in procedure " + std::string(procedura) + " of " + std::string(contenitore);
+    return TestoErrore(numero, descrizione) + " in procedure " + std::string(procedura) + " of " +
+           std::string(contenitore);
 }
 
 }  // namespace novanta

@@ -17,8 +17,8 @@ bool ImportaColonneBase(const std::string& nomeFile) {
     }
     const int32_t n = static_cast<int32_t>(lette.size()) - 1;
     if (n > 0 && lette[1].lunghezza != mLenCol) {
-        UI().MsgBox("Lunghezza Colonna Base [" + std::to_string(lette[1].lunghezza) + "] diversa da Lunghezza Colonna [" +
-                        std::to_string(mLenCol) + "]",
+        UI().MsgBox("Lunghezza Colonna Base [" + std::to_string(lette[1].lunghezza) +
+                        "] diversa da Lunghezza Colonna [" + std::to_string(mLenCol) + "]",
                     Pulsanti::OK, Icona::Critica);
         return false;
     }

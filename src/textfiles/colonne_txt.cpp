@@ -33,7 +33,8 @@ bool SalvaColonneTxt(const std::string& nomeFile) {
     ok = ok && w.conferma();
     UI().Clessidra(false);
     if (!ok) {
-        UI().MsgBox(TestoErrore(w.numeroErrore() ? w.numeroErrore() : 75, w.errore(), "SalvaColonneTxt", "Modulo corpo"));
+        UI().MsgBox(
+            TestoErrore(w.numeroErrore() ? w.numeroErrore() : 75, w.errore(), "SalvaColonneTxt", "Modulo corpo"));
     }
     return ok;
 }
@@ -74,9 +75,10 @@ bool LeggiColonneTxt(std::istream& in, ColonneLette& ris, std::string& messaggio
         if (numeri.empty()) continue;
         if (letto.righe == 0) {
             if (numeri.size() < static_cast<size_t>(LEN_COL_MIN) || numeri.size() > static_cast<size_t>(LEN_COL_MAX)) {
-                messaggio = messaggioImport({ERRORE_APPLICAZIONE, "The first column has " + std::to_string(numeri.size()) +
-                                                                      " numbers: from 2 to 25 are allowed"},
-                                            pezzo);
+                messaggio =
+                    messaggioImport({ERRORE_APPLICAZIONE, "The first column has " + std::to_string(numeri.size()) +
+                                                              " numbers: from 2 to 25 are allowed"},
+                                    pezzo);
                 return false;
             }
             letto.lenCol = static_cast<int>(numeri.size());
@@ -160,7 +162,8 @@ bool StringToArrayColonna(const std::string& riga, tColonna& colonna, ErroreLett
     std::vector<int> numeri;
     if (!NumeriColonnaRiga(riga, numeri, errore)) return false;
     if (numeri.size() > static_cast<size_t>(MAX_POSIZIONI)) {
-        errore = {ERRORE_APPLICAZIONE, "The line has " + std::to_string(numeri.size()) + " numbers: at most 25 are allowed"};
+        errore = {ERRORE_APPLICAZIONE,
+                  "The line has " + std::to_string(numeri.size()) + " numbers: at most 25 are allowed"};
         return false;
     }
     for (size_t i = 0; i < numeri.size(); ++i) {
@@ -215,7 +218,8 @@ std::vector<tColonna> LoadTxtToColonneArray(const std::string& nomeFile, int32_t
     int numero = 53;
     std::string descrizione = "File not found";
     std::ifstream in;
-    if (FileRegolareDaLeggere(nomeFile, numero, descrizione)) in.open(std::filesystem::path(nomeFile), std::ios::binary);
+    if (FileRegolareDaLeggere(nomeFile, numero, descrizione))
+        in.open(std::filesystem::path(nomeFile), std::ios::binary);
     if (!in.is_open()) {
         UI().MsgBox(TestoErrore(numero, descrizione, "LoadTxtToColonneArray", "Module Corpo"));
         if (riuscito) *riuscito = false;

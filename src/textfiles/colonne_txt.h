@@ -45,7 +45,6 @@ bool LeggiColonneTxt(const std::filesystem::path& file, ColonneLette& risultato,
 // system was replaced.
 bool ImportaColonneTxt(const std::string& nomeFile);
 
-
 // One line as a column record: the numbers in the order of the line, smallest, largest, count.
 // A line that is not a list of at most 25 numbers 1..90 shows the routine's error message and
 // yields the all-zero record (lunghezza 0).

@@ -6,7 +6,6 @@
 #include "support/file_atomico.h"
 #include "support/righe_testo.h"
 
-
 namespace novanta {
 
 namespace {
@@ -62,8 +61,8 @@ bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGrupp
         if (riga.empty()) continue;
         tFiltroGruppo f;
         if (!StringToFiltro(riga, presenze, f, errore)) {
-            messaggio = messaggioFiltri({errore.numero, errore.descrizione + " (line " + std::to_string(numeroRiga) + ": " +
-                                                            riga.substr(0, 80) + ")"});
+            messaggio = messaggioFiltri({errore.numero, errore.descrizione + " (line " + std::to_string(numeroRiga) +
+                                                            ": " + riga.substr(0, 80) + ")"});
             return false;
         }
         letti.push_back(f);
@@ -79,7 +78,8 @@ bool LeggiFiltriTxt(std::istream& in, int32_t presenze, std::vector<tFiltroGrupp
 
 bool ApriFileFiltri(const std::string& nomeFile, std::ifstream& in, std::string& messaggio) {
     ErroreLettura e{53, "File not found: " + nomeFile};
-    if (FileRegolareDaLeggere(nomeFile, e.numero, e.descrizione)) in.open(std::filesystem::path(nomeFile), std::ios::binary);
+    if (FileRegolareDaLeggere(nomeFile, e.numero, e.descrizione))
+        in.open(std::filesystem::path(nomeFile), std::ios::binary);
     if (in.is_open()) return true;
     messaggio = messaggioFiltri(e);
     return false;

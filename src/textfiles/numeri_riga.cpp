@@ -8,7 +8,8 @@ namespace {
 bool separatore(char c) { return c == ' ' || c == '\t' || c == '-' || c == ',' || c == ';' || c == '.'; }
 }  // namespace
 
-bool NumeriDellaRiga(std::string_view riga, std::vector<int>& numeri, ErroreLettura& errore, int64_t limiteConversione) {
+bool NumeriDellaRiga(std::string_view riga, std::vector<int>& numeri, ErroreLettura& errore,
+                     int64_t limiteConversione) {
     numeri.clear();
     size_t i = 0;
     while (i < riga.size()) {

@@ -23,7 +23,9 @@ namespace novanta::ui {
 
 QString NomeServerIstanza(const std::filesystem::path& cartella) {
     const QByteArray impronta =
-        QCryptographicHash::hash(QByteArray::fromStdString(cartella.string()), QCryptographicHash::Sha1).toHex().left(16);
+        QCryptographicHash::hash(QByteArray::fromStdString(cartella.string()), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
     return QStringLiteral("novanta-") + QString::fromLatin1(impronta);
 }
 
@@ -98,8 +100,7 @@ QWidget* PortaInPrimoPiano(QWidget* principale) {
     // window that can act comes to the front, so its buttons stay in reach.
     QWidget* davanti = QApplication::activeModalWidget();
     if (!davanti)
-        if (InterfacciaQt* f = FacciaQt(); f && f->progresso() && f->progresso()->isVisible())
-            davanti = f->progresso();
+        if (InterfacciaQt* f = FacciaQt(); f && f->progresso() && f->progresso()->isVisible()) davanti = f->progresso();
     if (!davanti) davanti = principale;
     if (!davanti) return nullptr;
     davanti->show();

@@ -34,7 +34,6 @@ QStringList TestiNumerati(int da, int a) {
     return testi;
 }
 
-
 CoppiaOnOff::CoppiaOnOff(const QString& nomeFrame, const QString& nome, QWidget* parent) : QGroupBox(parent) {
     setObjectName(nomeFrame);
     setTitle(QStringLiteral("Condizione"));
@@ -63,8 +62,9 @@ void CoppiaOnOff::Scegli(int indice) {
     const QColor grigio = palette().color(QPalette::Disabled, QPalette::ButtonText);
     for (int i = 0; i < 2; ++i) {
         const bool questo = i == indice;
-        const QString colori = questo ? QStringLiteral("background-color: #ffff00; color: #000000;")
-                                      : QStringLiteral("background-color: palette(button); color: %1;").arg(grigio.name());
+        const QString colori = questo
+                                   ? QStringLiteral("background-color: #ffff00; color: #000000;")
+                                   : QStringLiteral("background-color: palette(button); color: %1;").arg(grigio.name());
         bottoni_[static_cast<size_t>(i)]->setStyleSheet(
             QStringLiteral("QPushButton { %1 border: 1px solid palette(mid); padding: 3px 10px; }"
                            "QPushButton:focus { border: 2px solid palette(highlight); }")
@@ -84,17 +84,17 @@ void CoppiaOnOff::SceltaUtente(int indice) {
 bool CoppiaOnOff::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(evento)->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down: {
-            const int altro = oggetto == bottoni_[0] ? 1 : 0;
-            bottoni_[static_cast<size_t>(altro)]->setFocus(Qt::OtherFocusReason);
-            SceltaUtente(altro);
-            return true;
-        }
-        default:
-            break;
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Up:
+            case Qt::Key_Down: {
+                const int altro = oggetto == bottoni_[0] ? 1 : 0;
+                bottoni_[static_cast<size_t>(altro)]->setFocus(Qt::OtherFocusReason);
+                SceltaUtente(altro);
+                return true;
+            }
+            default:
+                break;
         }
     }
     return QGroupBox::eventFilter(oggetto, evento);
@@ -180,8 +180,10 @@ void EtichetteSelezione::Colora(int pos) {
     const Stato& s = stati_[static_cast<size_t>(pos)];
     QLabel* l = etichette_[static_cast<size_t>(pos)];
     const bool fuoco = pos == corrente_ && hasFocus();
-    QString foglio = s.scelto ? QStringLiteral("background-color: %1; color: %2;").arg(coloreScelto_.name(), coloreTestoScelto_.name())
-                              : QStringLiteral("background-color: #ffffff; color: #000000;");
+    QString foglio =
+        s.scelto
+            ? QStringLiteral("background-color: %1; color: %2;").arg(coloreScelto_.name(), coloreTestoScelto_.name())
+            : QStringLiteral("background-color: #ffffff; color: #000000;");
     if (!s.selezionabile) foglio += QStringLiteral("color: #a0a0a0; font-style: italic;");
     foglio += fuoco ? QStringLiteral("border: 1px dashed #000000;") : QStringLiteral("border: 1px solid #c0c0c0;");
     foglio += QStringLiteral("padding: 1px 3px;");
@@ -250,12 +252,23 @@ void EtichetteSelezione::Corrente(int pos) {
 
 void EtichetteSelezione::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-    case Qt::Key_Left: Corrente(posizioneVisibile(corrente_, -1)); break;
-    case Qt::Key_Right: Corrente(posizioneVisibile(corrente_, 1)); break;
-    case Qt::Key_Up: Corrente(posizioneVisibile(corrente_, -perRiga_)); break;
-    case Qt::Key_Down: Corrente(posizioneVisibile(corrente_, perRiga_)); break;
-    case Qt::Key_Space: Tocca(corrente_); break;
-    default: return QWidget::keyPressEvent(e);
+        case Qt::Key_Left:
+            Corrente(posizioneVisibile(corrente_, -1));
+            break;
+        case Qt::Key_Right:
+            Corrente(posizioneVisibile(corrente_, 1));
+            break;
+        case Qt::Key_Up:
+            Corrente(posizioneVisibile(corrente_, -perRiga_));
+            break;
+        case Qt::Key_Down:
+            Corrente(posizioneVisibile(corrente_, perRiga_));
+            break;
+        case Qt::Key_Space:
+            Tocca(corrente_);
+            break;
+        default:
+            return QWidget::keyPressEvent(e);
     }
 }
 

@@ -21,8 +21,8 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include "core/corpo.h"
 #include "settings/multiLanguage.h"
@@ -132,7 +132,8 @@ frmAnalisi::frmAnalisi(QWidget* parent)
     auto* sinistra = new QWidget(divisore);
     auto* sv = new QVBoxLayout(sinistra);
     sv->setContentsMargins(0, 0, 0, 0);
-    lblTabella = new QLabel(QStringLiteral("Sottoinsiemi del pronostico per il massimo di numeri che una colonna contiene"), sinistra);
+    lblTabella = new QLabel(
+        QStringLiteral("Sottoinsiemi del pronostico per il massimo di numeri che una colonna contiene"), sinistra);
     lblTabella->setObjectName(QStringLiteral("lblTabella"));
     lblTabella->setWordWrap(true);
     tblGaranzia = Tabella(sinistra, "tblGaranzia");
@@ -200,13 +201,15 @@ frmAnalisi::frmAnalisi(QWidget* parent)
     v->addLayout(fondo);
 
     // Enter in the draw field checks the draw; no button takes Enter for itself.
-    for (QPushButton* b : {cmdAnalizza, cmdAnnulla, cmdControlla, cmdCaricaEstrazioni, cmdChiudi}) b->setAutoDefault(false);
+    for (QPushButton* b : {cmdAnalizza, cmdAnnulla, cmdControlla, cmdCaricaEstrazioni, cmdChiudi})
+        b->setAutoDefault(false);
     connect(cmdAnalizza, &QPushButton::clicked, this, [this] { Analizza(); });
     connect(cmdAnnulla, &QPushButton::clicked, this, [] { mAnnullaCalcolo = true; });
     connect(cmdControlla, &QPushButton::clicked, this, [this] { ControllaEstrazione(); });
     connect(txtEstrazione, &QLineEdit::returnPressed, this, [this] { ControllaEstrazione(); });
     connect(cmdCaricaEstrazioni, &QPushButton::clicked, this, [this] {
-        const auto file = UI().ScegliFileApri("File TXT (*.txt)|*.txt|File CSV (*.csv)|*.csv|*.*|*.*", (mPathDati / "csv").string());
+        const auto file =
+            UI().ScegliFileApri("File TXT (*.txt)|*.txt|File CSV (*.csv)|*.csv|*.*|*.*", (mPathDati / "csv").string());
         if (file && !file->empty()) CaricaEstrazioni(*file);
     });
     connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::reject);
@@ -247,7 +250,8 @@ void frmAnalisi::showEvent(QShowEvent* evento) {
     // The first analysis starts once the window is on screen, so its bar and cancel are seen.
     if (!avviata_) {
         avviata_ = true;
-        QMetaObject::invokeMethod(this, [this] { Analizza(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Analizza(); }, Qt::QueuedConnection);
     }
 }
 
@@ -271,7 +275,8 @@ void frmAnalisi::reject() {
 
 void frmAnalisi::Blocca(bool inCorso) {
     inCorso_ = inCorso;
-    for (QWidget* w : std::initializer_list<QWidget*>{spinEstratti, cmdAnalizza, tabAnalisi, cmdChiudi}) w->setEnabled(!inCorso);
+    for (QWidget* w : std::initializer_list<QWidget*>{spinEstratti, cmdAnalizza, tabAnalisi, cmdChiudi})
+        w->setEnabled(!inCorso);
     cmdAnnulla->setEnabled(inCorso);
     if (inCorso) cmdAnnulla->setFocus();
 }
@@ -317,9 +322,11 @@ void frmAnalisi::MostraRisultato() {
         tblGaranzia->setItem(i, 0, Cella(QString::number(riga.dentro)));
         tblGaranzia->setItem(i, 1, Cella(Q(FormatoMigliaia(static_cast<double>(riga.sottoinsiemi)))));
         for (int h = 0; h < colonneH; ++h)
-            tblGaranzia->setItem(i, 2 + h, Cella(static_cast<size_t>(h) < riga.migliore.size()
-                                                     ? Q(FormatoMigliaia(static_cast<double>(riga.migliore[static_cast<size_t>(h)])))
-                                                     : QString()));
+            tblGaranzia->setItem(
+                i, 2 + h,
+                Cella(static_cast<size_t>(h) < riga.migliore.size()
+                          ? Q(FormatoMigliaia(static_cast<double>(riga.migliore[static_cast<size_t>(h)])))
+                          : QString()));
         auto* g = Cella(QString::number(riga.garanzia));
         QFont grassetto = g->font();
         grassetto.setBold(true);
@@ -339,7 +346,8 @@ void frmAnalisi::MostraRisultato() {
         const std::string unoSu = analisi::UnoSu(p);
         tblProbabilita->setItem(h, 0, Cella(QString::number(h)));
         tblProbabilita->setItem(h, 1, Cella(percento(p)));
-        tblProbabilita->setItem(h, 2, Cella(unoSu.empty() ? QStringLiteral("-") : Q(TestoMessaggio("0233") + " " + unoSu)));
+        tblProbabilita->setItem(h, 2,
+                                Cella(unoSu.empty() ? QStringLiteral("-") : Q(TestoMessaggio("0233") + " " + unoSu)));
     }
 
     // The odds as bars, each with its percentage.
@@ -400,7 +408,8 @@ void frmAnalisi::ControllaEstrazione() {
     constexpr size_t kMostrate = 1000;
     const auto k = static_cast<size_t>(sistema_.lunghezza);
     if (!e.vincenti.empty())
-        lstVincenti->addItem(Q(TestoMessaggio("0236")) + QStringLiteral(" %1").arg(Q(FormatoMigliaia(static_cast<double>(e.vincenti.size())))));
+        lstVincenti->addItem(Q(TestoMessaggio("0236")) +
+                             QStringLiteral(" %1").arg(Q(FormatoMigliaia(static_cast<double>(e.vincenti.size())))));
     for (size_t i = 0; i < std::min(e.vincenti.size(), kMostrate); ++i) {
         const auto col = static_cast<size_t>(e.vincenti[i] - 1);
         lstVincenti->addItem(QStringLiteral("%1 %2:  %3")
@@ -409,8 +418,9 @@ void frmAnalisi::ControllaEstrazione() {
                                  .arg(Numeri(sistema_.colonne.data() + col * k, k)));
     }
     if (e.vincenti.size() > kMostrate)
-        lstVincenti->addItem(QStringLiteral("... %1 %2").arg(Q(FormatoMigliaia(static_cast<double>(e.vincenti.size() - kMostrate))),
-                                                            Q(TestoMessaggio("0237"))));
+        lstVincenti->addItem(QStringLiteral("... %1 %2")
+                                 .arg(Q(FormatoMigliaia(static_cast<double>(e.vincenti.size() - kMostrate))),
+                                      Q(TestoMessaggio("0237"))));
 }
 
 bool frmAnalisi::CaricaEstrazioni(const std::string& file) {
@@ -446,7 +456,9 @@ void frmAnalisi::MostraEstrazioni() {
         tblEstrazioni->setItem(i, 2, numeri);
         tblEstrazioni->setItem(i, 3, Cella(QString::number(riepilogo_.esiti[static_cast<size_t>(i)].migliore)));
     }
-    lblTotali->setText(riepilogo_.esiti.empty() ? QString() : Q(TestoMessaggio("0238")) + QStringLiteral("  ") + PerPunti(riepilogo_.perMigliore));
+    lblTotali->setText(riepilogo_.esiti.empty()
+                           ? QString()
+                           : Q(TestoMessaggio("0238")) + QStringLiteral("  ") + PerPunti(riepilogo_.perMigliore));
 }
 
 }  // namespace novanta::ui

@@ -115,7 +115,8 @@ frmFiltri::frmFiltri(int32_t tipoFiltro, QWidget* parent)
     };
     cmdCancella = comando("cmdCancella", QStyle::SP_DialogResetButton, QStringLiteral("Cancella il pannello"));
     cmdCancellaTutto = comando("cmdCancellaTutto", QStyle::SP_TrashIcon, QStringLiteral("Cancella tutti i filtri"));
-    cmdLoadFiltri = comando("cmdLoadFiltri", QStyle::SP_DialogOpenButton, QStringLiteral("Importa i filtri da un file di testo"));
+    cmdLoadFiltri =
+        comando("cmdLoadFiltri", QStyle::SP_DialogOpenButton, QStringLiteral("Importa i filtri da un file di testo"));
     lato->addLayout(comandi);
     lato->addStretch(1);
     corpoFinestra->addLayout(lato, 0, 1);

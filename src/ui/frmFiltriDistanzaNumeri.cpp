@@ -60,7 +60,8 @@ frmFiltriDistanzaNumeri::frmFiltriDistanzaNumeri(QWidget* parent)
         (*voci[i].second)->setFrameShape(QFrame::Panel);
         (*voci[i].second)->setFrameShadow(QFrame::Sunken);
         (*voci[i].second)->setAlignment(Qt::AlignCenter);
-        (*voci[i].second)->setMinimumWidth((*voci[i].second)->fontMetrics().horizontalAdvance(QStringLiteral("000,000")));
+        (*voci[i].second)
+            ->setMinimumWidth((*voci[i].second)->fontMetrics().horizontalAdvance(QStringLiteral("000,000")));
         contatori->addWidget(*voci[i].second, 1, i);
     }
     navigazione->addLayout(contatori);

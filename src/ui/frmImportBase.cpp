@@ -68,7 +68,8 @@ frmImportBase::frmImportBase(QWidget* parent) : FinestraCondizione(QStringLitera
     cmdImportaBase->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     cmdImportaBase->setAutoDefault(false);
     riga->addWidget(cmdImportaBase);
-    frameStatoCondizione = new CoppiaOnOff(QStringLiteral("frameStatoCondizione"), QStringLiteral("optCond"), frameCondizione);
+    frameStatoCondizione =
+        new CoppiaOnOff(QStringLiteral("frameStatoCondizione"), QStringLiteral("optCond"), frameCondizione);
     riga->addWidget(frameStatoCondizione);
     riga->addStretch(1);
     lblDescrColonneBase = new QLabel(QStringLiteral("Numero Colonne Base"), frameCondizione);
@@ -79,7 +80,8 @@ frmImportBase::frmImportBase(QWidget* parent) : FinestraCondizione(QStringLitera
     lblNumColonneBase->setFrameShape(QFrame::StyledPanel);
     lblNumColonneBase->setFrameShadow(QFrame::Sunken);
     lblNumColonneBase->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    lblNumColonneBase->setMinimumWidth(lblNumColonneBase->fontMetrics().horizontalAdvance(QStringLiteral("0,000")) + 14);
+    lblNumColonneBase->setMinimumWidth(lblNumColonneBase->fontMetrics().horizontalAdvance(QStringLiteral("0,000")) +
+                                       14);
     QFont grassetto = lblNumColonneBase->font();
     grassetto.setBold(true);
     lblNumColonneBase->setFont(grassetto);
@@ -156,7 +158,8 @@ QString frmImportBase::TestoSelezione() const {
         destra = std::max(destra, r.right());
     }
     // The model's row r is row r + 1 of the cells; the whole grid selected takes the header too.
-    const bool tutto = alto == 0 && basso == modello_->rowCount() - 1 && sinistra == 0 && destra == modello_->columnCount() - 1;
+    const bool tutto =
+        alto == 0 && basso == modello_->rowCount() - 1 && sinistra == 0 && destra == modello_->columnCount() - 1;
     return Q(TestoCopiaGriglia(modello_->celle(), tutto ? 0 : alto + 1, sinistra, basso + 1, destra));
 }
 

@@ -39,7 +39,8 @@ frmImportFiltri::frmImportFiltri(int32_t tipoFiltro, QWidget* parent) : QDialog(
         riga->addWidget(b);
         return b;
     };
-    cmdImportaFiltri = pulsante("cmdImportaFiltri", QStyle::SP_DialogOpenButton, QStringLiteral("Scegli il file di testo"));
+    cmdImportaFiltri =
+        pulsante("cmdImportaFiltri", QStyle::SP_DialogOpenButton, QStringLiteral("Scegli il file di testo"));
     lblFileFiltri = new QLabel(this);
     lblFileFiltri->setObjectName(QStringLiteral("lblFileFiltri"));
     lblFileFiltri->setFrameShape(QFrame::StyledPanel);
@@ -105,7 +106,8 @@ void frmImportFiltri::Processa() {
 
     // Nothing in the window may start a second import or close it while the file is read.
     importando_ = true;
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdImportaFiltri, cmdProcess, framePresenze}) w->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdImportaFiltri, cmdProcess, framePresenze})
+        w->setEnabled(false);
     const bool riuscito = ImportaFiltriGruppo(tipoFiltro_, nomeFileFiltri, presenze,
                                               [this](int32_t filtri, int percento) { MostraLetti(filtri, percento); });
     importando_ = false;

@@ -5,8 +5,8 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,9 +20,9 @@
 #include <cctype>
 #include <filesystem>
 
+#include "analysis/ottimizzatore.h"
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
-#include "analysis/ottimizzatore.h"
 #include "engine/motore.h"
 #include "matrices/elenco_matrici.h"
 #include "progetto/progetto.h"
@@ -35,8 +35,6 @@
 #include "ui/frmFiltriDistanzaNumeri.h"
 #include "ui/frmFisse.h"
 #include "ui/frmImportBase.h"
-#include "ui/frmImpostazioni.h"
-#include "ui/frmAnalisi.h"
 #include "ui/frmImpostazioni.h"
 #include "ui/frmMatr.h"
 #include "ui/frmOttimizza.h"
@@ -97,23 +95,35 @@ GrigliaNumeri::GrigliaNumeri(QWidget* parent) : QFrame(parent) {
 }
 
 void GrigliaNumeri::MostraCursore() {
-    for (int i = 0; i < 90; ++i)
-        etichette_[static_cast<size_t>(i)]->setLineWidth(hasFocus() && i == cursore_ ? 3 : 1);
+    for (int i = 0; i < 90; ++i) etichette_[static_cast<size_t>(i)]->setLineWidth(hasFocus() && i == cursore_ ? 3 : 1);
 }
 
 void GrigliaNumeri::keyPressEvent(QKeyEvent* e) {
     int r = cursore_ / 10, c = cursore_ % 10;
     switch (e->key()) {
-        case Qt::Key_Left: c = (c + 9) % 10; break;
-        case Qt::Key_Right: c = (c + 1) % 10; break;
-        case Qt::Key_Up: r = (r + 8) % 9; break;
-        case Qt::Key_Down: r = (r + 1) % 9; break;
-        case Qt::Key_Home: c = 0; break;
-        case Qt::Key_End: c = 9; break;
+        case Qt::Key_Left:
+            c = (c + 9) % 10;
+            break;
+        case Qt::Key_Right:
+            c = (c + 1) % 10;
+            break;
+        case Qt::Key_Up:
+            r = (r + 8) % 9;
+            break;
+        case Qt::Key_Down:
+            r = (r + 1) % 9;
+            break;
+        case Qt::Key_Home:
+            c = 0;
+            break;
+        case Qt::Key_End:
+            c = 9;
+            break;
         case Qt::Key_Space:
             GrigliaNumeriClick(cursore_);
             return;
-        default: return QFrame::keyPressEvent(e);
+        default:
+            return QFrame::keyPressEvent(e);
     }
     cursore_ = r * 10 + c;
     MostraCursore();

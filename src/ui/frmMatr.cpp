@@ -32,7 +32,8 @@ void rosso(QLabel* l, const std::string& testo, bool acceso) {
     l->setAutoFillBackground(acceso);
     QPalette p = l->palette();
     p.setColor(QPalette::Window, acceso ? QColor(255, 0, 0) : l->parentWidget()->palette().color(QPalette::Window));
-    p.setColor(QPalette::WindowText, acceso ? QColor(Qt::white) : l->parentWidget()->palette().color(QPalette::WindowText));
+    p.setColor(QPalette::WindowText,
+               acceso ? QColor(Qt::white) : l->parentWidget()->palette().color(QPalette::WindowText));
     l->setPalette(p);
     // Only a warning takes room: the one shown spans the window.
     l->setVisible(acceso);
@@ -55,7 +56,8 @@ frmMatr::frmMatr(QWidget* parent, bool modoAdatta) : QDialog(parent), modoAdatta
     flZEL->setFont(fisso);
     flZEL->setMinimumHeight(140);
     // The caption stands over the columns of the lines: the list's frame and item margin in front.
-    lblElenco->setContentsMargins(flZEL->frameWidth() + flZEL->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, flZEL) + 1, 0, 0, 0);
+    lblElenco->setContentsMargins(
+        flZEL->frameWidth() + flZEL->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, flZEL) + 1, 0, 0, 0);
     v->addWidget(lblElenco);
     v->addWidget(flZEL, 1);
 
@@ -66,11 +68,15 @@ frmMatr::frmMatr(QWidget* parent, bool modoAdatta) : QDialog(parent), modoAdatta
     frameInfo->setObjectName(QStringLiteral("frameInfo"));
     frameInfo->setFlat(true);
     auto* g = new QGridLayout(frameInfo);
-    const char* didascalie[12] = {"Numeri (V)",  "Lunghezza colonna (K)", "Garanzia (T)", "Estratti (M)",
-                                  "Numeri fissi (F)", "Colonne (C)", "Copertura %", "Autore",
-                                  "Descrizione", "Valida dal", "Valida fino al", "File"};
-    const char* caselle[12] = {"txtNumMatrix", "txtLenCol",     "txtGaranty",  "txtPickUp",    "txtFixedNum", "txtColMatrix",
-                               "txtPercentage", "txtAuthor", "txtDescription", "txtValidFrom", "txtValidTo",  "txtFileName"};
+    const char* didascalie[12] = {"Numeri (V)",       "Lunghezza colonna (K)",
+                                  "Garanzia (T)",     "Estratti (M)",
+                                  "Numeri fissi (F)", "Colonne (C)",
+                                  "Copertura %",      "Autore",
+                                  "Descrizione",      "Valida dal",
+                                  "Valida fino al",   "File"};
+    const char* caselle[12] = {"txtNumMatrix",   "txtLenCol",    "txtGaranty",    "txtPickUp",
+                               "txtFixedNum",    "txtColMatrix", "txtPercentage", "txtAuthor",
+                               "txtDescription", "txtValidFrom", "txtValidTo",    "txtFileName"};
     const int lunghezze[12] = {3, 3, 3, 3, 3, 9, 10, 30, 60, 10, 10, 0};
     std::array<QLineEdit*, 12> box{};
     for (int i = 0; i < 12; ++i) {
@@ -141,7 +147,8 @@ frmMatr::frmMatr(QWidget* parent, bool modoAdatta) : QDialog(parent), modoAdatta
     };
     cmdOpenDir = pulsante("cmdOpenDir", QStringLiteral("Apri Cartella"), QStyle::SP_DirOpenIcon);
     cmdUpdateMatrix = pulsante("cmdUpdateMatrix", QStringLiteral("Aggiorna"), QStyle::SP_BrowserReload);
-    cmdAnnullaAggiornamento = pulsante("cmdAnnullaAggiornamento", QStringLiteral("Annulla"), QStyle::SP_DialogCancelButton);
+    cmdAnnullaAggiornamento =
+        pulsante("cmdAnnullaAggiornamento", QStringLiteral("Annulla"), QStyle::SP_DialogCancelButton);
     pulsanti->addStretch(1);
     cmdMatriceTXT = pulsante("cmdMatriceTXT", QStringLiteral("&File TXT"), QStyle::SP_FileIcon);
     cmdMatriceTXT->setToolTip(QStringLiteral("Adatta Matrice Personalizzata"));
@@ -181,14 +188,17 @@ void frmMatr::RiempiElenco() {
     for (const auto& r : righe) flZEL->addItem(Q(r));
     setWindowTitle(Q(TitoloElencoMatrici(righe.size())));
     // The list index of a line is the index of its entry (only an empty list has a nameless one).
-    if (!righe.empty()) flZEL->setCurrentRow(0);
-    else MostraMatrice(-1);
+    if (!righe.empty())
+        flZEL->setCurrentRow(0);
+    else
+        MostraMatrice(-1);
 }
 
 void frmMatr::MostraMatrice(int indice) {
     const bool valida = indice >= 0 && static_cast<size_t>(indice) < mElencoMatrici.size() &&
                         !mElencoMatrici[static_cast<size_t>(indice)].nomeFile.empty();
-    const SchedaMatrice s = valida ? novanta::MostraMatrice(mElencoMatrici[static_cast<size_t>(indice)]) : SchedaMatrice{};
+    const SchedaMatrice s =
+        valida ? novanta::MostraMatrice(mElencoMatrici[static_cast<size_t>(indice)]) : SchedaMatrice{};
     txtNumMatrix->setText(Q(s.txtNumMatrix));
     txtLenCol->setText(Q(s.txtLenCol));
     txtGaranty->setText(Q(s.txtGaranty));
@@ -247,10 +257,13 @@ void frmMatr::cmdOpenDir_Click() { UI().ApriCartella((mPathDati / "matrici").str
 void frmMatr::Occupata(bool occupata) {
     aggiornando_ = occupata;
     // The hourglass over the window, but the cancel button keeps its arrow.
-    if (occupata) setCursor(Qt::WaitCursor);
-    else unsetCursor();
+    if (occupata)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
     frameInfo->setVisible(!occupata);
-    for (QWidget* w : std::initializer_list<QWidget*>{flZEL, cmdOpenDir, cmdUpdateMatrix, lblChkVersion, lblOK, lblScaduta})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{flZEL, cmdOpenDir, cmdUpdateMatrix, lblChkVersion, lblOK, lblScaduta})
         w->setEnabled(!occupata);
     lbElaborazione->setVisible(occupata);
     cmdAnnullaAggiornamento->setVisible(occupata);
@@ -285,7 +298,8 @@ void frmMatr::cmdUpdateMatrix_Click() {
             std::lock_guard<std::mutex> blocco(guardia);
             if (nome != ultimo) {
                 ultimo = nome;
-                QMetaObject::invokeMethod(this, [this, n = Q(nome)] { MostraFileInArrivo(n); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, n = Q(nome)] { MostraFileInArrivo(n); }, Qt::QueuedConnection);
             }
         }
         return !annulla_.load();
@@ -323,7 +337,8 @@ void frmMatr::RiferisciAggiornamento(const RisultatoAggiornamento& esito) {
         UI().MsgBox(TestoMessaggio("0140") + "\r\n" + problemi, Pulsanti::OK, Icona::Esclamazione);
         return;
     }
-    UI().MsgBox(TestoMessaggio("0144") + " " + std::to_string(esito.installati.size()), Pulsanti::OK, Icona::Informazione);
+    UI().MsgBox(TestoMessaggio("0144") + " " + std::to_string(esito.installati.size()), Pulsanti::OK,
+                Icona::Informazione);
 }
 
 void frmMatr::reject() {
@@ -338,7 +353,8 @@ void frmMatr::reject() {
 bool frmMatr::eventFilter(QObject* oggetto, QEvent* evento) {
     auto* box = qobject_cast<QLineEdit*>(oggetto);
     if (box && evento->type() == QEvent::FocusIn) {
-        QMetaObject::invokeMethod(box, [box] { box->setSelection(0, box->maxLength()); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            box, [box] { box->setSelection(0, box->maxLength()); }, Qt::QueuedConnection);
     } else if (box && box != txtDescription && evento->type() == QEvent::KeyPress) {
         const int tasto = static_cast<QKeyEvent*>(evento)->key();
         if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter) {
@@ -355,7 +371,8 @@ void frmMatr::showEvent(QShowEvent* e) {
 }
 
 void frmMatr::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::LanguageChange) setWindowTitle(Q(TitoloElencoMatrici(static_cast<size_t>(flZEL->count()))));
+    if (e->type() == QEvent::LanguageChange)
+        setWindowTitle(Q(TitoloElencoMatrici(static_cast<size_t>(flZEL->count()))));
     QDialog::changeEvent(e);
 }
 

@@ -2,8 +2,8 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/interfaccia.h"
@@ -44,7 +44,9 @@ frmNewVersion::frmNewVersion(QWidget* parent) : QDialog(parent) {
     lbURL->dopoClic = [this] { accept(); };
     v->addWidget(lbURL);
     // A newer version never locks the user out of this one: carrying on is the default.
-    lblAvviso = new QLabel(QStringLiteral("È disponibile una versione più nuova del programma. Puoi continuare a lavorare con questa."), this);
+    lblAvviso = new QLabel(
+        QStringLiteral("È disponibile una versione più nuova del programma. Puoi continuare a lavorare con questa."),
+        this);
     lblAvviso->setObjectName(QStringLiteral("lblAvviso"));
     lblAvviso->setWordWrap(true);
     v->insertWidget(0, lblAvviso);

@@ -91,10 +91,18 @@ void PronosticoTrascinabile::keyPressEvent(QKeyEvent* e) {
     const int n = static_cast<int>(finestra_->numeri().size());
     int passo = 0;
     switch (e->key()) {
-        case Qt::Key_Left: passo = -1; break;
-        case Qt::Key_Right: passo = 1; break;
-        case Qt::Key_Up: passo = -10; break;
-        case Qt::Key_Down: passo = 10; break;
+        case Qt::Key_Left:
+            passo = -1;
+            break;
+        case Qt::Key_Right:
+            passo = 1;
+            break;
+        case Qt::Key_Up:
+            passo = -10;
+            break;
+        case Qt::Key_Down:
+            passo = 10;
+            break;
         case Qt::Key_Space:
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -114,7 +122,8 @@ void PronosticoTrascinabile::keyPressEvent(QKeyEvent* e) {
                 return;
             }
             return QFrame::keyPressEvent(e);
-        default: return QFrame::keyPressEvent(e);
+        default:
+            return QFrame::keyPressEvent(e);
     }
     if (passo != 0 && n > 0) {
         cursore_ = std::clamp(cursore_ + passo, 0, n - 1);
@@ -222,7 +231,7 @@ void frmOrdinaPronostico::Ridisegna() {
 
 void frmOrdinaPronostico::MostraTrascinato(int da) {
     l1->setText(da >= 0 && da < static_cast<int>(numeri_.size()) ? Q(FormatoZeri(numeri_[static_cast<size_t>(da)], 2))
-                                                                  : QString());
+                                                                 : QString());
 }
 
 void frmOrdinaPronostico::Scambia(int da, int a) {

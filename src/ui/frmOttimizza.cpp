@@ -58,13 +58,16 @@ void GraficoColonne::paintEvent(QPaintEvent*) {
     p.drawText(QRect(0, 0, width(), fm.height()), Qt::AlignLeft, Q(TestoMessaggio("0277")));
     if (punti_.empty()) return;
     const int alto = punti_.front().second;
-    const int basso = std::min_element(punti_.begin(), punti_.end(), [](auto a, auto b) { return a.second < b.second; })->second;
+    const int basso =
+        std::min_element(punti_.begin(), punti_.end(), [](auto a, auto b) { return a.second < b.second; })->second;
     const int fondo = std::max(0, basso - std::max(1, (alto - basso) / 4));
     const double scalaY = alto > fondo ? static_cast<double>(area.height()) / (alto - fondo) : 1.0;
     auto y = [&](int colonne) { return area.bottom() - (colonne - fondo) * scalaY; };
     auto x = [&](double s) { return area.left() + std::min(1.0, s / durata_) * area.width(); };
-    p.drawText(QRect(0, static_cast<int>(y(alto)) - fm.height() / 2, sx - 4, fm.height()), Qt::AlignRight, QString::number(alto));
-    p.drawText(QRect(0, static_cast<int>(y(basso)) - fm.height() / 2, sx - 4, fm.height()), Qt::AlignRight, QString::number(basso));
+    p.drawText(QRect(0, static_cast<int>(y(alto)) - fm.height() / 2, sx - 4, fm.height()), Qt::AlignRight,
+               QString::number(alto));
+    p.drawText(QRect(0, static_cast<int>(y(basso)) - fm.height() / 2, sx - 4, fm.height()), Qt::AlignRight,
+               QString::number(basso));
     QPainterPath linea;
     linea.moveTo(x(punti_.front().first), y(punti_.front().second));
     for (size_t i = 1; i < punti_.size(); ++i) {
@@ -169,7 +172,8 @@ void frmOttimizza::Avvia() {
     lblNumLimite->setText(QStringLiteral("--"));
     grafico->Azzera(prima, txtSecondi->value());
     InterfacciaQt* faccia = FacciaQt();
-    if (faccia) faccia->alProgressoOttimizzazione = [this](int32_t migliore, double secondi) { Progresso(migliore, secondi); };
+    if (faccia)
+        faccia->alProgressoOttimizzazione = [this](int32_t migliore, double secondi) { Progresso(migliore, secondi); };
     const EsitoOttimizzazione esito = OttimizzaSistemaCorrente(txtSecondi->value(), 1);
     if (faccia) faccia->alProgressoOttimizzazione = nullptr;
     inCorso_ = false;

@@ -17,7 +17,8 @@ frmPari::frmPari(QWidget* parent) : FinestraCondizione(QStringLiteral("frmPari")
     auto* riga = new QHBoxLayout(framePariDispari);
     lblPari = new QLabel(QStringLiteral("PARI"), framePariDispari);
     lblPari->setObjectName(QStringLiteral("lblPari"));
-    labPariDispari = new EtichetteSelezione(QStringLiteral("labPariDispari"), 0, TestiNumerati(0, 25), 13, framePariDispari);
+    labPariDispari =
+        new EtichetteSelezione(QStringLiteral("labPariDispari"), 0, TestiNumerati(0, 25), 13, framePariDispari);
     riga->addWidget(lblPari);
     riga->addWidget(labPariDispari, 1);
     v->addWidget(framePariDispari);
@@ -30,8 +31,7 @@ frmPari::frmPari(QWidget* parent) : FinestraCondizione(QStringLiteral("frmPari")
         labPariDispari->setVisibile(e, e <= mLenCol);
         labPariDispari->Imposta(e, mCondizioni.pari[static_cast<size_t>(e)]);
     }
-    connect(frameStatoCond, &CoppiaOnOff::cliccato, this,
-            [](int i) { ImpostaPari(i == 0, mCondizioni.pari); });
+    connect(frameStatoCond, &CoppiaOnOff::cliccato, this, [](int i) { ImpostaPari(i == 0, mCondizioni.pari); });
     connect(labPariDispari, &EtichetteSelezione::cliccato, this, [this](int e, bool scelto) {
         if (!ImpostaConteggioPari(e, scelto)) labPariDispari->Imposta(e, !scelto);
     });

@@ -47,9 +47,9 @@ FinestraRiduzione::FinestraRiduzione(const Nomi& n, int minimo, int valore, bool
 }
 
 frmRidotto::frmRidotto(QWidget* parent)
-    : FinestraRiduzione({"frmRidotto", "Ridotto a Garanzia", "frameNx", "N-x", "hsRidottoNx", "lblRidottoNx",
-                         "optCondizione"},
-                        0, std::min<int>(mCondizioni.ridottoNx, mLenCol), mCondizioni.ridottoAttivo, parent) {
+    : FinestraRiduzione(
+          {"frmRidotto", "Ridotto a Garanzia", "frameNx", "N-x", "hsRidottoNx", "lblRidottoNx", "optCondizione"}, 0,
+          std::min<int>(mCondizioni.ridottoNx, mLenCol), mCondizioni.ridottoAttivo, parent) {
     if (!bloccata()) ApriRidotto();
     connect(stato, &CoppiaOnOff::cliccato, this, [this](int i) { ImpostaRidotto(i == 0, barra()->value()); });
 }

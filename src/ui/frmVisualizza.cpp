@@ -124,11 +124,20 @@ void frmVisualizza::MostraPannello(int32_t pannello) {
 
 bool frmVisualizza::Naviga(int tasto) {
     switch (tasto) {
-        case Qt::Key_PageDown: Avanti(1); return true;
-        case Qt::Key_PageUp: Indietro(1); return true;
-        case Qt::Key_Home: Indietro(numPannelli_); return true;
-        case Qt::Key_End: Avanti(numPannelli_); return true;
-        default: return false;
+        case Qt::Key_PageDown:
+            Avanti(1);
+            return true;
+        case Qt::Key_PageUp:
+            Indietro(1);
+            return true;
+        case Qt::Key_Home:
+            Indietro(numPannelli_);
+            return true;
+        case Qt::Key_End:
+            Avanti(numPannelli_);
+            return true;
+        default:
+            return false;
     }
 }
 

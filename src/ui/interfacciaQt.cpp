@@ -63,23 +63,40 @@ Risposta InterfacciaQt::MsgBox(const std::string& testo, Pulsanti pulsanti, Icon
     box.setWindowTitle(titolo.empty() ? QStringLiteral(NOVANTA_TITOLO) : Q(titolo));
     box.setText(Q(testo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (icona) {
-        case Icona::Critica: box.setIcon(QMessageBox::Critical); break;
-        case Icona::Domanda: box.setIcon(QMessageBox::Question); break;
-        case Icona::Esclamazione: box.setIcon(QMessageBox::Warning); break;
-        case Icona::Informazione: box.setIcon(QMessageBox::Information); break;
-        case Icona::Nessuna: break;
+        case Icona::Critica:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icona::Domanda:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icona::Esclamazione:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icona::Informazione:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icona::Nessuna:
+            break;
     }
     switch (pulsanti) {
-        case Pulsanti::OK: box.setStandardButtons(QMessageBox::Ok); break;
-        case Pulsanti::SiNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-        case Pulsanti::OKAnnulla: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case Pulsanti::SiNoAnnulla: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+        case Pulsanti::OK:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Pulsanti::SiNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case Pulsanti::OKAnnulla:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case Pulsanti::SiNoAnnulla:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
     }
     // A short text (the elapsed time of a run) would make the box narrower than its title.
     if (auto* griglia = qobject_cast<QGridLayout*>(box.layout())) {
         const int larghezza = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160;
-        griglia->addItem(new QSpacerItem(larghezza, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), griglia->rowCount(), 0,
-                         1, griglia->columnCount());
+        griglia->addItem(new QSpacerItem(larghezza, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                         griglia->rowCount(), 0, 1, griglia->columnCount());
     }
     // The hourglass would hide that the box waits for the user.
     const int clessidre = clessidre_;
@@ -87,14 +104,19 @@ Risposta InterfacciaQt::MsgBox(const std::string& testo, Pulsanti pulsanti, Icon
     const int r = box.exec();
     for (int i = 0; i < clessidre; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
     switch (r) {
-        case QMessageBox::Yes: return Risposta::Si;
-        case QMessageBox::No: return Risposta::No;
-        case QMessageBox::Cancel: return Risposta::Annulla;
-        default: break;
+        case QMessageBox::Yes:
+            return Risposta::Si;
+        case QMessageBox::No:
+            return Risposta::No;
+        case QMessageBox::Cancel:
+            return Risposta::Annulla;
+        default:
+            break;
     }
     // Closing a Yes/No box with its close button is a No.
     if (pulsanti == Pulsanti::SiNo) return Risposta::No;
-    if (pulsanti == Pulsanti::SiNoAnnulla || pulsanti == Pulsanti::OKAnnulla) return r == QMessageBox::Ok ? Risposta::OK : Risposta::Annulla;
+    if (pulsanti == Pulsanti::SiNoAnnulla || pulsanti == Pulsanti::OKAnnulla)
+        return r == QMessageBox::Ok ? Risposta::OK : Risposta::Annulla;
     return Risposta::OK;
 }
 
@@ -204,7 +226,8 @@ std::optional<std::string> InterfacciaQt::ScegliFileApri(const std::string& filt
 }
 
 std::optional<std::string> InterfacciaQt::ScegliFileSalva(const std::string& filtro, const std::string& cartella,
-                                                          const std::string& nomeProposto, const std::string& estensione) {
+                                                          const std::string& nomeProposto,
+                                                          const std::string& estensione) {
     QFileDialog dialogo(proprietario(), QString(), Q(cartella), FiltroQt(filtro));
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);

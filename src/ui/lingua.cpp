@@ -20,9 +20,7 @@
 
 namespace novanta::ui {
 
-QString TestoFinestra(const QString& finestra, const QString& chiave) {
-    return Q(TestoLingua(S(finestra), S(chiave)));
-}
+QString TestoFinestra(const QString& finestra, const QString& chiave) { return Q(TestoLingua(S(finestra), S(chiave))); }
 
 namespace {
 

@@ -16,7 +16,8 @@ namespace novanta::analisi {
 namespace {
 
 // best(X) for every m-subset X of the prediction, by comparing X with every column.
-std::vector<std::vector<uint64_t>> TabellaDiretta(const std::vector<uint8_t>& pronostico, const SistemaDaAnalizzare& s, int d) {
+std::vector<std::vector<uint64_t>> TabellaDiretta(const std::vector<uint8_t>& pronostico, const SistemaDaAnalizzare& s,
+                                                  int d) {
     const int n = static_cast<int>(pronostico.size());
     std::vector<uint32_t> colonne;
     for (size_t i = 0; i < s.colonne.size(); i += static_cast<size_t>(s.lunghezza)) {
@@ -99,7 +100,9 @@ TEST(Analisi, ProbabilitaComeTutteLeEstrazioni) {
             int migliore = 0;
             for (size_t c = 0; c < s.colonne.size(); c += 3) {
                 int h = 0;
-                for (int v : x) h += static_cast<int>(std::count(s.colonne.begin() + static_cast<long>(c), s.colonne.begin() + static_cast<long>(c) + 3, v));
+                for (int v : x)
+                    h += static_cast<int>(std::count(s.colonne.begin() + static_cast<long>(c),
+                                                     s.colonne.begin() + static_cast<long>(c) + 3, v));
                 migliore = std::max(migliore, h);
             }
             ++conta[static_cast<size_t>(migliore)];
@@ -111,7 +114,8 @@ TEST(Analisi, ProbabilitaComeTutteLeEstrazioni) {
         }
         EXPECT_TRUE(conta == r.favorevoli) << "D " << d;
         for (size_t h = 0; h < conta.size(); ++h)
-            EXPECT_NEAR(static_cast<double>(r.probabilita[h]), static_cast<double>(conta[h]) / static_cast<double>(Binomiale(90, d)), 1e-15);
+            EXPECT_NEAR(static_cast<double>(r.probabilita[h]),
+                        static_cast<double>(conta[h]) / static_cast<double>(Binomiale(90, d)), 1e-15);
     }
 }
 
@@ -132,7 +136,8 @@ TEST(Analisi, GaranzieNote) {
     }
     // The shipped matrices give the "T if M" their header states.
     int matrici = 0;
-    for (const auto& voce : std::filesystem::directory_iterator(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici")) {
+    for (const auto& voce :
+         std::filesystem::directory_iterator(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici")) {
         if (voce.path().extension() != ".mzel") continue;
         MATRIX_STRUCTURE m;
         std::string errore;

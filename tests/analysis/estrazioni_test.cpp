@@ -11,7 +11,8 @@ namespace {
 
 TEST(Estrazioni, FileLettoConDateCommentiESeparatori) {
     test::CartellaTemporanea dati;
-    std::istringstream in("\xEF\xBB\xBF# archive\r\n2024-01-05 1 2 3 4 5\r\n\r\n06/01/2024,10,20;30\t40 50\n  # late comment\n07 8 9\n");
+    std::istringstream in(
+        "\xEF\xBB\xBF# archive\r\n2024-01-05 1 2 3 4 5\r\n\r\n06/01/2024,10,20;30\t40 50\n  # late comment\n07 8 9\n");
     std::vector<Estrazione> e;
     std::string messaggio;
     ASSERT_TRUE(LeggiEstrazioni(in, e, messaggio)) << messaggio;
@@ -48,7 +49,8 @@ TEST(Estrazioni, RigheSbagliateRifiutateColNumero) {
         std::vector<Estrazione> e{{9, "", {1}}};
         std::string messaggio;
         EXPECT_FALSE(LeggiEstrazioni(in, e, messaggio)) << c.testo.substr(0, 30);
-        EXPECT_NE(messaggio.find(" " + std::to_string(c.riga) + ":"), std::string::npos) << c.testo.substr(0, 30) << " -> " << messaggio;
+        EXPECT_NE(messaggio.find(" " + std::to_string(c.riga) + ":"), std::string::npos)
+            << c.testo.substr(0, 30) << " -> " << messaggio;
         EXPECT_EQ(e.size(), 1u);
     }
     std::istringstream vuoto("# nothing\n\n");

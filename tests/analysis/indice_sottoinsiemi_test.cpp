@@ -24,7 +24,8 @@ int Comuni(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
 TEST(IndiceSottoinsiemi, RanghiEContenimentoComeIlConfrontoDiretto) {
     std::mt19937 g(7);
     for (int caso = 0; caso < 30; ++caso) {
-        const int n = 6 + static_cast<int>(g() % 20), k = 2 + static_cast<int>(g() % 4), h = static_cast<int>(g() % (k + 1));
+        const int n = 6 + static_cast<int>(g() % 20), k = 2 + static_cast<int>(g() % 4),
+                  h = static_cast<int>(g() % (k + 1));
         std::vector<uint8_t> tutti(90);
         for (int v = 0; v < 90; ++v) tutti[static_cast<size_t>(v)] = static_cast<uint8_t>(v + 1);
         const MappaPronostico p(Casuali(g, tutti, n));

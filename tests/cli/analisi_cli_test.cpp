@@ -18,9 +18,11 @@ TEST(AnalisiCli, JsonDiAnalyzeECheck) {
     auto r = test::EseguiCli(dati.percorso(), {"analyze", "--in", s, "--drawn", "2", "--json"});
     ASSERT_EQ(r.codice, 0) << r.err;
     const std::string testa =
-        "{\"columns\": 2, \"length\": 3, \"numbers\": 6, \"drawn\": 2, \"table\": [{\"inside\": 0, \"subsets\": 1, \"best\": [1]}, "
+        "{\"columns\": 2, \"length\": 3, \"numbers\": 6, \"drawn\": 2, \"table\": [{\"inside\": 0, \"subsets\": 1, "
+        "\"best\": [1]}, "
         "{\"inside\": 1, \"subsets\": 6, \"best\": [0, 6]}, {\"inside\": 2, \"subsets\": 15, \"best\": [0, 9, 6]}], "
-        "\"guarantee\": [{\"inside\": 0, \"hits\": 0}, {\"inside\": 1, \"hits\": 1}, {\"inside\": 2, \"hits\": 1}], \"probability\": [";
+        "\"guarantee\": [{\"inside\": 0, \"hits\": 0}, {\"inside\": 1, \"hits\": 1}, {\"inside\": 2, \"hits\": 1}], "
+        "\"probability\": [";
     ASSERT_EQ(r.out.substr(0, testa.size()), testa);
     const char* p = r.out.c_str() + testa.size();
     for (double atteso : {3486.0 / 4005, 513.0 / 4005, 6.0 / 4005}) {

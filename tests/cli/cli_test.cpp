@@ -29,7 +29,9 @@ protected:
     }
     void TearDown() override { test::StatoIniziale(); }
 
-    test::EsitoCli esegui(std::vector<std::string> argomenti) { return test::EseguiCli(dir.percorso(), std::move(argomenti)); }
+    test::EsitoCli esegui(std::vector<std::string> argomenti) {
+        return test::EseguiCli(dir.percorso(), std::move(argomenti));
+    }
 
     test::CartellaTemporanea dir;
 };
@@ -130,7 +132,8 @@ TEST_F(Cli, FileDiColonneCattivoNonToccaIlFileDiUscita) {
     const auto in = dir / "cattivo.txt";
     test::EsitoCli e;
     // A short line, and one endless line.
-    for (const auto& [contenuto, attesa] : {std::pair{std::string("1 2 3\n4 5\n"), "Riga [4 5]"}, {std::string(2u << 20, '1'), "too long"}}) {
+    for (const auto& [contenuto, attesa] :
+         {std::pair{std::string("1 2 3\n4 5\n"), "Riga [4 5]"}, {std::string(2u << 20, '1'), "too long"}}) {
         std::ofstream(in, std::ios::binary) << contenuto;
         e = esegui({"recalc", "--in", in.string(), "--out", out.string()});
         EXPECT_EQ(e.codice, 1);
@@ -160,7 +163,8 @@ TEST_F(Cli, IngressoCheNonEUnFileRifiutato) {
         {"import", "--in", "/dev/zero", "--out", out.string()},
         {"recalc", "--in", fifo.string(), "--out", out.string()},
         {"recalc", "--in", (dir / "cartella").string(), "--out", out.string()},
-        {"generate", "--numbers", "1-5", "--length", "3", "--and-file", (dir / "cartella").string() + ":1", "--out", out.string()},
+        {"generate", "--numbers", "1-5", "--length", "3", "--and-file", (dir / "cartella").string() + ":1", "--out",
+         out.string()},
         {"generate", "--numbers", "1-5", "--length", "3", "--base", fifo.string(), "--out", out.string()},
         {"make-matrix", "--in", "/dev/zero", "--out", out.string()},
         {"matrix", "--file", fifo.string(), "--numbers", "1-5", "--out", out.string()},
@@ -245,7 +249,8 @@ TEST_F(Cli, OpzioniSbagliateUnaRigaCodiceDue) {
 TEST_F(Cli, HelpElencaTutto) {
     const auto e = esegui({"--help"});
     EXPECT_EQ(e.codice, 0);
-    for (const char* voce : {"generate", "recalc", "--numbers", "--out", "--in", "--gap", "--min-distance", "Exit codes", "130"})
+    for (const char* voce :
+         {"generate", "recalc", "--numbers", "--out", "--in", "--gap", "--min-distance", "Exit codes", "130"})
         EXPECT_NE(e.out.find(voce), std::string::npos) << voce;
     const auto g = esegui({"generate", "--help"});
     EXPECT_EQ(g.codice, 0);
@@ -258,8 +263,8 @@ TEST(LeggiLista, NumeriEIntervalli) {
     EXPECT_EQ(cli::LeggiLista(""), std::vector<int>{});
     EXPECT_EQ(cli::LeggiLista("5-5"), std::vector<int>{5});
     EXPECT_EQ(cli::LeggiLista("090"), std::vector<int>{90});
-    for (const char* cattivo : {"1,,2", ",", "1,", ",1", "a", "1-", "-3", "5-1", "1-2-3", " 1", "1 ", "+1", "1000", "1.5",
-                                "none,1", "1-a", "--"}) {
+    for (const char* cattivo : {"1,,2", ",", "1,", ",1", "a", "1-", "-3", "5-1", "1-2-3", " 1", "1 ", "+1", "1000",
+                                "1.5", "none,1", "1-a", "--"}) {
         try {
             cli::LeggiLista(cattivo);
             ADD_FAILURE() << "accepted '" << cattivo << "'";
@@ -272,11 +277,13 @@ TEST(LeggiLista, NumeriEIntervalli) {
 TEST_F(Cli, OptimizeEGenerateOptimize) {
     const auto righe = [](const std::string& s) { return static_cast<size_t>(std::count(s.begin(), s.end(), '\n')); };
     const std::string sistema = (dir / "nx.txt").string();
-    auto g = esegui({"generate", "--numbers", "1-11", "--length", "5", "--nx", "1", "--sum", "20-40", "--out", sistema});
+    auto g =
+        esegui({"generate", "--numbers", "1-11", "--length", "5", "--nx", "1", "--sum", "20-40", "--out", sistema});
     ASSERT_EQ(g.codice, 0) << g.err;
     const size_t prima = righe(test::LeggiFile(sistema));
 
-    const std::vector<std::string> comando{"optimize", "--in", sistema, "--nx", "1", "--sum", "20-40", "--moves", "3000", "--seed", "5"};
+    const std::vector<std::string> comando{"optimize", "--in",    sistema, "--nx",   "1", "--sum",
+                                           "20-40",    "--moves", "3000",  "--seed", "5"};
     const auto a = esegui(comando);
     ASSERT_EQ(a.codice, 0) << a.err;
     EXPECT_LT(righe(a.out), prima);
@@ -285,7 +292,8 @@ TEST_F(Cli, OptimizeEGenerateOptimize) {
     EXPECT_NE(a.err.find("Guarantee verified"), std::string::npos);
     EXPECT_EQ(esegui(comando).out, a.out);  // same seed, same moves, same system
 
-    auto o = esegui({"generate", "--numbers", "1-11", "--length", "5", "--nx", "1", "--sum", "20-40", "--optimize", "1"});
+    auto o =
+        esegui({"generate", "--numbers", "1-11", "--length", "5", "--nx", "1", "--sum", "20-40", "--optimize", "1"});
     ASSERT_EQ(o.codice, 0) << o.err;
     EXPECT_LT(righe(o.out), prima);
     EXPECT_NE(o.err.find("Guarantee verified"), std::string::npos);

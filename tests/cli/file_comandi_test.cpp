@@ -16,7 +16,9 @@ class ComandiFile : public ::testing::Test {
 protected:
     void SetUp() override { test::StatoIniziale(); }
     // Runs the tool on the test's data folder.
-    test::EsitoCli cli(std::vector<std::string> argomenti) const { return test::EseguiCli(dati.percorso(), std::move(argomenti)); }
+    test::EsitoCli cli(std::vector<std::string> argomenti) const {
+        return test::EseguiCli(dati.percorso(), std::move(argomenti));
+    }
     std::string d(const std::string& nome) const { return (dati / nome).string(); }
     std::string leggi(const std::string& nome) const { return test::LeggiFile(dati / nome); }
     test::CartellaTemporanea dati;
@@ -39,7 +41,8 @@ TEST_F(ComandiFile, ImportaStampaLunghezzaPronosticoEConteggio) {
 TEST_F(ComandiFile, MatriceDaSistemaRilettaEApplicata) {
     auto r = cli({"generate", "--numbers", "1-10", "--length", "4", "--nx", "1", "--out", d("s.txt")});
     ASSERT_EQ(r.codice, 0) << r.err;
-    r = cli({"make-matrix", "--in", d("s.txt"), "--out", d("m.mzel"), "--cover", "100%", "--author", "Prova", "--valid-to", "2099-12-31"});
+    r = cli({"make-matrix", "--in", d("s.txt"), "--out", d("m.mzel"), "--cover", "100%", "--author", "Prova",
+             "--valid-to", "2099-12-31"});
     ASSERT_EQ(r.codice, 0) << r.err;
     EXPECT_NE(r.out.find(" 10 |  4 |  3 |  4 |  0 |"), std::string::npos) << r.out;
     MATRIX_STRUCTURE m;

@@ -1,9 +1,9 @@
 // Ctrl+C on a run of the command-line tool: the run stops like the cancel button, the columns
 // kept so far are written, and the tool exits with 130.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -42,7 +42,8 @@ TEST(CliInterruzione, CtrlCScriveLeColonneTenuteEdEsceCon130) {
     }
     ASSERT_TRUE(WIFEXITED(stato));
     EXPECT_EQ(WEXITSTATUS(stato), 130);
-    EXPECT_EQ(novanta::test::LeggiFile(uscita).substr(0, 63), " 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 \r\n")
+    EXPECT_EQ(novanta::test::LeggiFile(uscita).substr(0, 63),
+              " 01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 \r\n")
         << "the kept columns were not written";
 }
 

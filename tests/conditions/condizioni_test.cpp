@@ -28,8 +28,11 @@ TEST(Condizioni, SommaPariFisse) {
     EXPECT_TRUE(TestSomma(col(da(66, 90)), {1950, 1950}));
 
     // Accepted even count (-1: none, which rejects everything), column, passes.
-    const std::tuple<int, V, bool> pari[] = {{-1, {1, 3, 5, 7, 9}, false}, {0, {1, 3, 5, 7, 9}, true},
-                                             {0, {1, 2, 3, 5, 7}, false}, {5, {2, 4, 6, 8, 90}, true}, {5, {2, 4, 6, 8, 89}, false}};
+    const std::tuple<int, V, bool> pari[] = {{-1, {1, 3, 5, 7, 9}, false},
+                                             {0, {1, 3, 5, 7, 9}, true},
+                                             {0, {1, 2, 3, 5, 7}, false},
+                                             {5, {2, 4, 6, 8, 90}, true},
+                                             {5, {2, 4, 6, 8, 89}, false}};
     for (const auto& [conteggio, c, passa] : pari) {
         std::array<bool, 26> accettati{};
         if (conteggio >= 0) accettati[static_cast<size_t>(conteggio)] = true;
@@ -48,9 +51,12 @@ TEST(Condizioni, SommaPariFisse) {
 }
 
 TEST(Condizioni, Consecutivi) {
-    const std::pair<V, int> corse[] = {{{1, 2, 3, 5, 6}, 3}, {{2, 4, 6, 8, 10}, 1}, {{21, 22, 23, 24, 25}, 5},
+    const std::pair<V, int> corse[] = {{{1, 2, 3, 5, 6}, 3},
+                                       {{2, 4, 6, 8, 10}, 1},
+                                       {{21, 22, 23, 24, 25}, 5},
                                        {{1, 5, 6, 7, 8}, 4},  // a run ending at the last number counts
-                                       {{1, 2, 10, 11, 12, 30, 31}, 3}, {da(66, 90), 25}};
+                                       {{1, 2, 10, 11, 12, 30, 31}, 3},
+                                       {da(66, 90), 25}};
     for (const auto& [c, n] : corse) EXPECT_EQ(LunghezzaMassimaConsecutivi(col(c)), n) << n;
 
     std::array<bool, 26> flag{};

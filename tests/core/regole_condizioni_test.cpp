@@ -64,12 +64,24 @@ TEST_F(RegoleCondizioni, RifiutiSenzaScrivereNulla) {
         {"sum above", [] { return ImpostaSomma(15, 41); }, "0024"},
         {"sum reversed against the stored bound", [] { return ImpostaSomma(std::nullopt, 20); }, "0022"},
         {"even count above k", [&] { return ImpostaPari(true, seiPari); }, ""},
-        {"k fixed numbers", [] { return ImpostaFisse(true, {1, 2, 3, 4, 5}); }, ""},
+        {"k fixed numbers",
+         [] {
+             return ImpostaFisse(true, {1, 2, 3, 4, 5});
+         },
+         ""},
         {"fixed number 91", [] { return ImpostaFisse(true, {91}); }, ""},
         {"run above k", [] { return ImpostaConsecutivi(true, 1 << 6); }, ""},
         {"run bit 0", [] { return ImpostaConsecutivi(true, 1); }, ""},
-        {"gap position k", [] { return ImpostaFiltroDistanza(1, filtro({1, 5}, true)); }, ""},
-        {"gap positions not ascending", [] { return ImpostaFiltroDistanza(1, filtro({3, 1}, true)); }, ""},
+        {"gap position k",
+         [] {
+             return ImpostaFiltroDistanza(1, filtro({1, 5}, true));
+         },
+         ""},
+        {"gap positions not ascending",
+         [] {
+             return ImpostaFiltroDistanza(1, filtro({3, 1}, true));
+         },
+         ""},
         {"ON gap filter measuring nothing", [] { return ImpostaFiltroDistanza(1, filtro({}, true)); }, "0100"},
         {"gap filter 26", [] { return ImpostaFiltroDistanza(26, filtro({1}, true)); }, ""},
         {"N-6", [] { return ImpostaRidotto(true, 6); }, ""},
@@ -85,8 +97,8 @@ TEST_F(RegoleCondizioni, RifiutiSenzaScrivereNulla) {
         EXPECT_FALSE(esito.errore.empty()) << c.nome;
         EXPECT_EQ(esito.messaggio, c.messaggio) << c.nome;
         EXPECT_EQ(mCondizioni.sommaMin, 25) << c.nome;
-        EXPECT_FALSE(mCondizioni.pariAttivo || mCondizioni.fisseAttive || mConsecutivi.attivo || mCondizioni.ridottoAttivo ||
-                     mDistanzaMinima.attiva || mFiltriDistanza[1].attivo)
+        EXPECT_FALSE(mCondizioni.pariAttivo || mCondizioni.fisseAttive || mConsecutivi.attivo ||
+                     mCondizioni.ridottoAttivo || mDistanzaMinima.attiva || mFiltriDistanza[1].attivo)
             << c.nome;
     }
     // Every failed sum check is named, in order.

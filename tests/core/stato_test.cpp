@@ -79,7 +79,8 @@ TEST_F(Stato, CaricaPronosticoInOrdineCrescente) {
     segna({7, 3, 88});
     CaricaPronostico();
     EXPECT_EQ(mSistema.numPronostico, 3);
-    EXPECT_EQ(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 4), (std::vector<int>{3, 7, 88, 0}));
+    EXPECT_EQ(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 4),
+              (std::vector<int>{3, 7, 88, 0}));
 
     // After a larger prediction, a smaller one still lists exactly its own numbers first.
     ResetSistema(false);
@@ -91,7 +92,8 @@ TEST_F(Stato, CaricaPronosticoInOrdineCrescente) {
         if (n != 90 && n != 1 && n != 45) GrigliaNumeriClick(n - 1);
     CaricaPronostico();
     EXPECT_EQ(mSistema.numPronostico, 3);
-    EXPECT_EQ(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<int>{1, 45, 90}));
+    EXPECT_EQ(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3),
+              (std::vector<int>{1, 45, 90}));
 }
 
 TEST_F(Stato, GrigliaAbilitazioneDelCalcoloESblocco) {
@@ -184,7 +186,8 @@ TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
 }
 
 TEST(TestoErrore, FormatoDellaTrappola) {
-    EXPECT_EQ(TestoErrore(ERRORE_APPLICAZIONE, "x", "P", "Form frmMAIN"), "Error -2147211504 (x) in procedure P of Form frmMAIN");
+    EXPECT_EQ(TestoErrore(ERRORE_APPLICAZIONE, "x", "P", "Form frmMAIN"),
+              "Error -2147211504 (x) in procedure P of Form frmMAIN");
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ using Corsa = test::StatoMotore;
 
 bool eDurata(const std::string& t) { return std::regex_match(t, std::regex(R"(\d+ Days? \d\d:\d\d:\d\d)")); }
 
-Colonne genera(const std::vector<int>& numeri, int k, const std::function<void()>& imposta = [] {}) {
+Colonne genera(
+    const std::vector<int>& numeri, int k, const std::function<void()>& imposta = [] {}) {
     test::StatoIniziale();
     imposta();
     test::Segna(numeri);
@@ -33,7 +34,8 @@ Colonne genera(const std::vector<int>& numeri, int k, const std::function<void()
 TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
     // The counts of the long systems are not whole numbers as a product over a factorial; the
     // run must still examine every combination, and leave the positions above k empty.
-    const std::pair<std::vector<int>, int> integrali[] = {{Da(1, 8), 3}, {{5, 17, 90}, 3}, {Da(66, 90), 25}, {Da(1, 24), 23}};
+    const std::pair<std::vector<int>, int> integrali[] = {
+        {Da(1, 8), 3}, {{5, 17, 90}, 3}, {Da(66, 90), 25}, {Da(1, 24), 23}};
     for (const auto& [numeri, k] : integrali) {
         test::StatoIniziale();
         test::Segna(numeri);
@@ -50,29 +52,42 @@ TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
     }
     const auto integrale = Combinazioni(Da(1, 12), 4);
     EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 0}; }), integrale);
-    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 4}; }), (Colonne{{1, 2, 3, 4}}));
-    EXPECT_EQ(genera(Da(1, 12), 4, [] { mDistanzaMinima = {4, true}; }), (Colonne{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}));
+    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 4}; }),
+              (Colonne{{1, 2, 3, 4}}));
+    EXPECT_EQ(genera(Da(1, 12), 4,
+                     [] {
+                         mDistanzaMinima = {4, true};
+                     }),
+              (Colonne{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}));
     // N-2 and minimum distance 3 are the same reduction.
     EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 2}; }),
-              genera(Da(1, 12), 4, [] { mDistanzaMinima = {3, true}; }));
+              genera(Da(1, 12), 4, [] {
+                  mDistanzaMinima = {3, true};
+              }));
 
     // Filter records beyond the count are never read, whatever they hold.
-    EXPECT_EQ(genera(Da(1, 7), 3, [] {
-                  mFiltriOR[1] = test::Gruppo({1}, 0);
-                  mFiltriDistanza[1].numDistMax = mFiltriDistanza[1].numPosizioni = mFiltriDistanza[1].posizioni[1] = 1;
-                  mFiltriDistanza[1].distMax[50] = true;
-              }),
+    EXPECT_EQ(genera(Da(1, 7), 3,
+                     [] {
+                         mFiltriOR[1] = test::Gruppo({1}, 0);
+                         mFiltriDistanza[1].numDistMax = mFiltriDistanza[1].numPosizioni =
+                             mFiltriDistanza[1].posizioni[1] = 1;
+                         mFiltriDistanza[1].distMax[50] = true;
+                     }),
               Combinazioni(Da(1, 7), 3));
     // One passing OR filter is enough: the columns holding 1 or 7.
-    EXPECT_EQ(genera(Da(1, 7), 3, [] {
-                  mFiltriOR[1] = test::Gruppo({1}, 0b10);
-                  mFiltriOR[2] = test::Gruppo({7}, 0b10);
-                  mNumFiltriOR = 2;
-              }).size(),
+    EXPECT_EQ(genera(Da(1, 7), 3,
+                     [] {
+                         mFiltriOR[1] = test::Gruppo({1}, 0b10);
+                         mFiltriOR[2] = test::Gruppo({7}, 0b10);
+                         mNumFiltriOR = 2;
+                     })
+                  .size(),
               25u);
     // Conditions on with no value chosen reject everything, and lock nothing.
     for (const auto& imposta : std::vector<std::function<void()>>{
-             [] { mConsecutivi = {0, true}; },
+             [] {
+                 mConsecutivi = {0, true};
+             },
              [] { mCondizioni.pariAttivo = true; },
              [] { mCondizioni = {.sommaAttiva = true, .sommaMin = 12, .sommaMax = 11}; },
              [] {
@@ -118,7 +133,8 @@ TEST_F(Corsa, ColonneBaseInTestaQuelleNonValideEscluse) {
     // Wrong length, a number beyond 90, a hole: all three left out with one warning.
     test::MettiColonneBase({{80, 81, 82}, {1, 2, 3, 4}, {40, 2, 30}, {4, 5, 200}, {10, 20, 30}});
     mColonneBase[5].numeri[2] = 0;
-    mCondizioni = {.sommaAttiva = true, .sommaMin = 6, .sommaMax = 7};  // the base columns fail it but still head the system
+    mCondizioni = {
+        .sommaAttiva = true, .sommaMin = 6, .sommaMax = 7};  // the base columns fail it but still head the system
     mDistanzaMinima = {1, true};  // the reduction reads every stored number as an index of the 90
     const auto esito = CalcolaSistema();
     EXPECT_EQ(Sistema(), (Colonne{{80, 81, 82}, {40, 2, 30}, {1, 2, 3}, {1, 2, 4}}));
@@ -136,7 +152,8 @@ TEST_F(Corsa, ProtocolloDiAvanzamento) {
     ASSERT_EQ(mSistema.nColonne, 15504);
     // Generation: one update per progress step 0..250; the bar shows step x 0.4.
     ASSERT_EQ(ui.barre.size(), 251u);
-    for (size_t s = 0; s < ui.barre.size(); ++s) EXPECT_EQ(ui.barre[s], ArrotondaPari(static_cast<double>(s) * 0.4)) << s;
+    for (size_t s = 0; s < ui.barre.size(); ++s)
+        EXPECT_EQ(ui.barre[s], ArrotondaPari(static_cast<double>(s) * 0.4)) << s;
     ASSERT_EQ(ui.etichette.size(), 252u);  // every step and the closing counts
     for (size_t i = 1; i < ui.etichette.size(); ++i) {
         EXPECT_GE(ui.etichette[i].elaborate, ui.etichette[i - 1].elaborate);
@@ -177,7 +194,8 @@ TEST_F(Corsa, ProtocolloDiAvanzamento) {
 
 TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     test::Segna(Da(1, 5));
-    const std::pair<int, const char*> casi[] = {{1, "2..25"}, {0, "2..25"}, {26, "2..25"}, {6, "fewer than the column length 6"}};
+    const std::pair<int, const char*> casi[] = {
+        {1, "2..25"}, {0, "2..25"}, {26, "2..25"}, {6, "fewer than the column length 6"}};
     for (const auto& [k, motivo] : casi) {
         ui.messaggi.clear();
         mLenCol = static_cast<int16_t>(k);

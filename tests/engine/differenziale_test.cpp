@@ -31,7 +31,8 @@ struct Istantanea {
 Istantanea Fotografa(const test::InterfacciaRegistrata& ui, const EsitoCalcolo& esito) {
     Istantanea s;
     s.nColonne = mSistema.nColonne;
-    s.colonne.assign(mArrColonne.colonna(1), mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
+    s.colonne.assign(mArrColonne.colonna(1),
+                     mArrColonne.colonna(1) + static_cast<size_t>(mSistema.nColonne) * MAX_POSIZIONI);
     // Columns above the count must be zero.
     for (int32_t c = mSistema.nColonne + 1; c <= mSistema.nColonne + 3 && c <= MAX_COLONNE; ++c)
         for (int p = 1; p <= MAX_POSIZIONI; ++p) EXPECT_EQ(mArrColonne.valore(c, p), 0) << "column " << c;
@@ -177,9 +178,11 @@ void CondizioniCasuali(Casuale& r, int k, const std::vector<int>& pronostico, bo
             auto numeri = r.sottoinsieme(1, 90, lunghezza);
             if (r.moneta(0.6))  // mostly numbers of the prediction, so the reductions bite
                 for (int p = 0; p < lunghezza; ++p)
-                    numeri[static_cast<size_t>(p)] = pronostico[static_cast<size_t>(r.tra(0, static_cast<int>(pronostico.size()) - 1))];
+                    numeri[static_cast<size_t>(p)] =
+                        pronostico[static_cast<size_t>(r.tra(0, static_cast<int>(pronostico.size()) - 1))];
             if (ripetuti && lunghezza >= 2) numeri[1] = numeri[0];
-            for (int p = 0; p < lunghezza; ++p) c.numeri[static_cast<size_t>(p + 1)] = static_cast<uint8_t>(numeri[static_cast<size_t>(p)]);
+            for (int p = 0; p < lunghezza; ++p)
+                c.numeri[static_cast<size_t>(p + 1)] = static_cast<uint8_t>(numeri[static_cast<size_t>(p)]);
         }
         mNumColonneBase = n;
     }
@@ -270,7 +273,9 @@ void SistemaCasuale(Casuale& r, int lunghezza, std::vector<uint8_t>& colonne, in
         v.resize(static_cast<size_t>(lunghezza));
         std::sort(v.begin(), v.end());
         if (r.moneta(0.03)) v[1] = v[0];
-        for (int p = 0; p < lunghezza; ++p) colonne[static_cast<size_t>(c) * MAX_POSIZIONI + static_cast<size_t>(p)] = static_cast<uint8_t>(v[static_cast<size_t>(p)]);
+        for (int p = 0; p < lunghezza; ++p)
+            colonne[static_cast<size_t>(c) * MAX_POSIZIONI + static_cast<size_t>(p)] =
+                static_cast<uint8_t>(v[static_cast<size_t>(p)]);
     }
 }
 
@@ -296,7 +301,8 @@ void CasoRicalcolo(uint32_t seme, bool annulla) {
         Casuale rc(seme * 104729u + 3);
         // In a recalculation every column is examined one by one, so any count will do.
         for (int32_t c = 0; c < quante; ++c)
-            std::copy_n(colonne.data() + static_cast<size_t>(c) * MAX_POSIZIONI, MAX_POSIZIONI, mArrColonne.colonnaScrittura(c + 1));
+            std::copy_n(colonne.data() + static_cast<size_t>(c) * MAX_POSIZIONI, MAX_POSIZIONI,
+                        mArrColonne.colonnaScrittura(c + 1));
         mSistema.nColonne = quante;
         mLenCol = static_cast<int16_t>(k);
         CondizioniCasuali(rc, k, pronostico, true);
@@ -349,18 +355,28 @@ TEST(Differenziale, CasiRari) {
     };
     std::vector<Caso> casi;
     for (int x : {2, 4, 6, 8})  // k = 12: C(12, 5) = 792 subsets of five per kept column, past the index
-        casi.push_back({"N-" + std::to_string(x) + " k 12", [=] {
+        casi.push_back({"N-" + std::to_string(x) + " k 12",
+                        [=] {
                             da(1, 16, 12);
                             mCondizioni = {.ridottoAttivo = true, .ridottoNx = static_cast<uint8_t>(x)};
-                        }, -1});
-    casi.push_back({"distance 5 k 11", [=] {
+                        },
+                        -1});
+    casi.push_back({"distance 5 k 11",
+                    [=] {
                         da(20, 35, 11);
                         mDistanzaMinima = {5, true};
                         mCondizioni = {.sommaAttiva = true, .sommaMin = 280, .sommaMax = 320};
-                    }, -1});
+                    },
+                    -1});
     // N-x with x > k: a negative threshold keeps only the first column; a base column in front takes its place.
-    casi.push_back({"N-6 k 4", [=] { da(1, 12, 4); mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6}; }, 1, 1});
-    casi.push_back({"N-6 k 4 base", [=] {
+    casi.push_back({"N-6 k 4",
+                    [=] {
+                        da(1, 12, 4);
+                        mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6};
+                    },
+                    1, 1});
+    casi.push_back({"N-6 k 4 base",
+                    [=] {
                         da(1, 12, 4);
                         mCondizioni = {.ridottoAttivo = true, .ridottoNx = 6};
                         mColonneBase.assign(2, tColonna{});
@@ -368,10 +384,17 @@ TEST(Differenziale, CasiRari) {
                         mColonneBase[1].numeri = {0, 50, 60, 70, 80};
                         mNumColonneBase = 1;
                         mColonneBaseAttive = true;
-                    }, 1, 50});
+                    },
+                    1, 50});
     for (int d : {0, 7, 200})  // minimum distance 0 or past k wraps in 8 bits: nothing dropped
-        casi.push_back({"distance " + std::to_string(d), [=] { da(1, 10, 4); mDistanzaMinima = {static_cast<uint8_t>(d), true}; }, 210});
-    casi.push_back({"6000 AND, OR always true", [=] {
+        casi.push_back({"distance " + std::to_string(d),
+                        [=] {
+                            da(1, 10, 4);
+                            mDistanzaMinima = {static_cast<uint8_t>(d), true};
+                        },
+                        210});
+    casi.push_back({"6000 AND, OR always true",
+                    [=] {
                         da(30, 51, 5);
                         Casuale r(7);
                         for (int32_t f = 1; f <= 6000; ++f) {
@@ -382,14 +405,17 @@ TEST(Differenziale, CasiRari) {
                         mNumFiltriAND = 6000;
                         mFiltriOR[1] = test::Gruppo({30}, 0b11);
                         mNumFiltriOR = 1;
-                    }, -1});
+                    },
+                    -1});
     // Only the last of 60,000 AND filters rejects anything (columns holding 5): C(5, 3) left.
-    casi.push_back({"60000 AND", [=] {
+    casi.push_back({"60000 AND",
+                    [=] {
                         da(1, 6, 3);
                         for (int32_t f = 1; f < 60000; ++f) mFiltriAND[f] = test::Gruppo({f % 90 + 1}, 0b11);
                         mFiltriAND[60000] = test::Gruppo({5}, 0b1);
                         mNumFiltriAND = 60000;
-                    }, 10});
+                    },
+                    10});
     for (const auto& caso : casi) {
         Istantanea f[2];
         for (int giro = 0; giro < 2; ++giro) {

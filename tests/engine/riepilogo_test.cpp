@@ -54,9 +54,11 @@ TEST(FormatoDurata, SecondiInteriQualunqueSiaLOraDiPartenza) {
     for (int prova = 0; prova < 20000; ++prova) {
         const int s0 = secondo(gen), s = durata(gen);
         const int giorni = s / 86400;
-        const std::string atteso = std::to_string(giorni) + (giorni == 1 ? " Day " : " Days ") + FormatoZeri(s % 86400 / 3600) +
-                                   ":" + FormatoZeri(s % 3600 / 60) + ":" + FormatoZeri(s % 60);
-        ASSERT_EQ(FormatoDurata(dopo(s0), dopo(s0 + s), "D HH:MM:SS"), atteso) << "start " << s0 << " s, duration " << s << " s";
+        const std::string atteso = std::to_string(giorni) + (giorni == 1 ? " Day " : " Days ") +
+                                   FormatoZeri(s % 86400 / 3600) + ":" + FormatoZeri(s % 3600 / 60) + ":" +
+                                   FormatoZeri(s % 60);
+        ASSERT_EQ(FormatoDurata(dopo(s0), dopo(s0 + s), "D HH:MM:SS"), atteso)
+            << "start " << s0 << " s, duration " << s << " s";
     }
 }
 
@@ -72,7 +74,8 @@ TEST(ColonneIntegrali, FattorialeEBinomiali) {
     }
     for (int n = 2; n <= 90; ++n)
         for (int k = 2; k <= 25 && k <= n; ++k)
-            ASSERT_EQ(ColonneIntegrali(n, k), static_cast<double>(pascal[static_cast<size_t>(n)][static_cast<size_t>(k)]))
+            ASSERT_EQ(ColonneIntegrali(n, k),
+                      static_cast<double>(pascal[static_cast<size_t>(n)][static_cast<size_t>(k)]))
                 << "C(" << n << ", " << k << ")";
 }
 

@@ -19,7 +19,8 @@ void pronostico(std::initializer_list<int> numeri) {
     for (int n : numeri) mSistema.pronostico[i++] = static_cast<uint8_t>(n);
 }
 
-MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, const std::vector<std::vector<uint8_t>>& colonne, uint8_t t = 0, uint8_t f = 0) {
+MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, const std::vector<std::vector<uint8_t>>& colonne, uint8_t t = 0,
+                         uint8_t f = 0) {
     MATRIX_STRUCTURE m;
     m.NUMBERS_OF_MATRIX_V = v;
     m.LENGTH_OF_COLUMN_K = k;
@@ -115,8 +116,8 @@ TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
     sistemaEsistente();
     const auto prima = mSistema.pronostico;
     const auto m = matrice(4, 3, {{1, 2, 3}}, 3, 2);
-    for (const std::optional<std::string>& seconda : {std::optional<std::string>(), std::optional<std::string>(""),
-                                                     std::optional<std::string>("17")}) {
+    for (const std::optional<std::string>& seconda :
+         {std::optional<std::string>(), std::optional<std::string>(""), std::optional<std::string>("17")}) {
         ui.input = {std::string("40"), seconda};
         ui.risposte.clear();
         if (seconda == "17") ui.risposte = {Risposta::Annulla};

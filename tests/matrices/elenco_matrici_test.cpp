@@ -91,9 +91,11 @@ TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
     scrivi("trenta.mzel", matrice(12, 5));
     CaricaElencoMatrici(cartella, 12, kOggi);
     EXPECT_EQ(mElencoMatrici.size(), 3u);
-    for (const auto& [vs, atteso] : {std::pair<std::vector<uint8_t>, std::string>{{30, 12, 0, 12}, "2130"}, {{12, 12, 5}, "210"}}) {
+    for (const auto& [vs, atteso] :
+         {std::pair<std::vector<uint8_t>, std::string>{{30, 12, 0, 12}, "2130"}, {{12, 12, 5}, "210"}}) {
         std::vector<tElencoMatrice> e(vs.size());
-        for (size_t i = 0; i < vs.size(); ++i) e[i].testata.NUMBERS_OF_MATRIX_V = vs[i], e[i].nomeFile = std::to_string(i);
+        for (size_t i = 0; i < vs.size(); ++i)
+            e[i].testata.NUMBERS_OF_MATRIX_V = vs[i], e[i].nomeFile = std::to_string(i);
         OrdinaElencoMatrici(e);
         std::string nomi;
         for (const auto& x : e) nomi += x.nomeFile;
@@ -125,8 +127,10 @@ TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     ASSERT_EQ(mElencoMatrici.size(), 5u);
     // Per file: wrong tag, bad CRC, expired, TXT button.
     const std::map<std::string, std::array<bool, 4>> attesi = {{"tag.mzel", {true, false, false, false}},
-        {"crc.mzel", {false, true, false, false}}, {"scaduta.mzel", {false, false, true, false}},
-        {"futura.mzel", {false, false, false, true}}, {"corto.mzel", {true, true, true, false}}};
+                                                               {"crc.mzel", {false, true, false, false}},
+                                                               {"scaduta.mzel", {false, false, true, false}},
+                                                               {"futura.mzel", {false, false, false, true}},
+                                                               {"corto.mzel", {true, true, true, false}}};
     for (const auto& v : mElencoMatrici) {
         const auto s = MostraMatrice(v);
         EXPECT_FALSE(s.cmdAdattaMatrice || MotivoNonApplicabile(v).empty()) << v.nomeFile;
@@ -142,8 +146,11 @@ TEST_F(ElencoMatrici, RigheCampiETestiDellaLingua) {
     v.testata.GARANTY_T = 7;
     v.testata.PERCENTAGE_COVER = "       100";
     EXPECT_EQ(RigaElencoMatrice(v), " 20 | 10 |  7 | 10 |  0 |     30 |        100");
-    for (const auto& [n, larghezza, atteso] : {std::tuple<int32_t, int, std::string>{5, 2, " 5"}, {123, 2, "123"},
-                                              {1234, 6, " 1,234"}, {1000000, 6, "1,000,000"}, {0, 6, "     0"}})
+    for (const auto& [n, larghezza, atteso] : {std::tuple<int32_t, int, std::string>{5, 2, " 5"},
+                                               {123, 2, "123"},
+                                               {1234, 6, " 1,234"},
+                                               {1000000, 6, "1,000,000"},
+                                               {0, 6, "     0"}})
         EXPECT_EQ(FormattaCampo(n, larghezza), atteso);
     // The separator read from the user's locale (reading it once crashed): whatever it is, a
     // million shows grouped and is not cut to six characters.

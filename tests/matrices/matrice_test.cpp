@@ -114,7 +114,8 @@ TEST(MatriceFile, FileCortiMancantiEIntestazioniBugiarde) {
         int32_t c;
         uint8_t k;
         bool legge;
-    } casi[] = {{3000001, 1, false}, {-1, 10, false}, {0x7FFFFFFF, 25, false}, {2, 26, false}, {2, 0, false}, {0, 0, true}};
+    } casi[] = {{3000001, 1, false}, {-1, 10, false}, {0x7FFFFFFF, 25, false},
+                {2, 26, false},      {2, 0, false},   {0, 0, true}};
     for (const auto& caso : casi) {
         auto x = b;
         x[1] = caso.k;

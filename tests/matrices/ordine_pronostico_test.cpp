@@ -36,11 +36,13 @@ TEST(OrdinePronostico, ScambiMescolaEScrittura) {
     EXPECT_EQ(colore, 1);
 
     // Only an order of the marked numbers, each once, is written back.
-    for (const std::vector<uint8_t>& cattivo : std::vector<std::vector<uint8_t>>{{5, 17}, {5, 5, 33}, {5, 17, 34}, {5, 17, 33, 40}})
+    for (const std::vector<uint8_t>& cattivo :
+         std::vector<std::vector<uint8_t>>{{5, 17}, {5, 5, 33}, {5, 17, 34}, {5, 17, 33, 40}})
         EXPECT_FALSE(ScriviOrdinePronostico(cattivo));
     EXPECT_EQ(mSistema.pronostico[0], 5);
     EXPECT_TRUE(ScriviOrdinePronostico(std::vector<uint8_t>{33, 5, 17}));
-    EXPECT_EQ(std::vector<uint8_t>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<uint8_t>{33, 5, 17}));
+    EXPECT_EQ(std::vector<uint8_t>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3),
+              (std::vector<uint8_t>{33, 5, 17}));
 }
 
 }  // namespace

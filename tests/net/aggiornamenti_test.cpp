@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <thread>
 #include <map>
 #include <mutex>
+#include <thread>
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
@@ -62,18 +62,21 @@ public:
 
 // Versions and names come from the server: garbage never announces a version or names a file.
 TEST(DatiDelServer, VersionsNamesAndLists) {
-    const std::pair<const char*, const char*> nuove[] = {{"1.0.9", "1.1.0"}, {"1.4.7", "2"}, {"2.0.15", "2.0.16"},
-                                                         {"2.0.15", " 2.1.0beta"}, {"2.0.15", "99999999999999999999999.0.0"}};
+    const std::pair<const char*, const char*> nuove[] = {{"1.0.9", "1.1.0"},
+                                                         {"1.4.7", "2"},
+                                                         {"2.0.15", "2.0.16"},
+                                                         {"2.0.15", " 2.1.0beta"},
+                                                         {"2.0.15", "99999999999999999999999.0.0"}};
     for (const auto& [locale, remota] : nuove) EXPECT_TRUE(VersioneServerPiuNuova(locale, remota)) << remota;
     // Only three parts count, as numbers; missing ones are 0.
-    const std::pair<const char*, const char*> vecchie[] = {{"1.0.12", "1.0.9"}, {"1.0.9", "1.0.9.5"}, {"1.0.9", "1.0.9"},
-                                                           {"1.0.0", "1"}, {"2.0.15", "1.99.99"}, {"2.0.15", ""},
-                                                           {"2.0.15", "<html>"}, {"2.0.15", "v3.0.0"}, {"2.0.15", "..."},
-                                                           {"2.0.15", "-1.0.0"}};
+    const std::pair<const char*, const char*> vecchie[] = {
+        {"1.0.12", "1.0.9"}, {"1.0.9", "1.0.9.5"}, {"1.0.9", "1.0.9"},   {"1.0.0", "1"},    {"2.0.15", "1.99.99"},
+        {"2.0.15", ""},      {"2.0.15", "<html>"}, {"2.0.15", "v3.0.0"}, {"2.0.15", "..."}, {"2.0.15", "-1.0.0"}};
     for (const auto& [locale, remota] : vecchie) EXPECT_FALSE(VersioneServerPiuNuova(locale, remota)) << remota;
-    for (const char* buono : {"english.txt", "ABC.DAT", "a b.txt", "lingua-2.txt", "x"}) EXPECT_TRUE(NomeFileValido(buono)) << buono;
-    for (const char* cattivo : {"", ".", "..", "../x.txt", "a/b.txt", "/etc/passwd", "a\\b.txt", "..\\x.DAT", ".nascosto",
-                                "a..b", "tab\there", "nl\nx", "del\x7f"})
+    for (const char* buono : {"english.txt", "ABC.DAT", "a b.txt", "lingua-2.txt", "x"})
+        EXPECT_TRUE(NomeFileValido(buono)) << buono;
+    for (const char* cattivo : {"", ".", "..", "../x.txt", "a/b.txt", "/etc/passwd", "a\\b.txt", "..\\x.DAT",
+                                ".nascosto", "a..b", "tab\there", "nl\nx", "del\x7f"})
         EXPECT_FALSE(NomeFileValido(cattivo)) << cattivo;
     EXPECT_FALSE(NomeFileValido(std::string(101, 'a')));
     EXPECT_TRUE(NomeFileValido(std::string(100, 'a')));
@@ -111,10 +114,14 @@ protected:
             res.set_content(corpo, "text/plain");
         };
         auto& s = srv.server;
-        s.Get("/public/qiv/ver.asp", [servi](const httplib::Request&, httplib::Response& res) { servi("ver.asp", res, false); });
-        s.Get("/public/qiv/lingue/lista.txt", [servi](const httplib::Request&, httplib::Response& res) { servi("lista.txt", res, false); });
-        s.Get("/public/lumora/lista.asp", [servi](const httplib::Request&, httplib::Response& res) { servi("lista.asp", res, false); });
-        s.Get(R"(/public/qiv/lingue/(.+))", [servi](const httplib::Request& req, httplib::Response& res) { servi(req.matches[1], res, true); });
+        s.Get("/public/qiv/ver.asp",
+              [servi](const httplib::Request&, httplib::Response& res) { servi("ver.asp", res, false); });
+        s.Get("/public/qiv/lingue/lista.txt",
+              [servi](const httplib::Request&, httplib::Response& res) { servi("lista.txt", res, false); });
+        s.Get("/public/lumora/lista.asp",
+              [servi](const httplib::Request&, httplib::Response& res) { servi("lista.asp", res, false); });
+        s.Get(R"(/public/qiv/lingue/(.+))",
+              [servi](const httplib::Request& req, httplib::Response& res) { servi(req.matches[1], res, true); });
         s.Get("/public/lumora/matrici/download.aspx", [servi](const httplib::Request& req, httplib::Response& res) {
             servi(req.get_param_value("file"), res, true);
         });
@@ -173,7 +180,8 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     cartella.scrivi("deutsch.lng", Lingua("alt"));
     std::filesystem::create_directories(cartella / "fuori");
     file["lista.txt"] =
-        "english.txt\r\n../fuori/evil.txt\r\n/tmp/x.txt\r\n..\r\nsub/dir.txt\r\nctl\x01.txt\r\n\r\nitaliano.txt\r\nreadme\r\n"
+        "english.txt\r\n../fuori/evil.txt\r\n/tmp/x.txt\r\n..\r\nsub/"
+        "dir.txt\r\nctl\x01.txt\r\n\r\nitaliano.txt\r\nreadme\r\n"
         "missing.txt\r\nbroken.txt\r\nDEUTSCH.TXT\r\njunk.txt\r\nshort.txt\r\n";
     file["english.txt"] = Lingua("new");
     file["italiano.txt"] = Lingua("nuovo");
@@ -189,7 +197,7 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     EXPECT_TRUE(r.listaScaricata);
     EXPECT_EQ(r.installati, (std::vector<std::string>{"english.lng", "italiano.lng", "DEUTSCH.lng"}));
     EXPECT_EQ(r.scartati, (std::vector<std::string>{"../fuori/evil.txt", "/tmp/x.txt", "..", "sub/dir.txt",
-                                                     "ctl\x01.txt", "readme"}));
+                                                    "ctl\x01.txt", "readme"}));
     EXPECT_EQ(r.falliti, (std::vector<std::string>{"missing.txt", "broken.txt", "junk.txt", "short.txt"}));
     ASSERT_EQ(r.motivi.size(), 4u);
     EXPECT_NE(r.motivi[0].find("404"), std::string::npos) << r.motivi[0];
@@ -215,8 +223,10 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     // The user is told what came and what did not.
     MostraEsitoLingue(r);
     ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo.rfind(TestoMessaggio("0164", {"english.lng, italiano.lng, DEUTSCH.lng"}) + "\r\n", 0), 0u);
-    EXPECT_NE(ui.messaggi[0].testo.find("missing.txt, broken.txt, junk.txt, short.txt, ../fuori/evil.txt"), std::string::npos);
+    EXPECT_EQ(
+        ui.messaggi[0].testo.rfind(TestoMessaggio("0164", {"english.lng, italiano.lng, DEUTSCH.lng"}) + "\r\n", 0), 0u);
+    EXPECT_NE(ui.messaggi[0].testo.find("missing.txt, broken.txt, junk.txt, short.txt, ../fuori/evil.txt"),
+              std::string::npos);
 }
 
 // The data folder's lock: a second updater waits briefly, then says the folder is in use and

@@ -65,7 +65,8 @@ TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheReferenceServer) {
     EXPECT_NE(out.find("installed italiano.lng"), std::string::npos);
     ASSERT_EQ(Esegui({"languages"}), 0);
     EXPECT_EQ(out, "  ENGLISH\n  ITALIANO\n");
-    for (const char* s : {"temp", "txt", "sistemi", "csv", "matrici"}) EXPECT_TRUE(std::filesystem::is_directory(dati / s));
+    for (const char* s : {"temp", "txt", "sistemi", "csv", "matrici"})
+        EXPECT_TRUE(std::filesystem::is_directory(dati / s));
 }
 
 TEST_F(CliReteTest, VersionCheckExitsThreeOnlyForANewerServer) {
@@ -107,7 +108,8 @@ TEST_F(CliReteTest, TheServerInQivIniIsUsedWithoutServerOption) {
 // (exit 4), and a clear refusal while another Novanta holds the data folder.
 TEST_F(CliReteTest, ReasonsCutListsAndABusyFolderReachTheScript) {
     std::string lista;
-    srv.server.Get("/public/qiv/lingue/lista.txt", [&](const httplib::Request&, httplib::Response& res) { res.set_content(lista, "text/plain"); });
+    srv.server.Get("/public/qiv/lingue/lista.txt",
+                   [&](const httplib::Request&, httplib::Response& res) { res.set_content(lista, "text/plain"); });
     srv.server.Get("/public/qiv/lingue/broken.txt", [](const httplib::Request&, httplib::Response& res) {
         res.set_content(std::string("[Strings]\0\n", 11), "text/plain");
     });
@@ -115,7 +117,8 @@ TEST_F(CliReteTest, ReasonsCutListsAndABusyFolderReachTheScript) {
     lista = "broken.txt\n";
     EXPECT_EQ(Esegui({"update-languages", "--server", srv.base()}), 1);
     EXPECT_NE(err.find("fetching 1/1: broken.txt\n"), std::string::npos) << err;
-    EXPECT_NE(err.find("could not install broken.txt: not a language file: it holds NUL bytes"), std::string::npos) << err;
+    EXPECT_NE(err.find("could not install broken.txt: not a language file: it holds NUL bytes"), std::string::npos)
+        << err;
     lista.clear();
     for (int i = 0; i < 1001; ++i) lista += "../x" + std::to_string(i) + ".txt\n";
     EXPECT_EQ(Esegui({"update-languages", "--server", srv.base()}), 4);

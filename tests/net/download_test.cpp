@@ -17,7 +17,9 @@ class DownloadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         auto& s = srv.server;
-        s.Get("/file", [](const httplib::Request&, httplib::Response& res) { res.set_content("contenuto nuovo\r\n", "text/plain"); });
+        s.Get("/file", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("contenuto nuovo\r\n", "text/plain");
+        });
         s.Get("/grande", [](const httplib::Request&, httplib::Response& res) {
             res.set_content(std::string(64 * 1024, 'g'), "application/octet-stream");
         });
@@ -28,7 +30,8 @@ protected:
         s.Get("/r1", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/r2"); });
         s.Get("/r2", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/file"); });
         s.Get("/giro", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/giro"); });
-        s.Get("/fuori", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("file:///etc/passwd"); });
+        s.Get("/fuori",
+              [](const httplib::Request&, httplib::Response& res) { res.set_redirect("file:///etc/passwd"); });
         s.Get("/fermo", [this](const httplib::Request&, httplib::Response& res) {
             srv.attendi(5);
             res.set_content("tardi", "text/plain");
@@ -114,7 +117,9 @@ TEST_F(DownloadTest, EveryFailureKeepsTheOldFile) {
         const auto e = ScaricaFile(c.url, cartella / "vecchio.txt", true, c.opzioni);
         EXPECT_FALSE(e.ok);
         EXPECT_FALSE(e.errore.empty());
-        if (c.statoHttp >= 0) { EXPECT_EQ(e.statoHttp, c.statoHttp); }
+        if (c.statoHttp >= 0) {
+            EXPECT_EQ(e.statoHttp, c.statoHttp);
+        }
         EXPECT_NE(e.errore.find(c.errore), std::string::npos) << e.errore;
         EXPECT_EQ(leggi(cartella / "vecchio.txt"), "contenuto vecchio");
         for (const auto& f : std::filesystem::directory_iterator(cartella.percorso()))
@@ -145,7 +150,9 @@ TEST_F(DownloadTest, AnUnwritableFolderFailsCleanly) {
         RICHIEDI_DISCO_PICCOLO(disco);
         const auto file = disco.percorso() / "vecchio.txt";
         { std::ofstream(file, std::ios::binary) << "contenuto vecchio"; }
-        if (!pieno) { ASSERT_TRUE(disco.SolaLettura()); }
+        if (!pieno) {
+            ASSERT_TRUE(disco.SolaLettura());
+        }
         const auto e = ScaricaFile(srv.url(pieno ? "/grande" : "/file"), file, true);
         EXPECT_FALSE(e.ok);
         EXPECT_NE(e.errore.find(pieno ? "" : "Read-only"), std::string::npos) << e.errore;

@@ -30,7 +30,8 @@ public:
         porta_ = server.bind_to_any_port("127.0.0.1");
         if (porta_ <= 0) return false;
         thread_ = std::thread([this] { server.listen_after_bind(); });
-        for (int i = 0; i < 500 && !server.is_running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < 500 && !server.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return server.is_running();
     }
     std::string base() const { return "http://127.0.0.1:" + std::to_string(porta_); }
@@ -40,7 +41,8 @@ public:
     // Waits up to `secondi` or until the test ends, whichever comes first.
     void attendi(double secondi) const {
         const auto fine = std::chrono::steady_clock::now() + std::chrono::duration<double>(secondi);
-        while (!finito && std::chrono::steady_clock::now() < fine) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (!finito && std::chrono::steady_clock::now() < fine)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 
     httplib::Server server;

@@ -8,8 +8,8 @@
 #include "core/corpo.h"
 #include "progetto/progetto.h"
 #include "progetto/sqlite.h"
-#include "textfiles/colonne_txt.h"
 #include "support/registratore.h"
+#include "textfiles/colonne_txt.h"
 
 namespace novanta {
 namespace {
@@ -55,7 +55,8 @@ void riempiLavoro(int32_t colonne, const std::string& descrizione = "Sistema di 
     mNumFiltriOR = 1;
     mColonneBase.assign(3, tColonna{});
     for (int b = 1; b <= 2; ++b) {
-        for (int p = 1; p <= 6; ++p) mColonneBase[static_cast<size_t>(b)].numeri[static_cast<size_t>(p)] = static_cast<uint8_t>(b * 10 + p);
+        for (int p = 1; p <= 6; ++p)
+            mColonneBase[static_cast<size_t>(b)].numeri[static_cast<size_t>(p)] = static_cast<uint8_t>(b * 10 + p);
         mColonneBase[static_cast<size_t>(b)].lunghezza = 6;
         mColonneBase[static_cast<size_t>(b)].minimo = static_cast<uint8_t>(b * 10 + 1);
         mColonneBase[static_cast<size_t>(b)].massimo = static_cast<uint8_t>(b * 10 + 6);
@@ -122,15 +123,60 @@ TEST_F(Progetto, UnFileCattivoERifiutatoENonCambiaNulla) {
         {"troncato", [&](const std::string& f) { copia(f, byte.substr(0, byte.size() / 2)); }, "0244"},
         {"spazzatura", [&](const std::string& f) { copia(f, std::string(20000, '\x5a')); }, "0243"},
         {"vuoto", [&](const std::string& f) { copia(f, ""); }, "0243"},
-        {"versione nuova", [&](const std::string& f) { copia(f, byte); modifica(f, "PRAGMA user_version=2"); }, "0242"},
-        {"altro database", [&](const std::string& f) { copia(f, byte); modifica(f, "PRAGMA application_id=7"); }, "0243"},
-        {"pronostico 91", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET pronostico=x'025B'"); }, "0245"},
-        {"gruppo con 91", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE filtri_or SET numeri=x'000000000000000000000004'"); }, "0245"},
-        {"lunghezza 26", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET len_col=26"); }, "0246"},
-        {"troppe colonne", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET n_colonne=3000001"); }, "0246"},
-        {"colonne mancanti", [&](const std::string& f) { copia(f, byte); modifica(f, "DELETE FROM colonne WHERE blocco=1"); }, "0244"},
-        {"colonna alterata", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE colonne SET dati=x'01'||substr(dati,2) WHERE blocco=0"); }, "0244"},
-        {"conteggio AND oltre le righe", [&](const std::string& f) { copia(f, byte); modifica(f, "UPDATE lavoro SET num_filtri_and=4"); }, "0246"},
+        {"versione nuova",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "PRAGMA user_version=2");
+         },
+         "0242"},
+        {"altro database",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "PRAGMA application_id=7");
+         },
+         "0243"},
+        {"pronostico 91",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "UPDATE lavoro SET pronostico=x'025B'");
+         },
+         "0245"},
+        {"gruppo con 91",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "UPDATE filtri_or SET numeri=x'000000000000000000000004'");
+         },
+         "0245"},
+        {"lunghezza 26",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "UPDATE lavoro SET len_col=26");
+         },
+         "0246"},
+        {"troppe colonne",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "UPDATE lavoro SET n_colonne=3000001");
+         },
+         "0246"},
+        {"colonne mancanti",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "DELETE FROM colonne WHERE blocco=1");
+         },
+         "0244"},
+        {"colonna alterata",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "UPDATE colonne SET dati=x'01'||substr(dati,2) WHERE blocco=0");
+         },
+         "0244"},
+        {"conteggio AND oltre le righe",
+         [&](const std::string& f) {
+             copia(f, byte);
+             modifica(f, "UPDATE lavoro SET num_filtri_and=4");
+         },
+         "0246"},
         {"mancante", [&](const std::string&) {}, "0249"},
     };
     // The work in memory when each bad file is opened: a different one, under another name.
@@ -225,8 +271,8 @@ TEST_F(Progetto, IlRecuperoEOffertoDopoUnProgrammaUcciso) {
 
 TEST_F(Progetto, LaRigaDiComandoSalvaRiapreEMostraIlLavoro) {
     const auto d = [&](const char* nome) { return (cartella / nome).string(); };
-    auto r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-40", "--and",
-                                                   "1-6:1,2", "--out", d("a.txt"), "--save", d("a.lec")});
+    auto r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-40",
+                                                   "--and", "1-6:1,2", "--out", d("a.txt"), "--save", d("a.lec")});
     ASSERT_EQ(r.codice, 0) << r.err;
     // The columns of the file export exactly as --out wrote them.
     r = test::EseguiCli(cartella.percorso(), {"show", d("a.lec"), "--out", d("b.txt")});
@@ -237,10 +283,11 @@ TEST_F(Progetto, LaRigaDiComandoSalvaRiapreEMostraIlLavoro) {
     ASSERT_FALSE(test::LeggiFile(d("a.txt")).empty());
     EXPECT_EQ(test::LeggiFile(d("a.txt")), test::LeggiFile(d("b.txt")));
     // The file's conditions with one replaced on the line give what the line alone gives.
-    r = test::EseguiCli(cartella.percorso(), {"generate", "--project", d("a.lec"), "--sum", "20-30", "--out", d("c.txt")});
+    r = test::EseguiCli(cartella.percorso(),
+                        {"generate", "--project", d("a.lec"), "--sum", "20-30", "--out", d("c.txt")});
     ASSERT_EQ(r.codice, 0) << r.err;
-    r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-30", "--and", "1-6:1,2",
-                                              "--out", d("d.txt")});
+    r = test::EseguiCli(cartella.percorso(), {"generate", "--numbers", "1-12", "--length", "5", "--sum", "20-30",
+                                              "--and", "1-6:1,2", "--out", d("d.txt")});
     EXPECT_EQ(test::LeggiFile(d("c.txt")), test::LeggiFile(d("d.txt")));
     // recalc over the file's own system, saved again.
     r = test::EseguiCli(cartella.percorso(), {"recalc", "--project", d("a.lec"), "--nx", "2", "--save", d("e.lec")});

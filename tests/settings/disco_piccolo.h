@@ -34,8 +34,10 @@ private:
     std::string errore_;
 };
 
-#define RICHIEDI_DISCO_PICCOLO(disco) \
-    do { if (!(disco).montato()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << (disco).errore(); } while (0)
+#define RICHIEDI_DISCO_PICCOLO(disco)                                                                    \
+    do {                                                                                                 \
+        if (!(disco).montato()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << (disco).errore(); \
+    } while (0)
 
 // Sets the locale variables for one test (LANG only) and puts them back afterwards.
 class LocaleDiProva {
@@ -49,7 +51,8 @@ public:
         if (lang) ::setenv("LANG", lang, 1);
     }
     ~LocaleDiProva() {
-        for (int i = 0; i < 3; ++i) salvati_[i] ? (void)::setenv(nomi_[i], salvati_[i]->c_str(), 1) : (void)::unsetenv(nomi_[i]);
+        for (int i = 0; i < 3; ++i)
+            salvati_[i] ? (void)::setenv(nomi_[i], salvati_[i]->c_str(), 1) : (void)::unsetenv(nomi_[i]);
     }
 
 private:

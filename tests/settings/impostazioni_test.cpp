@@ -6,9 +6,9 @@
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "core/matrici_distribuite.h"
 #include "settings/disco_piccolo.h"
 #include "settings/impostazioni.h"
-#include "core/matrici_distribuite.h"
 #include "settings/lingue_distribuite.h"
 #include "settings/multiLanguage.h"
 #include "support/registratore.h"
@@ -37,13 +37,15 @@ TEST_F(ImpostazioniTest, SettingsAreReadStrictlyAndWhatIsMissingTakesTheDefault)
     EXPECT_FALSE(t.modalitaRicalcolo);
     EXPECT_EQ(t.lingua + t.serverAggiornamenti, "");
     const std::string ottanta = std::string(52, 'A') + "   " + std::string(25, 'B');
-    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nMODALITA' RICALCOLO=true\nSORGENTE RICALCOLO=3\nINTESTAZIONE=" + ottanta + "\n");
+    cartella.scrivi("qiv.ini",
+                    "[IMPOSTAZIONI]\nMODALITA' RICALCOLO=true\nSORGENTE RICALCOLO=3\nINTESTAZIONE=" + ottanta + "\n");
     t = LeggiImpostazioni(cartella / "qiv.ini");
     EXPECT_FALSE(t.modalitaRicalcolo);  // only "TRUE" in upper case counts
     EXPECT_EQ(t.sorgenteRicalcolo, 2);
     EXPECT_EQ(t.intestazione, std::string(52, 'A'));  // cut to 55, then trimmed
     for (const char* v : {"2", "x", "01", " 1x"}) {
-        cartella.scrivi("qiv.ini", std::string("[IMPOSTAZIONI]\nSORGENTE RICALCOLO=") + v + "\nMODALITA' RICALCOLO=TRUE\n");
+        cartella.scrivi("qiv.ini",
+                        std::string("[IMPOSTAZIONI]\nSORGENTE RICALCOLO=") + v + "\nMODALITA' RICALCOLO=TRUE\n");
         t = LeggiImpostazioni(cartella / "qiv.ini");
         EXPECT_EQ(t.sorgenteRicalcolo, 2) << v;
         EXPECT_TRUE(t.modalitaRicalcolo);
@@ -64,7 +66,8 @@ TEST_F(ImpostazioniTest, ReadConfigurationTakesTheLanguageOnlyWhenItsFileExists)
 }
 
 TEST_F(ImpostazioniTest, SavingWritesTheThreeKeysAndKeepsTheRest) {
-    cartella.scrivi("qiv.ini", "; mio\n[IMPOSTAZIONI]\nINTESTAZIONE=RICEVITORIA 12\nSERVER AGGIORNAMENTI=http://127.0.0.1:1\n");
+    cartella.scrivi("qiv.ini",
+                    "; mio\n[IMPOSTAZIONI]\nINTESTAZIONE=RICEVITORIA 12\nSERVER AGGIORNAMENTI=http://127.0.0.1:1\n");
     ASSERT_TRUE(SalvaImpostazioni(true, 2, "ENGLISH"));
     EXPECT_EQ(leggi(cartella / "qiv.ini"),
               "; mio\n[IMPOSTAZIONI]\nINTESTAZIONE=RICEVITORIA 12\nSERVER AGGIORNAMENTI=http://127.0.0.1:1\n"

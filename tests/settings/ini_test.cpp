@@ -44,16 +44,24 @@ TEST(ValoreINI, ReadsEveryShapeOfInputWithoutFailing) {
         {"[S]\n=senza chiave\nK\n", "S", "", "d", "d"},
     };
     for (const auto& c : casi)
-        EXPECT_EQ(ValoreINI(c.testo, c.sezione, c.chiave, c.predefinito, 254), c.atteso) << c.sezione << "/" << c.chiave;
+        EXPECT_EQ(ValoreINI(c.testo, c.sezione, c.chiave, c.predefinito, 254), c.atteso)
+            << c.sezione << "/" << c.chiave;
 }
 
 TEST(ImpostaValoreINI, KeepsEveryOtherLineAndTheLineEndings) {
-    const std::string t = "; commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nSTAMPANTE=NESSUNA\r\n\r\n[FINE]\r\nZ=2\r\n";
+    const std::string t =
+        "; "
+        "commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nSTAMPANTE=NESSUNA\r\n\r\n[FINE]\r\nZ="
+        "2\r\n";
     EXPECT_EQ(ImpostaValoreINI(t, "impostazioni", "lingua", "english"),
-              "; commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nlingua=english\r\nSTAMPANTE=NESSUNA\r\n\r\n[FINE]\r\nZ=2\r\n");
+              "; "
+              "commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nlingua=english\r\nSTAMPANTE=NESSUNA\r\n\r\n[FINE]"
+              "\r\nZ=2\r\n");
     // A new key goes after the last line of its section, before the blank line.
     EXPECT_EQ(ImpostaValoreINI(t, "IMPOSTAZIONI", "NUOVA", "v"),
-              "; commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nSTAMPANTE=NESSUNA\r\nNUOVA=v\r\n\r\n[FINE]\r\nZ=2\r\n");
+              "; "
+              "commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nSTAMPANTE=NESSUNA\r\nNUOVA="
+              "v\r\n\r\n[FINE]\r\nZ=2\r\n");
     // A new section goes at the end, with the file's own line ending.
     EXPECT_EQ(ImpostaValoreINI("[A]\nX=1", "B", "K", "v"), "[A]\nX=1\n[B]\nK=v\n");
     EXPECT_EQ(ImpostaValoreINI("", "B", "K", "v"), "[B]\nK=v\n");
@@ -67,7 +75,8 @@ TEST(ImpostaValoreINI, KeepsEveryOtherLineAndTheLineEndings) {
         const std::string t2 = ImpostaValoreINI(prima, "IMPOSTAZIONI", "LINGUA", "english");
         EXPECT_EQ(t2, dopo);
         EXPECT_EQ(ValoreINI(t2, "IMPOSTAZIONI", "LINGUA", "", 254), "english");
-        EXPECT_EQ(ValoreINI(ImpostaValoreINI(t2, "IMPOSTAZIONI", "X", "2"), "IMPOSTAZIONI", "LINGUA", "", 254), "english");
+        EXPECT_EQ(ValoreINI(ImpostaValoreINI(t2, "IMPOSTAZIONI", "X", "2"), "IMPOSTAZIONI", "LINGUA", "", 254),
+                  "english");
     }
     EXPECT_EQ(ImpostaValoreINI("[B]", "B", "K", "v"), "[B]\nK=v\n");
 }

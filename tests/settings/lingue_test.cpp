@@ -44,11 +44,13 @@ protected:
 // and their letter case no longer matter but the key's own case does. Bad files give empty texts.
 TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
     std::string grande = "[Riempitivo]\n";
-    for (int i = 0; grande.size() < 70000; ++i) grande += "riga" + std::to_string(i) + "=\"" + std::string(60, 'r') + "\"\n";
+    for (int i = 0; grande.size() < 70000; ++i)
+        grande += "riga" + std::to_string(i) + "=\"" + std::string(60, 'r') + "\"\n";
     grande += "[Strings]\n0001=\"Colonne integrali:\"\n0053=senza virgolette\nlblMatrix(3).Caption=\"terza\"\n";
     std::string junk;
     for (int i = 0; i < 70000; ++i) junk += static_cast<char>((i * 131 + 7) & 0xFF);
-    cartella.scrivi("piccolo.lng", "[Strings]\n0001=\"uno\"\n[frmMatr]\nlblMatrix(3).Caption=\"terza\"\ncmdSalva.Caption=\n");
+    cartella.scrivi("piccolo.lng",
+                    "[Strings]\n0001=\"uno\"\n[frmMatr]\nlblMatrix(3).Caption=\"terza\"\ncmdSalva.Caption=\n");
     cartella.scrivi("lungo.lng", "[S]\nK=\"" + std::string(700, 'v') + "\"\n");
     cartella.scrivi("grande.lng", grande);
     cartella.scrivi("junk.lng", junk);
@@ -81,7 +83,8 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
         {"troncato.lng", "Strings", "0001", "\"a metà"},
         {"coda.lng", "Strings", "0042", "x"},
     };
-    for (const auto& c : casi) EXPECT_EQ(LeggiINI(cartella / c.file, c.sezione, c.chiave), c.atteso) << c.file << " " << c.chiave;
+    for (const auto& c : casi)
+        EXPECT_EQ(LeggiINI(cartella / c.file, c.sezione, c.chiave), c.atteso) << c.file << " " << c.chiave;
 }
 
 // The chosen language speaks; without one, "LINGUA" of qiv.ini; without that, or when the chosen
@@ -138,7 +141,8 @@ TEST_F(LingueTest, WithoutALanguageTheLocaleChoosesTheShippedOne) {
 // its texts from the language, keys only of the scheme ApplicaLingua reads, the same keys in both
 // languages, small enough for the INI reader, and compiled in exactly as they are in data/.
 TEST(LingueDistribuite, AreCompleteAndAgree) {
-    const std::regex chiave(R"(^(Info|Strings)$|^[A-Za-z][A-Za-z0-9_]*(\([0-9]+\))?\.(Caption|ToolTipText|Tag|TabCaption\([0-9]+\))$)");
+    const std::regex chiave(
+        R"(^(Info|Strings)$|^[A-Za-z][A-Za-z0-9_]*(\([0-9]+\))?\.(Caption|ToolTipText|Tag|TabCaption\([0-9]+\))$)");
     ASSERT_EQ(LingueDistribuite().size(), 2u);
     const auto ids = idNeiSorgenti();
     ASSERT_GT(ids.size(), 50u);

@@ -86,7 +86,8 @@ void provaEMemorizza(const std::vector<uint8_t>& colonna, const std::array<bool,
 
 std::array<bool, 26> espandiConsecutivi(int k) {
     std::array<bool, 26> flag{};
-    for (int j = 1; j <= k; ++j) flag[static_cast<size_t>(j)] = (mConsecutivi.maschera & mPotenze2[static_cast<size_t>(j)]) != 0;
+    for (int j = 1; j <= k; ++j)
+        flag[static_cast<size_t>(j)] = (mConsecutivi.maschera & mPotenze2[static_cast<size_t>(j)]) != 0;
     return flag;
 }
 
@@ -122,7 +123,8 @@ EsitoCalcolo GeneraSistema(uint8_t numPronostico, std::array<uint8_t, 90>& prono
             ++indici[static_cast<size_t>(j)];
             for (int m = j + 1; m <= k; ++m) indici[static_cast<size_t>(m)] = indici[static_cast<size_t>(m - 1)] + 1;
         }
-        for (int p = 1; p <= k; ++p) colonna[static_cast<size_t>(p - 1)] = pronostico[static_cast<size_t>(indici[static_cast<size_t>(p)] - 1)];
+        for (int p = 1; p <= k; ++p)
+            colonna[static_cast<size_t>(p - 1)] = pronostico[static_cast<size_t>(indici[static_cast<size_t>(p)] - 1)];
         provaEMemorizza(colonna, flagConsecutivi, flagNumeri, conta, k, 5000);
         mProgresso.colonneElaborate = i;
         mProgresso.colonneSistema = conta;
@@ -176,7 +178,9 @@ EsitoCalcolo RicalcolaColonne() {
     mInizioCalcolo = Adesso();
     const auto righe = static_cast<int32_t>(ArrotondaPari(totale));
     for (int32_t j = 1; j <= righe; ++j) {
-        for (int p = 1; p <= k; ++p) colonna[static_cast<size_t>(p - 1)] = copia[static_cast<size_t>(j - 1) * MAX_POSIZIONI + static_cast<size_t>(p - 1)];
+        for (int p = 1; p <= k; ++p)
+            colonna[static_cast<size_t>(p - 1)] =
+                copia[static_cast<size_t>(j - 1) * MAX_POSIZIONI + static_cast<size_t>(p - 1)];
         provaEMemorizza(colonna, flagConsecutivi, flagNumeri, conta, k, 50000);
         elaborate += 1;
         mProgresso.colonneElaborate = elaborate;

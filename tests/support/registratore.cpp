@@ -1,8 +1,8 @@
 #include "support/registratore.h"
 
 #include <fstream>
-#include <sstream>
 #include <random>
+#include <sstream>
 
 #include "cli/cli.h"
 #include "core/corpo.h"
@@ -13,7 +13,8 @@ namespace novanta::test {
 InterfacciaRegistrata::InterfacciaRegistrata() { ImpostaInterfaccia(this); }
 InterfacciaRegistrata::~InterfacciaRegistrata() { ImpostaInterfaccia(nullptr); }
 
-Risposta InterfacciaRegistrata::MsgBox(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string& titolo) {
+Risposta InterfacciaRegistrata::MsgBox(const std::string& testo, Pulsanti pulsanti, Icona icona,
+                                       const std::string& titolo) {
     messaggi.push_back({testo, pulsanti, icona, titolo});
     if (pulsanti == Pulsanti::OK) return Risposta::OK;
     if (!risposte.empty()) {
@@ -24,7 +25,8 @@ Risposta InterfacciaRegistrata::MsgBox(const std::string& testo, Pulsanti pulsan
     return pulsanti == Pulsanti::OKAnnulla ? Risposta::OK : Risposta::Si;
 }
 
-std::optional<std::string> InterfacciaRegistrata::InputBox(const std::string& p, const std::string&, const std::string&) {
+std::optional<std::string> InterfacciaRegistrata::InputBox(const std::string& p, const std::string&,
+                                                           const std::string&) {
     prompt.push_back(p);
     if (input.empty()) return std::nullopt;
     auto r = input.front();
@@ -39,7 +41,8 @@ void InterfacciaRegistrata::DoEvents() {
 
 CartellaTemporanea::CartellaTemporanea() : precedente_(mPathDati) {
     std::random_device rd;
-    percorso_ = std::filesystem::temp_directory_path() / ("novanta-test-" + std::to_string(rd()) + std::to_string(rd()));
+    percorso_ =
+        std::filesystem::temp_directory_path() / ("novanta-test-" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::create_directories(percorso_);
     mPathDati = percorso_;
 }

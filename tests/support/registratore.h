@@ -40,8 +40,8 @@ public:
 
     std::vector<Messaggio> messaggi;
     std::vector<std::string> prompt;
-    std::deque<Risposta> risposte;                    // answers to boxes with buttons; default Yes/OK
-    std::deque<std::optional<std::string>> input;     // answers to the input box; default cancel
+    std::deque<Risposta> risposte;                 // answers to boxes with buttons; default Yes/OK
+    std::deque<std::optional<std::string>> input;  // answers to the input box; default cancel
     int64_t yield = 0;
     // Called at every yield with its ordinal (from 1): the tests set the cancel flag here.
     std::function<void(int64_t)> allYield;

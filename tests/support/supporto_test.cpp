@@ -13,9 +13,7 @@
 namespace novanta {
 namespace {
 
-std::span<const uint8_t> byte(const std::string& s) {
-    return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
-}
+std::span<const uint8_t> byte(const std::string& s) { return {reinterpret_cast<const uint8_t*>(s.data()), s.size()}; }
 
 TEST(StringBuffer, LaStanzaCresceAPassiDiMilleEClearLaRiusa) {
     cStringBuffer b;
@@ -49,7 +47,8 @@ TEST(StringBuffer, LaStanzaCresceAPassiDiMilleEClearLaRiusa) {
 TEST(CRC32, VettoriNotiEComeZlib) {
     const cCRC32 c;
     EXPECT_EQ(c.crc(byte("abc")), 0x352441C2u);
-    EXPECT_EQ(c.GetByteArrayCrc32(byte("123456789")), static_cast<int32_t>(0xCBF43926u));  // the trailer stores it signed
+    EXPECT_EQ(c.GetByteArrayCrc32(byte("123456789")),
+              static_cast<int32_t>(0xCBF43926u));  // the trailer stores it signed
     EXPECT_EQ(c.GetByteArrayCrc32({}), 0);
     std::mt19937 gen(20240601);
     std::uniform_int_distribution<int> lunghezza(0, 5000), valore(0, 255);
@@ -66,23 +65,34 @@ TEST(CRC32, VettoriNotiEComeZlib) {
 // Only YYYY-MM-DD of a real day is a date; signs, blanks and short fields are not.
 TEST(DataDaISO, SoloGiorniVeriInFormaEsatta) {
     for (const std::string buona : {"2024-02-29", "0100-01-01", "9999-12-31"})
-        EXPECT_EQ(FormatoGGMMAAAA(DataDaISO(buona).value_or(0)), buona.substr(8, 2) + "/" + buona.substr(5, 2) + "/" + buona.substr(0, 4));
+        EXPECT_EQ(FormatoGGMMAAAA(DataDaISO(buona).value_or(0)),
+                  buona.substr(8, 2) + "/" + buona.substr(5, 2) + "/" + buona.substr(0, 4));
     for (const char* cattiva : {" 2024-1-05", "+100-01-01", "2024-1-051", "2023-02-29", "2024-13-01", "2024/01/01", ""})
         EXPECT_FALSE(DataDaISO(cattiva)) << cattiva;
 }
 
 TEST(Formato, ArrotondamentoBancarioMigliaiaEZeri) {
-    const std::pair<double, int64_t> arrotondati[] = {{0.5, 0},   {1.5, 2},     {2.5, 2},     {3.5, 4},
-                                                      {-0.5, 0},  {-2.5, -2},   {-3.5, -4},   {2.4999, 2},
-                                                      {2.5001, 3}, {1e15, 1000000000000000LL},
+    const std::pair<double, int64_t> arrotondati[] = {{0.5, 0},
+                                                      {1.5, 2},
+                                                      {2.5, 2},
+                                                      {3.5, 4},
+                                                      {-0.5, 0},
+                                                      {-2.5, -2},
+                                                      {-3.5, -4},
+                                                      {2.4999, 2},
+                                                      {2.5001, 3},
+                                                      {1e15, 1000000000000000LL},
                                                       // the progress step of a 5,720,645,481,903-combination run
                                                       {5720645481903.0 / (5720645481903.0 / 250), 250}};
     for (const auto& [x, atteso] : arrotondati) EXPECT_EQ(ArrotondaPari(x), atteso) << x;
 
     ImpostaSeparatoreMigliaia('.');
-    const std::pair<double, const char*> migliaia[] = {{0, "0"},           {999, "999"},
-                                                       {1000, "1.000"},    {150000, "150.000"},
-                                                       {43949268, "43.949.268"}, {5720645481903.0, "5.720.645.481.903"},
+    const std::pair<double, const char*> migliaia[] = {{0, "0"},
+                                                       {999, "999"},
+                                                       {1000, "1.000"},
+                                                       {150000, "150.000"},
+                                                       {43949268, "43.949.268"},
+                                                       {5720645481903.0, "5.720.645.481.903"},
                                                        {-1234567, "-1.234.567"}};
     for (const auto& [x, atteso] : migliaia) EXPECT_EQ(FormatoMigliaia(x), atteso);
     EXPECT_EQ(FormatoConteggio(0), " 0");

@@ -63,8 +63,10 @@ TEST_F(ColonneBase, FileErratiOVuoti) {
     // A number twice is no column either; the message names the line.
     EXPECT_EQ(mColonneBase[4].lunghezza, 0);
     ASSERT_EQ(ui.messaggi.size(), 2u);
-    EXPECT_NE(ui.messaggi[1].testo.find("appears twice in the column) in procedure StringToArrayColonna of Modulo corpo\r\nRiga [7 8 7]"),
-              std::string::npos) << ui.messaggi[1].testo;
+    EXPECT_NE(ui.messaggi[1].testo.find(
+                  "appears twice in the column) in procedure StringToArrayColonna of Modulo corpo\r\nRiga [7 8 7]"),
+              std::string::npos)
+        << ui.messaggi[1].testo;
 }
 
 TEST_F(ColonneBase, OltreDuemilaRigheTieneLePrimeDuemila) {
@@ -87,8 +89,9 @@ TEST(CopiaGriglia, SelezioniEOrdinamento) {
         const char* atteso;
     };
     // Whole grid, a selection made backwards, one cell, and one reaching past the edge (cut there).
-    for (const auto& c : {Caso{0, 0, 2, 2, "N.\tP1\tP2\r\n1\t01\t02\r\n2\t03\t04\r\n"}, Caso{2, 2, 1, 1, "01\t02\r\n03\t04\r\n"},
-                          Caso{2, 1, 2, 1, "03\r\n"}, Caso{2, 2, 100, 100, "04\r\n"}})
+    for (const auto& c :
+         {Caso{0, 0, 2, 2, "N.\tP1\tP2\r\n1\t01\t02\r\n2\t03\t04\r\n"}, Caso{2, 2, 1, 1, "01\t02\r\n03\t04\r\n"},
+          Caso{2, 1, 2, 1, "03\r\n"}, Caso{2, 2, 100, 100, "04\r\n"}})
         EXPECT_EQ(TestoCopiaGriglia(celle, c.r1, c.c1, c.r2, c.c2), c.atteso) << c.r1 << c.c1 << c.r2 << c.c2;
     EXPECT_EQ(TestoCopiaGriglia({}, 0, 0, 5, 5), "");
 

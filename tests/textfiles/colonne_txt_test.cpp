@@ -92,7 +92,9 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
         {"1 2 3\n  4 - 5  \n",
          "Error 9 (Subscript out of range) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [4 - 5]"},
         {"1 2 3\n4 0 6\n", "Number 0 outside 1..90"},
-        {"01 02 03 -1 05\n", "Number 1 appears twice in the column) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [01 02 03 -1 05]"},
+        {"01 02 03 -1 05\n",
+         "Number 1 appears twice in the column) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [01 02 03 -1 "
+         "05]"},
         {"1 2 3\n4 91 6\n", "Number 91 outside 1..90"},
         {"1 2 3\n4 256 6\n", "Error 6 (Overflow)"},
         {"1 2 3\n4 99999999999999999999 6\n", "Error 6 (Overflow)"},

@@ -80,7 +80,8 @@ TEST_F(FiltriTxt, RigheErrateLascianoLaLista) {
             EXPECT_FALSE(ImportaFiltriGruppo(0, (dati / "manca.txt").string(), 1));
         ASSERT_EQ(ui.messaggi.size(), 1u);
         EXPECT_NE(ui.messaggi[0].testo.find(attesa), std::string::npos) << ui.messaggi[0].testo;
-        EXPECT_NE(ui.messaggi[0].testo.find("in procedure loadFileToFilters of Form frmImportFiltri"), std::string::npos);
+        EXPECT_NE(ui.messaggi[0].testo.find("in procedure loadFileToFilters of Form frmImportFiltri"),
+                  std::string::npos);
         EXPECT_EQ(mNumFiltriAND, 1);
         EXPECT_EQ(mFiltriAND[1].numeri[44], 1);
         EXPECT_EQ(mFiltriAND[2].attivo, false);

@@ -1,7 +1,7 @@
 #pragma once
 #include <QAbstractButton>
-#include <QLabel>
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -33,7 +33,9 @@ T* in(const QWidget& w, const QString& nome) {
     if (!c) qWarning("no %s", qPrintable(nome));
     return c;
 }
-inline void clic(const QWidget& w, const QString& nome) { QTest::mouseClick(in<QAbstractButton>(w, nome), Qt::LeftButton); }
+inline void clic(const QWidget& w, const QString& nome) {
+    QTest::mouseClick(in<QAbstractButton>(w, nome), Qt::LeftButton);
+}
 inline QString testo(const QWidget& w, const QString& nome) { return in<QLabel>(w, nome)->text(); }
 // A label of a toggle array, clicked where the user would click it.
 inline void clicEtichetta(const QWidget& w, const QString& nome) {
@@ -103,7 +105,8 @@ struct Ambiente {
 
     // A click on the grid label of number n (1..90), through the mouse as a user would.
     void clicNumero(int n) const {
-        QTest::mouseClick(principale->griglia(), Qt::LeftButton, {}, principale->griglia()->etichetta(n - 1)->geometry().center());
+        QTest::mouseClick(principale->griglia(), Qt::LeftButton, {},
+                          principale->griglia()->etichetta(n - 1)->geometry().center());
     }
     // Columns of `lunghezza` from the numbers da..a, marked one by one.
     void prepara(int lunghezza, int da, int a) const {

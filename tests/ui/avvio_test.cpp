@@ -43,8 +43,9 @@ private Q_SLOTS:
             std::vector<std::unique_ptr<QProcess>> copie;
             for (int i = 0; i < 8; ++i) {
                 copie.push_back(std::make_unique<QProcess>());
-                copie.back()->start(QCoreApplication::applicationFilePath(),
-                                    {QStringLiteral("--istanza"), QString::fromStdString(c.percorso().string()), QStringLiteral("7")});
+                copie.back()->start(
+                    QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--istanza"), QString::fromStdString(c.percorso().string()), QStringLiteral("7")});
             }
             int prime = 0, seconde = 0, consegne = -1;
             for (auto& p : copie) {
@@ -70,8 +71,7 @@ private Q_SLOTS:
         QStringList versioni;
         bool predefinito = false;
         a.faccia.allaFinestra = [&](QDialog& d) {
-            for (const char* nome : {"lbLocalVersion", "lbRemoteVersion"})
-                versioni << in<QLabel>(d, nome)->text();
+            for (const char* nome : {"lbLocalVersion", "lbRemoteVersion"}) versioni << in<QLabel>(d, nome)->text();
             predefinito = in<QPushButton>(d, "cmdContinua")->isDefault();
             clic(d, "cmdScarica");
             return d.result();
@@ -91,7 +91,8 @@ private Q_SLOTS:
         a.prepara(5, 1, 30);
         QString davanti;  // the progress window is gone after the run: its name is kept
         a.faccia.allYield = [&](int64_t) {
-            if (davanti.isEmpty() && a.faccia.progresso()) davanti = ui::PortaInPrimoPiano(a.principale.get())->objectName();
+            if (davanti.isEmpty() && a.faccia.progresso())
+                davanti = ui::PortaInPrimoPiano(a.principale.get())->objectName();
         };
         a.calcola();
         QCOMPARE(davanti, QStringLiteral("frmCalcolo"));

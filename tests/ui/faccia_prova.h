@@ -69,7 +69,7 @@ public:
     }
 
     std::vector<Messaggio> messaggi;
-    std::deque<Risposta> risposte;         // answers to boxes with buttons; default Yes/OK
+    std::deque<Risposta> risposte;                 // answers to boxes with buttons; default Yes/OK
     std::deque<std::optional<std::string>> input;  // answers to the input box; default cancel
     std::vector<std::string> prompt_;
     std::deque<std::string> fileScelti;

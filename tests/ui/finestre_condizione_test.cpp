@@ -53,7 +53,9 @@ private Q_SLOTS:
             std::vector<std::string> cli;
         };
         const Caso casi[] = {
-            {"menuPariDispari", 3, 9,
+            {"menuPariDispari",
+             3,
+             9,
              [](QDialog& f) {
                  QVERIFY(in<ui::EtichetteSelezione>(f, "labPariDispari_array")->visibile(3));
                  QVERIFY(!in<ui::EtichetteSelezione>(f, "labPariDispari_array")->visibile(4));
@@ -62,7 +64,9 @@ private Q_SLOTS:
              },
              {"--even", "1"}},
             // 11 and 40 lie outside the prediction: ignored, and the 40 left from an earlier one goes.
-            {"menuFisse", 6, 15,
+            {"menuFisse",
+             6,
+             15,
              [](QDialog& f) {
                  for (int i : {0, 2, 4, 6, 8, 10, 39}) clicEtichetta(f, QStringLiteral("labGriglia(%1)").arg(i));
                  QCOMPARE(testo(f, "l1"), QStringLiteral("5"));  // k - 1
@@ -70,7 +74,9 @@ private Q_SLOTS:
              },
              {"--fixed", "1,3,5,7,9"}},
             // Run lengths chosen when the columns were longer stay chosen, hidden.
-            {"menuConsecutivi", 4, 12,
+            {"menuConsecutivi",
+             4,
+             12,
              [](QDialog& f) {
                  QVERIFY(!in(f, "lbPresenze(7)")->isVisible());
                  clicEtichetta(f, "lbPresenze(1)");
@@ -143,7 +149,8 @@ private Q_SLOTS:
                 QCOMPARE(w.pannello(), atteso);
             }
             // Any key on a step button steps (so holding it repeats); a modifier alone does not.
-            for (Qt::Key tasto : {Qt::Key_A, Qt::Key_Shift, Qt::Key_Space}) QTest::keyClick(in<QToolButton>(f, "cmdNext2"), tasto);
+            for (Qt::Key tasto : {Qt::Key_A, Qt::Key_Shift, Qt::Key_Space})
+                QTest::keyClick(in<QToolButton>(f, "cmdNext2"), tasto);
             QCOMPARE(w.pannello(), 11);
             clic(f, "cmdBOTTOM");
             // An ON panel measuring nothing is not left behind.

@@ -1,8 +1,8 @@
 #include <QAction>
-#include <QChartView>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QChartView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>

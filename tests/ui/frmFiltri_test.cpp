@@ -25,7 +25,6 @@ bool uguali(const tFiltroGruppo& a, const tFiltroGruppo& b) {
     return a.numeri == b.numeri && a.presenze == b.presenze && a.attivo == b.attivo;
 }
 
-
 // Numbers and counts clicked on the shown panel, then ON pressed when asked.
 void componi(QWidget& w, const std::vector<int>& numeri, const std::vector<int>& presenze, bool on) {
     for (int n : numeri) clicEtichetta(w, QStringLiteral("labGriglia(%1)").arg(n - 1));
@@ -74,8 +73,12 @@ private Q_SLOTS:
             const char* pulsante;
             int32_t prima, dopo;
         };
-        for (const Passo& p : {Passo{"cmdTOP", 3, 150000}, {"cmdNext2", 149950, 150000}, {"cmdNext1", 150000, 150000},
-                               {"cmdPrev2", 50, 1}, {"cmdPrev1", 1, 1}, {"cmdBOTTOM", 7, 1}}) {
+        for (const Passo& p : {Passo{"cmdTOP", 3, 150000},
+                               {"cmdNext2", 149950, 150000},
+                               {"cmdNext1", 150000, 150000},
+                               {"cmdPrev2", 50, 1},
+                               {"cmdPrev1", 1, 1},
+                               {"cmdBOTTOM", 7, 1}}) {
             if (w.pannello().indiceFiltro() < p.prima) w.PannelloAvanti(p.prima - w.pannello().indiceFiltro());
             if (w.pannello().indiceFiltro() > p.prima) w.PannelloIndietro(w.pannello().indiceFiltro() - p.prima);
             clic(w, p.pulsante);
@@ -128,7 +131,8 @@ private Q_SLOTS:
             return 0;
         };
         // A bad file, No to the question: list and panel as they were. Then a good file.
-        for (auto [file, risposta] : {std::pair{"1 2 3\r\nx y\r\n", Risposta::Si}, {"4 5\r\n", Risposta::No},
+        for (auto [file, risposta] : {std::pair{"1 2 3\r\nx y\r\n", Risposta::Si},
+                                      {"4 5\r\n", Risposta::No},
                                       {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si}}) {
             contenuto = file;
             a.faccia.risposte = {risposta};
@@ -138,7 +142,8 @@ private Q_SLOTS:
             QVERIFY(uguali(mFiltriAND[1], filtro({1, 2, 3}, 2, true)));
             QCOMPARE(mNumFiltriAND, 1);
             QVERIFY(w.pannello().numero(5));
-            if (risposta == Risposta::Si) QVERIFY(a.faccia.messaggi.back().testo.find("loadFileToFilters") != std::string::npos);
+            if (risposta == Risposta::Si)
+                QVERIFY(a.faccia.messaggi.back().testo.find("loadFileToFilters") != std::string::npos);
         }
         QVERIFY(!aperta);
         QCOMPARE(letti, 2);

@@ -46,7 +46,8 @@ private Q_SLOTS:
             QCOMPARE(copia(w), QStringLiteral("N.\tP1\tP2\tP3\tP4\tP5\tP6\r\n1\t05\t01\t09\t03\t07\t02\r\n"
                                               "2\t04\t08\t06\t10\t12\t11\r\n3\t01\t02\t03\t04\t05\t06\r\n"));
             QHeaderView* testata = w.griglia()->horizontalHeader();
-            QTest::mouseClick(testata->viewport(), Qt::LeftButton, {}, QPoint(testata->sectionViewportPosition(1) + 4, 4));
+            QTest::mouseClick(testata->viewport(), Qt::LeftButton, {},
+                              QPoint(testata->sectionViewportPosition(1) + 4, 4));
             // Rows 1..2, columns P1..P2 selected from the bottom-right corner.
             auto* m = w.griglia()->model();
             w.griglia()->selectionModel()->select(QItemSelection(m->index(1, 2), m->index(0, 1)),
@@ -55,7 +56,8 @@ private Q_SLOTS:
 
             a.faccia.fileScelti = {(a.cartella / "corta.txt").string()};
             clic(w, "cmdImportaBase");
-            QCOMPARE(a.faccia.messaggi.back().testo, std::string("Lunghezza Colonna Base [5] diversa da Lunghezza Colonna [6]"));
+            QCOMPARE(a.faccia.messaggi.back().testo,
+                     std::string("Lunghezza Colonna Base [5] diversa da Lunghezza Colonna [6]"));
             QCOMPARE(conta->text(), QStringLiteral("3"));
             QCOMPARE(mNumColonneBase, 3);
             QCOMPARE(m->rowCount(), 3);

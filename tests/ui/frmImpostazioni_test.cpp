@@ -43,9 +43,10 @@ private Q_SLOTS:
     void cambiareLinguaCambiaLeDidascalieSubito() {
         Ambiente a;
         // An empty caption keeps the design text; an entry changes only the control it names.
-        a.cartella.scrivi("altra.lng", "[Strings]\r\n0042=Numbers\r\n[frmMAIN]\r\nfrmMAIN.Caption=Novanta other\r\n"
-                                       "cmdCalcolo.Caption=Build\r\ncmdCancella.Caption=\r\ngrnum(3).ToolTipText=four\r\n"
-                                       "[frmImpostazioni]\r\nfrmImpostazioni.Caption=Settings\r\n");
+        a.cartella.scrivi("altra.lng",
+                          "[Strings]\r\n0042=Numbers\r\n[frmMAIN]\r\nfrmMAIN.Caption=Novanta other\r\n"
+                          "cmdCalcolo.Caption=Build\r\ncmdCancella.Caption=\r\ngrnum(3).ToolTipText=four\r\n"
+                          "[frmImpostazioni]\r\nfrmImpostazioni.Caption=Settings\r\n");
         QCOMPARE(a.pulsante("cmdCalcolo")->text(), QStringLiteral("Elabora Sistema"));
         QStringList durante;
         a.faccia.allaFinestra = [&](QDialog& d) {
@@ -53,13 +54,14 @@ private Q_SLOTS:
             const int i = combo->findText(QStringLiteral("ALTRA"));
             combo->setCurrentIndex(i);
             Q_EMIT combo->activated(i);
-            durante = {a.principale->windowTitle(), a.pulsante("cmdCalcolo")->text(), d.windowTitle(),
-                       a.testo("labnumeri"), a.pulsante("cmdCancella")->text(), a.trova("grnum(3)")->toolTip(),
+            durante = {a.principale->windowTitle(),   a.pulsante("cmdCalcolo")->text(),  d.windowTitle(),
+                       a.testo("labnumeri"),          a.pulsante("cmdCancella")->text(), a.trova("grnum(3)")->toolTip(),
                        a.trova("grnum(4)")->toolTip()};
             return int(QDialog::Rejected);
         };
         a.trova<QAction>("menuImpostazioni")->trigger();
-        QCOMPARE(durante, QStringList({"Novanta other", "Build", "Settings", "Numbers [0]", "Cancella Sistema", "four", ""}));
+        QCOMPARE(durante,
+                 QStringList({"Novanta other", "Build", "Settings", "Numbers [0]", "Cancella Sistema", "four", ""}));
         // Closed without saving: the file still names the old language.
         QVERIFY(LeggiFile(a.cartella / "qiv.ini").find("LINGUA=prova") != std::string::npos);
     }

@@ -26,7 +26,8 @@ private Q_SLOTS:
         Ambiente a;
         QVERIFY(!a.attivo("cmdCalcolo") && !a.attivo("cmdVisualizza") && !a.attivo("menuCondizioni"));
         a.prepara(5, 1, 5);
-        QVERIFY(a.attivo("cmdCalcolo") && a.attivo("cmdAdatta") && a.attivo("menuCondizioni") && a.attivo("menuOperazioni"));
+        QVERIFY(a.attivo("cmdCalcolo") && a.attivo("cmdAdatta") && a.attivo("menuCondizioni") &&
+                a.attivo("menuOperazioni"));
         QCOMPARE(a.testo("lblIntegrale"), QStringLiteral("1"));
         QCOMPARE(a.testo("labnumeri"), QStringLiteral("Numeri in gioco [05]"));
         QCOMPARE(a.trova("lblIntegrale")->toolTip(), QStringLiteral("Colonne integrali:"));
@@ -178,17 +179,20 @@ private Q_SLOTS:
             a.cartella.scrivi(std::string(lingua) + ".lng", std::string(LinguaDistribuitaDi(lingua)->contenuto));
             mLinguaCorrente = lingua;
             ui::ApplicaLinguaATutte();
-            for (QList<QAction*> voci : {a.principale->menuBar()->actions(), a.trova<QMenu>("menufile")->actions(),
-                                         a.trova<QMenu>("menuCondizioni")->actions(), a.trova<QMenu>("menuOperazioni")->actions()}) {
+            for (QList<QAction*> voci :
+                 {a.principale->menuBar()->actions(), a.trova<QMenu>("menufile")->actions(),
+                  a.trova<QMenu>("menuCondizioni")->actions(), a.trova<QMenu>("menuOperazioni")->actions()}) {
                 QSet<QChar> tasti;
                 for (QAction* v : voci) {
                     if (v->isSeparator() || !v->isVisible()) continue;
                     const QKeySequence k = QKeySequence::mnemonic(v->text());
-                    QVERIFY2(!k.isEmpty() && !tasti.contains(k.toString().back()), qPrintable(QString::fromLatin1(lingua) + ": " + v->text()));
+                    QVERIFY2(!k.isEmpty() && !tasti.contains(k.toString().back()),
+                             qPrintable(QString::fromLatin1(lingua) + ": " + v->text()));
                     tasti.insert(k.toString().back());
                 }
             }
-            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), mLinguaCorrente == "english" ? "&Yes" : "&Sì");
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"),
+                     mLinguaCorrente == "english" ? "&Yes" : "&Sì");
         }
         QCOMPARE(a.trova<QMenu>("menuCondizioni")->title(), QStringLiteral("&Conditions"));
         QCOMPARE(a.trova("StBar(2)")->toolTip(), QStringLiteral("Number of Columns"));

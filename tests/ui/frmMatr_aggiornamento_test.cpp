@@ -40,7 +40,8 @@ private Q_SLOTS:
         QVERIFY(srv.avvia());
         mServerAggiornamentiForzato = srv.base();
         std::filesystem::create_directories(mPathDati / "matrici");
-        a.cartella.scrivi("matrici/mia.mzel", LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici" / "v10k5t4.mzel"));
+        a.cartella.scrivi("matrici/mia.mzel",
+                          LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici" / "v10k5t4.mzel"));
         int prima = -1, dopo = -1;
         a.faccia.allaFinestra = [&](QDialog& d) {
             auto* l = in<QListWidget>(d, "flZEL");

@@ -58,7 +58,8 @@ QString casella(QDialog& d, const char* nome) { return in<QLineEdit>(d, nome)->t
 
 // The real language, so the red labels and captions carry their texts.
 void linguaVera(Ambiente& a) {
-    a.cartella.scrivi("prova.lng", LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue" / "italiano.lng"));
+    a.cartella.scrivi("prova.lng",
+                      LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue" / "italiano.lng"));
 }
 
 }  // namespace
@@ -92,8 +93,7 @@ private Q_SLOTS:
                 v->setFocus();
                 QTest::keyClick(v, Qt::Key_Return);
                 caselle << casella(d, "txtNumMatrix") << casella(d, "txtLenCol") << casella(d, "txtGaranty")
-                        << casella(d, "txtColMatrix") << casella(d, "txtFileName")
-                        << d.focusWidget()->objectName();
+                        << casella(d, "txtColMatrix") << casella(d, "txtFileName") << d.focusWidget()->objectName();
             } else {
                 elenco = righe(d) << d.windowTitle();
                 sfoglia = in<QPushButton>(d, "cmdUpdateMatrix")->isVisible() &&
@@ -139,7 +139,8 @@ private Q_SLOTS:
                 QString testo = casella(d, "txtFileName") + ":";
                 for (const char* n : {"lblChkVersion", "lblOK", "lblScaduta"}) {
                     auto* e = in<QLabel>(d, n);
-                    if (!e->text().isEmpty() && e->palette().color(QPalette::Window) == QColor(255, 0, 0)) testo += QString::fromLatin1(n);
+                    if (!e->text().isEmpty() && e->palette().color(QPalette::Window) == QColor(255, 0, 0))
+                        testo += QString::fromLatin1(n);
                 }
                 rossi << testo;
                 applicabili += in<QPushButton>(d, "cmdAdattaMatrice")->isEnabled();
@@ -172,7 +173,9 @@ private Q_SLOTS:
             if (d.objectName() == QStringLiteral("frmOrdinaPronostico")) {
                 auto* f = in<QFrame>(d, "frameOrdinePronostico");
                 auto centro = [&](int i) {
-                    return d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i))->geometry().center();
+                    return d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i))
+                        ->geometry()
+                        .center();
                 };
                 QTest::mousePress(f, Qt::LeftButton, {}, centro(0));
                 QTest::mouseMove(f, centro(3));
@@ -233,7 +236,8 @@ private Q_SLOTS:
             QCOMPARE(etichette(d), QStringList({"33", "17", "05"}));
             QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(!d.isVisible());
-            QCOMPARE(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3), (std::vector<int>{33, 17, 5}));
+            QCOMPARE(std::vector<int>(mSistema.pronostico.begin(), mSistema.pronostico.begin() + 3),
+                     (std::vector<int>{33, 17, 5}));
         }
     }
 };

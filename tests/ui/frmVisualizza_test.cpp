@@ -39,8 +39,12 @@ private Q_SLOTS:
         QCOMPARE(testo(v, "labNscheda"), QStringLiteral("3 ") + di + QStringLiteral(" 3"));
         QCOMPARE(testo(v, "labVisualizza(4)"), QStringLiteral("  25-26-27-28-29"));
         QCOMPARE(testo(v, "labVisualizza(5)"), QStringLiteral("  "));
-        for (auto [nome, atteso] : {std::pair{"cmdBOTTOM", 1}, {"cmdNext2", 3}, {"cmdNext1", 3}, {"cmdPrev2", 1},
-                                    {"cmdPrev1", 1}, {"cmdNext1", 2}}) {
+        for (auto [nome, atteso] : {std::pair{"cmdBOTTOM", 1},
+                                    {"cmdNext2", 3},
+                                    {"cmdNext1", 3},
+                                    {"cmdPrev2", 1},
+                                    {"cmdPrev1", 1},
+                                    {"cmdNext1", 2}}) {
             clic(v, QString::fromLatin1(nome));
             QVERIFY2(v.pannelloCorrente() == atteso, nome);
         }
@@ -54,14 +58,20 @@ private Q_SLOTS:
             Qt::Key tasto;
             int volte, atteso;
         };
-        for (const Tasto& t : {Tasto{"cmdNext1", Qt::Key_Down, 4, 5}, {"cmdNext2", Qt::Key_A, 1, 15}, {"cmdNext2", Qt::Key_Shift, 1, 15},
-                               {"cmdTOP", Qt::Key_Down, 1, 15}, {"cmdNext2", Qt::Key_PageDown, 1, 16}, {"cmdNext2", Qt::Key_End, 1, 30},
-                               {"cmdNext2", Qt::Key_PageUp, 1, 29}, {"cmdNext2", Qt::Key_Home, 1, 1}}) {
+        for (const Tasto& t : {Tasto{"cmdNext1", Qt::Key_Down, 4, 5},
+                               {"cmdNext2", Qt::Key_A, 1, 15},
+                               {"cmdNext2", Qt::Key_Shift, 1, 15},
+                               {"cmdTOP", Qt::Key_Down, 1, 15},
+                               {"cmdNext2", Qt::Key_PageDown, 1, 16},
+                               {"cmdNext2", Qt::Key_End, 1, 30},
+                               {"cmdNext2", Qt::Key_PageUp, 1, 29},
+                               {"cmdNext2", Qt::Key_Home, 1, 1}}) {
             in(w, t.pulsante)->setFocus();
             for (int i = 0; i < t.volte; ++i) QTest::keyPress(in(w, t.pulsante), t.tasto);
             QVERIFY2(w.pannelloCorrente() == t.atteso, t.pulsante);
         }
-        QWheelEvent giu(QPointF(20, 20), w.mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -240), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QWheelEvent giu(QPointF(20, 20), w.mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -240), Qt::NoButton, {},
+                        Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(&w, &giu);
         QCOMPARE(w.pannelloCorrente(), 3);
     }

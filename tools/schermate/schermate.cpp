@@ -1,14 +1,14 @@
 // Drives the program's windows on the screen it is given and saves a PNG of each:
 // novanta_schermate FOLDER [LANGUAGE] (make screenshots runs it under Xvfb, in Italian).
 #include <QApplication>
-#include <QLineEdit>
-#include <QTabWidget>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -18,11 +18,11 @@
 
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
+#include "core/regole_condizioni.h"
 #include "engine/motore.h"
+#include "faccia_prova.h"
 #include "matrices/elenco_matrici.h"
 #include "matrices/matrice.h"
-#include "core/regole_condizioni.h"
-#include "faccia_prova.h"
 #include "textfiles/colonne_base.h"
 #include "textfiles/filtri_txt.h"
 #include "ui/avvio.h"
@@ -36,8 +36,8 @@
 #include "ui/frmImportBase.h"
 #include "ui/frmImportFiltri.h"
 #include "ui/frmImpostazioni.h"
-#include "ui/frmMatr.h"
 #include "ui/frmMAIN.h"
+#include "ui/frmMatr.h"
 #include "ui/frmNewVersion.h"
 #include "ui/frmOrdinaPronostico.h"
 #include "ui/frmOttimizza.h"

@@ -29,12 +29,18 @@ int main(int argc, char** argv) {
             }
             return argv[++i];
         };
-        if (a == "--port") porta = std::atoi(valore().c_str());
-        else if (a == "--bind") indirizzo = valore();
-        else if (a == "--version") contenuti.versione = valore();
-        else if (a == "--languages") contenuti.lingue = valore();
-        else if (a == "--matrices") contenuti.cartelleMatrici = {valore()};
-        else if (a == "--credits") contenuti.crediti = valore();
+        if (a == "--port")
+            porta = std::atoi(valore().c_str());
+        else if (a == "--bind")
+            indirizzo = valore();
+        else if (a == "--version")
+            contenuti.versione = valore();
+        else if (a == "--languages")
+            contenuti.lingue = valore();
+        else if (a == "--matrices")
+            contenuti.cartelleMatrici = {valore()};
+        else if (a == "--credits")
+            contenuti.crediti = valore();
         else {
             std::cout << "usage: novanta-update-server [--port N] [--bind ADDRESS] [--version X.Y.Z]\n"
                          "                             [--languages DIR] [--matrices DIR] [--credits FILE]\n";

@@ -68,7 +68,8 @@ Contenuti ContenutiPredefiniti() {
     Contenuti c;
     c.versione = NOVANTA_VERSIONE;
     c.lingue = NOVANTA_SERVER_LINGUE;
-    c.cartelleMatrici = {std::filesystem::path(NOVANTA_SERVER_CONTENUTI) / "matrici", NOVANTA_SERVER_MATRICI_DISTRIBUITE};
+    c.cartelleMatrici = {std::filesystem::path(NOVANTA_SERVER_CONTENUTI) / "matrici",
+                         NOVANTA_SERVER_MATRICI_DISTRIBUITE};
     c.crediti = std::filesystem::path(NOVANTA_SERVER_CONTENUTI) / "thankstolingue.txt";
     return c;
 }
@@ -114,19 +115,20 @@ void ConfiguraServer(httplib::Server& server, const Contenuti& contenuti) {
     server.Get("/public/lumora/lista.asp", [contenuti](const httplib::Request&, httplib::Response& res) {
         res.set_content(unisciRighe(ElencoMatrici(contenuti)), "text/plain");
     });
-    server.Get("/public/lumora/matrici/download.aspx", [contenuti](const httplib::Request& req, httplib::Response& res) {
-        res.status = 404;
-        const std::string nome = maiuscolo(req.get_param_value("file"));
-        if (!nomeSemplice(nome) || nome.size() <= 4 || nome.substr(nome.size() - 4) != ".DAT") return;
-        const std::string radice = nome.substr(0, nome.size() - 4);
-        for (const auto& cartella : contenuti.cartelleMatrici)
-            for (const auto& f : fileCon(cartella, ".mzel"))
-                if (maiuscolo(f.stem().string()) == radice) {
-                    res.status = 200;
-                    invia(res, f, "application/octet-stream");
-                    return;
-                }
-    });
+    server.Get("/public/lumora/matrici/download.aspx",
+               [contenuti](const httplib::Request& req, httplib::Response& res) {
+                   res.status = 404;
+                   const std::string nome = maiuscolo(req.get_param_value("file"));
+                   if (!nomeSemplice(nome) || nome.size() <= 4 || nome.substr(nome.size() - 4) != ".DAT") return;
+                   const std::string radice = nome.substr(0, nome.size() - 4);
+                   for (const auto& cartella : contenuti.cartelleMatrici)
+                       for (const auto& f : fileCon(cartella, ".mzel"))
+                           if (maiuscolo(f.stem().string()) == radice) {
+                               res.status = 200;
+                               invia(res, f, "application/octet-stream");
+                               return;
+                           }
+               });
 }
 
 }  // namespace novanta::server

@@ -11,10 +11,10 @@ namespace novanta::server {
 
 // What the server publishes.
 struct Contenuti {
-    std::string versione;                               // the first line of ver.asp
-    std::filesystem::path lingue;                       // the *.lng files, listed as *.txt
-    std::vector<std::filesystem::path> cartelleMatrici; // the *.mzel files, listed as *.DAT
-    std::filesystem::path crediti;                      // thankstolingue.txt
+    std::string versione;                                // the first line of ver.asp
+    std::filesystem::path lingue;                        // the *.lng files, listed as *.txt
+    std::vector<std::filesystem::path> cartelleMatrici;  // the *.mzel files, listed as *.DAT
+    std::filesystem::path crediti;                       // thankstolingue.txt
 };
 
 // The defaults: this build's version, data/lingue, the server's and the shipped matrices.
