@@ -581,17 +581,20 @@ bool LavoroModificato() { return ImprontaLavoro() != mImprontaSalvata; }
 
 void SegnaLavoroSalvato() { mImprontaSalvata = ImprontaLavoro(); }
 
-bool ApriSistema(const std::string& file) {
-    Lavoro l;
+namespace {
+
+// Opening and saving share their frame: the hourglass around the file work, the error in a box,
+// and on success the file becomes the work's own (name, saved mark, recovery dropped, recent list).
+template <typename Lavora>
+bool ConFileSistema(const std::string& file, Lavora lavora) {
     std::string errore;
     UI().Clessidra(true);
-    const bool letto = LeggiProgetto(file, l, errore);
+    const bool riuscito = lavora(errore);
     UI().Clessidra(false);
-    if (!letto) {
+    if (!riuscito) {
         UI().MsgBox(errore, Pulsanti::OK, Icona::Critica);
         return false;
     }
-    ApplicaLavoro(std::move(l));
     ImpostaFileSistema(file);
     mFileProgetto = mFileSistema;
     SegnaLavoroSalvato();
@@ -601,25 +604,24 @@ bool ApriSistema(const std::string& file) {
     return true;
 }
 
+}  // namespace
+
+bool ApriSistema(const std::string& file) {
+    return ConFileSistema(file, [&](std::string& errore) {
+        Lavoro l;
+        if (!LeggiProgetto(file, l, errore)) return false;
+        ApplicaLavoro(std::move(l));
+        return true;
+    });
+}
+
 bool SalvaSistema(const std::string& file) {
-    Lavoro l = FotografiaLavoro();
-    l.salvato = adesso();
-    l.versione = NOVANTA_VERSIONE;
-    std::string errore;
-    UI().Clessidra(true);
-    const bool scritto = ScriviProgetto(file, l, errore);
-    UI().Clessidra(false);
-    if (!scritto) {
-        UI().MsgBox(errore, Pulsanti::OK, Icona::Critica);
-        return false;
-    }
-    ImpostaFileSistema(file);
-    mFileProgetto = mFileSistema;
-    SegnaLavoroSalvato();
-    RimuoviRecupero();
-    AggiungiFileRecente(file);
-    ViewStatusBar();
-    return true;
+    return ConFileSistema(file, [&](std::string& errore) {
+        Lavoro l = FotografiaLavoro();
+        l.salvato = adesso();
+        l.versione = NOVANTA_VERSIONE;
+        return ScriviProgetto(file, l, errore);
+    });
 }
 
 bool ApriSistemaComando() {
