@@ -14,6 +14,7 @@
 #include "settings/multiLanguage.h"
 #include "settings/percorsi.h"
 #include "support/cCRC32.h"
+#include "support/testo.h"
 #include "versione.h"
 
 namespace novanta {
@@ -23,11 +24,6 @@ namespace {
 constexpr uint64_t MAX_BYTE_LISTA = 256u << 10;
 constexpr uint64_t MAX_BYTE_MATRICE = 64ull << 20;
 constexpr const char* TAG_MATRICE = "matricezelv0001";
-
-std::string maiuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 std::string sostituisci(std::string s, const std::string& da, const std::string& a) {
     for (size_t p = 0; (p = s.find(da, p)) != std::string::npos; p += a.size()) s.replace(p, da.size(), a);
@@ -57,12 +53,12 @@ EsitoDownload scarica(const std::string& percorso, const std::string& nome, cons
 // After a file was renamed into place: another file whose name differs from it only in letter
 // case goes, so the folder never holds the same name twice.
 void sostituisciFile(const std::filesystem::path& destinazione) {
-    const std::string cercato = maiuscolo(destinazione.filename().string());
+    const std::string cercato = destinazione.filename().string();
     std::error_code ec;
     for (std::filesystem::directory_iterator it(destinazione.parent_path(), ec), fine; !ec && it != fine;
          it.increment(ec)) {
         const std::string nome = it->path().filename().string();
-        if (nome != destinazione.filename().string() && maiuscolo(nome) == cercato) {
+        if (nome != cercato && UgualiSenzaCaso(nome, cercato)) {
             std::error_code e2;
             std::filesystem::remove(it->path(), e2);
         }
@@ -70,7 +66,7 @@ void sostituisciFile(const std::filesystem::path& destinazione) {
 }
 
 std::string sostituisciSenzaCaso(std::string s, const std::string& da, const std::string& a) {
-    for (size_t p = 0; (p = maiuscolo(s).find(maiuscolo(da), p)) != std::string::npos; p += a.size())
+    for (size_t p = 0; (p = Maiuscolo(s).find(Maiuscolo(da), p)) != std::string::npos; p += a.size())
         s.replace(p, da.size(), a);
     return s;
 }
@@ -172,9 +168,8 @@ std::vector<std::string> RigheLista(std::string_view testo, size_t massimo, bool
     while (p < testo.size()) {
         size_t a = testo.find('\n', p);
         std::string_view riga = testo.substr(p, a == std::string_view::npos ? std::string_view::npos : a - p);
-        while (!riga.empty() && (riga.back() == '\r' || riga.back() == ' ' || riga.back() == '\t'))
-            riga.remove_suffix(1);
-        while (!riga.empty() && (riga.front() == ' ' || riga.front() == '\t')) riga.remove_prefix(1);
+        // The CR of a CR LF goes with the trailing blanks; at the front only blanks go.
+        riga = Rifila(riga.substr(0, riga.find_last_not_of(" \t\r") + 1));
         if (!riga.empty()) {
             if (out.size() == massimo) {
                 if (tagliata) *tagliata = true;
@@ -294,7 +289,8 @@ RisultatoAggiornamento AggiornaLingue() {
             const std::string& nome = nomi[i];
             // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
             const std::string finale = sostituisciSenzaCaso(nome, ".txt", ".lng");
-            if (!NomeFileValido(nome) || finale.size() <= 4 || maiuscolo(finale.substr(finale.size() - 4)) != ".LNG") {
+            if (!NomeFileValido(nome) || finale.size() <= 4 ||
+                !UgualiSenzaCaso(finale.substr(finale.size() - 4), ".lng")) {
                 out.scartati.push_back(nome);
                 continue;
             }
@@ -347,7 +343,7 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
         const auto righe = RigheLista(testo, 1000, &out.listaTagliata);
         const Scadenza scadenza;
         for (size_t i = 0; i < righe.size(); ++i) {
-            const std::string nome = maiuscolo(righe[i]);
+            const std::string nome = Maiuscolo(righe[i]);
             if (!NomeFileValido(nome)) {
                 out.scartati.push_back(righe[i]);
                 continue;
