@@ -270,53 +270,24 @@ bool scaricaLista(const std::string& percorso, const std::string& nome, Risultat
     return true;
 }
 
-}  // namespace
+// What sets one update apart from the other.
+struct Aggiornamento {
+    const char* lista = "";          // the list's server path
+    const char* nomeLista = "";      // its name in the temporary folder
+    const char* percorsoFile = "";   // the server path a listed name is appended to
+    std::filesystem::path cartella;  // where the files go, created when missing
+    // The name a list line is fetched under and the name it is installed as; false refuses the line.
+    bool (*nomi)(const std::string& riga, std::string& nome, std::string& finale) = nullptr;
+    uint64_t maxByte = 0;
+    std::string (*controlla)(std::string_view) = nullptr;
+    const char* procedura = "";  // where the error box says the error came from
+    const char* contenitore = "";
+};
 
-RisultatoAggiornamento AggiornaLingue() {
-    RisultatoAggiornamento out;
-    try {
-        BloccoCartellaDati blocco;
-        if (!blocco.preso()) {
-            out.errore = blocco.errore();
-            out.cartellaOccupata = true;
-            return out;
-        }
-        std::string testo;
-        if (!scaricaLista(PERCORSO_LISTA_LINGUE, "qivlingue.txt", out, testo)) return out;
-        const auto nomi = RigheLista(testo, 1000, &out.listaTagliata);
-        const Scadenza scadenza;
-        for (size_t i = 0; i < nomi.size(); ++i) {
-            const std::string& nome = nomi[i];
-            // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
-            const std::string finale = sostituisciSenzaCaso(nome, ".txt", ".lng");
-            if (!NomeFileValido(nome) || finale.size() <= 4 ||
-                !UgualiSenzaCaso(finale.substr(finale.size() - 4), ".lng")) {
-                out.scartati.push_back(nome);
-                continue;
-            }
-            OpzioniDownload opz;
-            opz.maxByte = MAX_BYTE_LINGUA;
-            opz.secondiStallo = mLimitiAggiornamento.secondiStallo;
-            opz.secondiTotali = std::min(opz.secondiTotali, scadenza.secondi());
-            std::string motivo = "the update's time limit was reached";
-            UI().ProgressoAggiornamento(nome, i + 1, nomi.size());
-            if (opz.secondiTotali > 0 &&
-                installa(PERCORSO_LINGUE + codificaUrl(nome), mPathDati, finale, opz, ControllaLingua, motivo)) {
-                out.installati.push_back(finale);
-            } else {
-                out.falliti.push_back(nome);
-                out.motivi.push_back(motivo);
-            }
-        }
-    } catch (const std::exception& e) {
-        out.errore = e.what();
-        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdLangUpdate_Click", "Form frmImpostazioni"),
-                    Pulsanti::OK);
-    }
-    return out;
-}
-
-RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento) {
+// Both updates: the data folder's lock, the list, then each listed file fetched, checked and
+// installed within the update's time limit. With `avanzamento` the progress and the cancel go
+// through the hook and nothing reaches the face.
+RisultatoAggiornamento aggiorna(const Aggiornamento& a, const AvanzamentoAggiornamento& avanzamento) {
     RisultatoAggiornamento out;
     std::string corrente;
     // Asked by the transfers; once the user said stop, the answer stays no.
@@ -334,34 +305,31 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
             return out;
         }
         std::string testo;
-        corrente = "qivmatrici.txt";
+        corrente = a.nomeLista;
         if (!continua()) return out;
-        if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo, durante)) return out;
-        const auto cartella = mPathDati / "matrici";
+        if (!scaricaLista(a.lista, a.nomeLista, out, testo, durante)) return out;
         std::error_code ec;
-        if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
+        if (!a.cartella.empty() && !std::filesystem::is_directory(a.cartella, ec))
+            std::filesystem::create_directories(a.cartella);
         const auto righe = RigheLista(testo, 1000, &out.listaTagliata);
         const Scadenza scadenza;
         for (size_t i = 0; i < righe.size(); ++i) {
-            const std::string nome = Maiuscolo(righe[i]);
-            if (!NomeFileValido(nome)) {
+            std::string nome, finale;
+            if (!a.nomi(righe[i], nome, finale)) {
                 out.scartati.push_back(righe[i]);
                 continue;
             }
             corrente = nome;
             if (!continua()) break;
             OpzioniDownload opz;
-            opz.maxByte = MAX_BYTE_MATRICE;
+            opz.maxByte = a.maxByte;
             opz.continua = durante;
             opz.secondiStallo = mLimitiAggiornamento.secondiStallo;
             opz.secondiTotali = std::min(opz.secondiTotali, scadenza.secondi());
-            const std::string finale = sostituisci(nome, ".DAT", ".mzel");
             std::string motivo = "the update's time limit was reached";
-            // Off the user-interface thread the progress goes to the caller's hook instead.
             if (!avanzamento) UI().ProgressoAggiornamento(nome, i + 1, righe.size());
-            // A damaged download never replaces a matrix the user already has.
-            if (opz.secondiTotali > 0 && installa(PERCORSO_MATRICE + codificaUrl(nome), cartella, finale, opz,
-                                                  ControllaMatriceScaricata, motivo)) {
+            if (opz.secondiTotali > 0 &&
+                installa(a.percorsoFile + codificaUrl(nome), a.cartella, finale, opz, a.controlla, motivo)) {
                 out.installati.push_back(finale);
             } else {
                 if (out.annullato) break;
@@ -372,10 +340,49 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
     } catch (const std::exception& e) {
         out.errore = e.what();
         if (!avanzamento)
-            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"),
-                        Pulsanti::OK);
+            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), a.procedura, a.contenitore), Pulsanti::OK);
     }
     return out;
+}
+
+}  // namespace
+
+RisultatoAggiornamento AggiornaLingue() {
+    Aggiornamento lingue;
+    lingue.lista = PERCORSO_LISTA_LINGUE;
+    lingue.nomeLista = "qivlingue.txt";
+    lingue.percorsoFile = PERCORSO_LINGUE;
+    lingue.cartella = mPathDati;
+    lingue.nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
+        // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
+        nome = riga;
+        finale = sostituisciSenzaCaso(riga, ".txt", ".lng");
+        return NomeFileValido(nome) && finale.size() > 4 && UgualiSenzaCaso(finale.substr(finale.size() - 4), ".lng");
+    };
+    lingue.maxByte = MAX_BYTE_LINGUA;
+    lingue.controlla = ControllaLingua;
+    lingue.procedura = "cmdLangUpdate_Click";
+    lingue.contenitore = "Form frmImpostazioni";
+    return aggiorna(lingue, {});
+}
+
+RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento) {
+    Aggiornamento matrici;
+    matrici.lista = PERCORSO_LISTA_MATRICI;
+    matrici.nomeLista = "qivmatrici.txt";
+    matrici.percorsoFile = PERCORSO_MATRICE;
+    matrici.cartella = mPathDati / "matrici";
+    matrici.nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
+        nome = Maiuscolo(riga);
+        finale = sostituisci(nome, ".DAT", ".mzel");
+        return NomeFileValido(nome);
+    };
+    matrici.maxByte = MAX_BYTE_MATRICE;
+    // A damaged download never replaces a matrix the user already has.
+    matrici.controlla = ControllaMatriceScaricata;
+    matrici.procedura = "cmdUpdateMatrix_Click";
+    matrici.contenitore = "Form frmMatr";
+    return aggiorna(matrici, avanzamento);
 }
 
 bool CreditiLingue(std::string& testo) {
