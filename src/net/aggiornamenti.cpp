@@ -272,16 +272,16 @@ bool scaricaLista(const std::string& percorso, const std::string& nome, Risultat
 
 // What sets one update apart from the other.
 struct Aggiornamento {
-    const char* lista = "";          // the list's server path
-    const char* nomeLista = "";      // its name in the temporary folder
-    const char* percorsoFile = "";   // the server path a listed name is appended to
+    const char* lista;               // the list's server path
+    const char* nomeLista;           // its name in the temporary folder
+    const char* percorsoFile;        // the server path a listed name is appended to
     std::filesystem::path cartella;  // where the files go, created when missing
     // The name a list line is fetched under and the name it is installed as; false refuses the line.
-    bool (*nomi)(const std::string& riga, std::string& nome, std::string& finale) = nullptr;
-    uint64_t maxByte = 0;
-    std::string (*controlla)(std::string_view) = nullptr;
-    const char* procedura = "";  // where the error box says the error came from
-    const char* contenitore = "";
+    bool (*nomi)(const std::string& riga, std::string& nome, std::string& finale);
+    uint64_t maxByte;
+    std::string (*controlla)(std::string_view);
+    const char* procedura;  // where the error box says the error came from
+    const char* contenitore;
 };
 
 // Both updates: the data folder's lock, the list, then each listed file fetched, checked and
@@ -348,41 +348,27 @@ RisultatoAggiornamento aggiorna(const Aggiornamento& a, const AvanzamentoAggiorn
 }  // namespace
 
 RisultatoAggiornamento AggiornaLingue() {
-    Aggiornamento lingue;
-    lingue.lista = PERCORSO_LISTA_LINGUE;
-    lingue.nomeLista = "qivlingue.txt";
-    lingue.percorsoFile = PERCORSO_LINGUE;
-    lingue.cartella = mPathDati;
-    lingue.nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
-        // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
+    // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
+    const auto nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
         nome = riga;
         finale = sostituisciSenzaCaso(riga, ".txt", ".lng");
         return NomeFileValido(nome) && finale.size() > 4 && UgualiSenzaCaso(finale.substr(finale.size() - 4), ".lng");
     };
-    lingue.maxByte = MAX_BYTE_LINGUA;
-    lingue.controlla = ControllaLingua;
-    lingue.procedura = "cmdLangUpdate_Click";
-    lingue.contenitore = "Form frmImpostazioni";
-    return aggiorna(lingue, {});
+    return aggiorna({PERCORSO_LISTA_LINGUE, "qivlingue.txt", PERCORSO_LINGUE, mPathDati, nomi, MAX_BYTE_LINGUA,
+                     ControllaLingua, "cmdLangUpdate_Click", "Form frmImpostazioni"},
+                    {});
 }
 
 RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento) {
-    Aggiornamento matrici;
-    matrici.lista = PERCORSO_LISTA_MATRICI;
-    matrici.nomeLista = "qivmatrici.txt";
-    matrici.percorsoFile = PERCORSO_MATRICE;
-    matrici.cartella = mPathDati / "matrici";
-    matrici.nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
+    const auto nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
         nome = Maiuscolo(riga);
         finale = sostituisci(nome, ".DAT", ".mzel");
         return NomeFileValido(nome);
     };
-    matrici.maxByte = MAX_BYTE_MATRICE;
     // A damaged download never replaces a matrix the user already has.
-    matrici.controlla = ControllaMatriceScaricata;
-    matrici.procedura = "cmdUpdateMatrix_Click";
-    matrici.contenitore = "Form frmMatr";
-    return aggiorna(matrici, avanzamento);
+    return aggiorna({PERCORSO_LISTA_MATRICI, "qivmatrici.txt", PERCORSO_MATRICE, mPathDati / "matrici", nomi,
+                     MAX_BYTE_MATRICE, ControllaMatriceScaricata, "cmdUpdateMatrix_Click", "Form frmMatr"},
+                    avanzamento);
 }
 
 bool CreditiLingue(std::string& testo) {
