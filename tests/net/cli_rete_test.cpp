@@ -50,21 +50,21 @@ protected:
     std::string out, err;
 };
 
-TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheReferenceServer) {
+// A fresh data folder whose qiv.ini names the server (no --server) is filled from it.
+TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheServerInQivIni) {
     ASSERT_TRUE(Avvia());
     const auto matrici = server::ElencoMatrici(contenuti);
     ASSERT_GE(matrici.size(), 3u);
-    ASSERT_EQ(Esegui({"update-matrices", "--server", srv.base()}), 0) << err;
+    std::filesystem::create_directories(dati);
+    std::ofstream(dati / "qiv.ini") << "[IMPOSTAZIONI]\nLINGUA=english\nSERVER AGGIORNAMENTI=" << srv.base() << "\n";
+    ASSERT_EQ(Esegui({"update-matrices"}), 0) << err;
     for (const auto& m : matrici) {
         const auto nome = m.substr(0, m.size() - 4) + ".mzel";
         EXPECT_TRUE(std::filesystem::is_regular_file(dati / "matrici" / nome)) << nome;
         EXPECT_NE(out.find("installed " + nome), std::string::npos);
     }
-    ASSERT_EQ(Esegui({"update-languages", "--server", srv.base()}), 0) << err;
-    EXPECT_NE(out.find("installed english.lng"), std::string::npos);
-    EXPECT_NE(out.find("installed italiano.lng"), std::string::npos);
-    ASSERT_EQ(Esegui({"languages"}), 0);
-    EXPECT_EQ(out, "  ENGLISH\n  ITALIANO\n");
+    ASSERT_EQ(Esegui({"update-languages"}), 0) << err;
+    EXPECT_EQ(out, "installed english.lng\ninstalled italiano.lng\n* ENGLISH\n  ITALIANO\n");
     for (const char* s : {"temp", "txt", "sistemi", "csv", "matrici"})
         EXPECT_TRUE(std::filesystem::is_directory(dati / s));
 }
@@ -95,24 +95,14 @@ TEST_F(CliReteTest, AnUnreachableServerIsAnErrorButTheLanguagesStayListed) {
     EXPECT_NE(err.find("cannot fetch the matrix list"), std::string::npos);
 }
 
-TEST_F(CliReteTest, TheServerInQivIniIsUsedWithoutServerOption) {
-    ASSERT_TRUE(Avvia());
-    std::filesystem::create_directories(dati);
-    std::ofstream(dati / "qiv.ini") << "[IMPOSTAZIONI]\nLINGUA=english\nSERVER AGGIORNAMENTI=" << srv.base() << "\n";
-    ASSERT_EQ(Esegui({"update-matrices"}), 0) << err;
-    ASSERT_EQ(Esegui({"languages"}), 0);
-    EXPECT_EQ(out, "* ENGLISH\n  ITALIANO\n");
-}
-
 // What a script needs from an update: why a file was not installed, a list cut at its cap
 // (exit 4), and a clear refusal while another Novanta holds the data folder.
 TEST_F(CliReteTest, ReasonsCutListsAndABusyFolderReachTheScript) {
     std::string lista;
     srv.server.Get("/public/qiv/lingue/lista.txt",
-                   [&](const httplib::Request&, httplib::Response& res) { res.set_content(lista, "text/plain"); });
-    srv.server.Get("/public/qiv/lingue/broken.txt", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content(std::string("[Strings]\0\n", 11), "text/plain");
-    });
+                   [&](const auto&, auto& res) { res.set_content(lista, "text/plain"); });
+    srv.server.Get("/public/qiv/lingue/broken.txt",
+                   [](const auto&, auto& res) { res.set_content(std::string("[Strings]\0\n", 11), "text/plain"); });
     ASSERT_TRUE(srv.avvia());
     lista = "broken.txt\n";
     EXPECT_EQ(Esegui({"update-languages", "--server", srv.base()}), 1);
