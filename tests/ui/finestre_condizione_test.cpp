@@ -1,5 +1,3 @@
-#include <QLineEdit>
-#include <QTest>
 #include <QToolButton>
 
 #include "ambiente.h"

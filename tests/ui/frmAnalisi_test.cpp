@@ -1,7 +1,6 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTableWidget>

@@ -1,7 +1,5 @@
-#include <QProgressBar>
-
-#include "ambiente.h"
 #include "ui/frmFiltri.h"
+#include "ambiente.h"
 
 using namespace novanta;
 using namespace novanta::test;
@@ -57,7 +55,8 @@ private Q_SLOTS:
         QVERIFY(campi(mFiltriAND[3]) == campi(filtro({3}, 1, false)));
     }
 
-    // Clear all answered No and Yes; imports through the window.
+    // Clear all answered No and Yes; imports through the window: a bad file, No to the question
+    // (list and panel stay as they were both times), a good file.
     void cancellaTuttoEImporta() {
         Ambiente a;
         a.prepara(5, 1, 20);
@@ -66,52 +65,37 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         a.faccia.risposte = {Risposta::No};
-        clic(w, "cmdCancellaTutto");
+        // Number 5 clicked after: an edit a refused import must keep.
+        usa(w, "cmdCancellaTutto lblTotFiltriON:01 labGriglia(4)");
         QCOMPARE(a.faccia.messaggi.back().testo, std::string("I filtri saranno cancellati.\r\nContinuare?"));
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         QVERIFY(w.pannello().numero(3));
-        clicEtichetta(w, QStringLiteral("labGriglia(4)"));  // number 5: an edit a refused import must keep
-
-        std::string contenuto;
-        bool aperta = false;
-        int32_t letti = -1;
-        a.faccia.allaFinestra = [&](QDialog& d) {
-            clicEtichetta(d, QStringLiteral("lbPresenze(1)"));
-            a.cartella.scrivi("f.txt", contenuto);
-            a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
-            clic(d, "cmdImportaFiltri");
-            clic(d, "cmdProcess");
-            aperta = d.isVisible();
-            letti = in<QProgressBar>(d, "prgImporta")->value() == 100
-                        ? testo(d, "lblFiltriLetti").section(' ', -1).remove(',').toInt()
-                        : -1;
-            return 0;
+        struct Caso {
+            const char* file;
+            Risposta risposta;
+            bool letto;
         };
-        // A bad file, No to the question: list and panel as they were. Then a good file.
-        for (auto [file, risposta] : {std::pair{"1 2 3\r\nx y\r\n", Risposta::Si},
-                                      {"4 5\r\n", Risposta::No},
-                                      {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si}}) {
-            contenuto = file;
-            a.faccia.risposte = {risposta};
-            clic(w, "cmdLoadFiltri");
-            if (letti > 0) break;
-            QVERIFY(aperta);
+        for (const Caso& c : {Caso{"1 2 3\r\nx y\r\n", Risposta::Si, false},
+                              {"4 5\r\n", Risposta::No, false},
+                              {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si, true}}) {
+            a.cartella.scrivi("f.txt", c.file);
+            a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
+            a.faccia.risposte = {c.risposta};
+            a.conFinestre([&] { clic(w, "cmdLoadFiltri"); },
+                          [&](QDialog& d) {
+                              usa(d, "lbPresenze(1) cmdImportaFiltri cmdProcess");
+                              QCOMPARE(d.isVisible(), !c.letto);
+                              if (c.letto) QCOMPARE(testo(d, "lblFiltriLetti").section(' ', -1), QStringLiteral("2"));
+                          });
+            QCOMPARE(mNumFiltriAND, c.letto ? 2 : 1);
             QVERIFY(campi(mFiltriAND[1]) == campi(filtro({1, 2, 3}, 2, true)));
-            QCOMPARE(mNumFiltriAND, 1);
-            QVERIFY(w.pannello().numero(5));
-            if (risposta == Risposta::Si)
+            QCOMPARE(w.pannello().numero(5), !c.letto);
+            if (!c.letto && c.risposta == Risposta::Si)
                 QVERIFY(a.faccia.messaggi.back().testo.find("loadFileToFilters") != std::string::npos);
         }
-        QVERIFY(!aperta);
-        QCOMPARE(letti, 2);
-        QCOMPARE(mNumFiltriAND, 2);
         QVERIFY(campi(mFiltriAND[2]) == campi(filtro({10, 20, 30}, 2, true)));
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("02"));
-        QVERIFY(w.pannello().numero(1) && !w.pannello().numero(5));
-
+        QVERIFY(w.pannello().numero(1));
         a.faccia.risposte = {Risposta::Si};
-        clic(w, "cmdCancellaTutto");
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("00"));
+        usa(w, "lblTotFiltriON:02 cmdCancellaTutto lblTotFiltriON:00");
         w.close();
         QCOMPARE(mNumFiltriAND, 0);
         QVERIFY(!mFiltriAND[1].attivo && !mFiltriAND[2].attivo);

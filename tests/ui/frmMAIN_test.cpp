@@ -2,7 +2,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
-#include <QTest>
 #include <filesystem>
 #include <tuple>
 

@@ -1,4 +1,3 @@
-#include <QLineEdit>
 #include <QListWidget>
 #include <filesystem>
 
