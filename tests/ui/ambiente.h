@@ -87,13 +87,10 @@ inline std::vector<std::vector<int>> Colonne() {
 
 // A language file for the tests: the messages the windows show, and a caption to see it applied.
 inline const char* LINGUA_PROVA =
-    "[Strings]\r\n0001=Colonne integrali:\r\n0002=Colonne elaborate:\r\n0003=Colonne sistema:\r\n"
-    "0004=Annullare il calcolo?\r\n0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n"
-    "0060=Sistema condizionato\r\n0062=Sistema integrale\r\n0160=interrotto: %1 di %2 colonne\r\n"
-    "0161=Colonne di %1, lunghezza %2\r\n0162=Nessun sistema\r\n0163=Vuoto: %1\r\n"
-    "0006=I filtri saranno cancellati.\r\n0007=Continuare?\r\n0120=Filtri letti:\r\n"
-    "0270=Sistema ottimizzato N-%1 (da %2 a %3 colonne)\r\n"
-    "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
+    "[Strings]\r\n0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n0060=Sistema condizionato\r\n"
+    "0062=Sistema integrale\r\n0160=interrotto: %1 di %2 colonne\r\n0162=Nessun sistema\r\n0163=Vuoto: %1\r\n"
+    "0006=I filtri saranno cancellati.\r\n0007=Continuare?\r\n0270=Sistema ottimizzato N-%1 (da %2 a %3 colonne)\r\n"
+    "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n";
 
 // One GUI test's world: a fresh state, a data folder with a chosen language, the scripted face
 // and the main window loaded and shown.
