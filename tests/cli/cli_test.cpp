@@ -71,6 +71,8 @@ protected:
 TEST_F(Cli, OgniComandoScriveLeSueColonne) {
     dir.scrivi("in.txt", "5 3 1 9\r\n\r\n2,4,6,8\n10\t20  30 40\r\n1 2 3 4\r\n");
     dir.scrivi("c.txt", "1 2 3\n4 99 5\n");
+    dir.scrivi("a.txt", "5 3 1\n2,4,6\n");
+    dir.scrivi("sistema.txt", "vecchio");
     dir.scrivi("s.txt", "1 2 3\n2 3 4\n1 3 4\n");
     dir.scrivi("base.txt", "1 2 3\n");
     dir.scrivi("or.txt", "4\n5\n");
@@ -128,21 +130,16 @@ TEST_F(Cli, OgniComandoScriveLeSueColonne) {
         // A number twice in a column line: refused, naming the line, by --base and make-matrix alike.
         {genera({"--base", d("doppio.txt")}), 1, "", {"Riga [01 02 -1]"}},
         {{"make-matrix", "--in", d("doppio.txt"), "--out", d("m.mzel")}, 1, "", {"Riga [01 02 -1]"}},
+        // With --out the columns go to the file only, an empty system to an empty file.
+        {genera({"--out", d("sistema.txt")}, "1-4"), 0, "", {}},
+        {genera({"--even", "3", "--out", d("vuoto.txt")}, "1-4"), 0, "", {}},
+        {{"import", "--in", d("a.txt"), "--out", d("b.txt")},
+         0,
+         "Length: 3\nPrediction: 01 02 03 04 05 06\nColumns: 2\n",
+         {}},
     });
     EXPECT_FALSE(fs::exists(dir / "m.mzel"));
-}
-
-TEST_F(Cli, OutScriveIlFile) {
-    const auto file = dir / "sistema.txt";
-    dir.scrivi("sistema.txt", "vecchio");
-    dir.scrivi("a.txt", "5 3 1\n2,4,6\n");
-    verifica({{genera({"--out", file.string()}, "1-4"), 0, "", {}},
-              {genera({"--even", "3", "--out", d("vuoto.txt")}, "1-4"), 0, "", {}},
-              {{"import", "--in", d("a.txt"), "--out", d("b.txt")},
-               0,
-               "Length: 3\nPrediction: 01 02 03 04 05 06\nColumns: 2\n",
-               {}}});
-    EXPECT_EQ(leggi(file), " 01 02 03 \r\n 01 02 04 \r\n 01 03 04 \r\n 02 03 04 \r\n");
+    EXPECT_EQ(leggi(dir / "sistema.txt"), " 01 02 03 \r\n 01 02 04 \r\n 01 03 04 \r\n 02 03 04 \r\n");
     EXPECT_TRUE(fs::exists(dir / "vuoto.txt"));
     EXPECT_EQ(leggi(dir / "vuoto.txt"), "");
     EXPECT_EQ(leggi(dir / "b.txt"), " 01 03 05 \r\n 02 04 06 \r\n");
