@@ -195,13 +195,13 @@ TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
 }
 
 TEST_F(ApplicaMatrice_, MatriceDiTesto) {
-    int32_t numero = 0;
-    std::string d;
+    ErroreLettura e;
+    std::string& d = e.descrizione;
     MATRIX_STRUCTURE m;
     const auto leggi = [&](const std::string& testo) {
         std::istringstream in(testo);
         m = MATRIX_STRUCTURE();
-        return LeggiMatriceTxt(in, m, numero, d, 46000);
+        return LeggiMatriceTxt(in, m, e, 46000);
     };
     ASSERT_TRUE(leggi("1 2 3\r\n\r\n2\t3  4\n 1 3 4 \n")) << d;
     EXPECT_EQ(m.COLUMNS_OF_MATRIX_C, 3);

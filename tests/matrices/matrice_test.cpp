@@ -47,8 +47,8 @@ TEST(MatriceFile, FormatoScritturaELettura) {
     EXPECT_EQ(b[142 + 30], m.COLUMS(1, 2));
     EXPECT_EQ(std::string(b.begin() + 127, b.begin() + 142), "matricezelv0001");
     MATRIX_STRUCTURE r;
-    std::string errore;
-    ASSERT_TRUE(LeggiMatrice(b, r, errore)) << errore;
+    ErroreLettura errore;
+    ASSERT_TRUE(LeggiMatrice(b, r, errore)) << errore.descrizione;
     EXPECT_EQ(BytesMatrice(r), b);
     EXPECT_EQ(r.VALID_TO, m.VALID_TO);
     EXPECT_EQ(r.AUTHOR, "Autore" + std::string(24, ' '));
@@ -97,10 +97,10 @@ TEST(MatriceFile, ValiditaPerGiornoDiCalendario) {
 TEST(MatriceFile, FileCortiMancantiEIntestazioniBugiarde) {
     const auto b = BytesMatrice(matriceDiProva());
     MATRIX_STRUCTURE r;
-    std::string errore;
+    ErroreLettura errore;
     // Cut inside the columns: the header claims more than the file holds.
     EXPECT_FALSE(LeggiMatrice(std::span<const uint8_t>(b.data(), 300), r, errore));
-    EXPECT_NE(errore.find("cannot hold"), std::string::npos);
+    EXPECT_NE(errore.descrizione.find("cannot hold"), std::string::npos);
     // Cut inside the header: the fields read are kept, the rest is zero.
     const auto t = LeggiTestataMatrice(std::span<const uint8_t>(b.data(), 7));
     EXPECT_EQ(t.LENGTH_OF_COLUMN_K, 10);
@@ -122,7 +122,7 @@ TEST(MatriceFile, FileCortiMancantiEIntestazioniBugiarde) {
         for (size_t i = 0; i < 4; ++i) x[5 + i] = static_cast<uint8_t>(static_cast<uint32_t>(caso.c) >> (8 * i));
         EXPECT_EQ(LeggiMatrice(x, r, errore), caso.legge) << caso.c << " x " << int(caso.k);
         if (caso.c == 3000001) {
-            EXPECT_NE(errore.find("3,000,000"), std::string::npos) << errore;
+            EXPECT_NE(errore.descrizione.find("3,000,000"), std::string::npos) << errore.descrizione;
         }
     }
     EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 0);
@@ -135,10 +135,10 @@ TEST(MatriceFile, FileCortiMancantiEIntestazioniBugiarde) {
     dati.scrivi("vuoto.mzel", "");
     EXPECT_FALSE(VerificaCRCMatrice(dati / "vuoto.mzel"));
     EXPECT_EQ(LeggiTestataMatrice(dati / "vuoto.mzel").NUMBERS_OF_MATRIX_V, 0);
-    ASSERT_TRUE(ScriviMatrice(dati / "m.mzel", matriceDiProva(), errore)) << errore;
+    ASSERT_TRUE(ScriviMatrice(dati / "m.mzel", matriceDiProva(), errore.descrizione)) << errore.descrizione;
     // Blanks around the path are trimmed.
     EXPECT_TRUE(VerificaCRCMatrice("  " + (dati / "m.mzel").string() + " "));
-    ASSERT_TRUE(LeggiMatrice(dati / "m.mzel", r, errore)) << errore;
+    ASSERT_TRUE(LeggiMatrice(dati / "m.mzel", r, errore)) << errore.descrizione;
     EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 30);
 }
 

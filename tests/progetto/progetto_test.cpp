@@ -224,8 +224,8 @@ TEST_F(Progetto, UnSalvataggioInterrottoLasciaIlFileVecchioIntero) {
         close(tubo[1]);
         SCOPED_TRACE(attesa);
         Lavoro l;
-        std::string errore;
-        ASSERT_TRUE(LeggiProgetto(file, l, errore)) << errore;
+        ErroreLettura errore;
+        ASSERT_TRUE(LeggiProgetto(file, l, errore)) << errore.descrizione;
         EXPECT_TRUE(l.descrizione == "vecchio" || (l.descrizione == "nuovo" && l.nColonne == 1500000)) << l.descrizione;
     }
 }
@@ -293,8 +293,8 @@ TEST_F(Progetto, LaRigaDiComandoSalvaRiapreEMostraIlLavoro) {
     r = test::EseguiCli(cartella.percorso(), {"recalc", "--project", d("a.lec"), "--nx", "2", "--save", d("e.lec")});
     ASSERT_EQ(r.codice, 0) << r.err;
     Lavoro l;
-    std::string errore;
-    ASSERT_TRUE(LeggiProgetto(d("e.lec"), l, errore)) << errore;
+    ErroreLettura errore;
+    ASSERT_TRUE(LeggiProgetto(d("e.lec"), l, errore)) << errore.descrizione;
     EXPECT_TRUE(l.condizioni.ridottoAttivo && l.condizioni.sommaAttiva);
     EXPECT_GT(l.nColonne, 0);
     r = test::EseguiCli(cartella.percorso(), {"generate", "--project", d("a.txt"), "--out", d("f.txt")});
