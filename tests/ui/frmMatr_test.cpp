@@ -1,7 +1,4 @@
-#include <QAction>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
 #include <filesystem>
 
 #include "ambiente.h"
@@ -50,42 +47,32 @@ private Q_SLOTS:
         scrivi("b.mzel", MatriceProva(20, 8, {}, 6));
         scrivi("c.mzel", MatriceProva(15, 10, {}, 9));
         a.prepara(10, 1, 20);
-        QStringList adatta, elenco, caselle;
-        bool custom = false, file = false, sfoglia = false;
-        a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* l = in<QListWidget>(d, "flZEL");
+        a.daMenu("cmdAdatta", [](QDialog& d) {
             auto* applica = in<QPushButton>(d, "cmdAdattaMatrice");
             auto* txt = in<QPushButton>(d, "cmdMatriceTXT");
-            if (applica->isVisible()) {
-                adatta = righe(d) << d.windowTitle();
-                custom = !applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM";
-                l->setCurrentRow(1);
-                file = applica->isEnabled() && !txt->isEnabled();
-                // Enter in a header box moves on to the next box.
-                auto* v = in<QLineEdit>(d, "txtNumMatrix");
-                v->setFocus();
-                QTest::keyClick(v, Qt::Key_Return);
-                caselle << casella(d, "txtNumMatrix") << casella(d, "txtLenCol") << casella(d, "txtGaranty")
-                        << casella(d, "txtColMatrix") << casella(d, "txtFileName") << d.focusWidget()->objectName();
-            } else {
-                elenco = righe(d) << d.windowTitle();
-                sfoglia = in<QPushButton>(d, "cmdUpdateMatrix")->isVisible() &&
-                          in<QPushButton>(d, "cmdOpenDir")->isVisible() && !txt->isVisible();
-                clic(d, "cmdOpenDir");
-            }
-            return int(QDialog::Rejected);
-        };
-        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
-        QCOMPARE(adatta.size(), 3);  // the custom entry, the one matrix of 20 in 10, the title
-        QVERIFY(adatta[1].startsWith(" 20 | 10 |  7"));
-        QCOMPARE(adatta[2], QStringLiteral("Matrici disponibili (2)"));
-        QVERIFY(custom);
-        QVERIFY(file);
-        QCOMPARE(caselle, QStringList({"20", "10", "7", "1", "a.mzel", "txtLenCol"}));
-        a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
-        QCOMPARE(elenco.size(), 4);
-        QCOMPARE(elenco[3], QStringLiteral("Matrici disponibili (3)"));
-        QVERIFY(sfoglia);
+            // The custom entry and the one matrix of 20 in 10.
+            QCOMPARE(righe(d).size(), 2);
+            QVERIFY(righe(d)[1].startsWith(" 20 | 10 |  7"));
+            QCOMPARE(d.windowTitle(), QStringLiteral("Matrici disponibili (2)"));
+            QVERIFY(!applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM");
+            in<QListWidget>(d, "flZEL")->setCurrentRow(1);
+            QVERIFY(applica->isEnabled() && !txt->isEnabled());
+            // Enter in a header box moves on to the next box.
+            auto* v = in<QLineEdit>(d, "txtNumMatrix");
+            v->setFocus();
+            QTest::keyClick(v, Qt::Key_Return);
+            QCOMPARE(
+                QStringList({casella(d, "txtNumMatrix"), casella(d, "txtLenCol"), casella(d, "txtGaranty"),
+                             casella(d, "txtColMatrix"), casella(d, "txtFileName"), d.focusWidget()->objectName()}),
+                QStringList({"20", "10", "7", "1", "a.mzel", "txtLenCol"}));
+        });
+        a.daMenu("mnuElencoSistemiImmediati", [](QDialog& d) {
+            QCOMPARE(righe(d).size(), 3);
+            QCOMPARE(d.windowTitle(), QStringLiteral("Matrici disponibili (3)"));
+            QVERIFY(in(d, "cmdUpdateMatrix")->isVisible() && in(d, "cmdOpenDir")->isVisible() &&
+                    !in(d, "cmdMatriceTXT")->isVisible());
+            clic(d, "cmdOpenDir");
+        });
         QCOMPARE(a.faccia.modali.size(), size_t(2));
     }
 
@@ -108,7 +95,7 @@ private Q_SLOTS:
         a.prepara(3, 1, 5);
         QStringList rossi;
         int applicabili = 0;
-        a.faccia.allaFinestra = [&](QDialog& d) {
+        a.daMenu("cmdAdatta", [&](QDialog& d) {
             auto* l = in<QListWidget>(d, "flZEL");
             for (int r = 1; r < l->count(); ++r) {
                 l->setCurrentRow(r);
@@ -122,9 +109,7 @@ private Q_SLOTS:
                 applicabili += in<QPushButton>(d, "cmdAdattaMatrice")->isEnabled();
                 static_cast<ui::frmMatr&>(d).cmdAdattaMatrice_Click();
             }
-            return int(QDialog::Rejected);
-        };
-        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
+        });
         rossi.sort();
         QCOMPARE(rossi, QStringList({"1-crc.mzel:lblOK", "2-scaduta.mzel:lblScaduta", "4-tag.mzel:lblChkVersion"}));
         QCOMPARE(applicabili, 0);
@@ -145,7 +130,7 @@ private Q_SLOTS:
         mConfig.modalitaRicalcolo = true;
         a.faccia.input = {std::string("99"), std::string("25"), std::string("10")};
         QString trascinato;
-        a.faccia.allaFinestra = [&](QDialog& d) {
+        a.daMenu("cmdAdatta", [&](QDialog& d) {
             if (d.objectName() == QStringLiteral("frmOrdinaPronostico")) {
                 auto* f = in<QFrame>(d, "frameOrdinePronostico");
                 auto centro = [&](int i) {
@@ -157,14 +142,11 @@ private Q_SLOTS:
                 QTest::mouseMove(f, centro(3));
                 trascinato = testo(d, "l1");
                 QTest::mouseRelease(f, Qt::LeftButton, {}, centro(5));
-                return int(QDialog::Accepted);
+                return;
             }
-            auto* l = in<QListWidget>(d, "flZEL");
-            l->setCurrentRow(1);
+            in<QListWidget>(d, "flZEL")->setCurrentRow(1);
             clic(d, "cmdAdattaMatrice");
-            return d.result();
-        };
-        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
+        });
         QCOMPARE(trascinato, QStringLiteral("05"));
         QCOMPARE(a.faccia.modali, (std::vector<QString>{"frmMatr", "frmOrdinaPronostico"}));
         QCOMPARE(a.faccia.prompt_.size(), size_t(3));  // 99 is not in the prediction: asked again
@@ -172,8 +154,7 @@ private Q_SLOTS:
         const auto condizioni = mCondizioni;
         const auto descrizione = mSistema.descrizione;
         const auto ordine = mSistema.pronostico;
-        QVERIFY(a.trova<QAction>("menuFisse")->isChecked());
-        QVERIFY(a.trova<QAction>("menuRidotto")->isChecked());
+        QVERIFY(a.segnato("menuFisse") && a.segnato("menuRidotto"));
         // The recalculation mode leaves the calculation open at once.
         QVERIFY(a.attivo("cmdCalcolo"));
         QVERIFY(!a.attivo("cmdAdatta"));
