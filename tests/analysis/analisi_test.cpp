@@ -129,8 +129,8 @@ TEST(Analisi, GaranzieNote) {
          std::filesystem::directory_iterator(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici")) {
         if (voce.path().extension() != ".mzel") continue;
         MATRIX_STRUCTURE m;
-        std::string errore;
-        ASSERT_TRUE(LeggiMatrice(voce.path(), m, errore)) << errore;
+        ErroreLettura errore;
+        ASSERT_TRUE(LeggiMatrice(voce.path(), m, errore)) << errore.descrizione;
         SistemaDaAnalizzare s;
         s.lunghezza = m.LENGTH_OF_COLUMN_K;
         for (int32_t c = 1; c <= m.COLUMNS_OF_MATRIX_C; ++c)

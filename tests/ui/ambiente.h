@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -9,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "core/corpo.h"
 #include "faccia_prova.h"
@@ -37,11 +39,44 @@ inline void clic(const QWidget& w, const QString& nome) {
     QTest::mouseClick(in<QAbstractButton>(w, nome), Qt::LeftButton);
 }
 inline QString testo(const QWidget& w, const QString& nome) { return in<QLabel>(w, nome)->text(); }
+inline void mostra(QWidget& w) {
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+}
 // A label of a toggle array, clicked where the user would click it.
 inline void clicEtichetta(const QWidget& w, const QString& nome) {
     auto* l = in<QLabel>(w, nome);
     QTest::mouseClick(l->parentWidget(), Qt::LeftButton, {}, l->geometry().center());
 }
+// The user at a window, steps apart by spaces: "name" clicks the button or toggle label of that
+// name, "name=text" types into a field; "name:text" checks a label's text, "+name" and "-name"
+// that the control is shown or hidden.
+inline void usa(const QWidget& w, const char* passi) {
+    for (const QString& p : QString::fromLatin1(passi).split(' ', Qt::SkipEmptyParts)) {
+        if (p.startsWith('+') || p.startsWith('-')) {
+            QVERIFY2(in(w, p.mid(1))->isHidden() == p.startsWith('-'), qPrintable(p));
+            continue;
+        }
+        const qsizetype uguale = p.indexOf('='), duePunti = p.indexOf(':');
+        if (uguale > 0)
+            in<QLineEdit>(w, p.left(uguale))->setText(p.mid(uguale + 1));
+        else if (duePunti > 0)
+            QCOMPARE(testo(w, p.left(duePunti)), p.mid(duePunti + 1));
+        else if (w.findChild<QAbstractButton*>(p))
+            clic(w, p);
+        else
+            clicEtichetta(w, p);
+    }
+}
+// A group filter of `numeri`, the counts in the mask `presenze`, ON or OFF; its fields, to compare.
+inline tFiltroGruppo filtro(std::initializer_list<int> numeri, int32_t presenze, bool attivo) {
+    tFiltroGruppo f;
+    for (int n : numeri) f.numeri[static_cast<size_t>(n)] = 1;
+    f.presenze = presenze;
+    f.attivo = attivo;
+    return f;
+}
+inline auto campi(const tFiltroGruppo& f) { return std::tuple(f.numeri, f.presenze, f.attivo); }
 // The stored system, column by column.
 inline std::vector<std::vector<int>> Colonne() {
     std::vector<std::vector<int>> out(static_cast<size_t>(mSistema.nColonne));
@@ -52,13 +87,10 @@ inline std::vector<std::vector<int>> Colonne() {
 
 // A language file for the tests: the messages the windows show, and a caption to see it applied.
 inline const char* LINGUA_PROVA =
-    "[Strings]\r\n0001=Colonne integrali:\r\n0002=Colonne elaborate:\r\n0003=Colonne sistema:\r\n"
-    "0004=Annullare il calcolo?\r\n0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n"
-    "0060=Sistema condizionato\r\n0062=Sistema integrale\r\n0160=interrotto: %1 di %2 colonne\r\n"
-    "0161=Colonne di %1, lunghezza %2\r\n0162=Nessun sistema\r\n0163=Vuoto: %1\r\n"
-    "0006=I filtri saranno cancellati.\r\n0007=Continuare?\r\n0120=Filtri letti:\r\n"
-    "0270=Sistema ottimizzato N-%1 (da %2 a %3 colonne)\r\n"
-    "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
+    "[Strings]\r\n0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n0060=Sistema condizionato\r\n"
+    "0062=Sistema integrale\r\n0160=interrotto: %1 di %2 colonne\r\n0162=Nessun sistema\r\n0163=Vuoto: %1\r\n"
+    "0006=I filtri saranno cancellati.\r\n0007=Continuare?\r\n0270=Sistema ottimizzato N-%1 (da %2 a %3 colonne)\r\n"
+    "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n";
 
 // One GUI test's world: a fresh state, a data folder with a chosen language, the scripted face
 // and the main window loaded and shown.
@@ -87,15 +119,29 @@ struct Ambiente {
     }
     QPushButton* pulsante(const char* nome) const { return trova<QPushButton>(nome); }
     QString testo(const char* nome) const { return trova<QLabel>(nome)->text(); }
-    // Opens a window from its menu entry, lets `azione` work on it, and closes it.
-    void daMenu(const char* voce, const std::function<void(QDialog&)>& azione) {
+    // Lets `azione` work on each modal window `apri` opens, and closes it; the caller gets the
+    // result the window set.
+    void conFinestre(const std::function<void()>& apri, const std::function<void(QDialog&)>& azione) {
         faccia.allaFinestra = [&](QDialog& f) {
             azione(f);
-            return int(QDialog::Rejected);
+            return f.result();
         };
-        trova<QAction>(voce)->trigger();
+        apri();
         faccia.allaFinestra = nullptr;
     }
+    // The same, the windows opened from the menu entry or the button `nome`.
+    void daMenu(const char* nome, const std::function<void(QDialog&)>& azione) {
+        conFinestre(
+            [&] {
+                if (auto* voce = principale->findChild<QAction*>(QString::fromLatin1(nome)))
+                    voce->trigger();
+                else
+                    QTest::mouseClick(pulsante(nome), Qt::LeftButton);
+            },
+            azione);
+    }
+    void menu(const char* voce) const { trova<QAction>(voce)->trigger(); }
+    bool segnato(const char* voce) const { return trova<QAction>(voce)->isChecked(); }
     std::vector<std::string> testiMessaggi() const {
         std::vector<std::string> v;
         for (const auto& m : faccia.messaggi) v.push_back(m.testo);

@@ -1,7 +1,5 @@
-#include <QTest>
-
-#include "ambiente.h"
 #include "ui/controlli_condizione.h"
+#include "ambiente.h"
 
 using namespace novanta;
 using namespace novanta::test;
@@ -13,8 +11,7 @@ private Q_SLOTS:
     // The toggle labels: drag painting, unselectable and read-only labels, keyboard.
     void etichetteTrascinateTastieraESolaLettura() {
         ui::EtichetteSelezione e(QStringLiteral("labPariDispari"), 0, ui::TestiNumerati(0, 25), 13, nullptr);
-        e.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        mostra(e);
         std::vector<std::pair<int, bool>> segnali;
         connect(&e, &ui::EtichetteSelezione::cliccato, [&](int i, bool s) { segnali.emplace_back(i, s); });
         auto centro = [&](int i) { return e.etichetta(i)->geometry().center(); };
@@ -52,8 +49,7 @@ private Q_SLOTS:
 
     void coppiaOnOff() {
         ui::CoppiaOnOff c(QStringLiteral("frameStatoCond"), QStringLiteral("optCondSomma"), nullptr);
-        c.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        mostra(c);
         std::vector<int> clic, cambi;
         connect(&c, &ui::CoppiaOnOff::cliccato, [&](int i) { clic.push_back(i); });
         connect(&c, &ui::CoppiaOnOff::cambiato, [&](int i) { cambi.push_back(i); });

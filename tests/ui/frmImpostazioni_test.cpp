@@ -1,6 +1,4 @@
-#include <QAction>
 #include <QComboBox>
-#include <QTest>
 
 #include "ambiente.h"
 #include "settings/multiLanguage.h"
@@ -20,21 +18,16 @@ private Q_SLOTS:
         Ambiente a(false, false);
         a.cartella.scrivi("altra.lng", LINGUA_PROVA);  // sorts before the locale's
         a.cartella.scrivi("english.lng", "[frmMAIN]\r\nfrmMAIN.Caption=Novanta English\r\n");
-        QString scelta;
-        bool invito = false, invioSalva = false;
-        a.faccia.allaFinestra = [&](QDialog& d) {
-            scelta = in<QComboBox>(d, "cmbLingua")->currentText();
-            invito = in<QLabel>(d, "lblPrimoAvvio")->isVisible();
-            invioSalva = in<QPushButton>(d, "cmdSalva")->isDefault();
-            QTest::keyClick(&d, Qt::Key_Escape);
-            return d.result();
-        };
-        a.principale->Carica();
+        a.conFinestre([&] { a.principale->Carica(); },
+                      [](QDialog& d) {
+                          QCOMPARE(in<QComboBox>(d, "cmbLingua")->currentText(), QStringLiteral("ENGLISH"));
+                          QVERIFY(in<QLabel>(d, "lblPrimoAvvio")->isVisible());
+                          QVERIFY(in<QPushButton>(d, "cmdSalva")->isDefault());
+                          QTest::keyClick(&d, Qt::Key_Escape);
+                      });
         qputenv("LC_ALL", lcAll);
         QCOMPARE(a.faccia.modali, std::vector<QString>{QStringLiteral("frmImpostazioni")});
         QCOMPARE(a.faccia.principaleVisibile[0], false);
-        QCOMPARE(scelta, QStringLiteral("ENGLISH"));
-        QVERIFY(invito && invioSalva);
         QVERIFY(a.faccia.messaggi.empty());
         QVERIFY(LeggiFile(a.cartella / "qiv.ini").find("LINGUA=ENGLISH") != std::string::npos);
         QCOMPARE(a.principale->windowTitle(), QStringLiteral("Novanta English"));
@@ -48,20 +41,18 @@ private Q_SLOTS:
                           "cmdCalcolo.Caption=Build\r\ncmdCancella.Caption=\r\ngrnum(3).ToolTipText=four\r\n"
                           "[frmImpostazioni]\r\nfrmImpostazioni.Caption=Settings\r\n");
         QCOMPARE(a.pulsante("cmdCalcolo")->text(), QStringLiteral("Elabora Sistema"));
-        QStringList durante;
-        a.faccia.allaFinestra = [&](QDialog& d) {
+        a.daMenu("menuImpostazioni", [&](QDialog& d) {
             auto* combo = in<QComboBox>(d, "cmbLingua");
             const int i = combo->findText(QStringLiteral("ALTRA"));
             combo->setCurrentIndex(i);
             Q_EMIT combo->activated(i);
-            durante = {a.principale->windowTitle(),   a.pulsante("cmdCalcolo")->text(),  d.windowTitle(),
-                       a.testo("labnumeri"),          a.pulsante("cmdCancella")->text(), a.trova("grnum(3)")->toolTip(),
-                       a.trova("grnum(4)")->toolTip()};
-            return int(QDialog::Rejected);
-        };
-        a.trova<QAction>("menuImpostazioni")->trigger();
-        QCOMPARE(durante,
-                 QStringList({"Novanta other", "Build", "Settings", "Numbers [0]", "Cancella Sistema", "four", ""}));
+            const QStringList durante{
+                a.principale->windowTitle(),   a.pulsante("cmdCalcolo")->text(),  d.windowTitle(),
+                a.testo("labnumeri"),          a.pulsante("cmdCancella")->text(), a.trova("grnum(3)")->toolTip(),
+                a.trova("grnum(4)")->toolTip()};
+            QCOMPARE(durante, QStringList({"Novanta other", "Build", "Settings", "Numbers [0]", "Cancella Sistema",
+                                           "four", ""}));
+        });
         // Closed without saving: the file still names the old language.
         QVERIFY(LeggiFile(a.cartella / "qiv.ini").find("LINGUA=prova") != std::string::npos);
     }

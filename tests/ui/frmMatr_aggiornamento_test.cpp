@@ -1,6 +1,4 @@
-#include <QAction>
 #include <QListWidget>
-#include <QTest>
 #include <QTimer>
 #include <filesystem>
 
@@ -42,18 +40,13 @@ private Q_SLOTS:
         std::filesystem::create_directories(mPathDati / "matrici");
         a.cartella.scrivi("matrici/mia.mzel",
                           LeggiFile(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici" / "v10k5t4.mzel"));
-        int prima = -1, dopo = -1;
-        a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* l = in<QListWidget>(d, "flZEL");
-            prima = l->count();
-            clic(d, "cmdUpdateMatrix");
-            dopo = l->count();
-            return int(QDialog::Rejected);
-        };
-        a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
         const auto serviti = server::ElencoMatrici(contenuti);
-        QCOMPARE(prima, 1);
-        QCOMPARE(dopo, int(serviti.size()) + 1);
+        a.daMenu("mnuElencoSistemiImmediati", [&](QDialog& d) {
+            auto* l = in<QListWidget>(d, "flZEL");
+            QCOMPARE(l->count(), 1);
+            clic(d, "cmdUpdateMatrix");
+            QCOMPARE(l->count(), int(serviti.size()) + 1);
+        });
         QCOMPARE(contenuto(mPathDati / "matrici").size(), serviti.size() + 1);
         QCOMPARE(a.faccia.messaggi.size(), size_t(1));
         QCOMPARE(a.faccia.messaggi[0].icona, Icona::Informazione);
@@ -77,27 +70,21 @@ private Q_SLOTS:
         QVERIFY(srv.avvia());
         mServerAggiornamentiForzato = srv.base();
         int giri = 0;
-        QString durante;
-        bool occupata = false;
-        a.faccia.allaFinestra = [&](QDialog& d) {
+        a.daMenu("mnuElencoSistemiImmediati", [&](QDialog& d) {
             auto& m = static_cast<ui::frmMatr&>(d);
             QTimer battito;
             QObject::connect(&battito, &QTimer::timeout, [&] {
-                ++giri;
-                if (giri == 8) {
-                    durante = testo(d, "lbElaborazione");
-                    occupata = m.aggiornando() && !in<QListWidget>(d, "flZEL")->isEnabled();
-                    clic(d, "cmdAnnullaAggiornamento");
-                }
+                if (++giri != 8) return;
+                const QString durante = testo(d, "lbElaborazione");
+                const bool occupata = m.aggiornando() && !in<QListWidget>(d, "flZEL")->isEnabled();
+                clic(d, "cmdAnnullaAggiornamento");
+                QVERIFY2(durante.endsWith(QStringLiteral("LENTA.DAT")), qPrintable(durante));
+                QVERIFY(occupata);
             });
             battito.start(50);
             m.cmdUpdateMatrix_Click();
-            return int(QDialog::Rejected);
-        };
-        a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
+        });
         QVERIFY(giri >= 8);
-        QVERIFY(occupata);
-        QVERIFY2(durante.endsWith(QStringLiteral("LENTA.DAT")), qPrintable(durante));
         QCOMPARE(a.faccia.messaggi.size(), size_t(1));
         QCOMPARE(a.faccia.messaggi[0].icona, Icona::Informazione);
         QVERIFY(contenuto(mPathDati / "matrici").empty());

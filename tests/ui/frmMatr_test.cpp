@@ -1,7 +1,4 @@
-#include <QAction>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
 #include <filesystem>
 
 #include "ambiente.h"
@@ -9,6 +6,7 @@
 #include "matrices/elenco_matrici.h"
 #include "matrices/ordine_pronostico.h"
 #include "support/formato.h"
+#include "support/matrice_prova.h"
 #include "ui/frmMatr.h"
 #include "ui/frmOrdinaPronostico.h"
 
@@ -17,35 +15,7 @@ using namespace novanta::test;
 
 namespace {
 
-// A matrix over 1..v in columns of k; every column also holds the numbers 1..f.
-MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, uint8_t t, std::vector<std::vector<uint8_t>> colonne, uint8_t f = 0,
-                         int32_t da = -1, int32_t a = 1) {
-    MATRIX_STRUCTURE m;
-    m.NUMBERS_OF_MATRIX_V = v;
-    m.LENGTH_OF_COLUMN_K = k;
-    m.GARANTY_T = t;
-    m.PICK_UP_NUMBERS_M = k;
-    m.FIXED_NUMBERS_OF_MATRIX_F = f;
-    if (colonne.empty()) {
-        colonne.emplace_back();
-        for (uint8_t n = 1; n <= k; ++n) colonne.back().push_back(n);
-    }
-    m.COLUMNS_OF_MATRIX_C = static_cast<int32_t>(colonne.size());
-    m.PERCENTAGE_COVER = "100";
-    m.DESCRIPTION = "prova";
-    m.VALID_FROM = OggiOLE() + da;
-    m.VALID_TO = OggiOLE() + a;
-    m.VERSION_ID = FORMATO_MATRICE;
-    m.AllocaColonne();
-    for (size_t c = 0; c < colonne.size(); ++c)
-        for (int p = 1; p <= k; ++p) m.COLUMS(static_cast<int32_t>(c + 1), p) = colonne[c][static_cast<size_t>(p - 1)];
-    return m;
-}
-
-void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) {
-    std::string errore;
-    QVERIFY2(ScriviMatrice(mPathDati / "matrici" / nome, m, errore), errore.c_str());
-}
+void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) { ScriviMatriceProva(mPathDati / "matrici" / nome, m); }
 
 QStringList righe(QDialog& d) {
     QStringList out;
@@ -73,46 +43,36 @@ private Q_SLOTS:
         Ambiente a;
         linguaVera(a);
         std::filesystem::create_directories(mPathDati / "matrici");
-        scrivi("a.mzel", matrice(20, 10, 7, {}));
-        scrivi("b.mzel", matrice(20, 8, 6, {}));
-        scrivi("c.mzel", matrice(15, 10, 9, {}));
+        scrivi("a.mzel", MatriceProva(20, 10, {}, 7));
+        scrivi("b.mzel", MatriceProva(20, 8, {}, 6));
+        scrivi("c.mzel", MatriceProva(15, 10, {}, 9));
         a.prepara(10, 1, 20);
-        QStringList adatta, elenco, caselle;
-        bool custom = false, file = false, sfoglia = false;
-        a.faccia.allaFinestra = [&](QDialog& d) {
-            auto* l = in<QListWidget>(d, "flZEL");
+        a.daMenu("cmdAdatta", [](QDialog& d) {
             auto* applica = in<QPushButton>(d, "cmdAdattaMatrice");
             auto* txt = in<QPushButton>(d, "cmdMatriceTXT");
-            if (applica->isVisible()) {
-                adatta = righe(d) << d.windowTitle();
-                custom = !applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM";
-                l->setCurrentRow(1);
-                file = applica->isEnabled() && !txt->isEnabled();
-                // Enter in a header box moves on to the next box.
-                auto* v = in<QLineEdit>(d, "txtNumMatrix");
-                v->setFocus();
-                QTest::keyClick(v, Qt::Key_Return);
-                caselle << casella(d, "txtNumMatrix") << casella(d, "txtLenCol") << casella(d, "txtGaranty")
-                        << casella(d, "txtColMatrix") << casella(d, "txtFileName") << d.focusWidget()->objectName();
-            } else {
-                elenco = righe(d) << d.windowTitle();
-                sfoglia = in<QPushButton>(d, "cmdUpdateMatrix")->isVisible() &&
-                          in<QPushButton>(d, "cmdOpenDir")->isVisible() && !txt->isVisible();
-                clic(d, "cmdOpenDir");
-            }
-            return int(QDialog::Rejected);
-        };
-        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
-        QCOMPARE(adatta.size(), 3);  // the custom entry, the one matrix of 20 in 10, the title
-        QVERIFY(adatta[1].startsWith(" 20 | 10 |  7"));
-        QCOMPARE(adatta[2], QStringLiteral("Matrici disponibili (2)"));
-        QVERIFY(custom);
-        QVERIFY(file);
-        QCOMPARE(caselle, QStringList({"20", "10", "7", "1", "a.mzel", "txtLenCol"}));
-        a.trova<QAction>("mnuElencoSistemiImmediati")->trigger();
-        QCOMPARE(elenco.size(), 4);
-        QCOMPARE(elenco[3], QStringLiteral("Matrici disponibili (3)"));
-        QVERIFY(sfoglia);
+            // The custom entry and the one matrix of 20 in 10.
+            QCOMPARE(righe(d).size(), 2);
+            QVERIFY(righe(d)[1].startsWith(" 20 | 10 |  7"));
+            QCOMPARE(d.windowTitle(), QStringLiteral("Matrici disponibili (2)"));
+            QVERIFY(!applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM");
+            in<QListWidget>(d, "flZEL")->setCurrentRow(1);
+            QVERIFY(applica->isEnabled() && !txt->isEnabled());
+            // Enter in a header box moves on to the next box.
+            auto* v = in<QLineEdit>(d, "txtNumMatrix");
+            v->setFocus();
+            QTest::keyClick(v, Qt::Key_Return);
+            QCOMPARE(
+                QStringList({casella(d, "txtNumMatrix"), casella(d, "txtLenCol"), casella(d, "txtGaranty"),
+                             casella(d, "txtColMatrix"), casella(d, "txtFileName"), d.focusWidget()->objectName()}),
+                QStringList({"20", "10", "7", "1", "a.mzel", "txtLenCol"}));
+        });
+        a.daMenu("mnuElencoSistemiImmediati", [](QDialog& d) {
+            QCOMPARE(righe(d).size(), 3);
+            QCOMPARE(d.windowTitle(), QStringLiteral("Matrici disponibili (3)"));
+            QVERIFY(in(d, "cmdUpdateMatrix")->isVisible() && in(d, "cmdOpenDir")->isVisible() &&
+                    !in(d, "cmdMatriceTXT")->isVisible());
+            clic(d, "cmdOpenDir");
+        });
         QCOMPARE(a.faccia.modali.size(), size_t(2));
     }
 
@@ -121,18 +81,21 @@ private Q_SLOTS:
         Ambiente a;
         linguaVera(a);
         std::filesystem::create_directories(mPathDati / "matrici");
-        scrivi("1-crc.mzel", matrice(5, 3, 3, {}));
+        scrivi("1-crc.mzel", MatriceProva(5, 3));
         auto rotta = LeggiFile(mPathDati / "matrici" / "1-crc.mzel");
         rotta[142] = 2;
         a.cartella.scrivi("matrici/1-crc.mzel", rotta);
-        scrivi("2-scaduta.mzel", matrice(5, 3, 3, {}, 0, -10, -1));
-        auto tag = matrice(5, 3, 3, {});
+        auto scaduta = MatriceProva(5, 3);
+        scaduta.VALID_FROM = OggiOLE() - 10;
+        scaduta.VALID_TO = OggiOLE() - 1;
+        scrivi("2-scaduta.mzel", scaduta);
+        auto tag = MatriceProva(5, 3);
         tag.VERSION_ID = "MATRICEZELV0001";
         scrivi("4-tag.mzel", tag);
         a.prepara(3, 1, 5);
         QStringList rossi;
         int applicabili = 0;
-        a.faccia.allaFinestra = [&](QDialog& d) {
+        a.daMenu("cmdAdatta", [&](QDialog& d) {
             auto* l = in<QListWidget>(d, "flZEL");
             for (int r = 1; r < l->count(); ++r) {
                 l->setCurrentRow(r);
@@ -146,9 +109,7 @@ private Q_SLOTS:
                 applicabili += in<QPushButton>(d, "cmdAdattaMatrice")->isEnabled();
                 static_cast<ui::frmMatr&>(d).cmdAdattaMatrice_Click();
             }
-            return int(QDialog::Rejected);
-        };
-        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
+        });
         rossi.sort();
         QCOMPARE(rossi, QStringList({"1-crc.mzel:lblOK", "2-scaduta.mzel:lblScaduta", "4-tag.mzel:lblChkVersion"}));
         QCOMPARE(applicabili, 0);
@@ -162,14 +123,14 @@ private Q_SLOTS:
         Ambiente a;
         linguaVera(a);
         std::filesystem::create_directories(mPathDati / "matrici");
-        const auto m = matrice(6, 3, 2, {{1, 2, 3}, {1, 2, 4}, {1, 2, 5}, {1, 2, 6}}, 2);
+        const auto m = MatriceProva(6, 3, {{1, 2, 3}, {1, 2, 4}, {1, 2, 5}, {1, 2, 6}}, 2, 2);
         scrivi("fisse.mzel", m);
         a.prepara(3, 5, 5);
         for (int n : {10, 15, 20, 25, 30}) a.clicNumero(n);
         mConfig.modalitaRicalcolo = true;
         a.faccia.input = {std::string("99"), std::string("25"), std::string("10")};
         QString trascinato;
-        a.faccia.allaFinestra = [&](QDialog& d) {
+        a.daMenu("cmdAdatta", [&](QDialog& d) {
             if (d.objectName() == QStringLiteral("frmOrdinaPronostico")) {
                 auto* f = in<QFrame>(d, "frameOrdinePronostico");
                 auto centro = [&](int i) {
@@ -181,14 +142,11 @@ private Q_SLOTS:
                 QTest::mouseMove(f, centro(3));
                 trascinato = testo(d, "l1");
                 QTest::mouseRelease(f, Qt::LeftButton, {}, centro(5));
-                return int(QDialog::Accepted);
+                return;
             }
-            auto* l = in<QListWidget>(d, "flZEL");
-            l->setCurrentRow(1);
+            in<QListWidget>(d, "flZEL")->setCurrentRow(1);
             clic(d, "cmdAdattaMatrice");
-            return d.result();
-        };
-        QTest::mouseClick(a.pulsante("cmdAdatta"), Qt::LeftButton);
+        });
         QCOMPARE(trascinato, QStringLiteral("05"));
         QCOMPARE(a.faccia.modali, (std::vector<QString>{"frmMatr", "frmOrdinaPronostico"}));
         QCOMPARE(a.faccia.prompt_.size(), size_t(3));  // 99 is not in the prediction: asked again
@@ -196,8 +154,7 @@ private Q_SLOTS:
         const auto condizioni = mCondizioni;
         const auto descrizione = mSistema.descrizione;
         const auto ordine = mSistema.pronostico;
-        QVERIFY(a.trova<QAction>("menuFisse")->isChecked());
-        QVERIFY(a.trova<QAction>("menuRidotto")->isChecked());
+        QVERIFY(a.segnato("menuFisse") && a.segnato("menuRidotto"));
         // The recalculation mode leaves the calculation open at once.
         QVERIFY(a.attivo("cmdCalcolo"));
         QVERIFY(!a.attivo("cmdAdatta"));
