@@ -17,13 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     };
     std::istringstream in(testo);
     std::vector<Estrazione> estrazioni;
-    std::string messaggio;
-    if (LeggiEstrazioni(in, estrazioni, messaggio)) {
+    novanta::ErroreLettura errore;
+    if (LeggiEstrazioni(in, estrazioni, errore)) {
         for (const auto& e : estrazioni) {
             controlla(e.numeri);
             if (!e.data.empty() && (e.data.size() != 10 || e.data[4] != '-')) __builtin_trap();
         }
-    } else if (messaggio.empty() && !estrazioni.empty()) {
+    } else if (errore.descrizione.empty() && !estrazioni.empty()) {
         __builtin_trap();
     }
     std::vector<uint8_t> numeri;

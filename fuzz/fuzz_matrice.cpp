@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     MostraMatrice(voce);
     MotivoNonApplicabile(voce);
     MATRIX_STRUCTURE m;
-    std::string errore;
+    ErroreLettura errore;
     if (!LeggiMatrice(byte, m, errore)) return 0;
     if (142 + static_cast<size_t>(m.COLUMNS_OF_MATRIX_C) * m.LENGTH_OF_COLUMN_K > n) __builtin_trap();
     // Apply it to the prediction 1..90 with columns of its own length.

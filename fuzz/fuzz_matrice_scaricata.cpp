@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     const std::span<const uint8_t> byte(dati, n);
     if (!VerificaCRCMatrice(byte) || !FormatoMatriceValido(LeggiTestataMatrice(byte))) __builtin_trap();
     MATRIX_STRUCTURE m;
-    std::string errore;
+    ErroreLettura errore;
     LeggiMatrice(byte, m, errore);
     return 0;
 }

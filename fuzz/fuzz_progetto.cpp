@@ -5,9 +5,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     using namespace novanta;
     Lavoro l;
-    std::string errore;
+    ErroreLettura errore;
     if (!LeggiProgetto(std::span<const uint8_t>(dati, n), l, errore)) {
-        if (errore.empty()) __builtin_trap();
+        if (errore.descrizione.empty()) __builtin_trap();
         return 0;
     }
     if (l.lenCol < LEN_COL_MIN || l.lenCol > LEN_COL_MAX || l.pronostico.size() > 90) __builtin_trap();

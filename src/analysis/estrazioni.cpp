@@ -146,13 +146,13 @@ bool LeggiEstrazione(const std::string& testo, std::vector<uint8_t>& numeri, std
     return true;
 }
 
-bool LeggiEstrazioni(std::istream& in, std::vector<Estrazione>& estrazioni, std::string& messaggio) {
+bool LeggiEstrazioni(std::istream& in, std::vector<Estrazione>& estrazioni, ErroreLettura& esito) {
     std::vector<Estrazione> lette;
     LettoreRighe lettore(in, 4096);
     std::string riga, motivo;
     int32_t numero = 0;
     auto errore = [&](const std::string& m) {
-        messaggio = TestoMessaggio("0220") + " " + std::to_string(numero) + ": " + m;
+        esito = {ERRORE_APPLICAZIONE, TestoMessaggio("0220") + " " + std::to_string(numero) + ": " + m};
         return false;
     };
     while (lettore.leggi(riga)) {
@@ -176,31 +176,31 @@ bool LeggiEstrazioni(std::istream& in, std::vector<Estrazione>& estrazioni, std:
         lette.push_back(std::move(e));
     }
     if (in.bad()) {
-        messaggio = TestoMessaggio("0226");
+        esito = {75, TestoMessaggio("0226")};
         return false;
     }
     if (lette.empty()) {
-        messaggio = TestoMessaggio("0227");
+        esito = {ERRORE_APPLICAZIONE, TestoMessaggio("0227")};
         return false;
     }
     estrazioni = std::move(lette);
     return true;
 }
 
-bool LeggiEstrazioni(const std::filesystem::path& file, std::vector<Estrazione>& estrazioni, std::string& messaggio) {
+bool LeggiEstrazioni(const std::filesystem::path& file, std::vector<Estrazione>& estrazioni, ErroreLettura& errore) {
     int numero = 0;
     std::string descrizione;
     // A FIFO would block and /dev/zero never end: only a regular file is read.
     if (!FileRegolareDaLeggere(file, numero, descrizione)) {
-        messaggio = TestoMessaggio("0226") + " " + descrizione;
+        errore = {numero, TestoMessaggio("0226") + " " + descrizione};
         return false;
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        messaggio = TestoMessaggio("0226") + " " + file.string();
+        errore = {53, TestoMessaggio("0226") + " " + file.string()};
         return false;
     }
-    return LeggiEstrazioni(in, estrazioni, messaggio);
+    return LeggiEstrazioni(in, estrazioni, errore);
 }
 
 }  // namespace novanta::analisi

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/interfaccia.h"
+#include "support/errore_lettura.h"
 
 // Checking draws against a system, and the files of past draws.
 namespace novanta::analisi {
@@ -65,9 +66,10 @@ constexpr int32_t kEstrazioniMassime = 100000;
 
 // Reads a file of past draws: one draw per line, an optional leading date (YYYY-MM-DD or
 // DD/MM/YYYY), then the numbers as LeggiEstrazione reads them; blank lines and lines starting
-// with '#' are skipped. The whole file is read first: a bad line gives false and the message
-// naming its line, and `estrazioni` is left as it was.
-bool LeggiEstrazioni(std::istream& in, std::vector<Estrazione>& estrazioni, std::string& messaggio);
-bool LeggiEstrazioni(const std::filesystem::path& file, std::vector<Estrazione>& estrazioni, std::string& messaggio);
+// with '#' are skipped. The whole file is read first: a bad line gives false and the application's
+// own error, its description the message naming the line (53 or 75 when the file cannot be
+// read), and `estrazioni` is left as it was.
+bool LeggiEstrazioni(std::istream& in, std::vector<Estrazione>& estrazioni, ErroreLettura& errore);
+bool LeggiEstrazioni(const std::filesystem::path& file, std::vector<Estrazione>& estrazioni, ErroreLettura& errore);
 
 }  // namespace novanta::analisi

@@ -170,9 +170,9 @@ int controlla(Contesto& ctx, const ComandoControlla& c) {
         return ESITO_OK;
     }
     std::vector<analisi::Estrazione> estrazioni;
-    std::string messaggio;
-    if (!analisi::LeggiEstrazioni(std::filesystem::path(*c.fileEstrazioni), estrazioni, messaggio)) {
-        UI().MsgBox(messaggio);
+    ErroreLettura errore;
+    if (!analisi::LeggiEstrazioni(std::filesystem::path(*c.fileEstrazioni), estrazioni, errore)) {
+        UI().MsgBox(errore.descrizione);
         return ESITO_ERRORE;
     }
     const auto r = analisi::ControllaEstrazioni(controllo, estrazioni, ctx.ui);

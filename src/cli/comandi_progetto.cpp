@@ -82,9 +82,9 @@ std::shared_ptr<OpzioniProgetto> AggiungiOpzioniProgetto(CLI::App& sub) {
 
 bool CaricaProgetto(const OpzioniProgetto& opz, const CLI::App& sub, bool conColonne) {
     Lavoro l;
-    std::string errore;
+    ErroreLettura errore;
     if (!LeggiProgetto(*opz.progetto, l, errore)) {
-        UI().MsgBox(errore, Pulsanti::OK, Icona::Critica);
+        UI().MsgBox(errore.descrizione, Pulsanti::OK, Icona::Critica);
         return false;
     }
     if (conColonne) {
@@ -136,9 +136,9 @@ void AggiungiComandiProgetto(CLI::App& app, Contesto& ctx) {
     s->callback([mostra, &ctx] {
         PreparaCartellaDati(ctx);
         Lavoro l;
-        std::string errore;
+        ErroreLettura errore;
         if (!LeggiProgetto(mostra->file, l, errore)) {
-            UI().MsgBox(errore, Pulsanti::OK, Icona::Critica);
+            UI().MsgBox(errore.descrizione, Pulsanti::OK, Icona::Critica);
             ctx.esito = ESITO_ERRORE;
             return;
         }

@@ -32,8 +32,8 @@ std::optional<int64_t> valoreNumerico(const std::string& testo) {
 
 }  // namespace
 
-void MostraErroreMatrice(int32_t numero, const std::string& descrizione) {
-    UI().MsgBox(TestoErrore(numero, descrizione), Pulsanti::OK, Icona::Nessuna, "");
+void MostraErroreMatrice(const ErroreLettura& errore) {
+    UI().MsgBox(TestoErrore(errore), Pulsanti::OK, Icona::Nessuna, "");
 }
 
 std::string ControllaMatrice(const MATRIX_STRUCTURE& m) {
@@ -107,7 +107,7 @@ bool AdattaMatrice(const MATRIX_STRUCTURE& m, std::vector<uint8_t>& fisseMatrice
     fisseMatrice.clear();
     const std::string motivo = ControllaMatrice(m);
     if (!motivo.empty()) {
-        MostraErroreMatrice(ERRORE_APPLICAZIONE, motivo);
+        MostraErroreMatrice({ERRORE_APPLICAZIONE, motivo});
         return false;
     }
     if (m.FIXED_NUMBERS_OF_MATRIX_F > 0) {
@@ -159,9 +159,9 @@ bool ApplicaMatrice(const MATRIX_STRUCTURE& m) {
 bool ApplicaMatriceFile(const std::filesystem::path& percorso, int32_t oggi) {
     // The checks and the columns come from the same bytes, read once.
     std::vector<uint8_t> dati;
-    std::string errore;
+    ErroreLettura errore;
     if (!LeggiFileMatrice(percorso, dati, errore)) {
-        MostraErroreMatrice(53, errore);
+        MostraErroreMatrice(errore);
         return false;
     }
     tElencoMatrice voce;
@@ -174,12 +174,12 @@ bool ApplicaMatriceFile(const std::filesystem::path& percorso, int32_t oggi) {
     voce.entroValidita = validita.entroValidita;
     const std::string motivo = MotivoNonApplicabile(voce);
     if (!motivo.empty()) {
-        MostraErroreMatrice(ERRORE_APPLICAZIONE, motivo);
+        MostraErroreMatrice({ERRORE_APPLICAZIONE, motivo});
         return false;
     }
     MATRIX_STRUCTURE m;
     if (!LeggiMatrice(dati, m, errore)) {
-        MostraErroreMatrice(ERRORE_APPLICAZIONE, errore);
+        MostraErroreMatrice(errore);
         return false;
     }
     return ApplicaMatrice(m);
@@ -187,14 +187,13 @@ bool ApplicaMatriceFile(const std::filesystem::path& percorso, int32_t oggi) {
 
 bool ApplicaMatriceSelezionata(size_t indice) {
     if (indice >= mElencoMatrici.size() || mElencoMatrici[indice].nomeFile.empty()) {
-        MostraErroreMatrice(9, "Subscript out of range");
+        MostraErroreMatrice({9, "Subscript out of range"});
         return false;
     }
     return ApplicaMatriceFile(mPathDati / "matrici" / mElencoMatrici[indice].nomeFile, OggiOLE());
 }
 
-bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numero, std::string& descrizione,
-                     int32_t oggi, bool* tagliata) {
+bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, ErroreLettura& esito, int32_t oggi, bool* tagliata) {
     MATRIX_STRUCTURE m;
     std::vector<uint8_t> colonne;
     std::array<bool, 91> usato{};
@@ -203,8 +202,7 @@ bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numer
     LettoreRighe lettore(in);
     std::string riga;
     auto errore = [&](int32_t n, const std::string& d) {
-        numero = n;
-        descrizione = d;
+        esito = {n, d};
         return false;
     };
     while (c < MAX_RIGHE_MATRICE_TXT && lettore.leggi(riga)) {
@@ -267,34 +265,29 @@ bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numer
 
 MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso, bool* tagliata) {
     if (percorso.empty()) return {};
-    int32_t numero = 0;
-    std::string descrizione;
+    ErroreLettura errore{53, "File not found"};
     MATRIX_STRUCTURE m;
     UI().Clessidra(true);
     std::ifstream in;
     bool ok = false;
-    numero = 53;
-    descrizione = "File not found";
-    if (FileRegolareDaLeggere(percorso, numero, descrizione))
+    if (FileRegolareDaLeggere(percorso, errore.numero, errore.descrizione))
         in.open(std::filesystem::path(percorso), std::ios::binary);
-    if (in.is_open()) {
-        ok = LeggiMatriceTxt(in, m, numero, descrizione, OggiOLE(), tagliata);
-    }
+    if (in.is_open()) ok = LeggiMatriceTxt(in, m, errore, OggiOLE(), tagliata);
     UI().Clessidra(false);
     if (ok) return m;
-    UI().MsgBox(TestoErrore(numero, descrizione) + " ", Pulsanti::OK, Icona::Esclamazione, "ERROR");
+    UI().MsgBox(TestoErrore(errore) + " ", Pulsanti::OK, Icona::Esclamazione, "ERROR");
     return {};
 }
 
 bool ControllaMatriceTxt(const MATRIX_STRUCTURE& m) {
     if (m.LENGTH_OF_COLUMN_K == mLenCol && m.NUMBERS_OF_MATRIX_V == mSistema.numPronostico) return true;
     MostraErroreMatrice(
-        ERRORE_APPLICAZIONE,
-        TestoMessaggioOPredefinito("0008", "The matrix does not fit") + "\r" +
-            TestoMessaggioOPredefinito("0013", "columns of " + std::to_string(m.LENGTH_OF_COLUMN_K) + " over " +
-                                                   std::to_string(m.NUMBERS_OF_MATRIX_V) +
-                                                   " numbers, the system wants columns of " + std::to_string(mLenCol) +
-                                                   " over " + std::to_string(mSistema.numPronostico)));
+        {ERRORE_APPLICAZIONE,
+         TestoMessaggioOPredefinito("0008", "The matrix does not fit") + "\r" +
+             TestoMessaggioOPredefinito("0013", "columns of " + std::to_string(m.LENGTH_OF_COLUMN_K) + " over " +
+                                                    std::to_string(m.NUMBERS_OF_MATRIX_V) +
+                                                    " numbers, the system wants columns of " + std::to_string(mLenCol) +
+                                                    " over " + std::to_string(mSistema.numPronostico))});
     return false;
 }
 

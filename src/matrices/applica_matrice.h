@@ -47,9 +47,9 @@ bool ApplicaMatriceSelezionata(size_t indice);
 // 100,000 lines are read; `tagliata` (when given) tells that the file held more. A failure shows
 // its message (exclamation icon, title "ERROR") and yields the empty record, as does an empty path.
 MATRIX_STRUCTURE CaricaMatriceTxt(const std::string& percorso, bool* tagliata = nullptr);
-// The reading itself: false with the error number and description.
-bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, int32_t& numeroErrore, std::string& descrizione,
-                     int32_t oggi, bool* tagliata = nullptr);
+// The reading itself: false with the failure in `errore`.
+bool LeggiMatriceTxt(std::istream& in, MATRIX_STRUCTURE& matrice, ErroreLettura& errore, int32_t oggi,
+                     bool* tagliata = nullptr);
 
 // The text-file button of the matrix window: a matrix whose K is not the column length or whose
 // V is not the prediction's count is refused (message "0008" and "0013") and nothing changes:
@@ -60,6 +60,6 @@ bool ApplicaMatriceCaricata(const MATRIX_STRUCTURE& matrice, bool caricata);
 bool ApplicaMatriceTxt(const std::string& percorso);
 
 // The error display of the matrix window: "Error " & number & " (" & description & ")".
-void MostraErroreMatrice(int32_t numero, const std::string& descrizione);
+void MostraErroreMatrice(const ErroreLettura& errore);
 
 }  // namespace novanta

@@ -125,28 +125,23 @@ MATRIX_STRUCTURE LeggiTestataMatrice(const std::filesystem::path& percorso) {
     return LeggiTestataMatrice(testata);
 }
 
-bool LeggiMatrice(std::span<const uint8_t> dati, MATRIX_STRUCTURE& matrice, std::string& errore) {
+bool LeggiMatrice(std::span<const uint8_t> dati, MATRIX_STRUCTURE& matrice, ErroreLettura& errore) {
     MATRIX_STRUCTURE m = LeggiTestataMatrice(dati);
     const int32_t c = m.COLUMNS_OF_MATRIX_C;
     const int k = m.LENGTH_OF_COLUMN_K;
-    if (c < 0) {
-        errore = "The header claims " + std::to_string(c) + " columns";
+    const auto rifiuta = [&](std::string descrizione) {
+        errore = {ERRORE_APPLICAZIONE, std::move(descrizione)};
         return false;
-    }
-    if (c > MAX_COLONNE) {
-        errore = "The header claims " + std::to_string(c) + " columns: at most 3,000,000 can be held";
-        return false;
-    }
-    if (c > 0 && (k < 1 || k > MAX_POSIZIONI)) {
-        errore = "The header claims columns of " + std::to_string(k) + " numbers: from 1 to 25 are allowed";
-        return false;
-    }
+    };
+    if (c < 0) return rifiuta("The header claims " + std::to_string(c) + " columns");
+    if (c > MAX_COLONNE)
+        return rifiuta("The header claims " + std::to_string(c) + " columns: at most 3,000,000 can be held");
+    if (c > 0 && (k < 1 || k > MAX_POSIZIONI))
+        return rifiuta("The header claims columns of " + std::to_string(k) + " numbers: from 1 to 25 are allowed");
     const uint64_t necessari = LUNGHEZZA_TESTATA_MATRICE + static_cast<uint64_t>(c) * static_cast<uint64_t>(k);
-    if (dati.size() < necessari) {
-        errore = "The file is " + std::to_string(dati.size()) + " bytes long and cannot hold the " + std::to_string(c) +
-                 " columns of " + std::to_string(k) + " numbers its header claims";
-        return false;
-    }
+    if (dati.size() < necessari)
+        return rifiuta("The file is " + std::to_string(dati.size()) + " bytes long and cannot hold the " +
+                       std::to_string(c) + " columns of " + std::to_string(k) + " numbers its header claims");
     m.AllocaColonne();
     size_t pos = LUNGHEZZA_TESTATA_MATRICE;
     for (int p = 1; p <= k; ++p)
@@ -155,16 +150,17 @@ bool LeggiMatrice(std::span<const uint8_t> dati, MATRIX_STRUCTURE& matrice, std:
     return true;
 }
 
-bool LeggiFileMatrice(const std::filesystem::path& percorso, std::vector<uint8_t>& dati, std::string& errore) {
+bool LeggiFileMatrice(const std::filesystem::path& percorso, std::vector<uint8_t>& dati, ErroreLettura& errore) {
     bool troppoGrande = false;
     if (!leggiFile(rifila(percorso), kMassimaLunghezza, dati, troppoGrande)) {
-        errore = troppoGrande ? "The file is too large to be a matrix" : "File not found: " + rifila(percorso).string();
+        errore = {
+            53, troppoGrande ? "The file is too large to be a matrix" : "File not found: " + rifila(percorso).string()};
         return false;
     }
     return true;
 }
 
-bool LeggiMatrice(const std::filesystem::path& percorso, MATRIX_STRUCTURE& matrice, std::string& errore) {
+bool LeggiMatrice(const std::filesystem::path& percorso, MATRIX_STRUCTURE& matrice, ErroreLettura& errore) {
     std::vector<uint8_t> dati;
     return LeggiFileMatrice(percorso, dati, errore) && LeggiMatrice(dati, matrice, errore);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/errore_lettura.h"
+
 namespace novanta {
 
 // The matrix file: a 142-byte header, the column block (C x K bytes, position-major) and the
@@ -54,15 +56,15 @@ private:
 MATRIX_STRUCTURE LeggiTestataMatrice(std::span<const uint8_t> dati);
 MATRIX_STRUCTURE LeggiTestataMatrice(const std::filesystem::path& percorso);
 
-// The header and the columns. Refused (false, with the reason in `errore`, nothing allocated)
-// when the header's C is negative or above 3,000,000, when K is outside 1..25 while there are
-// columns, or when the file holds fewer than C x K column bytes.
-bool LeggiMatrice(std::span<const uint8_t> dati, MATRIX_STRUCTURE& matrice, std::string& errore);
-bool LeggiMatrice(const std::filesystem::path& percorso, MATRIX_STRUCTURE& matrice, std::string& errore);
+// The header and the columns. Refused (false, the application's own error in `errore`, nothing
+// allocated) when the header's C is negative or above 3,000,000, when K is outside 1..25 while
+// there are columns, or when the file holds fewer than C x K column bytes.
+bool LeggiMatrice(std::span<const uint8_t> dati, MATRIX_STRUCTURE& matrice, ErroreLettura& errore);
+bool LeggiMatrice(const std::filesystem::path& percorso, MATRIX_STRUCTURE& matrice, ErroreLettura& errore);
 
-// The bytes of a matrix file; refused (false, the reason in `errore`) when it cannot be read
-// or is larger than any matrix can be.
-bool LeggiFileMatrice(const std::filesystem::path& percorso, std::vector<uint8_t>& dati, std::string& errore);
+// The bytes of a matrix file; refused (false, error 53 in `errore`) when it cannot be read or
+// is larger than any matrix can be.
+bool LeggiFileMatrice(const std::filesystem::path& percorso, std::vector<uint8_t>& dati, ErroreLettura& errore);
 
 // True when the last four bytes hold the CRC-32 of all the bytes before them. A file shorter
 // than the trailer, one that cannot be read and one too large to be a matrix fail the check.

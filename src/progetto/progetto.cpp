@@ -348,27 +348,33 @@ void leggiDa(sql::Database& db, Lavoro& l) {
     }
 }
 
-std::string messaggioDifetto(const std::string& file, const std::string& id, const std::string& dove) {
+// The fault as the reader reports it: the run-time error number that fits the message, and the
+// message naming the file.
+ErroreLettura erroreDifetto(const std::string& file, const std::string& id, const std::string& dove) {
     std::string t = TestoMessaggio("0241") + " " + file + "\r\n" + TestoMessaggio(id);
     if (!dove.empty()) t += " " + dove;
-    return t;
+    const int32_t numero = id == "0249"                   ? 53
+                           : id == "0243"                 ? 13
+                           : id == "0245" || id == "0246" ? 6
+                                                          : ERRORE_APPLICAZIONE;
+    return {numero, std::move(t)};
 }
 
 template <typename Apri>
-bool leggi(const std::string& nome, Lavoro& lavoro, std::string& errore, Apri apri) {
+bool leggi(const std::string& nome, Lavoro& lavoro, ErroreLettura& errore, Apri apri) {
     Lavoro l;
     try {
         auto db = apri();
         leggiDa(*db, l);
     } catch (const Difetto& d) {
-        errore = messaggioDifetto(nome, d.id, d.dove);
+        errore = erroreDifetto(nome, d.id, d.dove);
         return false;
     } catch (const sql::Errore& e) {
         const int base = e.codice() & 0xFF;
-        errore = messaggioDifetto(nome, base == SQLITE_NOTADB ? "0243" : "0244", e.what());
+        errore = erroreDifetto(nome, base == SQLITE_NOTADB ? "0243" : "0244", e.what());
         return false;
     } catch (const std::bad_alloc&) {
-        errore = messaggioDifetto(nome, "0246", "memory");
+        errore = erroreDifetto(nome, "0246", "memory");
         return false;
     }
     lavoro = std::move(l);
@@ -513,17 +519,17 @@ bool ScriviProgetto(const std::filesystem::path& file, const Lavoro& lavoro, std
     return true;
 }
 
-bool LeggiProgetto(const std::filesystem::path& file, Lavoro& lavoro, std::string& errore) {
+bool LeggiProgetto(const std::filesystem::path& file, Lavoro& lavoro, ErroreLettura& errore) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
-        errore = messaggioDifetto(file.string(), "0249", "");
+        errore = erroreDifetto(file.string(), "0249", "");
         return false;
     }
     return leggi(file.string(), lavoro, errore,
                  [&] { return std::make_unique<sql::Database>(file, sql::Database::Modo::Lettura); });
 }
 
-bool LeggiProgetto(std::span<const uint8_t> immagine, Lavoro& lavoro, std::string& errore) {
+bool LeggiProgetto(std::span<const uint8_t> immagine, Lavoro& lavoro, ErroreLettura& errore) {
     return leggi("-", lavoro, errore, [&] { return std::make_unique<sql::Database>(immagine); });
 }
 
@@ -609,7 +615,11 @@ bool ConFileSistema(const std::string& file, Lavora lavora) {
 bool ApriSistema(const std::string& file) {
     return ConFileSistema(file, [&](std::string& errore) {
         Lavoro l;
-        if (!LeggiProgetto(file, l, errore)) return false;
+        ErroreLettura letto;
+        if (!LeggiProgetto(file, l, letto)) {
+            errore = std::move(letto.descrizione);
+            return false;
+        }
         ApplicaLavoro(std::move(l));
         return true;
     });
@@ -699,9 +709,9 @@ bool OffriRecupero() {
         return false;
     }
     Lavoro l;
-    std::string errore;
+    ErroreLettura errore;
     if (!LeggiProgetto(FileRecupero(), l, errore)) {
-        UI().MsgBox(errore, Pulsanti::OK, Icona::Critica);
+        UI().MsgBox(errore.descrizione, Pulsanti::OK, Icona::Critica);
         // Kept aside for whoever wants to look at it, and not offered again.
         std::filesystem::rename(FileRecupero(), FileRecupero().string() + ".danneggiato", ec);
         return false;

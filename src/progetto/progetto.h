@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/corpo.h"
+#include "support/errore_lettura.h"
 
 namespace novanta {
 
@@ -52,11 +53,12 @@ void ApplicaCondizioni(Lavoro&& lavoro);
 // Writes a system file beside `file` and renames it over `file` only when it is whole: on any
 // failure the old file stays as it was. False with the reason in `errore`.
 bool ScriviProgetto(const std::filesystem::path& file, const Lavoro& lavoro, std::string& errore);
-// Reads and checks a whole system file. False with a message naming the file and the fault in
-// `errore`; `lavoro` is then not to be used.
-bool LeggiProgetto(const std::filesystem::path& file, Lavoro& lavoro, std::string& errore);
+// Reads and checks a whole system file. False with the fault in `errore`, its description the
+// message naming the file (53 missing, 13 no system file, 6 a value beyond the program's limits,
+// the application's own error for a damaged file or a later format); `lavoro` is then not to be used.
+bool LeggiProgetto(const std::filesystem::path& file, Lavoro& lavoro, ErroreLettura& errore);
 // The same over the bytes of a file (the fuzz target's way in).
-bool LeggiProgetto(std::span<const uint8_t> immagine, Lavoro& lavoro, std::string& errore);
+bool LeggiProgetto(std::span<const uint8_t> immagine, Lavoro& lavoro, ErroreLettura& errore);
 
 // A fingerprint of the whole work in memory: equal fingerprints, equal work. Unsaved changes
 // are a fingerprint different from the one taken when the work was last saved, opened or begun.

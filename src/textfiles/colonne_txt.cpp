@@ -5,6 +5,7 @@
 
 #include "support/file_atomico.h"
 #include "support/formato.h"
+#include "textfiles/numeri_riga.h"
 
 namespace novanta {
 
@@ -48,7 +49,7 @@ bool EsportazionePossibile() {
 namespace {
 
 std::string messaggioImport(const ErroreLettura& e, const std::string& testo) {
-    return TestoErrore(e.numero, e.descrizione, "ImportaColonneTxt", "Modulo corpo ") + "\r\nRiga [" + testo + "]";
+    return TestoErrore(e, "ImportaColonneTxt", "Modulo corpo ") + "\r\nRiga [" + testo + "]";
 }
 
 }  // namespace
@@ -180,7 +181,7 @@ tColonna StringToArrayColonna(const std::string& riga) {
     tColonna colonna;
     ErroreLettura errore;
     if (StringToArrayColonna(riga, colonna, errore)) return colonna;
-    UI().MsgBox(TestoErrore(errore.numero, errore.descrizione, "StringToArrayColonna", "Modulo corpo") + "\r\nRiga [" +
+    UI().MsgBox(TestoErrore(errore, "StringToArrayColonna", "Modulo corpo") + "\r\nRiga [" +
                 riga.substr(0, 80) + "]");
     tColonna vuota;
     vuota.minimo = 0;

@@ -9,7 +9,7 @@
 
 #include "core/corpo.h"
 #include "support/righe_testo.h"
-#include "textfiles/numeri_riga.h"
+#include "support/errore_lettura.h"
 
 namespace novanta {
 

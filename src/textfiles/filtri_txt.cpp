@@ -5,12 +5,13 @@
 
 #include "support/file_atomico.h"
 #include "support/righe_testo.h"
+#include "textfiles/numeri_riga.h"
 
 namespace novanta {
 
 namespace {
 std::string messaggioFiltri(const ErroreLettura& e) {
-    return TestoErrore(e.numero, e.descrizione, "loadFileToFilters", "Form frmImportFiltri");
+    return TestoErrore(e, "loadFileToFilters", "Form frmImportFiltri");
 }
 }  // namespace
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/corpo.h"
-#include "textfiles/numeri_riga.h"
+#include "support/errore_lettura.h"
 
 namespace novanta {
 

@@ -4,14 +4,9 @@
 #include <string_view>
 #include <vector>
 
-namespace novanta {
+#include "support/errore_lettura.h"
 
-// A failure met while reading: the run-time error number and its description, as the error
-// traps of the readers show them.
-struct ErroreLettura {
-    int32_t numero = 0;
-    std::string descrizione;
-};
+namespace novanta {
 
 // Splits a cleaned line at the separators of the column text format (space, tab, "-", ",", ";",
 // ".") into numbers 1..90. An empty token next to a separator is skipped. A token that is not

@@ -425,9 +425,9 @@ void frmAnalisi::ControllaEstrazione() {
 
 bool frmAnalisi::CaricaEstrazioni(const std::string& file) {
     std::vector<analisi::Estrazione> lette;
-    std::string messaggio;
-    if (!analisi::LeggiEstrazioni(std::filesystem::path(file), lette, messaggio)) {
-        UI().MsgBox(messaggio, Pulsanti::OK, Icona::Esclamazione);
+    ErroreLettura errore;
+    if (!analisi::LeggiEstrazioni(std::filesystem::path(file), lette, errore)) {
+        UI().MsgBox(errore.descrizione, Pulsanti::OK, Icona::Esclamazione);
         return false;
     }
     Blocca(true);

@@ -14,8 +14,8 @@ TEST(Estrazioni, FileLettoConDateCommentiESeparatori) {
     std::istringstream in(
         "\xEF\xBB\xBF# archive\r\n2024-01-05 1 2 3 4 5\r\n\r\n06/01/2024,10,20;30\t40 50\n  # late comment\n07 8 9\n");
     std::vector<Estrazione> e;
-    std::string messaggio;
-    ASSERT_TRUE(LeggiEstrazioni(in, e, messaggio)) << messaggio;
+    ErroreLettura errore;
+    ASSERT_TRUE(LeggiEstrazioni(in, e, errore)) << errore.descrizione;
     ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e[0].riga, 2);
     EXPECT_EQ(e[0].data, "2024-01-05");
@@ -47,17 +47,17 @@ TEST(Estrazioni, RigheSbagliateRifiutateColNumero) {
     for (const auto& c : casi) {
         std::istringstream in(c.testo);
         std::vector<Estrazione> e{{9, "", {1}}};
-        std::string messaggio;
-        EXPECT_FALSE(LeggiEstrazioni(in, e, messaggio)) << c.testo.substr(0, 30);
-        EXPECT_NE(messaggio.find(" " + std::to_string(c.riga) + ":"), std::string::npos)
-            << c.testo.substr(0, 30) << " -> " << messaggio;
+        ErroreLettura errore;
+        EXPECT_FALSE(LeggiEstrazioni(in, e, errore)) << c.testo.substr(0, 30);
+        EXPECT_NE(errore.descrizione.find(" " + std::to_string(c.riga) + ":"), std::string::npos)
+            << c.testo.substr(0, 30) << " -> " << errore.descrizione;
         EXPECT_EQ(e.size(), 1u);
     }
     std::istringstream vuoto("# nothing\n\n");
     std::vector<Estrazione> e;
-    std::string messaggio;
-    EXPECT_FALSE(LeggiEstrazioni(vuoto, e, messaggio));
-    EXPECT_FALSE(messaggio.empty());
+    ErroreLettura errore;
+    EXPECT_FALSE(LeggiEstrazioni(vuoto, e, errore));
+    EXPECT_FALSE(errore.descrizione.empty());
 }
 
 TEST(Estrazioni, ControlloDiUnaEstrazione) {

@@ -299,8 +299,8 @@ TEST_F(Cli, MatriceDaSistemaRilettaEApplicata) {
     ASSERT_EQ(r.codice, 0) << r.err;
     EXPECT_NE(r.out.find(" 10 |  4 |  3 |  4 |  0 |"), std::string::npos) << r.out;
     MATRIX_STRUCTURE m;
-    std::string errore;
-    ASSERT_TRUE(LeggiMatrice(dir / "m.mzel", m, errore)) << errore;
+    ErroreLettura errore;
+    ASSERT_TRUE(LeggiMatrice(dir / "m.mzel", m, errore)) << errore.descrizione;
     EXPECT_TRUE(VerificaCRCMatrice(dir / "m.mzel"));
     EXPECT_TRUE(FormatoMatriceValido(m));
     EXPECT_EQ(m.VALID_TO, DataOLE(2099, 12, 31));

@@ -5,7 +5,9 @@
 #include "core/corpo.h"
 #include "matrices/applica_matrice.h"
 #include "matrices/elenco_matrici.h"
+#include "progetto/progetto.h"
 #include "support/date.h"
+#include "support/matrice_prova.h"
 #include "support/registratore.h"
 
 namespace novanta {
@@ -17,24 +19,6 @@ void pronostico(std::initializer_list<int> numeri) {
     CaricaPronostico();
     size_t i = 0;
     for (int n : numeri) mSistema.pronostico[i++] = static_cast<uint8_t>(n);
-}
-
-MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, const std::vector<std::vector<uint8_t>>& colonne, uint8_t t = 0,
-                         uint8_t f = 0) {
-    MATRIX_STRUCTURE m;
-    m.NUMBERS_OF_MATRIX_V = v;
-    m.LENGTH_OF_COLUMN_K = k;
-    m.GARANTY_T = t ? t : k;
-    m.PICK_UP_NUMBERS_M = k;
-    m.FIXED_NUMBERS_OF_MATRIX_F = f;
-    m.COLUMNS_OF_MATRIX_C = static_cast<int32_t>(colonne.size());
-    m.VALID_FROM = OggiOLE() - 1;
-    m.VALID_TO = OggiOLE() + 1;
-    m.VERSION_ID = FORMATO_MATRICE;
-    m.AllocaColonne();
-    for (size_t c = 0; c < colonne.size(); ++c)
-        for (int p = 1; p <= k; ++p) m.COLUMS(static_cast<int32_t>(c + 1), p) = colonne[c][static_cast<size_t>(p - 1)];
-    return m;
 }
 
 class ApplicaMatrice_ : public ::testing::Test {
@@ -49,14 +33,10 @@ protected:
         mSistema.descrizione = "RUN";
         mCondizioni.pariAttivo = true;
         LockGUI();
+        impronta = ImprontaLavoro();
     }
-    void sistemaIntatto() {
-        EXPECT_EQ(mSistema.nColonne, 1);
-        EXPECT_EQ(mSistema.descrizione, "RUN");
-        EXPECT_TRUE(mCondizioni.pariAttivo);
-        EXPECT_EQ(mGUILocked, -1);
-        EXPECT_EQ(mArrColonne.valore(1, 2), 7);
-    }
+    void sistemaIntatto() const { EXPECT_EQ(ImprontaLavoro(), impronta); }
+    uint64_t impronta = 0;
     static std::vector<int> colonna(int32_t c) {
         std::vector<int> v;
         for (int p = 1; p <= mLenCol; ++p) v.push_back(mArrColonne.valore(c, p));
@@ -69,7 +49,7 @@ protected:
 TEST_F(ApplicaMatrice_, NumeriAstrattiDiventanoIlPronosticoOrdinato) {
     pronostico({7, 3, 88, 41, 12});
     mLenCol = 3;
-    ASSERT_TRUE(ApplicaMatrice(matrice(5, 3, {{1, 2, 5}, {3, 4, 5}})));
+    ASSERT_TRUE(ApplicaMatrice(test::MatriceProva(5, 3, {{1, 2, 5}, {3, 4, 5}})));
     EXPECT_EQ(mSistema.nColonne, 2);
     EXPECT_EQ(colonna(1), (std::vector<int>{3, 7, 12}));
     EXPECT_EQ(colonna(2), (std::vector<int>{12, 41, 88}));
@@ -79,7 +59,7 @@ TEST_F(ApplicaMatrice_, NumeriAstrattiDiventanoIlPronosticoOrdinato) {
     test::StatoIniziale();
     pronostico({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
     mLenCol = 10;
-    ASSERT_TRUE(ApplicaMatrice(matrice(11, 10, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, 8)));
+    ASSERT_TRUE(ApplicaMatrice(test::MatriceProva(11, 10, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, 8)));
     EXPECT_TRUE(mCondizioni.ridottoAttivo);
     EXPECT_EQ(mCondizioni.ridottoNx, 2);
     EXPECT_EQ(mSistema.descrizione, TestoMessaggio("0018") + " N-2");
@@ -90,7 +70,7 @@ TEST_F(ApplicaMatrice_, NumeriFissiChiestiVerificatiEInTesta) {
     mLenCol = 3;
     // Not in the prediction, not a number, then 33; then 33 again (already given), then 5.
     ui.input = {std::string("50"), std::string("abc"), std::string("33"), std::string("33"), std::string(" 5 ")};
-    ASSERT_TRUE(ApplicaMatrice(matrice(4, 3, {{1, 2, 3}, {1, 2, 4}}, 3, 2)));
+    ASSERT_TRUE(ApplicaMatrice(test::MatriceProva(4, 3, {{1, 2, 3}, {1, 2, 4}}, 3, 2)));
     EXPECT_EQ(ui.prompt.size(), 5u);
     EXPECT_EQ(mSistema.pronostico[0], 33);
     EXPECT_EQ(mSistema.pronostico[1], 5);
@@ -114,15 +94,13 @@ TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
     pronostico({5, 17, 33, 40});
     mLenCol = 3;
     sistemaEsistente();
-    const auto prima = mSistema.pronostico;
-    const auto m = matrice(4, 3, {{1, 2, 3}}, 3, 2);
+    const auto m = test::MatriceProva(4, 3, {{1, 2, 3}}, 3, 2);
     for (const std::optional<std::string>& seconda :
          {std::optional<std::string>(), std::optional<std::string>(""), std::optional<std::string>("17")}) {
         ui.input = {std::string("40"), seconda};
         ui.risposte.clear();
         if (seconda == "17") ui.risposte = {Risposta::Annulla};
         EXPECT_FALSE(ApplicaMatrice(m));
-        EXPECT_EQ(mSistema.pronostico, prima);
         sistemaIntatto();
         EXPECT_FALSE(mCondizioni.fisseAttive);
     }
@@ -133,13 +111,13 @@ TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
     mLenCol = 3;
     sistemaEsistente();
     const MATRIX_STRUCTURE casi[] = {
-        matrice(5, 3, {{1, 2, 0}}),     // 0 would read before the prediction
-        matrice(5, 3, {{1, 2, 6}}),     // above V
-        matrice(6, 3, {{1, 2, 6}}),     // V above the prediction
-        matrice(5, 3, {{1, 2, 2}}),     // a number twice in a column
-        matrice(5, 2, {{1, 2}}),        // K is not the column length
-        matrice(5, 3, {{1, 2, 3}}, 4),  // T above K
-        matrice(5, 3, {{1, 2, 3}}, 3, 6),
+        test::MatriceProva(5, 3, {{1, 2, 0}}),     // 0 would read before the prediction
+        test::MatriceProva(5, 3, {{1, 2, 6}}),     // above V
+        test::MatriceProva(6, 3, {{1, 2, 6}}),     // V above the prediction
+        test::MatriceProva(5, 3, {{1, 2, 2}}),     // a number twice in a column
+        test::MatriceProva(5, 2, {{1, 2}}),        // K is not the column length
+        test::MatriceProva(5, 3, {{1, 2, 3}}, 4),  // T above K
+        test::MatriceProva(5, 3, {{1, 2, 3}}, 3, 6),
     };
     for (const auto& m : casi) {
         ui.messaggi.clear();
@@ -161,14 +139,13 @@ TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
     mLenCol = 3;
     sistemaEsistente();
     const double oggi = OggiOLE();
-    std::string errore;
     const auto scrivi = [&](const std::string& nome, auto ritocco) {
-        auto m = matrice(5, 3, {{1, 2, 5}});
+        auto m = test::MatriceProva(5, 3, {{1, 2, 5}});
         ritocco(m);
-        EXPECT_TRUE(ScriviMatrice(dati / nome, m, errore));
+        test::ScriviMatriceProva(dati / nome, m);
         return dati / nome;
     };
-    auto rotta = BytesMatrice(matrice(5, 3, {{1, 2, 5}}));
+    auto rotta = BytesMatrice(test::MatriceProva(5, 3, {{1, 2, 5}}));
     rotta[143] ^= 1;
     dati.scrivi("crc.mzel", std::string(rotta.begin(), rotta.end()));
     for (const auto& p : {scrivi("tag.mzel", [](auto& m) { m.VERSION_ID = "MATRICEZELV0001"; }),
@@ -195,15 +172,14 @@ TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
 }
 
 TEST_F(ApplicaMatrice_, MatriceDiTesto) {
-    int32_t numero = 0;
-    std::string d;
+    ErroreLettura e;
     MATRIX_STRUCTURE m;
     const auto leggi = [&](const std::string& testo) {
         std::istringstream in(testo);
         m = MATRIX_STRUCTURE();
-        return LeggiMatriceTxt(in, m, numero, d, 46000);
+        return LeggiMatriceTxt(in, m, e, 46000);
     };
-    ASSERT_TRUE(leggi("1 2 3\r\n\r\n2\t3  4\n 1 3 4 \n")) << d;
+    ASSERT_TRUE(leggi("1 2 3\r\n\r\n2\t3  4\n 1 3 4 \n")) << e.descrizione;
     EXPECT_EQ(m.COLUMNS_OF_MATRIX_C, 3);
     EXPECT_EQ(m.LENGTH_OF_COLUMN_K, 3);
     EXPECT_EQ(m.NUMBERS_OF_MATRIX_V, 4);
@@ -216,22 +192,22 @@ TEST_F(ApplicaMatrice_, MatriceDiTesto) {
         {"1 2 3\n1 2 3 4\n", "Matrice con colonne a lunghezza multipla"},
         {"1 2 3\n1 2\n", "Matrice con colonne a lunghezza multipla"},
         {"1 2 4\n1 4 5\n", "Matrice con sviluppo non sequenziale"},
-        {"1 2 0\n", "Number 0 outside 1..90"},
+        {"1 2 0\n", "Error -2147211504 (Number 0 outside 1..90"},
         {"1 2 91\n", "Number 91 outside 1..90"},
-        {"1 2 256\n", "Overflow"},
+        {"1 2 256\n", "Error 6 (Overflow)"},
         {"1 2 00000000000000007\n", "Matrice con sviluppo non sequenziale"},
-        {"1 2 x\n", "Type mismatch"},
-        {"1-2-3\n", "Type mismatch"},
-        {lunga, ""},
+        {"1 2 x\n", "Error 13 (Type mismatch)"},
+        {"1-2-3\n", "Error 13 (Type mismatch)"},
+        {lunga, "at most 25"},
     };
     for (const auto& [testo, attesa] : errati) {
         EXPECT_FALSE(leggi(testo)) << testo;
-        EXPECT_NE(d.find(attesa), std::string::npos) << testo << " -> " << d;
+        EXPECT_NE(TestoErrore(e).find(attesa), std::string::npos) << testo << " -> " << e.descrizione;
     }
     // Lines past the 100,000th are not read.
     std::string tante;
     for (int i = 0; i < 100005; ++i) tante += i < 100000 ? "1 2\n" : "1 2 3 4\n";
-    ASSERT_TRUE(leggi(tante)) << d;
+    ASSERT_TRUE(leggi(tante)) << e.descrizione;
     EXPECT_EQ(m.COLUMNS_OF_MATRIX_C, 100000);
 }
 

@@ -7,6 +7,7 @@
 #include "matrices/elenco_matrici.h"
 #include "support/date.h"
 #include "support/formato.h"
+#include "support/matrice_prova.h"
 #include "support/registratore.h"
 
 namespace novanta {
@@ -14,20 +15,11 @@ namespace {
 
 const int32_t kOggi = static_cast<int32_t>(DataOLE(2026, 12, 5));
 
-MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, int32_t c = 2) {
-    MATRIX_STRUCTURE m;
-    m.NUMBERS_OF_MATRIX_V = v;
-    m.LENGTH_OF_COLUMN_K = k;
-    m.GARANTY_T = k;
-    m.PICK_UP_NUMBERS_M = k;
-    m.COLUMNS_OF_MATRIX_C = c;
-    m.PERCENTAGE_COVER = "100";
+// Valid ten days either side of kOggi.
+MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k) {
+    auto m = test::MatriceProva(v, k);
     m.VALID_FROM = kOggi - 10;
     m.VALID_TO = kOggi + 10;
-    m.VERSION_ID = FORMATO_MATRICE;
-    m.AllocaColonne();
-    for (int32_t col = 1; col <= c; ++col)
-        for (int p = 1; p <= k; ++p) m.COLUMS(col, p) = static_cast<uint8_t>(p);
     return m;
 }
 
@@ -38,10 +30,7 @@ protected:
         ImpostaSeparatoreMigliaia(',');
         std::filesystem::create_directories(cartella);
     }
-    void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) {
-        std::string errore;
-        ASSERT_TRUE(ScriviMatrice(cartella / nome, m, errore)) << errore;
-    }
+    void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) { test::ScriviMatriceProva(cartella / nome, m); }
     test::InterfacciaRegistrata ui;
     test::CartellaTemporanea dati;
     std::filesystem::path cartella = dati / "matrici";
@@ -119,7 +108,7 @@ TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     scrivi("crc.mzel", matrice(12, 5));
     {
         std::fstream f(cartella / "crc.mzel", std::ios::in | std::ios::out | std::ios::binary);
-        f.seekp(150);
+        f.seekp(143);
         f.put('\x09');
     }
     dati.scrivi("matrici/corto.mzel", "\x0c\x05");
@@ -142,8 +131,9 @@ TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
 TEST_F(ElencoMatrici, RigheCampiETestiDellaLingua) {
     tElencoMatrice v;
     v.nomeFile = "x.mzel";
-    v.testata = matrice(20, 10, 30);
+    v.testata = matrice(20, 10);
     v.testata.GARANTY_T = 7;
+    v.testata.COLUMNS_OF_MATRIX_C = 30;
     v.testata.PERCENTAGE_COVER = "       100";
     EXPECT_EQ(RigaElencoMatrice(v), " 20 | 10 |  7 | 10 |  0 |     30 |        100");
     for (const auto& [n, larghezza, atteso] : {std::tuple<int32_t, int, std::string>{5, 2, " 5"},

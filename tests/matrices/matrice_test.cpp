@@ -1,30 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/corpo.h"
 #include "matrices/matrice.h"
+#include "support/corpus.h"
 #include "support/date.h"
+#include "support/matrice_prova.h"
 #include "support/registratore.h"
 
 namespace novanta {
 namespace {
 
-// A small well-formed matrix: V = 20, K = 10, T = 7, M = 10, C = 30.
+// V = 20, K = 10, T = 7, C = 30, with an author and a time of day in VALID_TO.
 MATRIX_STRUCTURE matriceDiProva() {
-    MATRIX_STRUCTURE m;
-    m.NUMBERS_OF_MATRIX_V = 20;
-    m.LENGTH_OF_COLUMN_K = 10;
-    m.GARANTY_T = 7;
-    m.PICK_UP_NUMBERS_M = 10;
-    m.COLUMNS_OF_MATRIX_C = 30;
-    m.PERCENTAGE_COVER = "100";
+    std::vector<std::vector<uint8_t>> colonne(30);
+    for (int c = 1; c <= 30; ++c)
+        for (int p = 1; p <= 10; ++p) colonne[c - 1].push_back(static_cast<uint8_t>((c + p) % 20 + 1));
+    auto m = test::MatriceProva(20, 10, colonne, 7);
     m.AUTHOR = "Autore";
-    m.DESCRIPTION = "Prova";
-    m.VALID_FROM = DataOLE(2020, 1, 1);
     m.VALID_TO = DataOLE(2030, 12, 31) + 0.75;
-    m.VERSION_ID = FORMATO_MATRICE;
-    m.AllocaColonne();
-    for (int32_t c = 1; c <= 30; ++c)
-        for (int p = 1; p <= 10; ++p) m.COLUMS(c, p) = static_cast<uint8_t>((c + p) % 20 + 1);
     return m;
 }
 
@@ -47,8 +42,8 @@ TEST(MatriceFile, FormatoScritturaELettura) {
     EXPECT_EQ(b[142 + 30], m.COLUMS(1, 2));
     EXPECT_EQ(std::string(b.begin() + 127, b.begin() + 142), "matricezelv0001");
     MATRIX_STRUCTURE r;
-    std::string errore;
-    ASSERT_TRUE(LeggiMatrice(b, r, errore)) << errore;
+    ErroreLettura errore;
+    ASSERT_TRUE(LeggiMatrice(b, r, errore)) << errore.descrizione;
     EXPECT_EQ(BytesMatrice(r), b);
     EXPECT_EQ(r.VALID_TO, m.VALID_TO);
     EXPECT_EQ(r.AUTHOR, "Autore" + std::string(24, ' '));
@@ -58,6 +53,11 @@ TEST(MatriceFile, FormatoScritturaELettura) {
         r.VERSION_ID = tag;
         EXPECT_FALSE(FormatoMatriceValido(r)) << tag;
     }
+    // Cut inside the header: the fields read are kept, the rest is zero.
+    const auto corta = LeggiTestataMatrice(std::span<const uint8_t>(b.data(), 7));
+    EXPECT_EQ(corta.LENGTH_OF_COLUMN_K, 10);
+    EXPECT_EQ(corta.COLUMNS_OF_MATRIX_C, 30 & 0xFFFF);
+    EXPECT_TRUE(corta.VERSION_ID.empty());
 }
 
 TEST(MatriceFile, CRCDiOgniByteEDelTrailer) {
@@ -94,51 +94,60 @@ TEST(MatriceFile, ValiditaPerGiornoDiCalendario) {
     EXPECT_TRUE(v.scaduta);
 }
 
-TEST(MatriceFile, FileCortiMancantiEIntestazioniBugiarde) {
-    const auto b = BytesMatrice(matriceDiProva());
-    MATRIX_STRUCTURE r;
-    std::string errore;
-    // Cut inside the columns: the header claims more than the file holds.
-    EXPECT_FALSE(LeggiMatrice(std::span<const uint8_t>(b.data(), 300), r, errore));
-    EXPECT_NE(errore.find("cannot hold"), std::string::npos);
-    // Cut inside the header: the fields read are kept, the rest is zero.
-    const auto t = LeggiTestataMatrice(std::span<const uint8_t>(b.data(), 7));
-    EXPECT_EQ(t.LENGTH_OF_COLUMN_K, 10);
-    EXPECT_EQ(t.COLUMNS_OF_MATRIX_C, 30 & 0xFFFF);
-    EXPECT_TRUE(t.VERSION_ID.empty());
-    // A file without a whole header holds no matrix, not even one of no columns.
-    EXPECT_FALSE(LeggiMatrice(std::span<const uint8_t>(), r, errore));
-    EXPECT_FALSE(LeggiMatrice(std::span<const uint8_t>(b.data(), 141), r, errore));
-    // Column counts and lengths the header may claim: only C = 0 with K = 0 reads (as nothing).
-    const struct {
-        int32_t c;
-        uint8_t k;
-        bool legge;
-    } casi[] = {{3000001, 1, false}, {-1, 10, false}, {0x7FFFFFFF, 25, false},
-                {2, 26, false},      {2, 0, false},   {0, 0, true}};
-    for (const auto& caso : casi) {
-        auto x = b;
-        x[1] = caso.k;
-        for (size_t i = 0; i < 4; ++i) x[5 + i] = static_cast<uint8_t>(static_cast<uint32_t>(caso.c) >> (8 * i));
-        EXPECT_EQ(LeggiMatrice(x, r, errore), caso.legge) << caso.c << " x " << int(caso.k);
-        if (caso.c == 3000001) {
-            EXPECT_NE(errore.find("3,000,000"), std::string::npos) << errore;
-        }
+// The bad files of the corpus (cut short, headers claiming impossible counts and lengths) are
+// refused with the application's error naming the fault, and the matrix read before stays; the
+// good ones read, and so does a header of no columns at all.
+TEST(MatriceFile, CorpusCattivoRifiutatoEBuonoLetto) {
+    const std::map<std::string, std::string> motivi = {
+        {"cattivo_c_3000001.mzel", "at most 3,000,000"},
+        {"cattivo_c_enorme.mzel", "at most 3,000,000"},
+        {"cattivo_c_negativo.mzel", "claims -1 columns"},
+        {"cattivo_k_0.mzel", "from 1 to 25"},
+        {"cattivo_k_26.mzel", "from 1 to 25"},
+        {"cattivo_colonne_troncate.mzel", "cannot hold"},
+        {"cattivo_testata_corta.mzel", "141 bytes long and cannot hold"},
+        {"cattivo_vuoto.mzel", "cannot hold"},
+    };
+    const auto prima = BytesMatrice(matriceDiProva());
+    ErroreLettura errore;
+    const auto cattivi = test::FileDelCorpus("matrice", true);
+    ASSERT_EQ(cattivi.size(), motivi.size());
+    for (const auto& file : cattivi) {
+        SCOPED_TRACE(file.filename().string());
+        MATRIX_STRUCTURE r = matriceDiProva();
+        EXPECT_FALSE(LeggiMatrice(file, r, errore));
+        EXPECT_EQ(errore.numero, ERRORE_APPLICAZIONE);
+        EXPECT_NE(errore.descrizione.find(motivi.at(file.filename().string())), std::string::npos)
+            << errore.descrizione;
+        EXPECT_EQ(BytesMatrice(r), prima);
     }
+    for (const auto& file : test::FileDelCorpus("matrice", false)) {
+        MATRIX_STRUCTURE r;
+        EXPECT_TRUE(LeggiMatrice(file, r, errore)) << file << ": " << errore.descrizione;
+        EXPECT_TRUE(VerificaCRCMatrice(file)) << file;
+    }
+    auto nessuna = BytesMatrice(MATRIX_STRUCTURE{});
+    MATRIX_STRUCTURE r = matriceDiProva();
+    ASSERT_TRUE(LeggiMatrice(nessuna, r, errore));
     EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 0);
+}
 
+TEST(MatriceFile, FileMancantiVuotiEPercorsiConSpazi) {
     test::CartellaTemporanea dati;
+    MATRIX_STRUCTURE r;
+    ErroreLettura errore;
     const auto manca = dati / "manca.mzel";
     EXPECT_FALSE(LeggiMatrice(manca, r, errore));
+    EXPECT_EQ(errore.numero, 53);
     EXPECT_FALSE(VerificaCRCMatrice(manca));
     EXPECT_EQ(LeggiTestataMatrice(manca).COLUMNS_OF_MATRIX_C, 0);
     dati.scrivi("vuoto.mzel", "");
     EXPECT_FALSE(VerificaCRCMatrice(dati / "vuoto.mzel"));
     EXPECT_EQ(LeggiTestataMatrice(dati / "vuoto.mzel").NUMBERS_OF_MATRIX_V, 0);
-    ASSERT_TRUE(ScriviMatrice(dati / "m.mzel", matriceDiProva(), errore)) << errore;
+    test::ScriviMatriceProva(dati / "m.mzel", matriceDiProva());
     // Blanks around the path are trimmed.
     EXPECT_TRUE(VerificaCRCMatrice("  " + (dati / "m.mzel").string() + " "));
-    ASSERT_TRUE(LeggiMatrice(dati / "m.mzel", r, errore)) << errore;
+    ASSERT_TRUE(LeggiMatrice(dati / "m.mzel", r, errore)) << errore.descrizione;
     EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 30);
 }
 

@@ -17,8 +17,8 @@ TEST(MatriciDistribuite, GaranziaDichiarataVera) {
         ++trovate;
         SCOPED_TRACE(voce.path().filename().string());
         MATRIX_STRUCTURE m;
-        std::string errore;
-        ASSERT_TRUE(LeggiMatrice(voce.path(), m, errore)) << errore;
+        ErroreLettura errore;
+        ASSERT_TRUE(LeggiMatrice(voce.path(), m, errore)) << errore.descrizione;
         EXPECT_TRUE(VerificaCRCMatrice(voce.path()));
         EXPECT_TRUE(FormatoMatriceValido(m));
         EXPECT_EQ(std::filesystem::file_size(voce.path()),

@@ -3,11 +3,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
+#include <map>
 
 #include "core/corpo.h"
 #include "progetto/progetto.h"
 #include "progetto/sqlite.h"
+#include "support/corpus.h"
 #include "support/registratore.h"
 #include "textfiles/colonne_txt.h"
 
@@ -101,101 +102,58 @@ TEST_F(Progetto, UnLavoroCompletoTornaIdentico) {
     EXPECT_EQ(test::LeggiFile(txt), " 01 02 03\r\n");
 }
 
-void modifica(const std::string& file, const std::string& sql) {
-    sql::Database db(file, sql::Database::Modo::Creazione);
-    db.esegui(sql.c_str());
-}
-
+// Bad files are refused with the reader's message naming the file and the fault, the work in
+// memory (another one, under another name) stays and the file is not touched: the bad files of
+// the corpus (cut short, garbage, empty), a missing file, and copies of a good file with one
+// field spoilt (statement, message id).
 TEST_F(Progetto, UnFileCattivoERifiutatoENonCambiaNulla) {
-    const auto buono = (cartella / "buono.lec").string();
+    const auto buono = cartella / "buono.lec";
     riempiLavoro(200000);
-    ASSERT_TRUE(SalvaSistema(buono));
-    const std::string byte = test::LeggiFile(buono);
-    struct Caso {
-        const char* nome;
-        std::function<void(const std::string&)> guasta;
-        const char* messaggio;
+    ASSERT_TRUE(SalvaSistema(buono.string()));
+    const std::pair<const char*, const char*> guasti[] = {
+        {"PRAGMA user_version=2", "0242"},
+        {"PRAGMA application_id=7", "0243"},
+        {"UPDATE lavoro SET pronostico=x'025B'", "0245"},
+        {"UPDATE filtri_or SET numeri=x'000000000000000000000004'", "0245"},
+        {"UPDATE lavoro SET len_col=26", "0246"},
+        {"UPDATE lavoro SET n_colonne=3000001", "0246"},
+        {"DELETE FROM colonne WHERE blocco=1", "0244"},
+        {"UPDATE colonne SET dati=x'01'||substr(dati,2) WHERE blocco=0", "0244"},
+        {"UPDATE lavoro SET num_filtri_and=4", "0246"},
     };
-    auto copia = [&](const std::string& f, const std::string& contenuto) {
-        std::ofstream(f, std::ios::binary) << contenuto;
-    };
-    const std::vector<Caso> casi = {
-        {"troncato", [&](const std::string& f) { copia(f, byte.substr(0, byte.size() / 2)); }, "0244"},
-        {"spazzatura", [&](const std::string& f) { copia(f, std::string(20000, '\x5a')); }, "0243"},
-        {"vuoto", [&](const std::string& f) { copia(f, ""); }, "0243"},
-        {"versione nuova",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "PRAGMA user_version=2");
-         },
-         "0242"},
-        {"altro database",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "PRAGMA application_id=7");
-         },
-         "0243"},
-        {"pronostico 91",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "UPDATE lavoro SET pronostico=x'025B'");
-         },
-         "0245"},
-        {"gruppo con 91",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "UPDATE filtri_or SET numeri=x'000000000000000000000004'");
-         },
-         "0245"},
-        {"lunghezza 26",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "UPDATE lavoro SET len_col=26");
-         },
-         "0246"},
-        {"troppe colonne",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "UPDATE lavoro SET n_colonne=3000001");
-         },
-         "0246"},
-        {"colonne mancanti",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "DELETE FROM colonne WHERE blocco=1");
-         },
-         "0244"},
-        {"colonna alterata",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "UPDATE colonne SET dati=x'01'||substr(dati,2) WHERE blocco=0");
-         },
-         "0244"},
-        {"conteggio AND oltre le righe",
-         [&](const std::string& f) {
-             copia(f, byte);
-             modifica(f, "UPDATE lavoro SET num_filtri_and=4");
-         },
-         "0246"},
-        {"mancante", [&](const std::string&) {}, "0249"},
-    };
-    // The work in memory when each bad file is opened: a different one, under another name.
+    std::vector<std::pair<std::filesystem::path, std::string>> casi;
+    for (const auto& [istruzione, id] : guasti) {
+        casi.emplace_back(cartella / ("guasto" + std::to_string(casi.size()) + ".lec"), id);
+        std::filesystem::copy_file(buono, casi.back().first);
+        sql::Database(casi.back().first, sql::Database::Modo::Creazione).esegui(istruzione);
+    }
+    const std::map<std::string, std::string> corpus = {
+        {"cattivo_troncato.lec", "0244"}, {"cattivo_spazzatura.lec", "0243"}, {"cattivo_vuoto.lec", "0243"}};
+    for (const auto& f : test::FileDelCorpus("progetto", true)) casi.emplace_back(f, corpus.at(f.filename().string()));
+    casi.emplace_back(cartella / "manca.lec", "0249");
     test::StatoIniziale();
     riempiLavoro(10, "in memoria");
     ImpostaFileSistema("/tmp/in-memoria.lec");
     const uint64_t impronta = ImprontaLavoro();
-    for (const auto& c : casi) {
-        SCOPED_TRACE(c.nome);
-        const auto file = (cartella / (std::string(c.nome) + ".lec")).string();
-        c.guasta(file);
+    for (const auto& [file, id] : casi) {
+        SCOPED_TRACE(file.filename().string());
+        const std::string byte = test::LeggiFile(file);
         ui.messaggi.clear();
-        EXPECT_FALSE(ApriSistema(file));
+        EXPECT_FALSE(ApriSistema(file.string()));
         ASSERT_EQ(ui.messaggi.size(), 1u);
-        EXPECT_NE(ui.messaggi[0].testo.find(file), std::string::npos) << ui.messaggi[0].testo;
-        EXPECT_NE(ui.messaggi[0].testo.find(TestoMessaggio(c.messaggio)), std::string::npos) << ui.messaggi[0].testo;
+        EXPECT_NE(ui.messaggi[0].testo.find(file.string()), std::string::npos) << ui.messaggi[0].testo;
+        EXPECT_NE(ui.messaggi[0].testo.find(TestoMessaggio(id)), std::string::npos) << ui.messaggi[0].testo;
         EXPECT_EQ(ImprontaLavoro(), impronta);
         EXPECT_EQ(mFileSistema, "/tmp/in-memoria.lec");
+        EXPECT_EQ(test::LeggiFile(file), byte);
     }
+    EXPECT_EQ(casi.size(), std::size(guasti) + corpus.size() + 1);
+    Lavoro l;
+    ErroreLettura errore;
+    EXPECT_FALSE(LeggiProgetto(cartella / "manca.lec", l, errore));
+    EXPECT_EQ(errore.numero, 53);
+    // The good file of the corpus opens.
+    for (const auto& f : test::FileDelCorpus("progetto", false)) EXPECT_TRUE(LeggiProgetto(f, l, errore)) << f;
 }
 
 TEST_F(Progetto, UnSalvataggioInterrottoLasciaIlFileVecchioIntero) {
@@ -224,8 +182,8 @@ TEST_F(Progetto, UnSalvataggioInterrottoLasciaIlFileVecchioIntero) {
         close(tubo[1]);
         SCOPED_TRACE(attesa);
         Lavoro l;
-        std::string errore;
-        ASSERT_TRUE(LeggiProgetto(file, l, errore)) << errore;
+        ErroreLettura errore;
+        ASSERT_TRUE(LeggiProgetto(file, l, errore)) << errore.descrizione;
         EXPECT_TRUE(l.descrizione == "vecchio" || (l.descrizione == "nuovo" && l.nColonne == 1500000)) << l.descrizione;
     }
 }
@@ -293,8 +251,8 @@ TEST_F(Progetto, LaRigaDiComandoSalvaRiapreEMostraIlLavoro) {
     r = test::EseguiCli(cartella.percorso(), {"recalc", "--project", d("a.lec"), "--nx", "2", "--save", d("e.lec")});
     ASSERT_EQ(r.codice, 0) << r.err;
     Lavoro l;
-    std::string errore;
-    ASSERT_TRUE(LeggiProgetto(d("e.lec"), l, errore)) << errore;
+    ErroreLettura errore;
+    ASSERT_TRUE(LeggiProgetto(d("e.lec"), l, errore)) << errore.descrizione;
     EXPECT_TRUE(l.condizioni.ridottoAttivo && l.condizioni.sommaAttiva);
     EXPECT_GT(l.nColonne, 0);
     r = test::EseguiCli(cartella.percorso(), {"generate", "--project", d("a.txt"), "--out", d("f.txt")});

@@ -49,19 +49,14 @@ TEST(ValoreINI, ReadsEveryShapeOfInputWithoutFailing) {
 }
 
 TEST(ImpostaValoreINI, KeepsEveryOtherLineAndTheLineEndings) {
-    const std::string t =
-        "; "
-        "commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nSTAMPANTE=NESSUNA\r\n\r\n[FINE]\r\nZ="
-        "2\r\n";
+    const std::string prima = "; commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\n";
+    const std::string dopo = "\r\n\r\n[FINE]\r\nZ=2\r\n";
+    const std::string t = prima + "LINGUA=italiano\r\nSTAMPANTE=NESSUNA" + dopo;
     EXPECT_EQ(ImpostaValoreINI(t, "impostazioni", "lingua", "english"),
-              "; "
-              "commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nlingua=english\r\nSTAMPANTE=NESSUNA\r\n\r\n[FINE]"
-              "\r\nZ=2\r\n");
+              prima + "lingua=english\r\nSTAMPANTE=NESSUNA" + dopo);
     // A new key goes after the last line of its section, before the blank line.
     EXPECT_EQ(ImpostaValoreINI(t, "IMPOSTAZIONI", "NUOVA", "v"),
-              "; "
-              "commento\r\n[ALTRA]\r\nX=1\r\n\r\n[IMPOSTAZIONI]\r\nLINGUA=italiano\r\nSTAMPANTE=NESSUNA\r\nNUOVA="
-              "v\r\n\r\n[FINE]\r\nZ=2\r\n");
+              prima + "LINGUA=italiano\r\nSTAMPANTE=NESSUNA\r\nNUOVA=v" + dopo);
     // A new section goes at the end, with the file's own line ending.
     EXPECT_EQ(ImpostaValoreINI("[A]\nX=1", "B", "K", "v"), "[A]\nX=1\n[B]\nK=v\n");
     EXPECT_EQ(ImpostaValoreINI("", "B", "K", "v"), "[B]\nK=v\n");

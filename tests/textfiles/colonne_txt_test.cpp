@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 #include "core/corpo.h"
+#include "progetto/progetto.h"
+#include "support/corpus.h"
 #include "support/registratore.h"
 #include "textfiles/colonne_txt.h"
 
@@ -67,14 +70,12 @@ TEST_F(ColonneTxt, ImportaOrdinaSeparatoriEFileVuoto) {
     EXPECT_EQ(mArrColonne.valore(3, 4), 0);
     EXPECT_TRUE(ui.messaggi.empty());
     // A file with no column is refused with a message: the system and the prediction stay.
+    const uint64_t prima = ImprontaLavoro();
     for (const char* vuoto : {"", "\r\n  \r\n,;\n"}) {
         dati.scrivi("v.txt", vuoto);
         EXPECT_FALSE(ImportaColonneTxt(f("v.txt")));
         EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0163", {"v.txt"}));
-        EXPECT_EQ(mLenCol, 3);
-        EXPECT_EQ(mSistema.nColonne, 3);
-        EXPECT_EQ(mSistema.numPronostico, 9);
-        EXPECT_EQ(mGUILocked, -1);
+        EXPECT_EQ(ImprontaLavoro(), prima);
         EXPECT_EQ(mNomeFileSistema, "b.txt");
     }
     // Nor is there anything to export once the system is gone.
@@ -84,47 +85,44 @@ TEST_F(ColonneTxt, ImportaOrdinaSeparatoriEFileVuoto) {
     EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0162"));
 }
 
-// Every bad file is refused with the import's message naming the line, and the system the user
-// had (columns, prediction, conditions, lock) is still there.
+// Every bad file of the corpus, and a missing one, is refused with the import's message naming
+// the line, and the system the user had (columns, prediction, conditions, lock) is still there;
+// the good files of the corpus import.
 TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
-    const std::pair<const char*, const char*> casi[] = {
-        {"1 2 3\n4 5\n", "Error 9 (Subscript out of range)"},
-        {"1 2 3\n  4 - 5  \n",
+    const std::map<std::string, std::string> attese = {
+        {"cattivo_riga_corta.txt", "Error 9 (Subscript out of range)"},
+        {"cattivo_riga_corta_separatori.txt",
          "Error 9 (Subscript out of range) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [4 - 5]"},
-        {"1 2 3\n4 0 6\n", "Number 0 outside 1..90"},
-        {"01 02 03 -1 05\n",
+        {"cattivo_zero.txt", "Number 0 outside 1..90"},
+        {"cattivo_doppio.txt",
          "Number 1 appears twice in the column) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [01 02 03 -1 "
          "05]"},
-        {"1 2 3\n4 91 6\n", "Number 91 outside 1..90"},
-        {"1 2 3\n4 256 6\n", "Error 6 (Overflow)"},
-        {"1 2 3\n4 99999999999999999999 6\n", "Error 6 (Overflow)"},
-        {"1 2 x\n", "Error 13 (Type mismatch)"},
-        {"\x01\xff\xfe garbage\n", "Error 13 (Type mismatch)"},
-        {"7\n", "The first column has 1 numbers"},
-        {"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26\n", "The first column has 26 numbers"},
-        {nullptr, "Error 53"},
+        {"cattivo_91.txt", "Number 91 outside 1..90"},
+        {"cattivo_256.txt", "Error 6 (Overflow)"},
+        {"cattivo_venti_cifre.txt", "Error 6 (Overflow)"},
+        {"cattivo_lettera.txt", "Error 13 (Type mismatch)"},
+        {"cattivo_spazzatura.txt", "Error 13 (Type mismatch)"},
+        {"cattivo_un_numero.txt", "The first column has 1 numbers"},
+        {"cattivo_26_numeri.txt", "The first column has 26 numbers"},
+        {"manca.txt", "Error 53"},
     };
-    for (const auto& [contenuto, attesa] : casi) {
-        SCOPED_TRACE(attesa);
+    auto file = test::FileDelCorpus("colonne_txt", true);
+    ASSERT_EQ(file.size() + 1, attese.size());
+    file.push_back(dati / "manca.txt");
+    for (const auto& f : file) {
+        SCOPED_TRACE(f.filename().string());
         test::StatoIniziale();
         sistemaDiProva();
+        const uint64_t prima = ImprontaLavoro();
         ui.messaggi.clear();
-        if (contenuto) dati.scrivi("x.txt", contenuto);
-        EXPECT_FALSE(ImportaColonneTxt(f(contenuto ? "x.txt" : "manca.txt")));
+        EXPECT_FALSE(ImportaColonneTxt(f.string()));
         ASSERT_EQ(ui.messaggi.size(), 1u);
         const auto& t = ui.messaggi[0].testo;
-        EXPECT_NE(t.find(attesa), std::string::npos) << t;
-        if (contenuto) {
-            EXPECT_NE(t.find("in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["), std::string::npos) << t;
-        }
-        EXPECT_EQ(mSistema.nColonne, 2);
-        EXPECT_EQ(mSistema.descrizione, "RUN");
-        EXPECT_EQ(mLenCol, 5);
-        EXPECT_EQ(mSistema.numPronostico, 10);
-        EXPECT_TRUE(mCondizioni.sommaAttiva);
-        EXPECT_EQ(mGUILocked, -1);
-        EXPECT_EQ(mArrColonne.valore(2, 5), 90);
+        EXPECT_NE(t.find(attese.at(f.filename().string())), std::string::npos) << t;
+        EXPECT_NE(t.find("in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["), std::string::npos) << t;
+        EXPECT_EQ(ImprontaLavoro(), prima);
     }
+    for (const auto& f : test::FileDelCorpus("colonne_txt", false)) EXPECT_TRUE(ImportaColonneTxt(f.string())) << f;
 }
 
 TEST_F(ColonneTxt, RigaSenzaFineETroppeColonneRifiutate) {
@@ -174,15 +172,7 @@ TEST_F(ColonneTxt, StringToArrayColonnaELoadTxtToColonneArray) {
     ASSERT_EQ(vuoto.size(), 1u);
     EXPECT_EQ(vuoto[0].lunghezza, 0);
     EXPECT_TRUE(ui.messaggi.empty());
-    // A bad line becomes an empty column; the others stay.
-    dati.scrivi("c.txt", "1 2 3\nx y\n4 5 6\n");
-    const auto righe = LoadTxtToColonneArray(f("c.txt"));
-    ASSERT_EQ(righe.size(), 4u);
-    EXPECT_EQ(righe[1].lunghezza, 3);
-    EXPECT_EQ(righe[2].lunghezza, 0);
-    EXPECT_EQ(righe[3].numeri[3], 6);
-    EXPECT_EQ(ui.messaggi.size(), 1u);
-    ui.messaggi.clear();
+    // A bad line becomes an empty column: the base-column import pins it.
     bool riuscito = true;
     EXPECT_EQ(LoadTxtToColonneArray(f("no.txt"), 0, &riuscito).size(), 1u);
     EXPECT_FALSE(riuscito);

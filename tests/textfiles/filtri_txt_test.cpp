@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 #include "core/corpo.h"
+#include "progetto/progetto.h"
+#include "support/corpus.h"
 #include "support/registratore.h"
 #include "textfiles/filtri_txt.h"
 
@@ -57,35 +60,36 @@ TEST_F(FiltriTxt, LimiteDiCentocinquantamila) {
     EXPECT_EQ(ui.messaggi[0].icona, Icona::Critica);
 }
 
-// A bad line or a missing file stops the import with the routine's message naming the line;
-// the list and its count stay as they were.
+// A bad line (the bad files of the corpus) or a missing file stops the import with the routine's
+// message naming the line; the list and its count stay as they were. The good files import.
 TEST_F(FiltriTxt, RigheErrateLascianoLaLista) {
-    const std::pair<const char*, const char*> casi[] = {
-        {"1 2\n3 91\n", "Error -2147211504 (Number 91 outside 1..90 (line 2"},
-        {"0\n", "Number 0 outside 1..90 (line 1"},
-        {"1 2\n\n300\n", "Number 300 outside 1..90 (line 3"},
-        {"1 x\n", "Error 13 (Type mismatch"},
-        {"99999999999\n", "Error 6 (Overflow"},
-        {"\x80\x81\x82", "Error 13 (Type mismatch"},
-        {nullptr, "Error 53"},
+    const std::map<std::string, std::string> attese = {
+        {"cattivo_91.txt", "Error -2147211504 (Number 91 outside 1..90 (line 2"},
+        {"cattivo_zero.txt", "Number 0 outside 1..90 (line 1"},
+        {"cattivo_300.txt", "Number 300 outside 1..90 (line 3"},
+        {"cattivo_lettera.txt", "Error 13 (Type mismatch"},
+        {"cattivo_overflow.txt", "Error 6 (Overflow"},
+        {"cattivo_spazzatura.txt", "Error 13 (Type mismatch"},
+        {"manca.txt", "Error 53"},
     };
-    for (const auto& [contenuto, attesa] : casi) {
-        SCOPED_TRACE(attesa);
+    auto file = test::FileDelCorpus("filtri_txt", true);
+    ASSERT_EQ(file.size() + 1, attese.size());
+    file.push_back(dati / "manca.txt");
+    for (const auto& f : file) {
+        SCOPED_TRACE(f.filename().string());
         test::StatoIniziale();
         listaEsistente();
+        const uint64_t prima = ImprontaLavoro();
         ui.messaggi.clear();
-        if (contenuto)
-            EXPECT_FALSE(importa(0, contenuto, 1));
-        else
-            EXPECT_FALSE(ImportaFiltriGruppo(0, (dati / "manca.txt").string(), 1));
+        EXPECT_FALSE(ImportaFiltriGruppo(0, f.string(), 1));
         ASSERT_EQ(ui.messaggi.size(), 1u);
-        EXPECT_NE(ui.messaggi[0].testo.find(attesa), std::string::npos) << ui.messaggi[0].testo;
+        EXPECT_NE(ui.messaggi[0].testo.find(attese.at(f.filename().string())), std::string::npos)
+            << ui.messaggi[0].testo;
         EXPECT_NE(ui.messaggi[0].testo.find("in procedure loadFileToFilters of Form frmImportFiltri"),
                   std::string::npos);
-        EXPECT_EQ(mNumFiltriAND, 1);
-        EXPECT_EQ(mFiltriAND[1].numeri[44], 1);
-        EXPECT_EQ(mFiltriAND[2].attivo, false);
+        EXPECT_EQ(ImprontaLavoro(), prima);
     }
+    for (const auto& f : test::FileDelCorpus("filtri_txt", false)) EXPECT_TRUE(ImportaFiltriGruppo(1, f.string(), 1));
     // A line with no end is refused as too long, not read into memory whole.
     std::istringstream enorme(std::string(3 << 20, '7'));
     std::vector<tFiltroGruppo> filtri;

@@ -222,7 +222,7 @@ private Q_SLOTS:
         QVERIFY(a.principale->close());
         QVERIFY(!std::filesystem::exists(FileRecupero()));
         Lavoro l;
-        std::string errore;
+        ErroreLettura errore;
         QVERIFY(LeggiProgetto(file, l, errore));
         QCOMPARE(int(l.pronostico.size()), 6);
     }

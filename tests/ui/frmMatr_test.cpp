@@ -6,6 +6,7 @@
 #include "matrices/elenco_matrici.h"
 #include "matrices/ordine_pronostico.h"
 #include "support/formato.h"
+#include "support/matrice_prova.h"
 #include "ui/frmMatr.h"
 #include "ui/frmOrdinaPronostico.h"
 
@@ -14,35 +15,7 @@ using namespace novanta::test;
 
 namespace {
 
-// A matrix over 1..v in columns of k; every column also holds the numbers 1..f.
-MATRIX_STRUCTURE matrice(uint8_t v, uint8_t k, uint8_t t, std::vector<std::vector<uint8_t>> colonne, uint8_t f = 0,
-                         int32_t da = -1, int32_t a = 1) {
-    MATRIX_STRUCTURE m;
-    m.NUMBERS_OF_MATRIX_V = v;
-    m.LENGTH_OF_COLUMN_K = k;
-    m.GARANTY_T = t;
-    m.PICK_UP_NUMBERS_M = k;
-    m.FIXED_NUMBERS_OF_MATRIX_F = f;
-    if (colonne.empty()) {
-        colonne.emplace_back();
-        for (uint8_t n = 1; n <= k; ++n) colonne.back().push_back(n);
-    }
-    m.COLUMNS_OF_MATRIX_C = static_cast<int32_t>(colonne.size());
-    m.PERCENTAGE_COVER = "100";
-    m.DESCRIPTION = "prova";
-    m.VALID_FROM = OggiOLE() + da;
-    m.VALID_TO = OggiOLE() + a;
-    m.VERSION_ID = FORMATO_MATRICE;
-    m.AllocaColonne();
-    for (size_t c = 0; c < colonne.size(); ++c)
-        for (int p = 1; p <= k; ++p) m.COLUMS(static_cast<int32_t>(c + 1), p) = colonne[c][static_cast<size_t>(p - 1)];
-    return m;
-}
-
-void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) {
-    std::string errore;
-    QVERIFY2(ScriviMatrice(mPathDati / "matrici" / nome, m, errore), errore.c_str());
-}
+void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) { ScriviMatriceProva(mPathDati / "matrici" / nome, m); }
 
 QStringList righe(QDialog& d) {
     QStringList out;
@@ -70,9 +43,9 @@ private Q_SLOTS:
         Ambiente a;
         linguaVera(a);
         std::filesystem::create_directories(mPathDati / "matrici");
-        scrivi("a.mzel", matrice(20, 10, 7, {}));
-        scrivi("b.mzel", matrice(20, 8, 6, {}));
-        scrivi("c.mzel", matrice(15, 10, 9, {}));
+        scrivi("a.mzel", MatriceProva(20, 10, {}, 7));
+        scrivi("b.mzel", MatriceProva(20, 8, {}, 6));
+        scrivi("c.mzel", MatriceProva(15, 10, {}, 9));
         a.prepara(10, 1, 20);
         a.daMenu("cmdAdatta", [](QDialog& d) {
             auto* applica = in<QPushButton>(d, "cmdAdattaMatrice");
@@ -108,12 +81,15 @@ private Q_SLOTS:
         Ambiente a;
         linguaVera(a);
         std::filesystem::create_directories(mPathDati / "matrici");
-        scrivi("1-crc.mzel", matrice(5, 3, 3, {}));
+        scrivi("1-crc.mzel", MatriceProva(5, 3));
         auto rotta = LeggiFile(mPathDati / "matrici" / "1-crc.mzel");
         rotta[142] = 2;
         a.cartella.scrivi("matrici/1-crc.mzel", rotta);
-        scrivi("2-scaduta.mzel", matrice(5, 3, 3, {}, 0, -10, -1));
-        auto tag = matrice(5, 3, 3, {});
+        auto scaduta = MatriceProva(5, 3);
+        scaduta.VALID_FROM = OggiOLE() - 10;
+        scaduta.VALID_TO = OggiOLE() - 1;
+        scrivi("2-scaduta.mzel", scaduta);
+        auto tag = MatriceProva(5, 3);
         tag.VERSION_ID = "MATRICEZELV0001";
         scrivi("4-tag.mzel", tag);
         a.prepara(3, 1, 5);
@@ -147,7 +123,7 @@ private Q_SLOTS:
         Ambiente a;
         linguaVera(a);
         std::filesystem::create_directories(mPathDati / "matrici");
-        const auto m = matrice(6, 3, 2, {{1, 2, 3}, {1, 2, 4}, {1, 2, 5}, {1, 2, 6}}, 2);
+        const auto m = MatriceProva(6, 3, {{1, 2, 3}, {1, 2, 4}, {1, 2, 5}, {1, 2, 6}}, 2, 2);
         scrivi("fisse.mzel", m);
         a.prepara(3, 5, 5);
         for (int n : {10, 15, 20, 25, 30}) a.clicNumero(n);

@@ -160,12 +160,13 @@ int main(int argc, char** argv) {
     InstallaMatriciDistribuite(errore);
     {
         MATRIX_STRUCTURE m;
-        LeggiMatrice(mPathDati / "matrici" / "v16k6t4.mzel", m, errore);
+        ErroreLettura letto;
+        LeggiMatrice(mPathDati / "matrici" / "v16k6t4.mzel", m, letto);
         m.VALID_FROM = OggiOLE() - 400;
         m.VALID_TO = OggiOLE() - 30;
         ScriviMatrice(mPathDati / "matrici" / "v16k6t4-2025.mzel", m, errore);
         std::vector<uint8_t> dati;
-        LeggiFileMatrice(mPathDati / "matrici" / "v16k6t4.mzel", dati, errore);
+        LeggiFileMatrice(mPathDati / "matrici" / "v16k6t4.mzel", dati, letto);
         dati[150] ^= 0x01;
         std::ofstream(mPathDati / "matrici" / "V16K6T4-COPIA.mzel", std::ios::binary)
             .write(reinterpret_cast<const char*>(dati.data()), static_cast<std::streamsize>(dati.size()));
