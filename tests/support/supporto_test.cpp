@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -44,22 +42,12 @@ TEST(StringBuffer, LaStanzaCresceAPassiDiMilleEClearLaRiusa) {
     EXPECT_EQ(molti.toString(), atteso);
 }
 
-TEST(CRC32, VettoriNotiEComeZlib) {
+// The checksum the matrix trailers and the system file's blocks store, signed as they store it.
+TEST(CRC32, VettoriNoti) {
     const cCRC32 c;
     EXPECT_EQ(c.crc(byte("abc")), 0x352441C2u);
-    EXPECT_EQ(c.GetByteArrayCrc32(byte("123456789")),
-              static_cast<int32_t>(0xCBF43926u));  // the trailer stores it signed
+    EXPECT_EQ(c.GetByteArrayCrc32(byte("123456789")), static_cast<int32_t>(0xCBF43926u));
     EXPECT_EQ(c.GetByteArrayCrc32({}), 0);
-    std::mt19937 gen(20240601);
-    std::uniform_int_distribution<int> lunghezza(0, 5000), valore(0, 255);
-    for (int prova = 0; prova < 300; ++prova) {
-        std::vector<uint8_t> dati(static_cast<size_t>(lunghezza(gen)));
-        for (auto& b : dati) b = static_cast<uint8_t>(valore(gen));
-        const auto zlib = static_cast<uint32_t>(::crc32(0L, dati.data(), static_cast<uInt>(dati.size())));
-        ASSERT_EQ(c.GetByteArrayCrc32(dati), static_cast<int32_t>(zlib)) << "length " << dati.size();
-    }
-    std::vector<uint8_t> ff(1 << 20, 0xFF);
-    EXPECT_EQ(c.crc(ff), static_cast<uint32_t>(::crc32(0L, ff.data(), static_cast<uInt>(ff.size()))));
 }
 
 // Only YYYY-MM-DD of a real day is a date; signs, blanks and short fields are not.
