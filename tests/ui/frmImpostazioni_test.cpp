@@ -56,17 +56,6 @@ private Q_SLOTS:
         // Closed without saving: the file still names the old language.
         QVERIFY(LeggiFile(a.cartella / "qiv.ini").find("LINGUA=prova") != std::string::npos);
     }
-
-    void senzaFileDiLinguaAvvisa() {
-        Ambiente a(false, false);
-        a.principale->Carica();
-        bool avvisato = false;
-        for (const auto& m : a.faccia.messaggi)
-            avvisato = avvisato || (m.testo == "Warning files language not found" && m.icona == Icona::Critica);
-        QVERIFY(avvisato);
-        // The main window still loads, with its design texts.
-        QCOMPARE(a.principale->griglia()->etichetta(9)->text(), QStringLiteral("10"));
-    }
 };
 
 NOVANTA_PROVA(frmImpostazioni_test);
