@@ -1,14 +1,8 @@
-#include <QCoreApplication>
-#include <QProcess>
-#include <QTimer>
 #include <cstdio>
 
 #include "ambiente.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 // One copy of the program as far as the single-instance check: "novanta_gui_tests --istanza DIR N"
 // prints "prima" and collects hand-overs until N arrived (or 8 s passed), or prints "seconda"

@@ -1,14 +1,7 @@
-#include <QToolButton>
-
 #include "ambiente.h"
 #include "core/regole_condizioni.h"
-#include "progetto/progetto.h"
-#include "support/formato.h"
 #include "ui/controlli_condizione.h"
 #include "ui/frmSomma.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 namespace {
 

@@ -1,9 +1,6 @@
 #include "ui/frmFiltri.h"
 #include "ambiente.h"
 
-using namespace novanta;
-using namespace novanta::test;
-
 class frmFiltri_test : public QObject {
     Q_OBJECT
 

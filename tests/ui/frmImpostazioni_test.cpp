@@ -1,10 +1,5 @@
-#include <QComboBox>
-
 #include "ambiente.h"
 #include "settings/multiLanguage.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 class frmImpostazioni_test : public QObject {
     Q_OBJECT

@@ -1,18 +1,10 @@
-#include <QListWidget>
-#include <filesystem>
-
+#include "ui/frmMatr.h"
 #include "ambiente.h"
 #include "matrices/applica_matrice.h"
 #include "matrices/elenco_matrici.h"
 #include "matrices/ordine_pronostico.h"
-#include "progetto/progetto.h"
-#include "support/formato.h"
 #include "support/matrice_prova.h"
-#include "ui/frmMatr.h"
 #include "ui/frmOrdinaPronostico.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 namespace {
 
@@ -153,8 +145,10 @@ private Q_SLOTS:
         QCOMPARE(a.faccia.prompt_.size(), size_t(3));  // 99 is not in the prediction: asked again
         const uint64_t lavoro = ImprontaLavoro();
         QVERIFY(a.segnato("menuFisse") && a.segnato("menuRidotto"));
-        // The recalculation mode leaves the calculation open at once.
-        QVERIFY(a.attivo("cmdCalcolo") && !a.attivo("cmdAdatta"));
+        // The recalculation mode leaves the calculation and the length open at once, not the grid.
+        QVERIFY(a.attivo("cmdCalcolo") && a.attivo("frameLenCol") && a.attivo("cmdVisualizza") &&
+                !a.attivo("cmdAdatta") && !a.attivo("frameNumeri"));
+        QCOMPARE(mGUILocked, 0);
 
         a.faccia.input = {std::string("25"), std::string("10")};
         ResetSistema(true);
