@@ -72,21 +72,6 @@ private Q_SLOTS:
         QCOMPARE(a.faccia.indirizzi, std::vector<std::string>{ui::INDIRIZZO_SITO});
         QVERIFY(a.principale->isVisible());
     }
-
-    // A second copy started during a run brings the progress window to the front, not the
-    // disabled main window, so its cancel button stays in reach.
-    void unaSecondaCopiaDuranteIlCalcoloPortaAvantiIlProgresso() {
-        Ambiente a;
-        a.prepara(5, 1, 30);
-        QString davanti;  // the progress window is gone after the run: its name is kept
-        a.faccia.allYield = [&](int64_t) {
-            if (davanti.isEmpty() && a.faccia.progresso())
-                davanti = ui::PortaInPrimoPiano(a.principale.get())->objectName();
-        };
-        a.calcola();
-        QCOMPARE(davanti, QStringLiteral("frmCalcolo"));
-        QCOMPARE(ui::PortaInPrimoPiano(a.principale.get()), a.principale.get());  // after the run
-    }
 };
 
 NOVANTA_PROVA(avvio_test);

@@ -1,6 +1,7 @@
 #include "ambiente.h"
 #include "settings/lingue_distribuite.h"
 #include "settings/multiLanguage.h"
+#include "ui/avvio.h"
 #include "ui/frmCalcolo.h"
 #include "ui/lingua.h"
 
@@ -60,14 +61,20 @@ private Q_SLOTS:
     void unCalcoloBloccaLaGrigliaERiempieLaBarraDiStato() {
         Ambiente a;
         a.prepara(5, 1, 10);
-        bool disabilitataDurante = false, progressoVisibile = false;
+        // A second copy started during the run brings the progress window to the front, not the
+        // disabled main window, so its cancel button stays in reach.
+        bool disabilitataDurante = false;
+        QString davanti;  // the progress window is gone after the run: its name is kept
         a.faccia.allYield = [&](int64_t) {
             disabilitataDurante = disabilitataDurante || !a.principale->isEnabled();
-            progressoVisibile = progressoVisibile || (a.faccia.progresso() && a.faccia.progresso()->isVisible());
+            if (davanti.isEmpty() && a.faccia.progresso() && a.faccia.progresso()->isVisible())
+                davanti = ui::PortaInPrimoPiano(a.principale.get())->objectName();
         };
         a.calcola();
-        QVERIFY(disabilitataDurante && progressoVisibile);
+        QVERIFY(disabilitataDurante);
+        QCOMPARE(davanti, QStringLiteral("frmCalcolo"));
         QVERIFY(!a.faccia.progresso() && a.principale->isEnabled());
+        QCOMPARE(ui::PortaInPrimoPiano(a.principale.get()), a.principale.get());
         for (const char* nome : {"frameNumeri", "frameLenCol", "cmdCalcolo", "cmdCancella", "cmdAdatta"})
             QVERIFY2(!a.attivo(nome), nome);
         QVERIFY(a.attivo("cmdVisualizza") && a.attivo("cmdModifiche") && a.attivo("menuCondizioni"));
