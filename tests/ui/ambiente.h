@@ -1,11 +1,7 @@
 #pragma once
-#include <QAbstractButton>
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,6 +10,8 @@
 
 #include "core/corpo.h"
 #include "faccia_prova.h"
+#include "progetto/progetto.h"
+#include "support/formato.h"
 #include "support/registratore.h"
 #include "ui/frmMAIN.h"
 
@@ -167,3 +165,7 @@ struct Ambiente {
 };
 
 }  // namespace novanta::test
+
+// Every GUI test works in the program's namespace and the tests' own.
+using namespace novanta;
+using namespace novanta::test;

@@ -1,14 +1,8 @@
-#include <QCoreApplication>
-#include <QProcess>
-#include <QTimer>
 #include <cstdio>
 
 #include "ambiente.h"
 #include "ui/avvio.h"
 #include "ui/frmAbout.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 // One copy of the program as far as the single-instance check: "novanta_gui_tests --istanza DIR N"
 // prints "prima" and collects hand-overs until N arrived (or 8 s passed), or prints "seconda"
@@ -77,21 +71,6 @@ private Q_SLOTS:
         QCOMPARE(a.faccia.modali.back(), QStringLiteral("frmNewVersion"));
         QCOMPARE(a.faccia.indirizzi, std::vector<std::string>{ui::INDIRIZZO_SITO});
         QVERIFY(a.principale->isVisible());
-    }
-
-    // A second copy started during a run brings the progress window to the front, not the
-    // disabled main window, so its cancel button stays in reach.
-    void unaSecondaCopiaDuranteIlCalcoloPortaAvantiIlProgresso() {
-        Ambiente a;
-        a.prepara(5, 1, 30);
-        QString davanti;  // the progress window is gone after the run: its name is kept
-        a.faccia.allYield = [&](int64_t) {
-            if (davanti.isEmpty() && a.faccia.progresso())
-                davanti = ui::PortaInPrimoPiano(a.principale.get())->objectName();
-        };
-        a.calcola();
-        QCOMPARE(davanti, QStringLiteral("frmCalcolo"));
-        QCOMPARE(ui::PortaInPrimoPiano(a.principale.get()), a.principale.get());  // after the run
     }
 };
 

@@ -1,9 +1,6 @@
 #include "ui/controlli_condizione.h"
 #include "ambiente.h"
 
-using namespace novanta;
-using namespace novanta::test;
-
 class controlli_condizione_test : public QObject {
     Q_OBJECT
 

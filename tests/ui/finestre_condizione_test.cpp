@@ -1,14 +1,7 @@
-#include <QToolButton>
-
 #include "ambiente.h"
 #include "core/regole_condizioni.h"
-#include "support/formato.h"
 #include "ui/controlli_condizione.h"
-#include "ui/frmFiltriDistanzaNumeri.h"
 #include "ui/frmSomma.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 namespace {
 
@@ -86,36 +79,28 @@ private Q_SLOTS:
         }
     }
 
+    // Esc validates like the close box: a refused sum keeps the window open and says why, an
+    // accepted one closes it, empty fields keep the stored bounds. Twenty-five numbers reach a sum
+    // of 1,950: the fields take four digits.
     void somma() {
         Ambiente a;
         conMessaggi(a);
-        a.prepara(5, 1, 10);
-        struct Caso {
-            const char *da, *al;
-            std::vector<std::string> messaggi;
-            bool aperta;
-        } const casi[] = {
-            {"30", "20", {"M0022"}, true},
-            {"10", "50", {"M0023", "M0024"}, true},
-            {"", "", {}, false},  // both emptied: the stored bounds stay
-        };
-        for (const Caso& c : casi) {
+        a.prepara(25, 60, 90);
+        for (auto [passi, messaggi] : {std::pair{"meA=1000", std::vector<std::string>{"M0022", "M0023"}},
+                                       {"meDa=1900 meA=1950", {}},
+                                       {"meDa= meA=", {}}}) {
             a.faccia.messaggi.clear();
             ui::frmSomma w;
             w.show();
-            QCOMPARE(testo(w, "labMin") + testo(w, "labMax"), QStringLiteral("1540"));
-            in<QLineEdit>(w, "meDa")->setText(QString::fromLatin1(c.da));
-            in<QLineEdit>(w, "meA")->setText(QString::fromLatin1(c.al));
-            QTest::keyClick(&w, Qt::Key_Escape);  // Esc validates like the close box
-            QCOMPARE(a.testiMessaggi(), c.messaggi);
-            QCOMPARE(w.isVisible(), c.aperta);
+            usa(w, "meDa=");
+            QTest::keyClicks(in<QLineEdit>(w, "meDa"), QStringLiteral("12345"));
+            usa(w, passi);
+            QTest::keyClick(&w, Qt::Key_Escape);
+            QCOMPARE(a.testiMessaggi(), messaggi);
+            QCOMPARE(w.isVisible(), !messaggi.empty());
+            QCOMPARE(testo(w, "labMin") + testo(w, "labMax"), QStringLiteral("18001950"));
         }
-        // Twenty-five numbers reach a sum of 1,950: the fields take four digits.
-        Ambiente b;
-        b.prepara(25, 60, 90);
-        ui::frmSomma w;
-        QTest::keyClicks(in<QLineEdit>(w, "meDa"), QStringLiteral("12345"));
-        QCOMPARE(in<QLineEdit>(w, "meDa")->text().size(), 4);
+        QVERIFY(mCondizioni.sommaMin == 1900 && mCondizioni.sommaMax == 1950);
     }
 
     void distanze() {
@@ -123,21 +108,12 @@ private Q_SLOTS:
         conMessaggi(a);
         a.prepara(5, 1, 12);
         a.daMenu("menuDistanzaNumeri", [&](QDialog& f) {
-            auto& w = static_cast<ui::frmFiltriDistanzaNumeri&>(f);
-            // Steps stop at both ends.
-            for (auto [nome, atteso] : {std::pair{"cmdPrev2", 1}, {"cmdTOP", 25}, {"cmdNext1", 25}, {"cmdBOTTOM", 1}}) {
-                clic(f, QString::fromLatin1(nome));
-                QCOMPARE(w.pannello(), atteso);
-            }
-            // Any key on a step button steps (so holding it repeats); a modifier alone does not.
+            // Steps stop at both ends; any key on a step button steps (so holding it repeats), a
+            // modifier alone does not; an ON panel measuring nothing is not left behind.
+            usa(f, "cmdPrev2 lblnFiltro:01 cmdTOP lblnFiltro:25 cmdNext1 lblnFiltro:25 cmdBOTTOM lblnFiltro:01");
             for (Qt::Key tasto : {Qt::Key_A, Qt::Key_Shift, Qt::Key_Space})
                 QTest::keyClick(in<QToolButton>(f, "cmdNext2"), tasto);
-            QCOMPARE(w.pannello(), 11);
-            clic(f, "cmdBOTTOM");
-            // An ON panel measuring nothing is not left behind.
-            clic(f, "optCond(0)");
-            clic(f, "cmdNext1");
-            QCOMPARE(w.pannello(), 1);
+            usa(f, "lblnFiltro:11 cmdBOTTOM optCond(0) cmdNext1 lblnFiltro:01");
             QCOMPARE(a.testiMessaggi(), std::vector<std::string>{"M0100"});
             usa(f,
                 "lbPFromPTo(1) lbDistanzaMin(2) cmdNext1 cmdNext1 lbPFromPTo(2) lbDistanzaMax(3) optCond(0) "
@@ -187,16 +163,7 @@ private Q_SLOTS:
         mNumFiltriAND = mNumFiltriOR = 1;
         a.calcola();
         QCOMPARE(mGUILocked, -1);
-        auto gruppi = [] {
-            std::vector<decltype(campi(mFiltriAND[1]))> v{{{}, mNumFiltriAND, false}, {{}, mNumFiltriOR, false}};
-            for (int32_t i = 1; i <= 3; ++i) v.insert(v.end(), {campi(mFiltriAND[i]), campi(mFiltriOR[i])});
-            return v;
-        };
-        const auto condizioni = mCondizioni;
-        const auto consecutivi = mConsecutivi;
-        const auto distanze = mFiltriDistanza;
-        const auto minima = mDistanzaMinima;
-        const auto filtri = gruppi();
+        const uint64_t lavoro = ImprontaLavoro();
         // A base-column import the locked window would let through.
         a.cartella.scrivi("base.txt", "1 2 3 4 5\r\n");
         a.faccia.fileScelti = {(a.cartella / "base.txt").string()};
@@ -213,11 +180,7 @@ private Q_SLOTS:
                 if (auto* c = f.findChild<QToolButton*>(QStringLiteral("cmdCancella"))) c->click();
             });
         }
-        QVERIFY(mCondizioni == condizioni);
-        QVERIFY(mConsecutivi == consecutivi);
-        QVERIFY(mFiltriDistanza == distanze);
-        QVERIFY(mDistanzaMinima == minima);
-        QVERIFY(gruppi() == filtri);
+        QCOMPARE(ImprontaLavoro(), lavoro);
         QVERIFY(mNumColonneBase == 0 && !mColonneBaseAttive);
     }
 };

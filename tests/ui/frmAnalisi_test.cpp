@@ -1,15 +1,9 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
-#include <QListWidget>
-#include <QSpinBox>
-#include <QTableWidget>
 
 #include "ambiente.h"
 #include "ui/frmAnalisi.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 class frmAnalisi_test : public QObject {
     Q_OBJECT

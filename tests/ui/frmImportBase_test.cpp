@@ -1,13 +1,5 @@
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QTableView>
-
-#include "ambiente.h"
 #include "ui/frmImportBase.h"
-
-using namespace novanta;
-using namespace novanta::test;
+#include "ambiente.h"
 
 namespace {
 

@@ -1,10 +1,5 @@
-#include <QComboBox>
-
 #include "ambiente.h"
 #include "settings/multiLanguage.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 class frmImpostazioni_test : public QObject {
     Q_OBJECT
@@ -55,17 +50,6 @@ private Q_SLOTS:
         });
         // Closed without saving: the file still names the old language.
         QVERIFY(LeggiFile(a.cartella / "qiv.ini").find("LINGUA=prova") != std::string::npos);
-    }
-
-    void senzaFileDiLinguaAvvisa() {
-        Ambiente a(false, false);
-        a.principale->Carica();
-        bool avvisato = false;
-        for (const auto& m : a.faccia.messaggi)
-            avvisato = avvisato || (m.testo == "Warning files language not found" && m.icona == Icona::Critica);
-        QVERIFY(avvisato);
-        // The main window still loads, with its design texts.
-        QCOMPARE(a.principale->griglia()->etichetta(9)->text(), QStringLiteral("10"));
     }
 };
 

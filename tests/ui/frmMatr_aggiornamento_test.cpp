@@ -1,15 +1,8 @@
-#include <QListWidget>
-#include <QTimer>
-#include <filesystem>
-
 #include "ambiente.h"
 #include "net/aggiornamenti.h"
 #include "server_aggiornamenti.h"
 #include "server_prova.h"
 #include "ui/frmMatr.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 namespace {
 

@@ -1,17 +1,10 @@
-#include <QListWidget>
-#include <filesystem>
-
+#include "ui/frmMatr.h"
 #include "ambiente.h"
 #include "matrices/applica_matrice.h"
 #include "matrices/elenco_matrici.h"
 #include "matrices/ordine_pronostico.h"
-#include "support/formato.h"
 #include "support/matrice_prova.h"
-#include "ui/frmMatr.h"
 #include "ui/frmOrdinaPronostico.h"
-
-using namespace novanta;
-using namespace novanta::test;
 
 namespace {
 
@@ -150,28 +143,20 @@ private Q_SLOTS:
         QCOMPARE(trascinato, QStringLiteral("05"));
         QCOMPARE(a.faccia.modali, (std::vector<QString>{"frmMatr", "frmOrdinaPronostico"}));
         QCOMPARE(a.faccia.prompt_.size(), size_t(3));  // 99 is not in the prediction: asked again
-        const auto colonne = Colonne();
-        const auto condizioni = mCondizioni;
-        const auto descrizione = mSistema.descrizione;
-        const auto ordine = mSistema.pronostico;
+        const uint64_t lavoro = ImprontaLavoro();
         QVERIFY(a.segnato("menuFisse") && a.segnato("menuRidotto"));
-        // The recalculation mode leaves the calculation open at once.
-        QVERIFY(a.attivo("cmdCalcolo"));
-        QVERIFY(!a.attivo("cmdAdatta"));
+        // The recalculation mode leaves the calculation and the length open at once, not the grid.
+        QVERIFY(a.attivo("cmdCalcolo") && a.attivo("frameLenCol") && a.attivo("cmdVisualizza") &&
+                !a.attivo("cmdAdatta") && !a.attivo("frameNumeri"));
+        QCOMPARE(mGUILocked, 0);
 
         a.faccia.input = {std::string("25"), std::string("10")};
         ResetSistema(true);
         CaricaPronostico();
         ScriviOrdinePronostico(std::vector<uint8_t>{30, 10, 15, 20, 25, 5});
         QVERIFY(ApplicaMatrice(m));
-        QCOMPARE(colonne, Colonne());
-        QCOMPARE(colonne.size(), size_t(4));
-        QCOMPARE(colonne[0], (std::vector<int>{10, 15, 25}));
-        QCOMPARE(descrizione, mSistema.descrizione);
-        QCOMPARE(ordine, mSistema.pronostico);
-        QVERIFY(condizioni.fisseAttive && condizioni.numFisse == 2 && condizioni.fisse[25] && condizioni.fisse[10]);
-        QVERIFY(condizioni.ridottoAttivo && condizioni.ridottoNx == 1);
-        QCOMPARE(condizioni.fisse, mCondizioni.fisse);
+        QCOMPARE(mSistema.nColonne, 4);
+        QCOMPARE(ImprontaLavoro(), lavoro);
     }
 
     // A swap from the keyboard, written back at closing; opening again starts from the grid.

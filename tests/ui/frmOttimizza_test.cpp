@@ -1,10 +1,5 @@
-#include <QSpinBox>
-
-#include "ambiente.h"
 #include "ui/frmOttimizza.h"
-
-using namespace novanta;
-using namespace novanta::test;
+#include "ambiente.h"
 
 class frmOttimizza_test : public QObject {
     Q_OBJECT

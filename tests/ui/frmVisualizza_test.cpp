@@ -1,10 +1,5 @@
-#include <QWheelEvent>
-
-#include "ambiente.h"
 #include "ui/frmVisualizza.h"
-
-using namespace novanta;
-using namespace novanta::test;
+#include "ambiente.h"
 
 namespace {
 

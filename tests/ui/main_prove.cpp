@@ -1,11 +1,9 @@
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "ambiente.h"
-#include "support/formato.h"
 
 namespace novanta::test {
 std::map<std::string, FabbricaProva>& Prove() {
