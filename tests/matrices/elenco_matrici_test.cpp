@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 
 #include "core/corpo.h"
@@ -96,21 +95,17 @@ TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
 // cannot be applied.
 TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     mLenCol = 5;
-    auto m = matrice(12, 5);
-    m.VERSION_ID = "matricezelv0002";
-    scrivi("tag.mzel", m);
-    m = matrice(12, 5);
-    m.VALID_TO = kOggi - 1;
-    scrivi("scaduta.mzel", m);
-    m.VALID_TO = kOggi + 100;
-    m.VALID_FROM = kOggi + 1;
-    scrivi("futura.mzel", m);
-    scrivi("crc.mzel", matrice(12, 5));
-    {
-        std::fstream f(cartella / "crc.mzel", std::ios::in | std::ios::out | std::ios::binary);
-        f.seekp(143);
-        f.put('\x09');
-    }
+    const auto con = [&](const std::string& nome, auto ritocco) {
+        auto m = matrice(12, 5);
+        ritocco(m);
+        auto b = BytesMatrice(m);
+        b[143] ^= nome == "crc.mzel";
+        dati.scrivi("matrici/" + nome, std::string(b.begin(), b.end()));
+    };
+    con("tag.mzel", [](auto& m) { m.VERSION_ID = "matricezelv0002"; });
+    con("scaduta.mzel", [](auto& m) { m.VALID_TO = kOggi - 1; });
+    con("futura.mzel", [](auto& m) { m.VALID_FROM = kOggi + 1; });
+    con("crc.mzel", [](auto&) {});
     dati.scrivi("matrici/corto.mzel", "\x0c\x05");
     CaricaElencoMatrici(cartella, 0, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 5u);
