@@ -35,6 +35,9 @@ protected:
     std::filesystem::path cartella = dati / "matrici";
 };
 
+// Applying lists the custom entry and the matrices of the prediction's V and the column's K (the
+// window's test pins the rows and which buttons each entry enables); a file of another extension
+// is no matrix.
 TEST_F(ElencoMatrici, ModoApplicaFiltraPerVeKConLaVoceCustomInTesta) {
     mLenCol = 10;
     scrivi("a.mzel", matrice(20, 10));
@@ -43,19 +46,12 @@ TEST_F(ElencoMatrici, ModoApplicaFiltraPerVeKConLaVoceCustomInTesta) {
     dati.scrivi("matrici/nota.txt", "not a matrix");
     CaricaElencoMatrici(cartella, 20, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 2u);
-    EXPECT_EQ(mElencoMatrici[0].nomeFile, "CUSTOM");
     const auto& a = mElencoMatrici[1];
-    EXPECT_EQ(a.nomeFile, "a.mzel");
     EXPECT_TRUE(a.chkVersion && a.chkCRC && a.entroValidita && !a.scaduta);
     const auto custom = MostraMatrice(mElencoMatrici[0]);
-    EXPECT_TRUE(custom.cmdMatriceTXT);
-    EXPECT_FALSE(custom.cmdAdattaMatrice);
     EXPECT_EQ(custom.txtAuthor, "MORVANE");
     EXPECT_EQ(custom.txtDescription, "Premi il pulsante File TXT e carica la tua matrice");
-    const auto sa = MostraMatrice(a);
-    EXPECT_TRUE(sa.cmdAdattaMatrice);
-    EXPECT_FALSE(sa.cmdMatriceTXT);
-    EXPECT_EQ(sa.txtValidFrom, "25/11/2026");
+    EXPECT_EQ(MostraMatrice(a).txtValidFrom, "25/11/2026");
 }
 
 // Browsing lists every matrix by V (the exchange sort, not stable, puts a V of 0 first);

@@ -40,8 +40,9 @@ protected:
     test::CartellaTemporanea cartella;
 };
 
-// Files up to 64,000 bytes are read as INI files; bigger ones are scanned by key, where sections
-// and their letter case no longer matter but the key's own case does. Bad files give empty texts.
+// Files up to 64,000 bytes are read as INI files (the INI reader's own table has the odd shapes),
+// with values up to 511 characters; bigger ones are scanned by key, where sections and their
+// letter case no longer matter but the key's own case does. Bad files give empty texts.
 TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
     std::string grande = "[Riempitivo]\n";
     for (int i = 0; grande.size() < 70000; ++i)
@@ -49,14 +50,10 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
     grande += "[Strings]\n0001=\"Colonne integrali:\"\n0053=senza virgolette\nlblMatrix(3).Caption=\"terza\"\n";
     std::string junk;
     for (int i = 0; i < 70000; ++i) junk += static_cast<char>((i * 131 + 7) & 0xFF);
-    cartella.scrivi("piccolo.lng",
-                    "[Strings]\n0001=\"uno\"\n[frmMatr]\nlblMatrix(3).Caption=\"terza\"\ncmdSalva.Caption=\n");
+    cartella.scrivi("piccolo.lng", "[Strings]\n0001=\"uno\"\n[frmMatr]\nlblMatrix(3).Caption=\"terza\"\n");
     cartella.scrivi("lungo.lng", "[S]\nK=\"" + std::string(700, 'v') + "\"\n");
     cartella.scrivi("grande.lng", grande);
     cartella.scrivi("junk.lng", junk);
-    cartella.scrivi("junkpiccolo.lng", junk.substr(0, 3000));
-    cartella.scrivi("vuoto.lng", "");
-    cartella.scrivi("troncato.lng", "[Strings]\n0001=\"a metà");
     cartella.scrivi("coda.lng", std::string(65000, '\n') + "0042=x");  // last line, no quotes, no line break
     struct Caso {
         const char *file, *sezione, *chiave;
@@ -65,8 +62,6 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
     const Caso casi[] = {
         {"piccolo.lng", "strings", "0001", "uno"},
         {"piccolo.lng", "frmMatr", "lblMatrix(3).Caption", "terza"},
-        {"piccolo.lng", "frmMatr", "lblMatrix(2).Caption", ""},
-        {"piccolo.lng", "frmMatr", "cmdSalva.Caption", ""},
         {"piccolo.lng", "Strings", "lblMatrix(3).Caption", ""},  // wrong section
         {"manca.lng", "Strings", "0001", ""},
         {"lungo.lng", "S", "K", std::string(511, 'v')},
@@ -78,9 +73,6 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
         {"grande.lng", "Strings", "000", ""},  // a prefix of a key is no key
         {"grande.lng", "Strings", "0002", ""},
         {"junk.lng", "Strings", "0001", ""},
-        {"junkpiccolo.lng", "Strings", "0001", ""},
-        {"vuoto.lng", "Strings", "0001", ""},
-        {"troncato.lng", "Strings", "0001", "\"a metà"},
         {"coda.lng", "Strings", "0042", "x"},
     };
     for (const auto& c : casi)
