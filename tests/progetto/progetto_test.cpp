@@ -63,6 +63,8 @@ void riempiLavoro(int32_t colonne, const std::string& descrizione = "Sistema di 
     if (colonne > 0) LockGUI();
 }
 
+// Saved and opened again, locked or not, the work is the same (saved work counting as unchanged
+// is the main window's test); the same file saved twice is one recent entry.
 TEST_F(Progetto, UnLavoroCompletoTornaIdentico) {
     const auto file = (cartella / "sistemi.lec").string();
     for (bool bloccato : {true, false}) {
@@ -71,17 +73,12 @@ TEST_F(Progetto, UnLavoroCompletoTornaIdentico) {
         if (!bloccato) Sblocca_x_Ricalcolo();
         const uint64_t prima = ImprontaLavoro();
         ASSERT_TRUE(SalvaSistema(file)) << (ui.messaggi.empty() ? "" : ui.messaggi.back().testo);
-        EXPECT_FALSE(LavoroModificato());
         test::StatoIniziale();
         ASSERT_NE(ImprontaLavoro(), prima);
         ASSERT_TRUE(ApriSistema(file));
         EXPECT_EQ(ImprontaLavoro(), prima);
-        EXPECT_FALSE(LavoroModificato());
         EXPECT_EQ(mGUILocked, bloccato ? -1 : 0);
         EXPECT_EQ(mNomeFileSistema, "sistemi.lec");
-        // Any change is unsaved work again.
-        mCondizioni.sommaMax = 241;
-        EXPECT_TRUE(LavoroModificato());
     }
     EXPECT_EQ(FileRecenti(), std::vector<std::string>{file});
     // An imported text file names the system, but "Salva Sistema" asks for a name instead of
