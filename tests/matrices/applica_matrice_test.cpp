@@ -4,7 +4,6 @@
 
 #include "core/corpo.h"
 #include "matrices/applica_matrice.h"
-#include "matrices/elenco_matrici.h"
 #include "progetto/progetto.h"
 #include "support/corpus.h"
 #include "support/date.h"
@@ -25,8 +24,11 @@ void pronostico(std::initializer_list<int> numeri) {
 class ApplicaMatrice_ : public ::testing::Test {
 protected:
     void SetUp() override { test::StatoIniziale(); }
-    // A system already in place, which a refused matrix must leave alone.
-    void sistemaEsistente() {
+    // The prediction in the order given, columns of three and a system already in place, which a
+    // refused matrix must leave alone.
+    void sistemaEsistente(std::initializer_list<int> numeri) {
+        pronostico(numeri);
+        mLenCol = 3;
         const uint8_t colonna[] = {3, 7, 12};
         std::copy(colonna, colonna + 3, mArrColonne.colonnaScrittura(1));
         mSistema.nColonne = 1;
@@ -83,9 +85,7 @@ TEST_F(ApplicaMatrice_, NumeriFissiChiestiVerificatiEInTesta) {
 
 // Cancelling the second question, answering it with nothing, or cancelling the confirmation.
 TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
-    pronostico({5, 17, 33, 40});
-    mLenCol = 3;
-    sistemaEsistente();
+    sistemaEsistente({5, 17, 33, 40});
     const auto m = test::MatriceProva(4, 3, {{1, 2, 3}}, 3, 2);
     for (const std::optional<std::string>& seconda :
          {std::optional<std::string>(), std::optional<std::string>(""), std::optional<std::string>("17")}) {
@@ -99,9 +99,7 @@ TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
 }
 
 TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
-    pronostico({1, 2, 3, 4, 5});
-    mLenCol = 3;
-    sistemaEsistente();
+    sistemaEsistente({1, 2, 3, 4, 5});
     const MATRIX_STRUCTURE casi[] = {
         test::MatriceProva(5, 3, {{1, 2, 0}}),     // 0 would read before the prediction
         test::MatriceProva(5, 3, {{1, 2, 6}}),     // above V
@@ -125,11 +123,9 @@ TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
 }
 
 // A matrix file with another tag, out of its dates, a bad CRC or missing is refused with one
-// message and the system stays; a good one applies.
+// message and the system stays; a good one applies (chosen from the list, the matrix window's test).
 TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
-    pronostico({7, 3, 88, 41, 12});
-    mLenCol = 3;
-    sistemaEsistente();
+    sistemaEsistente({7, 3, 88, 41, 12});
     const double oggi = OggiOLE();
     const auto scrivi = [&](const std::string& nome, auto ritocco) {
         auto m = test::MatriceProva(5, 3, {{1, 2, 5}});
@@ -150,15 +146,6 @@ TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
         sistemaIntatto();
     }
     ASSERT_TRUE(ApplicaMatriceFile(scrivi("buona.mzel", [](auto&) {}), OggiOLE()));
-    EXPECT_EQ(colonne(), (std::vector<std::vector<int>>{{3, 7, 12}}));
-    // The same through the list of the matrix folder.
-    std::filesystem::create_directories(dati / "matrici");
-    std::filesystem::copy_file(dati / "buona.mzel", dati / "matrici" / "m.mzel");
-    CaricaElencoMatrici(mSistema.numPronostico);
-    ASSERT_EQ(mElencoMatrici.size(), 2u);
-    EXPECT_FALSE(ApplicaMatriceSelezionata(7));
-    mArrColonne(1, 1) = mArrColonne(1, 2) = mArrColonne(1, 3) = 0;
-    ASSERT_TRUE(ApplicaMatriceSelezionata(1)) << (ui.messaggi.empty() ? "" : ui.messaggi.back().testo);
     EXPECT_EQ(colonne(), (std::vector<std::vector<int>>{{3, 7, 12}}));
 }
 
@@ -190,9 +177,7 @@ TEST_F(ApplicaMatrice_, MatriceDiTesto) {
 }
 
 TEST_F(ApplicaMatrice_, PulsanteFileTxt) {
-    pronostico({7, 3, 88, 41});
-    mLenCol = 3;
-    sistemaEsistente();
+    sistemaEsistente({7, 3, 88, 41});
     const auto applica = [&](const std::string& testo) {
         dati.scrivi("m.txt", testo);
         ui.messaggi.clear();

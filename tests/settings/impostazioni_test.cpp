@@ -86,9 +86,11 @@ TEST_F(ImpostazioniTest, SavingWritesTheThreeKeysAndKeepsTheRest) {
     EXPECT_EQ(t.intestazione, "RICEVITORIA 12");
 }
 
-// A failed write (a read-only folder here; the full disk is the atomic writer's own test): a clear
-// error, the old file whole and still what the reads return, no temporary left.
-TEST_F(ImpostazioniTest, SavingIntoAReadOnlyFolderSaysSoAndKeepsTheFile) {
+// A read-only data folder (the full disk is the atomic writer's own test): saving the settings
+// gives a clear error, the old file whole and still what the reads return, no temporary left; the
+// start-up reports the folder, not crashed on, and installs no language file, and the program
+// still starts (its messages then come from the shipped language: the language tests' case).
+TEST_F(ImpostazioniTest, AReadOnlyDataFolderIsReportedAndKeepsItsFiles) {
     test::DiscoPiccolo disco(cartella / "ro");
     RICHIEDI_DISCO_PICCOLO(disco);
     mPathDati = disco.percorso();
@@ -100,6 +102,14 @@ TEST_F(ImpostazioniTest, SavingIntoAReadOnlyFolderSaysSoAndKeepsTheFile) {
     EXPECT_NE(ui.messaggi[0].testo.find("Read-only"), std::string::npos) << ui.messaggi[0].testo;
     EXPECT_EQ(leggi(disco.percorso() / "qiv.ini"), "[IMPOSTAZIONI]\nLINGUA=italiano\n");
     EXPECT_EQ(LeggiImpostazioni(disco.percorso() / "qiv.ini").lingua, "italiano");
+    std::string errore;
+    EXPECT_FALSE(PreparaCartelleDati(errore));
+    EXPECT_NE(errore.find("temp"), std::string::npos) << errore;
+    errore.clear();
+    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    EXPECT_FALSE(errore.empty());
+    EXPECT_EQ(PreparaAvvio(), EsitoIstanza::Unica);
+    RilasciaIstanzaUnica();
     for (const auto& e : fs::directory_iterator(disco.percorso())) EXPECT_EQ(e.path().filename(), "qiv.ini");
 }
 
@@ -160,24 +170,6 @@ TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolder) {
     EXPECT_EQ(leggi(mPathDati / "matrici" / seconda), MatriciDistribuite()[1].contenuto);
     EXPECT_FALSE(CreaCartella(mPathDati / "temp"));  // exists already
     EXPECT_TRUE(CreaCartella(mPathDati / "a" / "b" / "c"));
-}
-
-// A read-only data folder is reported, not crashed on, and gets no language file; the program
-// still starts (its messages then come from the shipped language: the language tests' case).
-TEST_F(ImpostazioniTest, AReadOnlyDataFolderIsReportedNotCrashedOn) {
-    test::DiscoPiccolo disco(cartella / "ro");
-    RICHIEDI_DISCO_PICCOLO(disco);
-    ASSERT_TRUE(disco.SolaLettura());
-    mPathDati = disco.percorso();
-    std::string errore;
-    EXPECT_FALSE(PreparaCartelleDati(errore));
-    EXPECT_NE(errore.find("temp"), std::string::npos) << errore;
-    errore.clear();
-    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
-    EXPECT_FALSE(errore.empty());
-    EXPECT_FALSE(fs::exists(disco.percorso() / "english.lng"));
-    EXPECT_EQ(PreparaAvvio(), EsitoIstanza::Unica);
-    RilasciaIstanzaUnica();
 }
 
 // The kernel drops the lock when its holder dies, however it dies (a second copy refused while
