@@ -28,19 +28,19 @@ void riempiLavoro(int32_t colonne, const std::string& descrizione = "Sistema di 
     const std::array<uint8_t, 8> ordine{40, 2, 17, 9, 33, 61, 88, 5};
     std::copy(ordine.begin(), ordine.end(), mSistema.pronostico.begin());
     ImpostaLenCol(6);
-    mCondizioni = {.pariAttivo = true, .sommaAttiva = true, .fisseAttive = true, .ridottoAttivo = true};
+    mCondizioni = {.pariAttivo = true,
+                   .sommaAttiva = true,
+                   .fisseAttive = true,
+                   .sommaMin = 50,
+                   .sommaMax = 240,
+                   .numFisse = 1,
+                   .ridottoAttivo = true,
+                   .ridottoNx = 2};
     mCondizioni.pari[2] = mCondizioni.pari[3] = true;
-    mCondizioni.sommaMin = 50;
-    mCondizioni.sommaMax = 240;
     mCondizioni.fisse[17] = 1;
-    mCondizioni.numFisse = 1;
-    mCondizioni.ridottoNx = 2;
     mConsecutivi = {0b1100, true};
-    mFiltriDistanza[1].numPosizioni = 2;
-    mFiltriDistanza[1].posizioni[1] = 1;
-    mFiltriDistanza[1].posizioni[2] = 4;
-    mFiltriDistanza[1].distMin[3] = mFiltriDistanza[1].distMax[30] = mFiltriDistanza[1].attivo = true;
-    mFiltriDistanza[1].numDistMin = mFiltriDistanza[1].numDistMax = 1;
+    mFiltriDistanza[1] = {.numPosizioni = 2, .posizioni = {0, 1, 4}, .numDistMin = 1, .numDistMax = 1, .attivo = true};
+    mFiltriDistanza[1].distMin[3] = mFiltriDistanza[1].distMax[30] = true;
     mNumFiltriDistanza = 1;
     for (int i = 1; i <= 3; ++i) {
         mFiltriAND[i].numeri[static_cast<size_t>(i * 20)] = mFiltriAND[i].numeri[90] = 1;
@@ -48,9 +48,7 @@ void riempiLavoro(int32_t colonne, const std::string& descrizione = "Sistema di 
         mFiltriAND[i].attivo = i < 3;
     }
     mNumFiltriAND = 2;
-    mFiltriOR[1].numeri[1] = 1;
-    mFiltriOR[1].presenze = 1 << 25;
-    mFiltriOR[1].attivo = true;
+    mFiltriOR[1] = {.numeri = {0, 1}, .presenze = 1 << 25, .attivo = true};
     mNumFiltriOR = 1;
     mColonneBase = {tColonna{}, StringToArrayColonna("11 12 13 14 15 16"), StringToArrayColonna("21 22 23 24 25 26")};
     mNumColonneBase = 2;
@@ -217,9 +215,9 @@ TEST_F(Progetto, LaRigaDiComandoSalvaRiapreEMostraIlLavoro) {
     // The columns of the file export exactly as --out wrote them.
     r = test::EseguiCli(cartella.percorso(), {"show", d("a.lec"), "--out", d("b.txt")});
     ASSERT_EQ(r.codice, 0) << r.err;
-    EXPECT_NE(r.out.find("Prediction: 01 02 03 04 05 06 07 08 09 10 11 12"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Sum: on 20-40"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("01 02 03 04 05 06 : 1,2"), std::string::npos) << r.out;
+    for (const char* riga :
+         {"Prediction: 01 02 03 04 05 06 07 08 09 10 11 12", "Sum: on 20-40", "01 02 03 04 05 06 : 1,2"})
+        EXPECT_NE(r.out.find(riga), std::string::npos) << r.out;
     ASSERT_FALSE(test::LeggiFile(d("a.txt")).empty());
     EXPECT_EQ(test::LeggiFile(d("a.txt")), test::LeggiFile(d("b.txt")));
     // The file's conditions with one replaced on the line give what the line alone gives.

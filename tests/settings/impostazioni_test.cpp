@@ -116,12 +116,9 @@ TEST_F(ImpostazioniTest, AReadOnlyDataFolderIsReportedAndKeepsItsFiles) {
 TEST_F(ImpostazioniTest, TheLanguageListIsSortedUpperCasedAndMarksTheChosenOne) {
     for (const char* f : {"italiano.lng", "English.LNG", "note.txt", ".lng"}) cartella.scrivi(f, "");
     fs::create_directory(cartella / "cartella.lng");
-    auto e = ElencoLingue(cartella.percorso(), "english");
-    EXPECT_EQ(e.nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
-    EXPECT_EQ(e.selezionata, 0);
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "Italiano").selezionata, 1);
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").selezionata, -1);
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").selezionata, -1);
+    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
+    for (const auto& [scelta, attesa] : {std::pair{"english", 0}, {"Italiano", 1}, {"deutsch", -1}, {"", -1}})
+        EXPECT_EQ(ElencoLingue(cartella.percorso(), scelta).selezionata, attesa) << scelta;
     EXPECT_TRUE(ElencoLingue(cartella / "manca", "x").nomi.empty());
     // What the window says when none is chosen, or none is found, is checked by the window's tests.
     mConfig.lingua = "deutsch";
