@@ -94,7 +94,6 @@ TEST_F(ApplicaMatrice_, AnnullareLeDomandeLasciaTutto) {
         if (seconda == "17") ui.risposte = {Risposta::Annulla};
         EXPECT_FALSE(ApplicaMatrice(m));
         sistemaIntatto();
-        EXPECT_FALSE(mCondizioni.fisseAttive);
     }
 }
 
