@@ -14,6 +14,7 @@
 #include "settings/multiLanguage.h"
 #include "settings/percorsi.h"
 #include "support/cCRC32.h"
+#include "support/testo.h"
 #include "versione.h"
 
 namespace novanta {
@@ -23,11 +24,6 @@ namespace {
 constexpr uint64_t MAX_BYTE_LISTA = 256u << 10;
 constexpr uint64_t MAX_BYTE_MATRICE = 64ull << 20;
 constexpr const char* TAG_MATRICE = "matricezelv0001";
-
-std::string maiuscolo(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 std::string sostituisci(std::string s, const std::string& da, const std::string& a) {
     for (size_t p = 0; (p = s.find(da, p)) != std::string::npos; p += a.size()) s.replace(p, da.size(), a);
@@ -57,12 +53,12 @@ EsitoDownload scarica(const std::string& percorso, const std::string& nome, cons
 // After a file was renamed into place: another file whose name differs from it only in letter
 // case goes, so the folder never holds the same name twice.
 void sostituisciFile(const std::filesystem::path& destinazione) {
-    const std::string cercato = maiuscolo(destinazione.filename().string());
+    const std::string cercato = destinazione.filename().string();
     std::error_code ec;
     for (std::filesystem::directory_iterator it(destinazione.parent_path(), ec), fine; !ec && it != fine;
          it.increment(ec)) {
         const std::string nome = it->path().filename().string();
-        if (nome != destinazione.filename().string() && maiuscolo(nome) == cercato) {
+        if (nome != cercato && UgualiSenzaCaso(nome, cercato)) {
             std::error_code e2;
             std::filesystem::remove(it->path(), e2);
         }
@@ -70,7 +66,7 @@ void sostituisciFile(const std::filesystem::path& destinazione) {
 }
 
 std::string sostituisciSenzaCaso(std::string s, const std::string& da, const std::string& a) {
-    for (size_t p = 0; (p = maiuscolo(s).find(maiuscolo(da), p)) != std::string::npos; p += a.size())
+    for (size_t p = 0; (p = Maiuscolo(s).find(Maiuscolo(da), p)) != std::string::npos; p += a.size())
         s.replace(p, da.size(), a);
     return s;
 }
@@ -172,9 +168,8 @@ std::vector<std::string> RigheLista(std::string_view testo, size_t massimo, bool
     while (p < testo.size()) {
         size_t a = testo.find('\n', p);
         std::string_view riga = testo.substr(p, a == std::string_view::npos ? std::string_view::npos : a - p);
-        while (!riga.empty() && (riga.back() == '\r' || riga.back() == ' ' || riga.back() == '\t'))
-            riga.remove_suffix(1);
-        while (!riga.empty() && (riga.front() == ' ' || riga.front() == '\t')) riga.remove_prefix(1);
+        // The CR of a CR LF goes with the trailing blanks; at the front only blanks go.
+        riga = Rifila(riga.substr(0, riga.find_last_not_of(" \t\r") + 1));
         if (!riga.empty()) {
             if (out.size() == massimo) {
                 if (tagliata) *tagliata = true;
@@ -275,52 +270,24 @@ bool scaricaLista(const std::string& percorso, const std::string& nome, Risultat
     return true;
 }
 
-}  // namespace
+// What sets one update apart from the other.
+struct Aggiornamento {
+    const char* lista;               // the list's server path
+    const char* nomeLista;           // its name in the temporary folder
+    const char* percorsoFile;        // the server path a listed name is appended to
+    std::filesystem::path cartella;  // where the files go, created when missing
+    // The name a list line is fetched under and the name it is installed as; false refuses the line.
+    bool (*nomi)(const std::string& riga, std::string& nome, std::string& finale);
+    uint64_t maxByte;
+    std::string (*controlla)(std::string_view);
+    const char* procedura;  // where the error box says the error came from
+    const char* contenitore;
+};
 
-RisultatoAggiornamento AggiornaLingue() {
-    RisultatoAggiornamento out;
-    try {
-        BloccoCartellaDati blocco;
-        if (!blocco.preso()) {
-            out.errore = blocco.errore();
-            out.cartellaOccupata = true;
-            return out;
-        }
-        std::string testo;
-        if (!scaricaLista(PERCORSO_LISTA_LINGUE, "qivlingue.txt", out, testo)) return out;
-        const auto nomi = RigheLista(testo, 1000, &out.listaTagliata);
-        const Scadenza scadenza;
-        for (size_t i = 0; i < nomi.size(); ++i) {
-            const std::string& nome = nomi[i];
-            // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
-            const std::string finale = sostituisciSenzaCaso(nome, ".txt", ".lng");
-            if (!NomeFileValido(nome) || finale.size() <= 4 || maiuscolo(finale.substr(finale.size() - 4)) != ".LNG") {
-                out.scartati.push_back(nome);
-                continue;
-            }
-            OpzioniDownload opz;
-            opz.maxByte = MAX_BYTE_LINGUA;
-            opz.secondiStallo = mLimitiAggiornamento.secondiStallo;
-            opz.secondiTotali = std::min(opz.secondiTotali, scadenza.secondi());
-            std::string motivo = "the update's time limit was reached";
-            UI().ProgressoAggiornamento(nome, i + 1, nomi.size());
-            if (opz.secondiTotali > 0 &&
-                installa(PERCORSO_LINGUE + codificaUrl(nome), mPathDati, finale, opz, ControllaLingua, motivo)) {
-                out.installati.push_back(finale);
-            } else {
-                out.falliti.push_back(nome);
-                out.motivi.push_back(motivo);
-            }
-        }
-    } catch (const std::exception& e) {
-        out.errore = e.what();
-        UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdLangUpdate_Click", "Form frmImpostazioni"),
-                    Pulsanti::OK);
-    }
-    return out;
-}
-
-RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento) {
+// Both updates: the data folder's lock, the list, then each listed file fetched, checked and
+// installed within the update's time limit. With `avanzamento` the progress and the cancel go
+// through the hook and nothing reaches the face.
+RisultatoAggiornamento aggiorna(const Aggiornamento& a, const AvanzamentoAggiornamento& avanzamento) {
     RisultatoAggiornamento out;
     std::string corrente;
     // Asked by the transfers; once the user said stop, the answer stays no.
@@ -338,34 +305,31 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
             return out;
         }
         std::string testo;
-        corrente = "qivmatrici.txt";
+        corrente = a.nomeLista;
         if (!continua()) return out;
-        if (!scaricaLista(PERCORSO_LISTA_MATRICI, "qivmatrici.txt", out, testo, durante)) return out;
-        const auto cartella = mPathDati / "matrici";
+        if (!scaricaLista(a.lista, a.nomeLista, out, testo, durante)) return out;
         std::error_code ec;
-        if (!std::filesystem::is_directory(cartella, ec)) std::filesystem::create_directories(cartella);
+        if (!a.cartella.empty() && !std::filesystem::is_directory(a.cartella, ec))
+            std::filesystem::create_directories(a.cartella);
         const auto righe = RigheLista(testo, 1000, &out.listaTagliata);
         const Scadenza scadenza;
         for (size_t i = 0; i < righe.size(); ++i) {
-            const std::string nome = maiuscolo(righe[i]);
-            if (!NomeFileValido(nome)) {
+            std::string nome, finale;
+            if (!a.nomi(righe[i], nome, finale)) {
                 out.scartati.push_back(righe[i]);
                 continue;
             }
             corrente = nome;
             if (!continua()) break;
             OpzioniDownload opz;
-            opz.maxByte = MAX_BYTE_MATRICE;
+            opz.maxByte = a.maxByte;
             opz.continua = durante;
             opz.secondiStallo = mLimitiAggiornamento.secondiStallo;
             opz.secondiTotali = std::min(opz.secondiTotali, scadenza.secondi());
-            const std::string finale = sostituisci(nome, ".DAT", ".mzel");
             std::string motivo = "the update's time limit was reached";
-            // Off the user-interface thread the progress goes to the caller's hook instead.
             if (!avanzamento) UI().ProgressoAggiornamento(nome, i + 1, righe.size());
-            // A damaged download never replaces a matrix the user already has.
-            if (opz.secondiTotali > 0 && installa(PERCORSO_MATRICE + codificaUrl(nome), cartella, finale, opz,
-                                                  ControllaMatriceScaricata, motivo)) {
+            if (opz.secondiTotali > 0 &&
+                installa(a.percorsoFile + codificaUrl(nome), a.cartella, finale, opz, a.controlla, motivo)) {
                 out.installati.push_back(finale);
             } else {
                 if (out.annullato) break;
@@ -376,10 +340,35 @@ RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamen
     } catch (const std::exception& e) {
         out.errore = e.what();
         if (!avanzamento)
-            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), "cmdUpdateMatrix_Click", "Form frmMatr"),
-                        Pulsanti::OK);
+            UI().MsgBox(TestoErrore(ERRORE_APPLICAZIONE, e.what(), a.procedura, a.contenitore), Pulsanti::OK);
     }
     return out;
+}
+
+}  // namespace
+
+RisultatoAggiornamento AggiornaLingue() {
+    // "ENGLISH.TXT" is "english.txt" written by another hand: the step to ".lng" ignores case.
+    const auto nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
+        nome = riga;
+        finale = sostituisciSenzaCaso(riga, ".txt", ".lng");
+        return NomeFileValido(nome) && finale.size() > 4 && UgualiSenzaCaso(finale.substr(finale.size() - 4), ".lng");
+    };
+    return aggiorna({PERCORSO_LISTA_LINGUE, "qivlingue.txt", PERCORSO_LINGUE, mPathDati, nomi, MAX_BYTE_LINGUA,
+                     ControllaLingua, "cmdLangUpdate_Click", "Form frmImpostazioni"},
+                    {});
+}
+
+RisultatoAggiornamento AggiornaMatrici(const AvanzamentoAggiornamento& avanzamento) {
+    const auto nomi = [](const std::string& riga, std::string& nome, std::string& finale) {
+        nome = Maiuscolo(riga);
+        finale = sostituisci(nome, ".DAT", ".mzel");
+        return NomeFileValido(nome);
+    };
+    // A damaged download never replaces a matrix the user already has.
+    return aggiorna({PERCORSO_LISTA_MATRICI, "qivmatrici.txt", PERCORSO_MATRICE, mPathDati / "matrici", nomi,
+                     MAX_BYTE_MATRICE, ControllaMatriceScaricata, "cmdUpdateMatrix_Click", "Form frmMatr"},
+                    avanzamento);
 }
 
 bool CreditiLingue(std::string& testo) {

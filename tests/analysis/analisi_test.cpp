@@ -9,8 +9,8 @@
 
 #include "analysis/indice_sottoinsiemi.h"
 #include "core/corpo.h"
+#include "engine/comune.h"
 #include "matrices/matrice.h"
-#include "support/registratore.h"
 
 namespace novanta::analisi {
 namespace {
@@ -94,24 +94,15 @@ TEST(Analisi, ProbabilitaComeTutteLeEstrazioni) {
         RisultatoAnalisi r;
         ASSERT_TRUE(Analizza(s, r, ui).riuscita());
         std::vector<unsigned __int128> conta(static_cast<size_t>(std::min(d, 3) + 1), 0);
-        std::vector<int> x(static_cast<size_t>(d));
-        std::iota(x.begin(), x.end(), 1);
-        for (;;) {
+        test::PerOgniCombinazione(test::Da(1, 90), d, [&](const std::vector<int>& x) {
             int migliore = 0;
-            for (size_t c = 0; c < s.colonne.size(); c += 3) {
+            for (auto c = s.colonne.begin(); c != s.colonne.end(); c += 3) {
                 int h = 0;
-                for (int v : x)
-                    h += static_cast<int>(std::count(s.colonne.begin() + static_cast<long>(c),
-                                                     s.colonne.begin() + static_cast<long>(c) + 3, v));
+                for (int v : x) h += static_cast<int>(std::count(c, c + 3, v));
                 migliore = std::max(migliore, h);
             }
             ++conta[static_cast<size_t>(migliore)];
-            int i = d - 1;
-            while (i >= 0 && x[static_cast<size_t>(i)] == 90 - d + i + 1) --i;
-            if (i < 0) break;
-            ++x[static_cast<size_t>(i)];
-            for (int j = i + 1; j < d; ++j) x[static_cast<size_t>(j)] = x[static_cast<size_t>(j - 1)] + 1;
-        }
+        });
         EXPECT_TRUE(conta == r.favorevoli) << "D " << d;
         for (size_t h = 0; h < conta.size(); ++h)
             EXPECT_NEAR(static_cast<double>(r.probabilita[h]),
@@ -125,10 +116,8 @@ TEST(Analisi, GaranzieNote) {
     for (auto [n, k] : {std::pair{9, 4}, std::pair{7, 2}, std::pair{8, 8}}) {
         SistemaDaAnalizzare s;
         s.lunghezza = k;
-        for (uint32_t x = 0; x < (1u << n); ++x)
-            if (std::popcount(x) == k)
-                for (int i = 0; i < n; ++i)
-                    if (x & (1u << i)) s.colonne.push_back(static_cast<uint8_t>(i + 1));
+        for (const auto& c : test::Combinazioni(test::Da(1, n), k))
+            s.colonne.insert(s.colonne.end(), c.begin(), c.end());
         s.estratti = n;
         RisultatoAnalisi r;
         ASSERT_TRUE(Analizza(s, r, ui).riuscita());

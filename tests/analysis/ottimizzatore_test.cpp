@@ -39,11 +39,9 @@ Caso CasoCasuale(unsigned seme) {
         if (rng() % 2) b.back() = 90;
         c.basi.push_back(b);
     }
-    for (const auto& col : Combinazioni(c.pronostico, c.k)) {
-        int s = 0;
-        for (int v : col) s += v;
-        if (s >= c.sommaMin && s <= c.sommaMax) c.universo.push_back(col);
-    }
+    for (const auto& col : Combinazioni(c.pronostico, c.k))
+        if (const int s = std::accumulate(col.begin(), col.end(), 0); s >= c.sommaMin && s <= c.sommaMax)
+            c.universo.push_back(col);
     return c;
 }
 
@@ -51,11 +49,11 @@ Caso CasoCasuale(unsigned seme) {
 void Genera(const Caso& c) {
     Segna(c.pronostico);
     mLenCol = static_cast<int16_t>(c.k);
-    mCondizioni.sommaAttiva = true;
-    mCondizioni.sommaMin = c.sommaMin;
-    mCondizioni.sommaMax = c.sommaMax;
-    mCondizioni.ridottoAttivo = true;
-    mCondizioni.ridottoNx = static_cast<uint8_t>(c.x);
+    mCondizioni = {.sommaAttiva = true,
+                   .sommaMin = c.sommaMin,
+                   .sommaMax = c.sommaMax,
+                   .ridottoAttivo = true,
+                   .ridottoNx = static_cast<uint8_t>(c.x)};
     if (!c.basi.empty()) MettiColonneBase(c.basi);
     CalcolaSistema();
 }

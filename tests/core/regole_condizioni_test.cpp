@@ -1,22 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "core/corpo.h"
 #include "core/regole_condizioni.h"
-#include "support/registratore.h"
+#include "engine/comune.h"
 
 namespace novanta {
 namespace {
 
-class RegoleCondizioni : public ::testing::Test {
-protected:
-    void SetUp() override { test::StatoIniziale(); }
-    void TearDown() override { test::StatoIniziale(); }
-    test::InterfacciaRegistrata ui;
-};
+using RegoleCondizioni = test::StatoMotore;
 
-void pronostico(std::initializer_list<int> numeri, int k) {
+void pronostico(const std::vector<int>& numeri, int k) {
     for (int n : numeri) GrigliaNumeriClick(n - 1);
     ImpostaLenCol(k);
 }
@@ -42,10 +35,7 @@ TEST_F(RegoleCondizioni, LimitiDelPronostico) {
     pronostico({4, 5, 6, 7, 20, 21}, 3);
     EXPECT_EQ(MassimoConsecutiviPronostico(), 3);
     test::StatoIniziale();
-    std::vector<int> tutti;
-    for (int n = 1; n <= 90; ++n) tutti.push_back(n);
-    for (int n : tutti) GrigliaNumeriClick(n - 1);
-    ImpostaLenCol(25);
+    pronostico(test::Da(1, 90), 25);
     EXPECT_EQ(SommaPossibile().massimo, 1950);
 }
 
@@ -58,30 +48,19 @@ TEST_F(RegoleCondizioni, RifiutiSenzaScrivereNulla) {
     };
     std::array<bool, 26> seiPari{};
     seiPari[6] = true;
+    const auto finoAK = filtro({1, 5}, true), discendente = filtro({3, 1}, true);
     const Caso casi[] = {
         {"sum reversed", [] { return ImpostaSomma(30, 20); }, "0022"},
         {"sum below", [] { return ImpostaSomma(14, 40); }, "0023"},
         {"sum above", [] { return ImpostaSomma(15, 41); }, "0024"},
         {"sum reversed against the stored bound", [] { return ImpostaSomma(std::nullopt, 20); }, "0022"},
         {"even count above k", [&] { return ImpostaPari(true, seiPari); }, ""},
-        {"k fixed numbers",
-         [] {
-             return ImpostaFisse(true, {1, 2, 3, 4, 5});
-         },
-         ""},
+        {"k fixed numbers", [] { return ImpostaFisse(true, test::Da(1, 5)); }, ""},
         {"fixed number 91", [] { return ImpostaFisse(true, {91}); }, ""},
         {"run above k", [] { return ImpostaConsecutivi(true, 1 << 6); }, ""},
         {"run bit 0", [] { return ImpostaConsecutivi(true, 1); }, ""},
-        {"gap position k",
-         [] {
-             return ImpostaFiltroDistanza(1, filtro({1, 5}, true));
-         },
-         ""},
-        {"gap positions not ascending",
-         [] {
-             return ImpostaFiltroDistanza(1, filtro({3, 1}, true));
-         },
-         ""},
+        {"gap position k", [&] { return ImpostaFiltroDistanza(1, finoAK); }, ""},
+        {"gap positions not ascending", [&] { return ImpostaFiltroDistanza(1, discendente); }, ""},
         {"ON gap filter measuring nothing", [] { return ImpostaFiltroDistanza(1, filtro({}, true)); }, "0100"},
         {"gap filter 26", [] { return ImpostaFiltroDistanza(26, filtro({1}, true)); }, ""},
         {"N-6", [] { return ImpostaRidotto(true, 6); }, ""},

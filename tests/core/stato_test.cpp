@@ -1,40 +1,34 @@
-#include <gtest/gtest.h>
-
 #include "core/corpo.h"
+#include "engine/comune.h"
 #include "progetto/progetto.h"
-#include "support/registratore.h"
 
 namespace novanta {
 namespace {
 
-class Stato : public ::testing::Test {
-protected:
-    void SetUp() override { test::StatoIniziale(); }
-    void TearDown() override { test::StatoIniziale(); }
-    test::InterfacciaRegistrata ui;
-};
+using Stato = test::StatoMotore;
 
-void segna(std::initializer_list<int> numeri) {
+void segna(const std::vector<int>& numeri) {
     for (int n : numeri) GrigliaNumeriClick(n - 1);
 }
 
 // Every condition on, every list filled, a system in the store.
 void riempiTutto() {
-    mCondizioni = {.pariAttivo = true, .sommaAttiva = true, .fisseAttive = true, .ridottoAttivo = true};
-    mCondizioni.sommaMin = 10;
-    mCondizioni.sommaMax = 200;
+    mCondizioni = {.pariAttivo = true,
+                   .sommaAttiva = true,
+                   .fisseAttive = true,
+                   .sommaMin = 10,
+                   .sommaMax = 200,
+                   .numFisse = 1,
+                   .ridottoAttivo = true,
+                   .ridottoNx = 2};
     mCondizioni.pari[2] = true;
     mCondizioni.fisse[3] = 1;
-    mCondizioni.numFisse = 1;
-    mCondizioni.ridottoNx = 2;
     mConsecutivi = {0b110, true};
     mFiltriDistanza[1].numPosizioni = mFiltriDistanza[1].posizioni[1] = 1;
     mFiltriDistanza[1].attivo = true;
     mNumFiltriDistanza = 1;
-    mFiltriAND[1].numeri[5] = 1;
-    mFiltriAND[1].presenze = 3;
-    mFiltriAND[1].attivo = mFiltriOR[7].attivo = true;
-    mFiltriOR[7].numeri[9] = 1;
+    mFiltriAND[1] = test::Gruppo({5}, 3);
+    mFiltriOR[7] = test::Gruppo({9}, 0);
     mNumFiltriAND = 1;
     mNumFiltriOR = 7;
     mDistanzaMinima = {3, true};
@@ -53,10 +47,7 @@ TEST_F(Stato, ResetAzzeraTuttoTranneColonneBaseELunghezzaEForseIlPronostico) {
         test::StatoIniziale();
         if (pronostico) segna({7, 3, 88});
         ImpostaLenCol(5);
-        mColonneBase.assign(2, tColonna{});
-        mColonneBase[1].numeri[2] = 2;
-        mNumColonneBase = 1;
-        mColonneBaseAttive = true;
+        test::MettiColonneBase({{1, 2}});
         return ImprontaLavoro();
     };
     for (bool tieni : {false, true}) {
@@ -84,7 +75,7 @@ TEST_F(Stato, CaricaPronosticoInOrdineCrescente) {
 
     // After a larger prediction, a smaller one still lists exactly its own numbers first.
     ResetSistema(false);
-    for (int n = 1; n <= 90; ++n) GrigliaNumeriClick(n - 1);
+    segna(test::Da(1, 90));
     CaricaPronostico();
     EXPECT_EQ(mSistema.numPronostico, 90);
     for (int i = 0; i < 90; ++i) ASSERT_EQ(mSistema.pronostico[static_cast<size_t>(i)], i + 1);
@@ -156,13 +147,8 @@ TEST_F(Stato, ArchivioColonne) {
 
 TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
     segna({5, 9, 14});
-    mLenCol = 2;
     mCondizioni.sommaAttiva = true;
-    mArrColonne(1, 1) = 5;
-    mArrColonne(1, 2) = 9;
-    mSistema.nColonne = 1;
-    mSistema.descrizione = "x";
-    LockGUI();
+    test::MettiSistema({{5, 9}}, 2);
     ui.risposte = {Risposta::No, Risposta::Si};
     EXPECT_FALSE(ModificaSistema());
     EXPECT_EQ(mSistema.nColonne, 1);
@@ -175,11 +161,10 @@ TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
     EXPECT_EQ(mSistema.numPronostico, 3);
     EXPECT_TRUE(mCondizioni.sommaAttiva);
 
-    test::CartellaTemporanea dati;
     NuovoSistema();
     EXPECT_EQ(mSistema.numPronostico, 0);
     EXPECT_FALSE(mCondizioni.sommaAttiva);
-    EXPECT_EQ(mFileSistema, (dati.percorso() / "sistemi" / "nuovo.lec").string());
+    EXPECT_EQ(mFileSistema, (dir / "sistemi" / "nuovo.lec").string());
     EXPECT_EQ(mNomeFileSistema, "nuovo.lec");
     ImpostaFileSistema("/x/Giocata.TXT");
     EXPECT_EQ(mNomeFileSistema, "giocata.txt");

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <vector>
 
 #include "core/corpo.h"
@@ -66,16 +67,26 @@ inline void MettiSistema(const Colonne& colonne, int k) {
     LockGUI();
 }
 
-// Every k-combination of the numbers, in lexicographic order.
+// Calls `f` with every k-combination of the numbers, in lexicographic order.
+template <typename F>
+void PerOgniCombinazione(const std::vector<int>& numeri, int k, F f) {
+    std::vector<size_t> indici(static_cast<size_t>(k));
+    std::iota(indici.begin(), indici.end(), size_t{0});
+    std::vector<int> combinazione(indici.size());
+    for (;;) {
+        for (size_t j = 0; j < indici.size(); ++j) combinazione[j] = numeri[indici[j]];
+        f(combinazione);
+        size_t j = indici.size();  // one past the last index that can still move on
+        while (j > 0 && indici[j - 1] == numeri.size() - indici.size() + j - 1) --j;
+        if (j == 0) return;
+        ++indici[j - 1];
+        for (; j < indici.size(); ++j) indici[j] = indici[j - 1] + 1;
+    }
+}
+
 inline Colonne Combinazioni(const std::vector<int>& numeri, int k) {
-    std::vector<bool> scelti(numeri.size(), false);
-    std::fill(scelti.begin(), scelti.begin() + k, true);
     Colonne out;
-    do {
-        out.emplace_back();
-        for (size_t i = 0; i < numeri.size(); ++i)
-            if (scelti[i]) out.back().push_back(numeri[i]);
-    } while (std::prev_permutation(scelti.begin(), scelti.end()));
+    PerOgniCombinazione(numeri, k, [&](const std::vector<int>& c) { out.push_back(c); });
     return out;
 }
 
@@ -86,6 +97,14 @@ inline tFiltroGruppo Gruppo(const std::vector<int>& numeri, uint32_t presenze) {
     g.presenze = static_cast<int32_t>(presenze);
     g.attivo = true;
     return g;
+}
+
+// The two reductions switched on, for a run to come.
+inline std::function<void()> RiduzioneNx(int x) {
+    return [x] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = static_cast<uint8_t>(x)}; };
+}
+inline std::function<void()> RiduzioneDistanza(int d) {
+    return [d] { mDistanzaMinima = {static_cast<uint8_t>(d), true}; };
 }
 
 // Base columns as an import would leave them, switched on.

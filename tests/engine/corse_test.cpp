@@ -21,13 +21,15 @@ using Corsa = test::StatoMotore;
 
 bool eDurata(const std::string& t) { return std::regex_match(t, std::regex(R"(\d+ Days? \d\d:\d\d:\d\d)")); }
 
+EsitoCalcolo ultimo;  // what the last `genera` gave
+
 Colonne genera(
     const std::vector<int>& numeri, int k, const std::function<void()>& imposta = [] {}) {
     test::StatoIniziale();
     imposta();
     test::Segna(numeri);
     mLenCol = static_cast<int16_t>(k);
-    CalcolaSistema();
+    ultimo = CalcolaSistema();
     return Sistema();
 }
 
@@ -37,33 +39,21 @@ TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
     const std::pair<std::vector<int>, int> integrali[] = {
         {Da(1, 8), 3}, {{5, 17, 90}, 3}, {Da(66, 90), 25}, {Da(1, 24), 23}};
     for (const auto& [numeri, k] : integrali) {
-        test::StatoIniziale();
-        test::Segna(numeri);
-        mLenCol = static_cast<int16_t>(k);
-        const auto esito = CalcolaSistema();
         const auto atteso = Combinazioni(numeri, k);
-        EXPECT_EQ(Sistema(), atteso) << k;
-        EXPECT_EQ(esito.elaborate, static_cast<double>(atteso.size()));
+        EXPECT_EQ(genera(numeri, k), atteso) << k;
+        EXPECT_EQ(ultimo.elaborate, static_cast<double>(atteso.size()));
         EXPECT_EQ(mSistema.descrizione, "M0062");
         EXPECT_EQ(mGUILocked, -1);
-        if (k < 25) {
-            EXPECT_EQ(mArrColonne.valore(1, k + 1), 0);
-        }
+        EXPECT_EQ(k < 25 ? mArrColonne.valore(1, k + 1) : 0, 0);
     }
-    const auto integrale = Combinazioni(Da(1, 12), 4);
-    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 0}; }), integrale);
-    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 4}; }),
-              (Colonne{{1, 2, 3, 4}}));
-    EXPECT_EQ(genera(Da(1, 12), 4,
-                     [] {
-                         mDistanzaMinima = {4, true};
-                     }),
-              (Colonne{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}));
-    // N-2 and minimum distance 3 are the same reduction.
-    EXPECT_EQ(genera(Da(1, 12), 4, [] { mCondizioni = {.ridottoAttivo = true, .ridottoNx = 2}; }),
-              genera(Da(1, 12), 4, [] {
-                  mDistanzaMinima = {3, true};
-              }));
+    const std::pair<std::function<void()>, Colonne> ridotti[] = {
+        {test::RiduzioneNx(0), Combinazioni(Da(1, 12), 4)},
+        {test::RiduzioneNx(4), {{1, 2, 3, 4}}},
+        {test::RiduzioneDistanza(4), {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}},
+        // N-2 and minimum distance 3 are the same reduction.
+        {test::RiduzioneDistanza(3), genera(Da(1, 12), 4, test::RiduzioneNx(2))},
+    };
+    for (const auto& [imposta, atteso] : ridotti) EXPECT_EQ(genera(Da(1, 12), 4, imposta), atteso);
 
     // Filter records beyond the count are never read, whatever they hold.
     EXPECT_EQ(genera(Da(1, 7), 3,
@@ -84,17 +74,13 @@ TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
                   .size(),
               25u);
     // Conditions on with no value chosen reject everything, and lock nothing.
-    for (const auto& imposta : std::vector<std::function<void()>>{
-             [] {
-                 mConsecutivi = {0, true};
-             },
-             [] { mCondizioni.pariAttivo = true; },
-             [] { mCondizioni = {.sommaAttiva = true, .sommaMin = 12, .sommaMax = 11}; },
-             [] {
-                 mFiltriOR[1] = test::Gruppo({1}, 0b100);
-                 mNumFiltriOR = 1;
-             },
-         }) {
+    const std::function<void()> senzaValori[] = {
+        [] { mConsecutivi = {.maschera = 0, .attivo = true}; },
+        [] { mCondizioni.pariAttivo = true; },
+        [] { mCondizioni = {.sommaAttiva = true, .sommaMin = 12, .sommaMax = 11}; },
+        [] { mFiltriOR[1] = test::Gruppo({1}, 0b100), mNumFiltriOR = 1; },
+    };
+    for (const auto& imposta : senzaValori) {
         ui.lock = 0;
         EXPECT_TRUE(genera(Da(1, 8), 3, imposta).empty());
         EXPECT_EQ(mGUILocked, 0);
@@ -104,16 +90,14 @@ TEST_F(Corsa, SistemiAssolutiCheFissanoLOracolo) {
 }
 
 TEST_F(Corsa, LeFisseNonPiuSegnateSonoTolteSenzaContareSottoZero) {
-    test::Segna(Da(1, 10));
-    mLenCol = 3;
-    mCondizioni.fisseAttive = true;
-    mCondizioni.fisse[3] = mCondizioni.fisse[50] = 1;  // 50 is not marked any more
-    mCondizioni.numFisse = 2;
-    CalcolaSistema();
+    const auto sistema = genera(Da(1, 10), 3, [] {
+        mCondizioni = {.fisseAttive = true, .numFisse = 2};
+        mCondizioni.fisse[3] = mCondizioni.fisse[50] = 1;  // 50 is not marked
+    });
     EXPECT_EQ(mCondizioni.fisse[50], 0);
     EXPECT_EQ(mCondizioni.numFisse, 1);
-    ASSERT_EQ(mSistema.nColonne, 36);  // C(9, 2): every column holding 3
-    for (const auto& c : Sistema()) EXPECT_NE(std::find(c.begin(), c.end(), 3), c.end());
+    ASSERT_EQ(sistema.size(), 36u);  // C(9, 2): every column holding 3
+    for (const auto& c : sistema) EXPECT_NE(std::find(c.begin(), c.end(), 3), c.end());
 
     // A count already out of step with the table must not wrap round to 255, which would make
     // the fixed-numbers test reject every column.
@@ -128,17 +112,17 @@ TEST_F(Corsa, LeFisseNonPiuSegnateSonoTolteSenzaContareSottoZero) {
 }
 
 TEST_F(Corsa, ColonneBaseInTestaQuelleNonValideEscluse) {
-    test::Segna(Da(1, 6));
-    mLenCol = 3;
-    // Wrong length, a number beyond 90, a hole: all three left out with one warning.
-    test::MettiColonneBase({{80, 81, 82}, {1, 2, 3, 4}, {40, 2, 30}, {4, 5, 200}, {10, 20, 30}});
-    mColonneBase[5].numeri[2] = 0;
-    mCondizioni = {
-        .sommaAttiva = true, .sommaMin = 6, .sommaMax = 7};  // the base columns fail it but still head the system
-    mDistanzaMinima = {1, true};  // the reduction reads every stored number as an index of the 90
-    const auto esito = CalcolaSistema();
-    EXPECT_EQ(Sistema(), (Colonne{{80, 81, 82}, {40, 2, 30}, {1, 2, 3}, {1, 2, 4}}));
-    EXPECT_EQ(esito.colonneBaseEscluse, 3);
+    // Wrong length, a number beyond 90, a hole: all three left out with one warning. The base
+    // columns fail the sum but still head the system; the reduction reads every stored number as
+    // an index of the 90.
+    const auto sistema = genera(Da(1, 6), 3, [] {
+        test::MettiColonneBase({{80, 81, 82}, {1, 2, 3, 4}, {40, 2, 30}, {4, 5, 200}, {10, 20, 30}});
+        mColonneBase[5].numeri[2] = 0;
+        mCondizioni = {.sommaAttiva = true, .sommaMin = 6, .sommaMax = 7};
+        mDistanzaMinima = {1, true};
+    });
+    EXPECT_EQ(sistema, (Colonne{{80, 81, 82}, {40, 2, 30}, {1, 2, 3}, {1, 2, 4}}));
+    EXPECT_EQ(ultimo.colonneBaseEscluse, 3);
     ASSERT_FALSE(ui.messaggi.empty());
     EXPECT_NE(ui.messaggi[0].testo.find(": 3"), std::string::npos) << ui.messaggi[0].testo;
     EXPECT_EQ(ui.messaggi[0].icona, Icona::Esclamazione);
@@ -146,10 +130,7 @@ TEST_F(Corsa, ColonneBaseInTestaQuelleNonValideEscluse) {
 }
 
 TEST_F(Corsa, ProtocolloDiAvanzamento) {
-    test::Segna(Da(1, 20));
-    mLenCol = 5;  // 15,504 combinations
-    CalcolaSistema();
-    ASSERT_EQ(mSistema.nColonne, 15504);
+    ASSERT_EQ(genera(Da(1, 20), 5).size(), 15504u);
     // Generation: one update per progress step 0..250; the bar shows step x 0.4.
     ASSERT_EQ(ui.barre.size(), 251u);
     for (size_t s = 0; s < ui.barre.size(); ++s)
@@ -240,34 +221,43 @@ TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     EXPECT_EQ(mSistema.descrizione, "M0062");
 }
 
+// The question shows the counts; No lets the run go on. The elapsed time leaves out the time a
+// question stayed open: its start moves on by as much.
 TEST_F(Corsa, AnnullamentoChiedeConIConteggiENoProsegue) {
-    test::Segna(Da(1, 20));
-    mLenCol = 5;
-    mCondizioni.pariAttivo = true;
-    mCondizioni.pari[2] = mCondizioni.pari[3] = true;
-    ui.allYield = [](int64_t n) {
-        if (n == 100 || n == 200) ChiediAnnullamento();
+    struct Lenta : test::InterfacciaRegistrata {
+        Risposta MsgBox(const std::string& t, Pulsanti p, Icona i, const std::string& titolo) override {
+            if (p == Pulsanti::SiNo) std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            return InterfacciaRegistrata::MsgBox(t, p, i, titolo);
+        }
+    } lenta;
+    double spostamento = 0;
+    lenta.allYield = [&](int64_t n) {
+        if (n != 100 && n != 200) return;
+        const double inizio = mInizioCalcolo;
+        ChiediAnnullamento();
+        if (n == 100) spostamento = (mInizioCalcolo - inizio) * 86400.0;
     };
-    ui.risposte = {Risposta::No, Risposta::Si};
-    const auto esito = CalcolaSistema();
-    ASSERT_TRUE(esito.annullato);
-    EXPECT_FALSE(esito.limiteRaggiunto);
-    EXPECT_GT(esito.elaborate, 0);
-    EXPECT_LT(esito.elaborate, 15504);
+    lenta.risposte = {Risposta::No, Risposta::Si};
+    genera(Da(1, 20), 5, [] { mCondizioni.pariAttivo = mCondizioni.pari[2] = mCondizioni.pari[3] = true; });
+    EXPECT_GE(spostamento, 0.055);
+    ASSERT_TRUE(ultimo.annullato);
+    EXPECT_FALSE(ultimo.limiteRaggiunto);
+    EXPECT_GT(ultimo.elaborate, 0);
+    EXPECT_LT(ultimo.elaborate, 15504);
     EXPECT_EQ(mGUILocked, -1);  // a cancelled run with columns is a system
     std::vector<test::InterfacciaRegistrata::Messaggio> domande;
-    for (const auto& m : ui.messaggi)
+    for (const auto& m : lenta.messaggi)
         if (m.pulsanti == Pulsanti::SiNo) domande.push_back(m);
     ASSERT_EQ(domande.size(), 2u);  // the first answer No let the run go on
     // The box showed the counts at the moment of the question, under the progress window's title.
-    EXPECT_EQ(domande[1].testo, "M0001 15.504\r\nM0002" + FormatoConteggio(esito.elaborate) + "\r\nM0003" +
+    EXPECT_EQ(domande[1].testo, "M0001 15.504\r\nM0002" + FormatoConteggio(ultimo.elaborate) + "\r\nM0003" +
                                     FormatoConteggio(mSistema.nColonne) + "\r\nM0004");
     EXPECT_EQ(domande[1].titolo, "Elaborazione in corso...");
-    EXPECT_TRUE(eDurata(ui.messaggi.back().testo));
+    EXPECT_TRUE(eDurata(lenta.messaggi.back().testo));
     // The language may replace that title.
     std::ofstream(dir / "Prova.lng", std::ios::app) << "[frmCalcolo]\r\nfrmCalcolo.Caption=Calcolo in corso\r\n";
     ChiediAnnullamento();
-    EXPECT_EQ(ui.messaggi.back().titolo, "Calcolo in corso");
+    EXPECT_EQ(lenta.messaggi.back().titolo, "Calcolo in corso");
 }
 
 TEST_F(Corsa, AnnullamentoAllaPrimaPausaDentroUnaListaLunga) {
@@ -281,55 +271,28 @@ TEST_F(Corsa, AnnullamentoAllaPrimaPausaDentroUnaListaLunga) {
     const auto completo = genera(Da(1, 9), 3, lista);
     ASSERT_FALSE(completo.empty());
     const auto tutte = Combinazioni(Da(1, 9), 3);
-    test::StatoIniziale();
-    lista();
-    test::Segna(Da(1, 9));
-    mLenCol = 3;
-    ui.yield = 0;
-    ui.allYield = [](int64_t n) {
-        if (n == 1) mAnnullaCalcolo = true;
-    };
-    const auto esito = CalcolaSistema();
-    ASSERT_TRUE(esito.annullato);
-    EXPECT_LT(esito.elaborate, static_cast<double>(tutte.size()));
-    const auto esaminate = tutte.begin() + static_cast<std::ptrdiff_t>(esito.elaborate);
+    const auto tenute = genera(Da(1, 9), 3, [&] {
+        lista();
+        ui.yield = 0;
+        ui.allYield = [](int64_t n) {
+            if (n == 1) mAnnullaCalcolo = true;
+        };
+    });
+    ASSERT_TRUE(ultimo.annullato);
+    EXPECT_LT(ultimo.elaborate, static_cast<double>(tutte.size()));
+    const auto esaminate = tutte.begin() + static_cast<std::ptrdiff_t>(ultimo.elaborate);
     Colonne atteso;
     for (const auto& c : completo)
         if (std::find(tutte.begin(), esaminate, c) != esaminate) atteso.push_back(c);
-    EXPECT_EQ(Sistema(), atteso);
-}
-
-// The elapsed time leaves out the time a question stayed open: its start moves on by as much.
-TEST_F(Corsa, IlTempoDelleDomandeNonContaNellaDurata) {
-    struct Lenta : test::InterfacciaRegistrata {
-        Risposta MsgBox(const std::string& t, Pulsanti p, Icona i, const std::string& titolo) override {
-            if (p == Pulsanti::SiNo) std::this_thread::sleep_for(std::chrono::milliseconds(60));
-            return InterfacciaRegistrata::MsgBox(t, p, i, titolo);
-        }
-    } lenta;
-    test::Segna(Da(1, 20));
-    mLenCol = 5;
-    double spostamento = 0;
-    lenta.allYield = [&](int64_t n) {
-        if (n != 2) return;
-        const double inizio = mInizioCalcolo;
-        ChiediAnnullamento();
-        spostamento = (mInizioCalcolo - inizio) * 86400.0;
-    };
-    lenta.risposte = {Risposta::No};
-    CalcolaSistema();
-    EXPECT_GE(spostamento, 0.055);
-    EXPECT_EQ(mSistema.nColonne, 15504);
+    EXPECT_EQ(tenute, atteso);
 }
 
 TEST_F(Corsa, LimiteDiTreMilioniDiColonne) {
-    test::Segna(Da(1, 90));
-    mLenCol = 5;  // 43,949,268 combinations, no condition
-    const auto esito = CalcolaSistema();
+    genera(Da(1, 90), 5);  // 43,949,268 combinations, no condition
     ASSERT_EQ(mSistema.nColonne, MAX_COLONNE);
-    EXPECT_TRUE(esito.limiteRaggiunto);
-    EXPECT_EQ(esito.elaborate, MAX_COLONNE);
-    EXPECT_EQ(esito.integrale, 43949268);
+    EXPECT_TRUE(ultimo.limiteRaggiunto);
+    EXPECT_EQ(ultimo.elaborate, MAX_COLONNE);
+    EXPECT_EQ(ultimo.integrale, 43949268);
     EXPECT_EQ(ui.allarmi, std::vector<std::string>{"M0012"});
     ASSERT_GE(ui.messaggi.size(), 2u);
     const auto& avviso = ui.messaggi[ui.messaggi.size() - 2];

@@ -4,7 +4,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -12,9 +11,9 @@
 #include "core/cartella_dati.h"
 #include "core/corpo.h"
 #include "net/aggiornamenti.h"
+#include "server_aggiornamenti.h"
 #include "server_prova.h"
 #include "settings/impostazioni.h"
-#include "support/cCRC32.h"
 #include "support/registratore.h"
 #include "versione.h"
 
@@ -23,24 +22,8 @@ namespace {
 
 constexpr auto leggi = &test::LeggiFile;
 
-// A sound matrix file: V numbers, columns of K, the format tag and the CRC trailer.
-std::string Matrice(uint8_t v, uint8_t k, const std::string& descrizione) {
-    std::string h(142, ' ');
-    h[0] = static_cast<char>(v);
-    h[1] = h[2] = h[3] = static_cast<char>(k);
-    h[4] = 0;
-    const int32_t c = 2;
-    std::memcpy(h.data() + 5, &c, 4);
-    h.replace(49, descrizione.size(), descrizione);
-    std::memset(h.data() + 109, 0, 18);
-    h.replace(127, 15, "matricezelv0001");
-    for (int p = 1; p <= k; ++p)
-        for (int col = 0; col < c; ++col) h += static_cast<char>(col == 0 ? p : v - k + p);
-    const std::vector<uint8_t> b(h.begin(), h.end());
-    const uint32_t crc = static_cast<uint32_t>(cCRC32().GetByteArrayCrc32(b));
-    for (int i = 0; i < 4; ++i) h += static_cast<char>((crc >> (8 * i)) & 0xFF);
-    return h;
-}
+// Sound matrix files, each different: the ones the reference server publishes.
+std::string Matrice(const char* nome) { return leggi(server::ContenutiPredefiniti().cartelleMatrici.front() / nome); }
 
 // A language file holding every message the program shows, each saying `parola`.
 std::string Lingua(const std::string& parola) {
@@ -114,17 +97,13 @@ protected:
             res.set_content(corpo, "text/plain");
         };
         auto& s = srv.server;
-        s.Get("/public/qiv/ver.asp",
-              [servi](const httplib::Request&, httplib::Response& res) { servi("ver.asp", res, false); });
-        s.Get("/public/qiv/lingue/lista.txt",
-              [servi](const httplib::Request&, httplib::Response& res) { servi("lista.txt", res, false); });
-        s.Get("/public/lumora/lista.asp",
-              [servi](const httplib::Request&, httplib::Response& res) { servi("lista.asp", res, false); });
-        s.Get(R"(/public/qiv/lingue/(.+))",
-              [servi](const httplib::Request& req, httplib::Response& res) { servi(req.matches[1], res, true); });
-        s.Get("/public/lumora/matrici/download.aspx", [servi](const httplib::Request& req, httplib::Response& res) {
-            servi(req.get_param_value("file"), res, true);
-        });
+        for (const char* lista : {"/public/qiv/ver.asp", "/public/qiv/lingue/lista.txt", "/public/lumora/lista.asp"}) {
+            const std::string nome = std::string(lista).substr(std::string(lista).rfind('/') + 1);
+            s.Get(lista, [servi, nome](const auto&, auto& res) { servi(nome, res, false); });
+        }
+        s.Get(R"(/public/qiv/lingue/(.+))", [servi](const auto& req, auto& res) { servi(req.matches[1], res, true); });
+        s.Get("/public/lumora/matrici/download.aspx",
+              [servi](const auto& req, auto& res) { servi(req.get_param_value("file"), res, true); });
         ASSERT_TRUE(srv.avvia());
         mServerAggiornamentiForzato = srv.base();
     }
@@ -150,28 +129,23 @@ TEST_F(AggiornamentiTest, TheServerAddressComesFromTheSettingsOrTheDefault) {
     EXPECT_EQ(IndirizzoServer(), "http://127.0.0.1:99");
 }
 
+// The start-up check tells the face of a newer version only; a page that is no version, or a
+// server that cannot be reached, never shows anything.
 TEST_F(AggiornamentiTest, ANewerServerVersionIsAnnouncedAndNothingElseIs) {
-    file["ver.asp"] = VersioneLocale() + "\r\naltro\r\n";
-    auto r = NewVersion();
-    EXPECT_EQ(r.esito, EsitoVersione::NessunaNovita);
-    EXPECT_EQ(r.remota, VersioneLocale());
-    EXPECT_TRUE(ui.avvisi.empty());
+    const std::pair<std::string, EsitoVersione> casi[] = {
+        {VersioneLocale() + "\r\naltro\r\n", EsitoVersione::NessunaNovita},
+        {"999.0.0", EsitoVersione::NuovaVersione},
+        {"<html><body>maintenance</body></html>", EsitoVersione::NessunaNovita},
+        {std::string(10000, '9'), EsitoVersione::NonRaggiungibile}};  // over the version file's size cap
+    for (const auto& [corpo, esito] : casi) {
+        file["ver.asp"] = corpo;
+        EXPECT_EQ(NewVersion().esito, esito) << corpo.substr(0, 40);
+    }
     EXPECT_FALSE(std::filesystem::exists(cartella / "temp" / "qivver.txt"));
-
-    file["ver.asp"] = "999.0.0";
-    r = NewVersion();
-    EXPECT_EQ(r.esito, EsitoVersione::NuovaVersione);
-    ASSERT_EQ(ui.avvisi.size(), 1u);
-    EXPECT_EQ(ui.avvisi[0], VersioneLocale() + " -> 999.0.0");
-
-    file["ver.asp"] = "<html><body>maintenance</body></html>";
-    EXPECT_EQ(NewVersion().esito, EsitoVersione::NessunaNovita);
-    file["ver.asp"] = std::string(10000, '9');  // over the version file's size cap
-    EXPECT_EQ(NewVersion().esito, EsitoVersione::NonRaggiungibile);
     mServerAggiornamentiForzato = "http://127.0.0.1:" + std::to_string(test::PortaChiusa());
     EXPECT_EQ(NewVersion().esito, EsitoVersione::NonRaggiungibile);
-    EXPECT_EQ(ui.avvisi.size(), 1u);
-    EXPECT_TRUE(ui.messaggi.empty());  // an unreachable server is silent
+    EXPECT_EQ(ui.avvisi, std::vector<std::string>{VersioneLocale() + " -> 999.0.0"});
+    EXPECT_TRUE(ui.messaggi.empty());
 }
 
 TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
@@ -199,19 +173,14 @@ TEST_F(AggiornamentiTest, LanguagesReplaceTheirTargetAndBadNamesAreSkipped) {
     EXPECT_EQ(r.scartati, (std::vector<std::string>{"../fuori/evil.txt", "/tmp/x.txt", "..", "sub/dir.txt",
                                                     "ctl\x01.txt", "readme"}));
     EXPECT_EQ(r.falliti, (std::vector<std::string>{"missing.txt", "broken.txt", "junk.txt", "short.txt"}));
+    const char* motivi[] = {"404", "no message 0001", "NUL", "no message 0001"};
     ASSERT_EQ(r.motivi.size(), 4u);
-    EXPECT_NE(r.motivi[0].find("404"), std::string::npos) << r.motivi[0];
-    EXPECT_NE(r.motivi[1].find("no message 0001"), std::string::npos) << r.motivi[1];
-    EXPECT_NE(r.motivi[2].find("NUL"), std::string::npos) << r.motivi[2];
-    EXPECT_NE(r.motivi[3].find("no message 0001"), std::string::npos) << r.motivi[3];
-    EXPECT_EQ(leggi(cartella / "english.lng"), Lingua("new"));
-    EXPECT_EQ(leggi(cartella / "italiano.lng"), Lingua("nuovo"));
-    EXPECT_EQ(leggi(cartella / "DEUTSCH.lng"), Lingua("neu"));
-    EXPECT_FALSE(std::filesystem::exists(cartella / "Italiano.lng"));
-    EXPECT_FALSE(std::filesystem::exists(cartella / "deutsch.lng"));
-    EXPECT_FALSE(std::filesystem::exists(cartella / "broken.lng"));
-    EXPECT_FALSE(std::filesystem::exists(cartella / "junk.lng"));
-    EXPECT_FALSE(std::filesystem::exists(cartella / "fuori" / "evil.lng"));
+    for (size_t i = 0; i < 4; ++i) EXPECT_NE(r.motivi[i].find(motivi[i]), std::string::npos) << r.motivi[i];
+    for (const auto& [lng, txt] :
+         {std::pair{"english.lng", "english.txt"}, {"italiano.lng", "italiano.txt"}, {"DEUTSCH.lng", "DEUTSCH.TXT"}})
+        EXPECT_EQ(leggi(cartella / lng), file[txt]);
+    for (const char* via : {"Italiano.lng", "deutsch.lng", "broken.lng", "junk.lng", "fuori/evil.lng"})
+        EXPECT_FALSE(std::filesystem::exists(cartella / via)) << via;
     for (const auto& q : richieste) EXPECT_EQ(q.find(".."), std::string::npos) << q;
     EXPECT_EQ(ElencoLingue(cartella.percorso(), "").nomi, (std::vector<std::string>{"DEUTSCH", "ENGLISH", "ITALIANO"}));
     EXPECT_EQ(ui.progressi.size(), 7u);
@@ -274,7 +243,7 @@ TEST_F(AggiornamentiTest, OneWriterOfTheDataFolderAtATime) {
 TEST_F(AggiornamentiTest, AnUpdateKeepsToItsTimeLimit) {
     file["lista.asp"] = "a.dat\nb.dat\n";
     file["A.DAT"] = "HANG";
-    file["B.DAT"] = Matrice(10, 5, "mai chiesta");
+    file["B.DAT"] = Matrice("M10_5_3.mzel");
     const auto limiti = mLimitiAggiornamento;
     mLimitiAggiornamento.secondiTotali = 1;
     const auto r = AggiornaMatrici();
@@ -286,28 +255,15 @@ TEST_F(AggiornamentiTest, AnUpdateKeepsToItsTimeLimit) {
     EXPECT_EQ(richieste, std::vector<std::string>{"A.DAT"});
 }
 
-TEST_F(AggiornamentiTest, AFailedListChangesNothingAndTheOldLanguagesStayListed) {
-    cartella.scrivi("english.lng", "[Strings]\n");
-    cartella.scrivi("deutsch.lng", "[Strings]\n");
-    const auto r = AggiornaLingue();
-    EXPECT_FALSE(r.listaScaricata);
-    EXPECT_TRUE(r.installati.empty());
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").nomi, (std::vector<std::string>{"DEUTSCH", "ENGLISH"}));
-    EXPECT_FALSE(AggiornaMatrici().listaScaricata);
-    EXPECT_TRUE(richieste.empty());
-    MostraEsitoLingue(r);
-    EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0165", {IndirizzoServer()}));
-}
-
 TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplaceAnything) {
     std::filesystem::create_directories(cartella / "matrici");
-    const std::string buona = Matrice(10, 5, "vecchia");
+    const std::string buona = Matrice("M10_5_3.mzel");
     cartella.scrivi("matrici/BAD.mzel", buona);
     cartella.scrivi("matrici/Abc.mzel", buona);
     file["lista.asp"] = "abc.dat\nnodat.mzel\n../x.DAT\nbad.DAT\nmissing.DAT\nC:\\x.DAT\n";
-    file["ABC.DAT"] = Matrice(12, 6, "nuova");
-    file["NODAT.MZEL"] = Matrice(8, 4, "senza dat");
-    std::string rotta = Matrice(10, 5, "rotta");
+    file["ABC.DAT"] = Matrice("M12_6_4.mzel");
+    file["NODAT.MZEL"] = Matrice("M15_5_3.mzel");
+    std::string rotta = Matrice("M12_6_4.mzel");
     rotta[150] ^= 1;
     file["BAD.DAT"] = rotta;
     const auto r = AggiornaMatrici();
@@ -323,17 +279,26 @@ TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplac
     EXPECT_TRUE(std::filesystem::exists(cartella / "temp" / "qivmatrici.txt"));
 }
 
-TEST_F(AggiornamentiTest, TheCreditsAreShownLineByLine) {
+// What the settings window tells: a language list that could not be fetched (nothing else is
+// asked), the credits line by line, and a warning naming the server when they do not come.
+TEST_F(AggiornamentiTest, AFailedListAndTheCreditsAreTold) {
+    const auto r = AggiornaLingue();
+    EXPECT_FALSE(r.listaScaricata);
+    EXPECT_TRUE(r.installati.empty());
+    EXPECT_TRUE(richieste.empty());
+    MostraEsitoLingue(r);
     file["thankstolingue.txt"] = "Grazie a:\r\nTizio\nCaio";
     MostraCreditiLingue();
-    ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo, "\r\nGrazie a:\r\nTizio\r\nCaio");
-    EXPECT_EQ(ui.messaggi[0].icona, Icona::Informazione);
     file.clear();
-    MostraCreditiLingue();  // no credits: a warning naming the server
-    ASSERT_EQ(ui.messaggi.size(), 2u);
-    EXPECT_EQ(ui.messaggi[1].testo, TestoMessaggio("0167", {IndirizzoServer()}));
-    EXPECT_EQ(ui.messaggi[1].icona, Icona::Esclamazione);
+    MostraCreditiLingue();
+    const std::pair<std::string, Icona> attesi[] = {{TestoMessaggio("0165", {IndirizzoServer()}), Icona::Esclamazione},
+                                                    {"\r\nGrazie a:\r\nTizio\r\nCaio", Icona::Informazione},
+                                                    {TestoMessaggio("0167", {IndirizzoServer()}), Icona::Esclamazione}};
+    ASSERT_EQ(ui.messaggi.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(ui.messaggi[i].testo, attesi[i].first);
+        EXPECT_EQ(ui.messaggi[i].icona, attesi[i].second);
+    }
 }
 
 }  // namespace

@@ -50,58 +50,48 @@ protected:
     std::string out, err;
 };
 
-TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheReferenceServer) {
+// A fresh data folder whose qiv.ini names the server (no --server) is filled from it.
+TEST_F(CliReteTest, AFreshDataFolderIsFilledFromTheServerInQivIni) {
     ASSERT_TRUE(Avvia());
     const auto matrici = server::ElencoMatrici(contenuti);
     ASSERT_GE(matrici.size(), 3u);
-    ASSERT_EQ(Esegui({"update-matrices", "--server", srv.base()}), 0) << err;
+    std::filesystem::create_directories(dati);
+    std::ofstream(dati / "qiv.ini") << "[IMPOSTAZIONI]\nLINGUA=english\nSERVER AGGIORNAMENTI=" << srv.base() << "\n";
+    ASSERT_EQ(Esegui({"update-matrices"}), 0) << err;
     for (const auto& m : matrici) {
         const auto nome = m.substr(0, m.size() - 4) + ".mzel";
         EXPECT_TRUE(std::filesystem::is_regular_file(dati / "matrici" / nome)) << nome;
         EXPECT_NE(out.find("installed " + nome), std::string::npos);
     }
-    ASSERT_EQ(Esegui({"update-languages", "--server", srv.base()}), 0) << err;
-    EXPECT_NE(out.find("installed english.lng"), std::string::npos);
-    EXPECT_NE(out.find("installed italiano.lng"), std::string::npos);
-    ASSERT_EQ(Esegui({"languages"}), 0);
-    EXPECT_EQ(out, "  ENGLISH\n  ITALIANO\n");
+    ASSERT_EQ(Esegui({"update-languages"}), 0) << err;
+    EXPECT_EQ(out, "installed english.lng\ninstalled italiano.lng\n* ENGLISH\n  ITALIANO\n");
     for (const char* s : {"temp", "txt", "sistemi", "csv", "matrici"})
         EXPECT_TRUE(std::filesystem::is_directory(dati / s));
 }
 
-TEST_F(CliReteTest, VersionCheckExitsThreeOnlyForANewerServer) {
-    const std::string uguale = NOVANTA_VERSIONE, nuova = std::to_string(NOVANTA_VERSIONE_MAJOR + 1) + ".0.0";
-    for (const auto& versione : {uguale, nuova}) {
-        test::ServerProva prova;
-        contenuti.versione = versione;
-        server::ConfiguraServer(prova.server, contenuti);
-        ASSERT_TRUE(prova.avvia());
-        EXPECT_EQ(Esegui({"version-check", "--server", prova.base()}), versione == uguale ? 0 : 3) << err;
-        EXPECT_NE(out.find("server version: " + versione + "\n"), std::string::npos);
-        if (versione == uguale) {
-            EXPECT_EQ(out, "local version: " + uguale + "\nserver version: " + uguale + "\n");
-        }
-    }
-}
-
-TEST_F(CliReteTest, AnUnreachableServerIsAnErrorButTheLanguagesStayListed) {
+// The exit codes a script reads: 3 only for a newer server, 1 when the server cannot be reached
+// (the languages installed at start are still listed).
+TEST_F(CliReteTest, VersionCheckAndAnUnreachableServerExitCodes) {
+    const std::string versione = NOVANTA_VERSIONE, nuova = std::to_string(NOVANTA_VERSIONE_MAJOR + 1) + ".0.0";
+    test::ServerProva piuNuovo;
+    contenuti.versione = nuova;
+    server::ConfiguraServer(piuNuovo.server, contenuti);
+    contenuti.versione = versione;
+    ASSERT_TRUE(Avvia() && piuNuovo.avvia());
     const std::string morto = "http://127.0.0.1:" + std::to_string(test::PortaChiusa());
-    EXPECT_EQ(Esegui({"version-check", "--server", morto}), 1);
-    EXPECT_NE(err.find("cannot reach the update server"), std::string::npos) << err;
-    EXPECT_EQ(Esegui({"update-languages", "--server", morto}), 1);
-    // The shipped languages were installed at start and are still offered.
-    EXPECT_EQ(out, "  ENGLISH\n  ITALIANO\n");
-    EXPECT_EQ(Esegui({"update-matrices", "--server", morto}), 1);
-    EXPECT_NE(err.find("cannot fetch the matrix list"), std::string::npos);
-}
-
-TEST_F(CliReteTest, TheServerInQivIniIsUsedWithoutServerOption) {
-    ASSERT_TRUE(Avvia());
-    std::filesystem::create_directories(dati);
-    std::ofstream(dati / "qiv.ini") << "[IMPOSTAZIONI]\nLINGUA=english\nSERVER AGGIORNAMENTI=" << srv.base() << "\n";
-    ASSERT_EQ(Esegui({"update-matrices"}), 0) << err;
-    ASSERT_EQ(Esegui({"languages"}), 0);
-    EXPECT_EQ(out, "* ENGLISH\n  ITALIANO\n");
+    const std::string locale = "local version: " + versione + "\n";
+    const std::tuple<std::string, const char*, int, std::string, const char*> casi[] = {
+        {srv.base(), "version-check", 0, locale + "server version: " + versione + "\n", ""},
+        {piuNuovo.base(), "version-check", 3, locale + "server version: " + nuova + "\na newer version is available\n",
+         ""},
+        {morto, "version-check", 1, locale, "cannot reach the update server"},
+        {morto, "update-languages", 1, "  ENGLISH\n  ITALIANO\n", "cannot fetch the language list"},
+        {morto, "update-matrices", 1, "", "cannot fetch the matrix list"}};
+    for (const auto& [server, comando, codice, attesoOut, attesoErr] : casi) {
+        EXPECT_EQ(Esegui({comando, "--server", server}), codice) << comando << " " << server << "\n" << err;
+        EXPECT_EQ(out, attesoOut);
+        EXPECT_NE(err.find(attesoErr), std::string::npos) << err;
+    }
 }
 
 // What a script needs from an update: why a file was not installed, a list cut at its cap
@@ -109,10 +99,9 @@ TEST_F(CliReteTest, TheServerInQivIniIsUsedWithoutServerOption) {
 TEST_F(CliReteTest, ReasonsCutListsAndABusyFolderReachTheScript) {
     std::string lista;
     srv.server.Get("/public/qiv/lingue/lista.txt",
-                   [&](const httplib::Request&, httplib::Response& res) { res.set_content(lista, "text/plain"); });
-    srv.server.Get("/public/qiv/lingue/broken.txt", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content(std::string("[Strings]\0\n", 11), "text/plain");
-    });
+                   [&](const auto&, auto& res) { res.set_content(lista, "text/plain"); });
+    srv.server.Get("/public/qiv/lingue/broken.txt",
+                   [](const auto&, auto& res) { res.set_content(std::string("[Strings]\0\n", 11), "text/plain"); });
     ASSERT_TRUE(srv.avvia());
     lista = "broken.txt\n";
     EXPECT_EQ(Esegui({"update-languages", "--server", srv.base()}), 1);

@@ -17,26 +17,19 @@ class DownloadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         auto& s = srv.server;
-        s.Get("/file", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content("contenuto nuovo\r\n", "text/plain");
-        });
-        s.Get("/grande", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content(std::string(64 * 1024, 'g'), "application/octet-stream");
-        });
-        s.Get("/errore", [](const httplib::Request&, httplib::Response& res) {
-            res.status = 500;
-            res.set_content("boom", "text/plain");
-        });
-        s.Get("/r1", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/r2"); });
-        s.Get("/r2", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/file"); });
-        s.Get("/giro", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/giro"); });
-        s.Get("/fuori",
-              [](const httplib::Request&, httplib::Response& res) { res.set_redirect("file:///etc/passwd"); });
-        s.Get("/fermo", [this](const httplib::Request&, httplib::Response& res) {
+        s.Get("/file", [](const auto&, auto& res) { res.set_content("contenuto nuovo\r\n", "text/plain"); });
+        s.Get("/grande",
+              [](const auto&, auto& res) { res.set_content(std::string(64 * 1024, 'g'), "application/octet-stream"); });
+        s.Get("/errore", [](const auto&, auto& res) { res.status = 500; });
+        s.Get("/r1", [](const auto&, auto& res) { res.set_redirect("/r2"); });
+        s.Get("/r2", [](const auto&, auto& res) { res.set_redirect("/file"); });
+        s.Get("/giro", [](const auto&, auto& res) { res.set_redirect("/giro"); });
+        s.Get("/fuori", [](const auto&, auto& res) { res.set_redirect("file:///etc/passwd"); });
+        s.Get("/fermo", [this](const auto&, auto& res) {
             srv.attendi(5);
             res.set_content("tardi", "text/plain");
         });
-        s.Get("/troncato", [](const httplib::Request&, httplib::Response& res) {
+        s.Get("/troncato", [](const auto&, auto& res) {
             res.set_content_provider(1000, "text/plain", [](size_t, size_t, httplib::DataSink& sink) {
                 const std::string meta(500, 't');
                 sink.write(meta.data(), meta.size());
@@ -44,7 +37,7 @@ protected:
             });
         });
         // 100,000 bytes of the letter in the path, in slow pieces, so two downloads overlap.
-        s.Get(R"(/lento/(\w))", [](const httplib::Request& req, httplib::Response& res) {
+        s.Get(R"(/lento/(\w))", [](const auto& req, auto& res) {
             const char lettera = req.matches[1].str()[0];
             res.set_content_provider(100000, "text/plain", [lettera](size_t offset, size_t, httplib::DataSink& sink) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -52,7 +45,7 @@ protected:
                 return sink.write(pezzo.data(), pezzo.size());
             });
         });
-        s.Get("/cache", [this](const httplib::Request& req, httplib::Response& res) {
+        s.Get("/cache", [this](const auto& req, auto& res) {
             cacheVista = req.get_header_value("Cache-Control");
             res.set_content("x", "text/plain");
         });
@@ -65,66 +58,60 @@ protected:
     std::string cacheVista;
 };
 
-TEST_F(DownloadTest, ASuccessfulDownloadReplacesTheFileAndFollowsRedirects) {
-    cartella.scrivi("vecchio.txt", "contenuto vecchio");
-    EXPECT_TRUE(DownloadFile(srv.url("/file"), cartella / "vecchio.txt", true));
-    EXPECT_EQ(leggi(cartella / "vecchio.txt"), "contenuto nuovo\r\n");
-    EXPECT_TRUE(DownloadFile(srv.url("/cache"), cartella / "c.txt", true));
-    EXPECT_EQ(cacheVista, "no-cache");
-    EXPECT_TRUE(DownloadFile(srv.url("/r1"), cartella / "r.txt", true));
-    EXPECT_EQ(leggi(cartella / "r.txt"), "contenuto nuovo\r\n");
-    OpzioniDownload opz;
-    opz.maxByte = 64 * 1024;  // exactly the size passes
-    EXPECT_TRUE(ScaricaFile(srv.url("/grande"), cartella / "g.bin", true, opz).ok);
-    EXPECT_EQ(std::filesystem::file_size(cartella / "g.bin"), 64u * 1024u);
-    EXPECT_EQ(CartellaTemp(), cartella / "temp");
-    EXPECT_TRUE(std::filesystem::is_directory(cartella / "temp"));
-    EXPECT_TRUE(ui.messaggi.empty());
-}
-
-// Every way a download can fail leaves the old file whole and no .part beside it; a failed
-// download is the caller's to report, so no message box either.
-TEST_F(DownloadTest, EveryFailureKeepsTheOldFile) {
+// Every way a download can end: a whole body (redirects followed, exactly the size cap passes)
+// replaces the file; every failure leaves the old file whole and no .part beside it, and is the
+// caller's to report, so no message box either.
+TEST_F(DownloadTest, AFileIsReplacedWholeOrNotAtAll) {
     const int chiusa = test::PortaChiusa();
     ASSERT_GT(chiusa, 0);
     struct Caso {
         std::string url;
         OpzioniDownload opzioni;
+        std::string corpo;   // the file afterwards; empty: the download fails
         long statoHttp;      // -1: not checked
         std::string errore;  // a piece of the error text
     };
-    OpzioniDownload unSecondo, kilo, unRedirect, stallo;
+    OpzioniDownload unSecondo, kilo, unRedirect, stallo, esatto;
     unSecondo.secondiTotali = 1;
     stallo.secondiStallo = 1;
     kilo.maxByte = 1024;
+    esatto.maxByte = 64 * 1024;
     unRedirect.maxRedirect = 1;
     const Caso casi[] = {
-        {srv.url("/manca"), {}, 404, ""},
-        {srv.url("/errore"), {}, 500, ""},
-        {"http://127.0.0.1:" + std::to_string(chiusa) + "/file", {}, -1, ""},
-        {srv.url("/fermo"), unSecondo, -1, "imed out"},
-        {srv.url("/fermo"), stallo, -1, "too slow"},  // no byte for a second: abandoned
-        {srv.url("/troncato"), {}, -1, ""},
-        {srv.url("/grande"), kilo, -1, "larger than 1024"},
-        {srv.url("/r1"), unRedirect, -1, ""},
-        {srv.url("/giro"), {}, -1, ""},
-        {srv.url("/fuori"), {}, -1, ""},
-        {"file:///etc/hostname", {}, -1, ""},
+        {srv.url("/file"), {}, "contenuto nuovo\r\n", 200, ""},
+        {srv.url("/r1"), {}, "contenuto nuovo\r\n", 200, ""},
+        {srv.url("/grande"), esatto, std::string(64 * 1024, 'g'), 200, ""},
+        {srv.url("/manca"), {}, "", 404, ""},
+        {srv.url("/errore"), {}, "", 500, ""},
+        {"http://127.0.0.1:" + std::to_string(chiusa) + "/file", {}, "", -1, ""},
+        {srv.url("/fermo"), unSecondo, "", -1, "imed out"},
+        {srv.url("/fermo"), stallo, "", -1, "too slow"},  // no byte for a second: abandoned
+        {srv.url("/troncato"), {}, "", -1, ""},
+        {srv.url("/grande"), kilo, "", -1, "larger than 1024"},
+        {srv.url("/r1"), unRedirect, "", -1, ""},
+        {srv.url("/giro"), {}, "", -1, ""},
+        {srv.url("/fuori"), {}, "", -1, ""},
+        {"file:///etc/hostname", {}, "", -1, ""},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.url);
         cartella.scrivi("vecchio.txt", "contenuto vecchio");
         const auto e = ScaricaFile(c.url, cartella / "vecchio.txt", true, c.opzioni);
-        EXPECT_FALSE(e.ok);
-        EXPECT_FALSE(e.errore.empty());
+        EXPECT_EQ(e.ok, !c.corpo.empty());
+        EXPECT_EQ(e.errore.empty(), e.ok);
         if (c.statoHttp >= 0) {
             EXPECT_EQ(e.statoHttp, c.statoHttp);
         }
         EXPECT_NE(e.errore.find(c.errore), std::string::npos) << e.errore;
-        EXPECT_EQ(leggi(cartella / "vecchio.txt"), "contenuto vecchio");
+        EXPECT_EQ(leggi(cartella / "vecchio.txt"), e.ok ? c.corpo : "contenuto vecchio");
         for (const auto& f : std::filesystem::directory_iterator(cartella.percorso()))
             EXPECT_EQ(f.path().extension(), f.is_directory() ? "" : ".txt") << f.path();
     }
+    // Every cache on the way is asked for a fresh copy.
+    EXPECT_TRUE(DownloadFile(srv.url("/cache"), cartella / "c.txt", true));
+    EXPECT_EQ(cacheVista, "no-cache");
+    EXPECT_EQ(CartellaTemp(), cartella / "temp");
+    EXPECT_TRUE(std::filesystem::is_directory(cartella / "temp"));
     EXPECT_TRUE(ui.messaggi.empty());
 }
 

@@ -17,13 +17,21 @@ namespace fs = std::filesystem;
 
 constexpr auto leggi = &test::LeggiFile;
 
-// The names in a folder: a temporary file left behind shows up here.
-std::vector<std::string> contenuto(const fs::path& cartella) {
-    std::vector<std::string> nomi;
-    for (const auto& e : fs::directory_iterator(cartella)) nomi.push_back(e.path().filename().string());
-    std::sort(nomi.begin(), nomi.end());
-    return nomi;
-}
+class FileAtomico : public ::testing::Test {
+protected:
+    // The names in the folder: a temporary file left behind shows up here.
+    std::vector<std::string> contenuto() const {
+        std::vector<std::string> nomi;
+        for (const auto& e : fs::directory_iterator(dir.percorso())) nomi.push_back(e.path().filename().string());
+        std::sort(nomi.begin(), nomi.end());
+        return nomi;
+    }
+
+    test::CartellaTemporanea dir;
+    const fs::path f = dir / "sistema.txt";
+    std::string errore;
+    int numero = 0;
+};
 
 // Lowers the largest file this process may write, so that a write fails as on a full disk.
 class LimiteFile {
@@ -45,10 +53,7 @@ private:
     void (*precedente_)(int) = nullptr;
 };
 
-TEST(FileAtomico, ScriveESostituisceSenzaLasciareTemporanei) {
-    test::CartellaTemporanea dir;
-    const auto f = dir / "sistema.txt";
-    std::string errore;
+TEST_F(FileAtomico, ScriveESostituisceSenzaLasciareTemporanei) {
     ASSERT_TRUE(ScriviFileAtomico(f, "prima\r\n", errore)) << errore;
     EXPECT_EQ(leggi(f), "prima\r\n");
     ASSERT_TRUE(ScriviFileAtomico(f, "", errore)) << errore;
@@ -71,16 +76,11 @@ TEST(FileAtomico, ScriveESostituisceSenzaLasciareTemporanei) {
         ASSERT_TRUE(w.scrivi("mai confermato"));
     }
     EXPECT_EQ(leggi(f), grande);
-    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
+    EXPECT_EQ(contenuto(), std::vector<std::string>{"sistema.txt"});
 }
 
-TEST(FileAtomico, UnaScritturaFallitaLasciaIlVecchioFile) {
-    test::CartellaTemporanea dir;
-    const auto f = dir / "sistema.txt";
-    std::string errore;
+TEST_F(FileAtomico, UnaScritturaFallitaLasciaIlVecchioFile) {
     ASSERT_TRUE(ScriviFileAtomico(f, "vecchio contenuto\r\n", errore));
-
-    int numero = 0;
     {
         LimiteFile limite(4096);
         EXPECT_FALSE(ScriviFileAtomico(f, std::string(1 << 18, 'x'), errore, &numero));
@@ -88,7 +88,7 @@ TEST(FileAtomico, UnaScritturaFallitaLasciaIlVecchioFile) {
     EXPECT_EQ(numero, 75);
     EXPECT_FALSE(errore.empty());
     EXPECT_EQ(leggi(f), "vecchio contenuto\r\n");
-    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
+    EXPECT_EQ(contenuto(), std::vector<std::string>{"sistema.txt"});
 
     // The same through the piecewise writer: the failure is sticky and conferma refuses.
     {
@@ -103,13 +103,10 @@ TEST(FileAtomico, UnaScritturaFallitaLasciaIlVecchioFile) {
         EXPECT_EQ(w.numeroErrore(), 75);
     }
     EXPECT_EQ(leggi(f), "vecchio contenuto\r\n");
-    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"sistema.txt"});
+    EXPECT_EQ(contenuto(), std::vector<std::string>{"sistema.txt"});
 }
 
-TEST(FileAtomico, CartellaMancanteODestinazioneCartella) {
-    test::CartellaTemporanea dir;
-    std::string errore;
-    int numero = 0;
+TEST_F(FileAtomico, CartellaMancanteODestinazioneCartella) {
     EXPECT_FALSE(ScriviFileAtomico(dir / "manca" / "x.txt", "dati", errore, &numero));
     EXPECT_EQ(numero, 75);
     EXPECT_NE(errore.find("x.txt"), std::string::npos);
@@ -123,14 +120,12 @@ TEST(FileAtomico, CartellaMancanteODestinazioneCartella) {
     EXPECT_FALSE(errore.empty());
     EXPECT_TRUE(fs::is_directory(dir / "occupato"));
     EXPECT_EQ(leggi(dir / "occupato" / "dentro.txt"), "intatto");
-    EXPECT_EQ(contenuto(dir.percorso()), std::vector<std::string>{"occupato"});
+    EXPECT_EQ(contenuto(), std::vector<std::string>{"occupato"});
 }
 
 // What is at the target is respected: a FIFO is written into, a link keeps pointing at the file
 // that got the content, a private file stays private.
-TEST(FileAtomico, RispettaCioCheSostituisce) {
-    test::CartellaTemporanea dir;
-    std::string errore;
+TEST_F(FileAtomico, RispettaCioCheSostituisce) {
     const auto fifo = dir / "f";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const int lettore = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
@@ -152,7 +147,7 @@ TEST(FileAtomico, RispettaCioCheSostituisce) {
     fs::permissions(dir / "p", fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(ScriviFileAtomico(dir / "p", "segreto", errore)) << errore;
     EXPECT_EQ(fs::status(dir / "p").permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(contenuto(dir.percorso()), (std::vector<std::string>{"f", "l", "p", "real.txt"}));
+    EXPECT_EQ(contenuto(), (std::vector<std::string>{"f", "l", "p", "real.txt"}));
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include "cli/cli.h"
 #include "core/corpo.h"
 #include "progetto/progetto.h"
+#include "settings/multiLanguage.h"
+#include "support/formato.h"
+#include "support/lingua_prova.h"
 
 namespace novanta::test {
 
@@ -85,6 +88,16 @@ void StatoIniziale() {
     mFileProgetto.clear();
     mNomeFileSistema.clear();
     mAnnullaCalcolo = false;
+    mLinguaCorrente.clear();
+}
+
+void ScriviLinguaProva(const CartellaTemporanea& cartella) {
+    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\r\nLINGUA=Prova\r\n");
+    std::string lng = "[Strings]\r\n";
+    for (int i = 1; i <= 64; ++i) lng += FormatoZeri(i, 4) + "=M" + FormatoZeri(i, 4) + "\r\n";
+    // The newer messages take parameters: they show where they go.
+    for (int i = 160; i <= 189; ++i) lng += "0" + std::to_string(i) + "=M0" + std::to_string(i) + " %1 %2\r\n";
+    cartella.scrivi("Prova.lng", lng);
     mLinguaCorrente.clear();
 }
 

@@ -72,33 +72,27 @@ TEST(DataDaISO, SoloGiorniVeriInFormaEsatta) {
 }
 
 TEST(Formato, ArrotondamentoBancarioMigliaiaEZeri) {
-    const std::pair<double, int64_t> arrotondati[] = {{0.5, 0},
-                                                      {1.5, 2},
-                                                      {2.5, 2},
-                                                      {3.5, 4},
-                                                      {-0.5, 0},
-                                                      {-2.5, -2},
-                                                      {-3.5, -4},
-                                                      {2.4999, 2},
-                                                      {2.5001, 3},
-                                                      {1e15, 1000000000000000LL},
-                                                      // the progress step of a 5,720,645,481,903-combination run
-                                                      {5720645481903.0 / (5720645481903.0 / 250), 250}};
+    const std::pair<double, int64_t> arrotondati[] = {
+        {0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {-0.5, 0},
+        {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {2.5001, 3}, {1e15, 1000000000000000LL}};
     for (const auto& [x, atteso] : arrotondati) EXPECT_EQ(ArrotondaPari(x), atteso) << x;
+    // The progress step of a 5,720,645,481,903-combination run.
+    EXPECT_EQ(ArrotondaPari(5720645481903.0 / (5720645481903.0 / 250)), 250);
 
-    ImpostaSeparatoreMigliaia('.');
-    const std::pair<double, const char*> migliaia[] = {{0, "0"},
-                                                       {999, "999"},
-                                                       {1000, "1.000"},
-                                                       {150000, "150.000"},
-                                                       {43949268, "43.949.268"},
-                                                       {5720645481903.0, "5.720.645.481.903"},
-                                                       {-1234567, "-1.234.567"}};
-    for (const auto& [x, atteso] : migliaia) EXPECT_EQ(FormatoMigliaia(x), atteso);
+    const std::tuple<char, double, const char*> migliaia[] = {{'.', 0, "0"},
+                                                              {'.', 999, "999"},
+                                                              {'.', 1000, "1.000"},
+                                                              {'.', 150000, "150.000"},
+                                                              {'.', 43949268, "43.949.268"},
+                                                              {'.', 5720645481903.0, "5.720.645.481.903"},
+                                                              {'.', -1234567, "-1.234.567"},
+                                                              {',', 1234567, "1,234,567"}};
+    for (const auto& [separatore, x, atteso] : migliaia) {
+        ImpostaSeparatoreMigliaia(separatore);
+        EXPECT_EQ(FormatoMigliaia(x), atteso);
+    }
     EXPECT_EQ(FormatoConteggio(0), " 0");
-    EXPECT_EQ(FormatoConteggio(3000000), " 3.000.000");
-    ImpostaSeparatoreMigliaia(',');
-    EXPECT_EQ(FormatoMigliaia(1234567), "1,234,567");
+    EXPECT_EQ(FormatoConteggio(3000000), " 3,000,000");
 
     EXPECT_EQ(FormatoZeri(5), "05");
     EXPECT_EQ(FormatoZeri(123), "123");
