@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,27 +29,32 @@ protected:
     test::InterfacciaRegistrata ui;
 };
 
+// Only "TRUE" in upper case turns the recalculation mode on, only "1" is source 1 (the default);
+// the heading is cut to 55 characters, then trimmed.
 TEST_F(ImpostazioniTest, SettingsAreReadStrictlyAndWhatIsMissingTakesTheDefault) {
-    cartella.scrivi("qiv.ini", "[ALTRO]\nLINGUA=english\n");
-    auto t = LeggiImpostazioni(cartella / "qiv.ini");
-    EXPECT_EQ(t.intestazione, std::string(INTESTAZIONE_PREDEFINITA).substr(0, 55));
-    EXPECT_EQ(t.stampante, "NESSUNA");
-    EXPECT_EQ(t.sorgenteRicalcolo, 1);
-    EXPECT_FALSE(t.modalitaRicalcolo);
-    EXPECT_EQ(t.lingua + t.serverAggiornamenti, "");
-    const std::string ottanta = std::string(52, 'A') + "   " + std::string(25, 'B');
-    cartella.scrivi("qiv.ini",
-                    "[IMPOSTAZIONI]\nMODALITA' RICALCOLO=true\nSORGENTE RICALCOLO=3\nINTESTAZIONE=" + ottanta + "\n");
-    t = LeggiImpostazioni(cartella / "qiv.ini");
-    EXPECT_FALSE(t.modalitaRicalcolo);  // only "TRUE" in upper case counts
-    EXPECT_EQ(t.sorgenteRicalcolo, 2);
-    EXPECT_EQ(t.intestazione, std::string(52, 'A'));  // cut to 55, then trimmed
-    for (const char* v : {"2", "x", "01", " 1x"}) {
-        cartella.scrivi("qiv.ini",
-                        std::string("[IMPOSTAZIONI]\nSORGENTE RICALCOLO=") + v + "\nMODALITA' RICALCOLO=TRUE\n");
-        t = LeggiImpostazioni(cartella / "qiv.ini");
-        EXPECT_EQ(t.sorgenteRicalcolo, 2) << v;
-        EXPECT_TRUE(t.modalitaRicalcolo);
+    const std::string predefinita = std::string(INTESTAZIONE_PREDEFINITA).substr(0, 55);
+    const struct {
+        std::string righe;
+        bool modalita;
+        int sorgente;
+        std::string intestazione;
+    } casi[] = {
+        {"", false, 1, predefinita},
+        {"MODALITA' RICALCOLO=true\nSORGENTE RICALCOLO=3\nINTESTAZIONE=" + std::string(52, 'A') + "   " +
+             std::string(25, 'B'),
+         false, 2, std::string(52, 'A')},
+        {"MODALITA' RICALCOLO=TRUE\nSORGENTE RICALCOLO=2", true, 2, predefinita},
+        {"SORGENTE RICALCOLO=x", false, 2, predefinita},
+        {"SORGENTE RICALCOLO=01", false, 2, predefinita},
+        {"SORGENTE RICALCOLO= 1x", false, 2, predefinita},
+    };
+    for (const auto& c : casi) {
+        cartella.scrivi("qiv.ini", "[ALTRO]\nLINGUA=english\n[IMPOSTAZIONI]\n" + c.righe + "\n");
+        const auto t = LeggiImpostazioni(cartella / "qiv.ini");
+        EXPECT_EQ(t.modalitaRicalcolo, c.modalita) << c.righe;
+        EXPECT_EQ(t.sorgenteRicalcolo, c.sorgente) << c.righe;
+        EXPECT_EQ(t.intestazione, c.intestazione) << c.righe;
+        EXPECT_EQ(t.stampante + t.lingua + t.serverAggiornamenti, "NESSUNA") << c.righe;
     }
 }
 
@@ -80,9 +86,11 @@ TEST_F(ImpostazioniTest, SavingWritesTheThreeKeysAndKeepsTheRest) {
     EXPECT_EQ(t.intestazione, "RICEVITORIA 12");
 }
 
-// A failed write (a read-only folder here; the full disk is the atomic writer's own test): a clear
-// error, the old file whole and still what the reads return, no temporary left.
-TEST_F(ImpostazioniTest, SavingIntoAReadOnlyFolderSaysSoAndKeepsTheFile) {
+// A read-only data folder (the full disk is the atomic writer's own test): saving the settings
+// gives a clear error, the old file whole and still what the reads return, no temporary left; the
+// start-up reports the folder, not crashed on, and installs no language file, and the program
+// still starts (its messages then come from the shipped language: the language tests' case).
+TEST_F(ImpostazioniTest, AReadOnlyDataFolderIsReportedAndKeepsItsFiles) {
     test::DiscoPiccolo disco(cartella / "ro");
     RICHIEDI_DISCO_PICCOLO(disco);
     mPathDati = disco.percorso();
@@ -92,21 +100,25 @@ TEST_F(ImpostazioniTest, SavingIntoAReadOnlyFolderSaysSoAndKeepsTheFile) {
     ASSERT_EQ(ui.messaggi.size(), 1u);
     EXPECT_EQ(ui.messaggi[0].testo.rfind("Error 75 (", 0), 0u) << ui.messaggi[0].testo;
     EXPECT_NE(ui.messaggi[0].testo.find("Read-only"), std::string::npos) << ui.messaggi[0].testo;
-    EXPECT_NE(ui.messaggi[0].testo.find(") in procedure cmdSalva_Click of Form frmImpostazioni"), std::string::npos);
     EXPECT_EQ(leggi(disco.percorso() / "qiv.ini"), "[IMPOSTAZIONI]\nLINGUA=italiano\n");
     EXPECT_EQ(LeggiImpostazioni(disco.percorso() / "qiv.ini").lingua, "italiano");
+    std::string errore;
+    EXPECT_FALSE(PreparaCartelleDati(errore));
+    EXPECT_NE(errore.find("temp"), std::string::npos) << errore;
+    errore.clear();
+    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
+    EXPECT_FALSE(errore.empty());
+    EXPECT_EQ(PreparaAvvio(), EsitoIstanza::Unica);
+    RilasciaIstanzaUnica();
     for (const auto& e : fs::directory_iterator(disco.percorso())) EXPECT_EQ(e.path().filename(), "qiv.ini");
 }
 
 TEST_F(ImpostazioniTest, TheLanguageListIsSortedUpperCasedAndMarksTheChosenOne) {
     for (const char* f : {"italiano.lng", "English.LNG", "note.txt", ".lng"}) cartella.scrivi(f, "");
     fs::create_directory(cartella / "cartella.lng");
-    auto e = ElencoLingue(cartella.percorso(), "english");
-    EXPECT_EQ(e.nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
-    EXPECT_EQ(e.selezionata, 0);
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "Italiano").selezionata, 1);
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "deutsch").selezionata, -1);
-    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").selezionata, -1);
+    EXPECT_EQ(ElencoLingue(cartella.percorso(), "").nomi, (std::vector<std::string>{"ENGLISH", "ITALIANO"}));
+    for (const auto& [scelta, attesa] : {std::pair{"english", 0}, {"Italiano", 1}, {"deutsch", -1}, {"", -1}})
+        EXPECT_EQ(ElencoLingue(cartella.percorso(), scelta).selezionata, attesa) << scelta;
     EXPECT_TRUE(ElencoLingue(cartella / "manca", "x").nomi.empty());
     // What the window says when none is chosen, or none is found, is checked by the window's tests.
     mConfig.lingua = "deutsch";
@@ -130,8 +142,8 @@ TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolder) {
     EXPECT_EQ(PreparaAvvio(), EsitoIstanza::Unica);
     EXPECT_EQ(mLenCol, 10);
     for (const char* s : SOTTOCARTELLE_DATI) EXPECT_TRUE(fs::is_directory(mPathDati / s)) << s;
-    EXPECT_EQ(leggi(mPathDati / "english.lng"), LinguaDistribuitaDi("english")->contenuto);
-    EXPECT_EQ(leggi(mPathDati / "italiano.lng"), LinguaDistribuitaDi("italiano")->contenuto);
+    for (const auto& l : LingueDistribuite())
+        EXPECT_EQ(leggi(mPathDati / (std::string(l.nome) + ".lng")), l.contenuto) << l.nome;
     ASSERT_GE(MatriciDistribuite().size(), 30u);
     for (const auto& m : MatriciDistribuite()) EXPECT_EQ(leggi(mPathDati / "matrici" / m.nome), m.contenuto) << m.nome;
     RilasciaIstanzaUnica();
@@ -157,50 +169,21 @@ TEST_F(ImpostazioniTest, StartUpFillsAFreshDataFolder) {
     EXPECT_TRUE(CreaCartella(mPathDati / "a" / "b" / "c"));
 }
 
-// A read-only data folder is reported, not crashed on, and gets no language file; the program
-// still starts, and messages still have their text from the shipped language inside it.
-TEST_F(ImpostazioniTest, AReadOnlyDataFolderIsReportedNotCrashedOn) {
-    test::DiscoPiccolo disco(cartella / "ro");
-    RICHIEDI_DISCO_PICCOLO(disco);
-    ASSERT_TRUE(disco.SolaLettura());
-    mPathDati = disco.percorso();
+// The kernel drops the lock when its holder dies, however it dies (a second copy refused while
+// the first runs is the GUI start-up test's).
+TEST_F(ImpostazioniTest, ACrashLeavesNoStaleLock) {
     std::string errore;
-    EXPECT_FALSE(PreparaCartelleDati(errore));
-    EXPECT_NE(errore.find("temp"), std::string::npos) << errore;
-    errore.clear();
-    EXPECT_EQ(InstallaLingueDistribuite(errore), 0);
-    EXPECT_FALSE(errore.empty());
-    EXPECT_FALSE(fs::exists(disco.percorso() / "english.lng"));
-    EXPECT_EQ(PreparaAvvio(), EsitoIstanza::Unica);
-    RilasciaIstanzaUnica();
-    test::LocaleDiProva locale("en_US.UTF-8");
-    EXPECT_FALSE(TestoMessaggio("0053").empty());
-}
-
-// A second copy of the program is refused, and the kernel drops the lock when its holder dies,
-// however it dies.
-TEST_F(ImpostazioniTest, OnlyOneCopyRunsAndACrashLeavesNoStaleLock) {
-    std::string errore;
-    int pipeFd[2];
-    ASSERT_EQ(::pipe(pipeFd), 0);
     const pid_t figlio = ::fork();
     ASSERT_GE(figlio, 0);
     if (figlio == 0) {
-        const char esito = AcquisisciIstanzaUnica(cartella.percorso(), errore) == EsitoIstanza::Unica ? 'U' : 'X';
-        [[maybe_unused]] auto n = ::write(pipeFd[1], &esito, 1);
-        ::pause();  // holds the lock until killed
-        ::_exit(0);
+        if (AcquisisciIstanzaUnica(cartella.percorso(), errore) != EsitoIstanza::Unica) ::_exit(1);
+        ::raise(SIGKILL);  // dies holding the lock
     }
-    char esito = 0;
-    ASSERT_EQ(::read(pipeFd[0], &esito, 1), 1);
-    EXPECT_EQ(esito, 'U');
-    EXPECT_EQ(AcquisisciIstanzaUnica(cartella.percorso(), errore), EsitoIstanza::GiaInEsecuzione);
-    ::kill(figlio, SIGKILL);
-    ::waitpid(figlio, nullptr, 0);
+    int stato = 0;
+    ::waitpid(figlio, &stato, 0);
+    ASSERT_TRUE(WIFSIGNALED(stato));
     EXPECT_EQ(AcquisisciIstanzaUnica(cartella.percorso(), errore), EsitoIstanza::Unica) << errore;
     RilasciaIstanzaUnica();
-    ::close(pipeFd[0]);
-    ::close(pipeFd[1]);
     EXPECT_EQ(AcquisisciIstanzaUnica(cartella / "manca", errore), EsitoIstanza::Errore);
     EXPECT_FALSE(errore.empty());
 }

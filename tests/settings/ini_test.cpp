@@ -85,9 +85,8 @@ TEST(ClassINI, WritesCreateTheFileInOneRewriteAndValuesCannotAddLines) {
     ASSERT_TRUE(ini.setProperties("IMPOSTAZIONI", {{"LINGUA", "\"english\""}, {"MODALITA' RICALCOLO", "TRUE"}}));
     EXPECT_EQ(ini.getProperty("impostazioni", "lingua", ""), "english");
     EXPECT_EQ(leggi(cartella / "qiv.ini"), "[IMPOSTAZIONI]\nMODALITA' RICALCOLO=TRUE\nLINGUA=\"english\"\n");
-    int file = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(cartella.percorso())) ++file;
-    EXPECT_EQ(file, 1);  // no temporary left behind
+    const std::filesystem::directory_iterator file(cartella.percorso());
+    EXPECT_EQ(std::distance(file, {}), 1);  // no temporary left behind
     ASSERT_TRUE(ini.setProperty("IMPOSTAZIONI", "LINGUA", "english\r\n[ALTRA]\nSERVER=http://altrove"));
     EXPECT_EQ(ini.getProperty("ALTRA", "SERVER", "nessuno"), "nessuno");
     EXPECT_EQ(ini.getProperty("IMPOSTAZIONI", "LINGUA", ""), "english  [ALTRA] SERVER=http://altrove");

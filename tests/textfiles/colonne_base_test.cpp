@@ -23,50 +23,50 @@ protected:
     test::CartellaTemporanea dati;
 };
 
+// The grid's cells, copied and sorted through the window, are the window's test.
 TEST_F(ColonneBase, TreColonneDiSeiInOrdineDiFile) {
     mLenCol = 6;
     ASSERT_TRUE(importa("b.txt", "6 5 4 3 2 1\n10 20 30 40 50 60\n\n7,8,9,10,11,12\n"));
     EXPECT_EQ(mNumColonneBase, 3);
     EXPECT_EQ(mColonneBase[1].numeri[1], 6);
     EXPECT_EQ(mColonneBase[1].numeri[6], 1);
+    EXPECT_EQ(std::vector<int>({mColonneBase[2].minimo, mColonneBase[2].massimo}), std::vector<int>({10, 60}));
     EXPECT_FALSE(mColonneBaseAttive);
-    const auto celle = CelleColonneBase();
-    ASSERT_EQ(celle.size(), 4u);
-    EXPECT_EQ(celle[0], (std::vector<std::string>{"N.", "P1", "P2", "P3", "P4", "P5", "P6"}));
-    EXPECT_EQ(celle[1], (std::vector<std::string>{"1", "06", "05", "04", "03", "02", "01"}));
-    EXPECT_EQ(celle[3][0], "3");
-    EXPECT_EQ(EtichettaNumColonneBase(), "3");
     EXPECT_TRUE(ui.messaggi.empty());
 }
 
 // Another length or an unreadable file leaves the list the user had; an empty file empties it.
+// Each unreadable line (out of range, too large, a letter, a number twice, 26 numbers) becomes an
+// empty column, with a message naming it.
 TEST_F(ColonneBase, FileErratiOVuoti) {
     mLenCol = 5;
     ASSERT_TRUE(importa("buona.txt", "1 2 3 4 5\n"));
     EXPECT_FALSE(importa("sei.txt", "1 2 3 4 5 6\n7 8 9 10 11 12\n"));
-    ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo, "Lunghezza Colonna Base [6] diversa da Lunghezza Colonna [5]");
-    EXPECT_EQ(ui.messaggi[0].icona, Icona::Critica);
     EXPECT_FALSE(ImportaColonneBase((dati / "manca.txt").string()));
+    ASSERT_EQ(ui.messaggi.size(), 2u);  // the length refusal's text is the window's and the command line's test
+    EXPECT_EQ(ui.messaggi[1].testo.rfind("Error 53 (File not found", 0), 0u) << ui.messaggi[1].testo;
     EXPECT_EQ(mNumColonneBase, 1);
     EXPECT_EQ(mColonneBase[1].numeri[5], 5);
     ASSERT_TRUE(importa("vuoto.txt", "\r\n"));
     EXPECT_EQ(mNumColonneBase, 0);
     EXPECT_TRUE(CelleColonneBase().empty());
     EXPECT_EQ(EtichettaNumColonneBase(), "");
-    // An unreadable line becomes an empty column, with one message.
     mLenCol = 3;
     ui.messaggi.clear();
-    ASSERT_TRUE(importa("b.txt", "1 2 3\n1 2 300\n4 5 6\n7 8 7\n"));
-    EXPECT_EQ(mNumColonneBase, 4);
-    EXPECT_EQ(mColonneBase[2].lunghezza, 0);
-    // A number twice is no column either; the message names the line.
-    EXPECT_EQ(mColonneBase[4].lunghezza, 0);
-    ASSERT_EQ(ui.messaggi.size(), 2u);
-    EXPECT_NE(ui.messaggi[1].testo.find(
-                  "appears twice in the column) in procedure StringToArrayColonna of Modulo corpo\r\nRiga [7 8 7]"),
+    std::string lunga;
+    for (int i = 1; i <= 26; ++i) lunga += std::to_string(i) + " ";
+    ASSERT_TRUE(importa("b.txt", "1 2 3\n1 2 300\n1 0 3\n1 91 2\na b c\n7 8 7\n" + lunga + "\n4 5 6\n"));
+    ASSERT_EQ(mNumColonneBase, 8);
+    for (size_t i = 2; i <= 7; ++i) EXPECT_EQ(mColonneBase[i].lunghezza + mColonneBase[i].numeri[1], 0) << i;
+    EXPECT_EQ(mColonneBase[8].lunghezza, 3);
+    ASSERT_EQ(ui.messaggi.size(), 6u);
+    for (const auto& m : ui.messaggi)
+        EXPECT_NE(m.testo.find(") in procedure StringToArrayColonna of Modulo corpo\r\nRiga ["), std::string::npos)
+            << m.testo;
+    EXPECT_NE(ui.messaggi[4].testo.find("appears twice in the column) in procedure StringToArrayColonna of Modulo "
+                                        "corpo\r\nRiga [7 8 7]"),
               std::string::npos)
-        << ui.messaggi[1].testo;
+        << ui.messaggi[4].testo;
 }
 
 TEST_F(ColonneBase, OltreDuemilaRigheTieneLePrimeDuemila) {
@@ -88,11 +88,10 @@ TEST(CopiaGriglia, SelezioniEOrdinamento) {
         int r1, c1, r2, c2;
         const char* atteso;
     };
-    // Whole grid, a selection made backwards, one cell, and one reaching past the edge (cut there).
-    for (const auto& c :
-         {Caso{0, 0, 2, 2, "N.\tP1\tP2\r\n1\t01\t02\r\n2\t03\t04\r\n"}, Caso{2, 2, 1, 1, "01\t02\r\n03\t04\r\n"},
-          Caso{2, 1, 2, 1, "03\r\n"}, Caso{2, 2, 100, 100, "04\r\n"}})
-        EXPECT_EQ(TestoCopiaGriglia(celle, c.r1, c.c1, c.r2, c.c2), c.atteso) << c.r1 << c.c1 << c.r2 << c.c2;
+    // One cell, and a selection reaching past the edge (cut there); the whole grid and a selection
+    // made backwards are the window's test.
+    EXPECT_EQ(TestoCopiaGriglia(celle, 2, 1, 2, 1), "03\r\n");
+    EXPECT_EQ(TestoCopiaGriglia(celle, 2, 2, 100, 100), "04\r\n");
     EXPECT_EQ(TestoCopiaGriglia({}, 0, 0, 5, 5), "");
 
     std::vector<std::vector<std::string>> righe = {{"N.", "P1"}, {"1", "10"}, {"2", "9"}, {"3", "09"}, {"4", "x"}};

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 
 #include "core/corpo.h"
@@ -12,18 +11,22 @@
 namespace novanta {
 namespace {
 
-// A system of two columns of five, locked, as a run would leave it.
+// The good corpus file of two columns of five, as the export writes them.
+const auto kSistema =
+    std::filesystem::path(NOVANTA_DATA_SOURCE_DIR).parent_path() / "fuzz" / "corpus" / "colonne_txt" / "sistema.txt";
+
+// That system imported, locked, with a condition on.
 void sistemaDiProva() {
-    for (int n : {1, 2, 3, 4, 5, 10, 20, 30, 40, 90}) GrigliaNumeriClick(n - 1);
-    CaricaPronostico();
-    mLenCol = 5;
-    const uint8_t a[] = {1, 2, 3, 4, 5}, b[] = {10, 20, 30, 40, 90};
-    std::copy(a, a + 5, mArrColonne.colonnaScrittura(1));
-    std::copy(b, b + 5, mArrColonne.colonnaScrittura(2));
-    mSistema.nColonne = 2;
-    mSistema.descrizione = "RUN";
+    ASSERT_TRUE(ImportaColonneTxt(kSistema.string()));
     mCondizioni.sommaAttiva = true;
-    LockGUI();
+}
+
+// The system's columns, as numbers.
+std::vector<std::vector<int>> colonneDelSistema() {
+    std::vector<std::vector<int>> colonne(static_cast<size_t>(mSistema.nColonne));
+    for (int32_t c = 1; c <= mSistema.nColonne; ++c)
+        for (int p = 1; p <= mLenCol; ++p) colonne[static_cast<size_t>(c - 1)].push_back(mArrColonne.valore(c, p));
+    return colonne;
 }
 
 class ColonneTxt : public ::testing::Test {
@@ -34,10 +37,12 @@ protected:
     test::CartellaTemporanea dati;
 };
 
-TEST_F(ColonneTxt, EsportaRigheEsatteVuotoECartellaMancante) {
+// An exported file imports, and exports again byte for byte.
+TEST_F(ColonneTxt, EsportaEReimportaVuotoECartellaMancante) {
     sistemaDiProva();
     ASSERT_TRUE(SalvaColonneTxt(f("s.txt")));
-    EXPECT_EQ(test::LeggiFile(dati / "s.txt"), " 01 02 03 04 05 \r\n 10 20 30 40 90 \r\n");
+    EXPECT_EQ(test::LeggiFile(dati / "s.txt"), test::LeggiFile(kSistema));
+    ASSERT_EQ(mSistema.nColonne, 2);
     // A missing folder: the error box, and no half-written file or folder left behind.
     EXPECT_FALSE(SalvaColonneTxt(f("manca/s.txt")));
     ASSERT_EQ(ui.messaggi.size(), 1u);
@@ -48,66 +53,32 @@ TEST_F(ColonneTxt, EsportaRigheEsatteVuotoECartellaMancante) {
     EXPECT_EQ(test::LeggiFile(dati / "vuoto.txt"), "");
 }
 
+// Blank lines, CR-LF and LF-only ends, tabs, runs of blanks, an empty token after a separator, a
+// longer line cut; each column sorted. The prediction of a plain file is the command line's test,
+// a file of blank lines and separators and the export with no system the main window's.
 TEST_F(ColonneTxt, ImportaOrdinaSeparatoriEFileVuoto) {
-    dati.scrivi("a.txt", "5 3 1\r\n\r\n   \r\n2,4,6\n");
+    dati.scrivi("a.txt", "5 3 1\r\n\r\n   \r\n1\t 2  3\n4, 5, 6\n7;8.9-10\n");
     ASSERT_TRUE(ImportaColonneTxt(f("a.txt")));
-    EXPECT_EQ(mLenCol, 3);
-    EXPECT_EQ(mSistema.nColonne, 2);
+    EXPECT_EQ(colonneDelSistema(), (std::vector<std::vector<int>>{{1, 3, 5}, {1, 2, 3}, {4, 5, 6}, {7, 8, 9}}));
+    EXPECT_EQ(mArrColonne.valore(4, 4), 0);
     EXPECT_EQ(mSistema.descrizione, "FILE TXT");
-    ASSERT_EQ(mSistema.numPronostico, 6);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(mSistema.pronostico[static_cast<size_t>(i)], i + 1);
-    EXPECT_EQ(mArrColonne.valore(1, 1), 1);
-    EXPECT_EQ(mArrColonne.valore(1, 3), 5);
-    EXPECT_EQ(mArrColonne.valore(2, 2), 4);
     EXPECT_EQ(mGUILocked, -1);
     EXPECT_EQ(mNomeFileSistema, "a.txt");
-    // LF-only ends, tabs, runs of blanks, an empty token after a separator, a longer line cut.
-    dati.scrivi("b.txt", "1\t 2  3\n4, 5, 6\n7;8.9-10\n");
-    ASSERT_TRUE(ImportaColonneTxt(f("b.txt")));
-    EXPECT_EQ(mSistema.nColonne, 3);
-    EXPECT_EQ(mArrColonne.valore(3, 1), 7);
-    EXPECT_EQ(mArrColonne.valore(3, 3), 9);
-    EXPECT_EQ(mArrColonne.valore(3, 4), 0);
     EXPECT_TRUE(ui.messaggi.empty());
-    // A file with no column is refused with a message: the system and the prediction stay.
+    // A file of no bytes is refused: the system and the prediction stay.
     const uint64_t prima = ImprontaLavoro();
-    for (const char* vuoto : {"", "\r\n  \r\n,;\n"}) {
-        dati.scrivi("v.txt", vuoto);
-        EXPECT_FALSE(ImportaColonneTxt(f("v.txt")));
-        EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0163", {"v.txt"}));
-        EXPECT_EQ(ImprontaLavoro(), prima);
-        EXPECT_EQ(mNomeFileSistema, "b.txt");
-    }
-    // Nor is there anything to export once the system is gone.
-    EXPECT_TRUE(EsportazionePossibile());
-    ResetSistema(false);
-    EXPECT_FALSE(EsportazionePossibile());
-    EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0162"));
+    dati.scrivi("v.txt", "");
+    EXPECT_FALSE(ImportaColonneTxt(f("v.txt")));
+    EXPECT_EQ(ui.messaggi.back().testo, TestoMessaggio("0163", {"v.txt"}));
+    EXPECT_EQ(ImprontaLavoro(), prima);
 }
 
 // Every bad file of the corpus, and a missing one, is refused with the import's message naming
 // the line, and the system the user had (columns, prediction, conditions, lock) is still there;
-// the good files of the corpus import.
+// the good files of the corpus import. A number written twice through a separator ("03 -1") was
+// once let through.
 TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
-    const std::map<std::string, std::string> attese = {
-        {"cattivo_riga_corta.txt", "Error 9 (Subscript out of range)"},
-        {"cattivo_riga_corta_separatori.txt",
-         "Error 9 (Subscript out of range) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [4 - 5]"},
-        {"cattivo_zero.txt", "Number 0 outside 1..90"},
-        {"cattivo_doppio.txt",
-         "Number 1 appears twice in the column) in procedure ImportaColonneTxt of Modulo corpo \r\nRiga [01 02 03 -1 "
-         "05]"},
-        {"cattivo_91.txt", "Number 91 outside 1..90"},
-        {"cattivo_256.txt", "Error 6 (Overflow)"},
-        {"cattivo_venti_cifre.txt", "Error 6 (Overflow)"},
-        {"cattivo_lettera.txt", "Error 13 (Type mismatch)"},
-        {"cattivo_spazzatura.txt", "Error 13 (Type mismatch)"},
-        {"cattivo_un_numero.txt", "The first column has 1 numbers"},
-        {"cattivo_26_numeri.txt", "The first column has 26 numbers"},
-        {"manca.txt", "Error 53"},
-    };
     auto file = test::FileDelCorpus("colonne_txt", true);
-    ASSERT_EQ(file.size() + 1, attese.size());
     file.push_back(dati / "manca.txt");
     for (const auto& f : file) {
         SCOPED_TRACE(f.filename().string());
@@ -117,10 +88,12 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
         ui.messaggi.clear();
         EXPECT_FALSE(ImportaColonneTxt(f.string()));
         ASSERT_EQ(ui.messaggi.size(), 1u);
-        const auto& t = ui.messaggi[0].testo;
-        EXPECT_NE(t.find(attese.at(f.filename().string())), std::string::npos) << t;
-        EXPECT_NE(t.find("in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["), std::string::npos) << t;
+        EXPECT_NE(ui.messaggi[0].testo.find(") in procedure ImportaColonneTxt of Modulo corpo \r\nRiga ["),
+                  std::string::npos)
+            << ui.messaggi[0].testo;
         EXPECT_EQ(ImprontaLavoro(), prima);
+        EXPECT_TRUE(f.filename() != "cattivo_doppio.txt" ||
+                    ui.messaggi[0].testo.find("Number 1 appears twice in the column") != std::string::npos);
     }
     for (const auto& f : test::FileDelCorpus("colonne_txt", false)) EXPECT_TRUE(ImportaColonneTxt(f.string())) << f;
 }
@@ -139,45 +112,6 @@ TEST_F(ColonneTxt, RigaSenzaFineETroppeColonneRifiutate) {
     EXPECT_FALSE(LeggiColonneTxt(tante, letto, messaggio));
     EXPECT_NE(messaggio.find("More than 3,000,000 columns"), std::string::npos);
     EXPECT_EQ(letto.righe, 0);
-}
-
-// The free-standing reader of the base-column window: one record per line in file order.
-TEST_F(ColonneTxt, StringToArrayColonnaELoadTxtToColonneArray) {
-    const tColonna c = StringToArrayColonna("7 3 9");
-    EXPECT_EQ(c.lunghezza, 3);
-    EXPECT_EQ(c.numeri[1], 7);
-    EXPECT_EQ(c.numeri[3], 9);
-    EXPECT_EQ(c.minimo, 3);
-    EXPECT_EQ(c.massimo, 9);
-    EXPECT_TRUE(ui.messaggi.empty());
-    std::string lunga;
-    for (int i = 1; i <= 26; ++i) lunga += std::to_string(i) + " ";
-    for (const std::string& riga : {lunga, std::string("1 0 3"), std::string("1 91"), std::string("a b")}) {
-        ui.messaggi.clear();
-        const tColonna z = StringToArrayColonna(riga);
-        EXPECT_EQ(z.lunghezza, 0) << riga;
-        EXPECT_EQ(z.numeri[1], 0) << riga;
-        ASSERT_EQ(ui.messaggi.size(), 1u) << riga;
-        EXPECT_NE(ui.messaggi[0].testo.find("in procedure StringToArrayColonna of Modulo corpo"), std::string::npos);
-    }
-    ui.messaggi.clear();
-    std::string testo;
-    for (int i = 0; i < 1500; ++i) testo += std::to_string(i % 89 + 1) + " 90\r\n\r\n";
-    dati.scrivi("m.txt", testo);
-    const auto tante = LoadTxtToColonneArray(f("m.txt"));
-    ASSERT_EQ(tante.size(), 1501u);
-    EXPECT_EQ(tante[1500].numeri[1], 1499 % 89 + 1);
-    dati.scrivi("v.txt", "\n  \n");
-    const auto vuoto = LoadTxtToColonneArray(f("v.txt"));
-    ASSERT_EQ(vuoto.size(), 1u);
-    EXPECT_EQ(vuoto[0].lunghezza, 0);
-    EXPECT_TRUE(ui.messaggi.empty());
-    // A bad line becomes an empty column: the base-column import pins it.
-    bool riuscito = true;
-    EXPECT_EQ(LoadTxtToColonneArray(f("no.txt"), 0, &riuscito).size(), 1u);
-    EXPECT_FALSE(riuscito);
-    ASSERT_EQ(ui.messaggi.size(), 1u);
-    EXPECT_EQ(ui.messaggi[0].testo.rfind("Error 53 (File not found", 0), 0u) << ui.messaggi[0].testo;
 }
 
 TEST_F(ColonneTxt, RigheESpaziature) {
