@@ -171,16 +171,6 @@ void CondizioniCasuali(Casuale& r, int k, const std::vector<int>& pronostico) {
     }
 }
 
-std::vector<int> PronosticoCasuale(Casuale& r, int n) {
-    auto v = r.sottoinsieme(1, 90, n);
-    if (r.moneta(0.3)) {  // a run of neighbours, so consecutive numbers and small gaps occur
-        const int inizio = r.tra(1, 90 - n + 1);
-        for (int i = 0; i < n; ++i) v[static_cast<size_t>(i)] = inizio + i;
-    }
-    std::sort(v.begin(), v.end());
-    return v;
-}
-
 void ImpostaPronostico(const std::vector<int>& pronostico, int k) {
     for (int v : pronostico) GrigliaNumeriClick(v - 1);
     mLenCol = static_cast<int16_t>(k);
@@ -241,7 +231,12 @@ void CasoGenerazione(uint32_t seme, bool annulla) {
     const int k = r.tra(2, 7);
     int n = r.tra(k, k + 11);
     if (k >= 6) n = std::min(n, k + 9);
-    const auto pronostico = PronosticoCasuale(r, n);
+    auto pronostico = r.sottoinsieme(1, 90, n);
+    if (r.moneta(0.3)) {  // a run of neighbours, so consecutive numbers and small gaps occur
+        const int inizio = r.tra(1, 90 - n + 1);
+        for (int i = 0; i < n; ++i) pronostico[static_cast<size_t>(i)] = inizio + i;
+    }
+    std::sort(pronostico.begin(), pronostico.end());
     const auto prepara = [&] {
         Casuale rc(seme * 7919u + 1);
         ImpostaPronostico(pronostico, k);
@@ -257,10 +252,13 @@ void CasoGenerazione(uint32_t seme, bool annulla) {
     Confronta(false, prepara, soglia, !annulla, "generation seed " + std::to_string(seme));
 }
 
-// A stored system to recalculate: a generated one, sometimes with repeated numbers slipped in.
-void SistemaCasuale(Casuale& r, int lunghezza, std::vector<uint8_t>& colonne, int32_t& quante) {
-    quante = r.tra(0, 1500);
-    colonne.assign(static_cast<size_t>(quante) * MAX_POSIZIONI, 0);
+void CasoRicalcolo(uint32_t seme, bool annulla) {
+    Casuale r(seme);
+    const int lunghezza = r.tra(2, 8);
+    const int k = r.moneta(0.8) ? lunghezza : r.tra(2, lunghezza + 1);
+    // A stored system to recalculate: a generated one, sometimes with repeated numbers slipped in.
+    const int32_t quante = r.tra(0, 1500);
+    std::vector<uint8_t> colonne(static_cast<size_t>(quante) * MAX_POSIZIONI, 0);
     const auto universo = r.sottoinsieme(1, 90, r.tra(lunghezza + 2, 40));
     for (int32_t c = 0; c < quante; ++c) {
         auto v = universo;
@@ -270,15 +268,6 @@ void SistemaCasuale(Casuale& r, int lunghezza, std::vector<uint8_t>& colonne, in
         if (r.moneta(0.03)) v[1] = v[0];
         std::copy(v.begin(), v.end(), colonne.begin() + static_cast<std::ptrdiff_t>(c) * MAX_POSIZIONI);
     }
-}
-
-void CasoRicalcolo(uint32_t seme, bool annulla) {
-    Casuale r(seme);
-    const int lunghezza = r.tra(2, 8);
-    const int k = r.moneta(0.8) ? lunghezza : r.tra(2, lunghezza + 1);
-    std::vector<uint8_t> colonne;
-    int32_t quante = 0;
-    SistemaCasuale(r, lunghezza, colonne, quante);
     // The numbers the stored columns use, in ascending order.
     std::set<int> usati(colonne.begin(), colonne.end());
     usati.erase(0);
