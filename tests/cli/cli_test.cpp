@@ -82,6 +82,7 @@ TEST_F(Cli, OgniComandoScriveLeSueColonne) {
          0,
          " 01 02 03 04 \r\n 05 06 07 08 \r\n 09 10 11 12 \r\n",
          {"M0061 [4]"}},
+        {genera({"--nx", "4"}, "1-12", "4"), 0, " 01 02 03 04 \r\n", {}},
         // All even, no neighbours, 2 or 4 present, both gaps exactly 2.
         {genera({"--even", "3", "--runs", "1", "--and", "2-8:2,3", "--or", "2:1", "--or", "4:1", "--gap", "1,2:2:2"},
                 "1-8"),
