@@ -4,6 +4,7 @@
 
 #include "conditions/condizioni.h"
 #include "core/corpo.h"
+#include "engine/comune.h"
 
 namespace novanta {
 namespace {
@@ -15,6 +16,7 @@ V da(int a, int b) {
     for (int n = a; n <= b; ++n) v.push_back(static_cast<uint8_t>(n));
     return v;
 }
+using test::Distanza, test::Gruppo;
 
 TEST(Condizioni, SommaPariFisse) {
     const V c{10, 20, 30, 40};  // 100
@@ -68,16 +70,6 @@ TEST(Condizioni, Consecutivi) {
     EXPECT_TRUE(TestConsecutivi(col(da(66, 90)), flag));
 }
 
-tFiltroDistanza distanza(std::initializer_list<int> posizioni, std::initializer_list<int> minimi,
-                         std::initializer_list<int> massimi) {
-    tFiltroDistanza f;
-    for (int p : posizioni) f.posizioni[++f.numPosizioni] = static_cast<uint8_t>(p);
-    for (int d : minimi) f.distMin[static_cast<size_t>(d)] = true, ++f.numDistMin;
-    for (int d : massimi) f.distMax[static_cast<size_t>(d)] = true, ++f.numDistMax;
-    f.attivo = true;
-    return f;
-}
-
 TEST(Condizioni, Distanza) {
     const V c{3, 7, 8, 20, 41};  // gaps 4 1 12 21
     struct {
@@ -85,38 +77,30 @@ TEST(Condizioni, Distanza) {
         bool passa;
         const char* caso;
     } const casi[] = {
-        {distanza({1, 3}, {4}, {}), true, "smallest 4"},
-        {distanza({1, 3}, {5}, {}), false, "smallest 5"},
-        {distanza({1, 3}, {}, {12}), true, "largest 12"},
-        {distanza({1, 3}, {}, {4}), false, "largest 4"},
-        {distanza({1, 3}, {4}, {12}), true, "both"},
-        {distanza({1, 3}, {4}, {11}), false, "both sides must hold"},
-        {distanza({1, 2, 3, 4}, {1}, {21}), true, "all gaps"},
-        {distanza({}, {}, {}), true, "nothing chosen"},
+        {Distanza({1, 3}, {4}, {}), true, "smallest 4"},
+        {Distanza({1, 3}, {5}, {}), false, "smallest 5"},
+        {Distanza({1, 3}, {}, {12}), true, "largest 12"},
+        {Distanza({1, 3}, {}, {4}), false, "largest 4"},
+        {Distanza({1, 3}, {4}, {12}), true, "both"},
+        {Distanza({1, 3}, {4}, {11}), false, "both sides must hold"},
+        {Distanza({1, 2, 3, 4}, {1}, {21}), true, "all gaps"},
+        {Distanza({}, {}, {}), true, "nothing chosen"},
         // Position 9 does not exist in a column of 5: only the gap 8 - 7 = 1 counts.
-        {distanza({2, 9}, {1}, {1}), true, "position beyond"},
-        {distanza({2, 9}, {2}, {}), false, "position beyond, smallest 2"},
+        {Distanza({2, 9}, {1}, {1}), true, "position beyond"},
+        {Distanza({2, 9}, {2}, {}), false, "position beyond, smallest 2"},
         // Position 5 is the gap after the last number: skipped too.
-        {distanza({4, 5}, {21}, {21}), true, "gap after the last"},
+        {Distanza({4, 5}, {21}, {21}), true, "gap after the last"},
         // No gap measured: a chosen largest gap cannot be met, so the filter rejects.
-        {distanza({5, 9}, {}, {4}), false, "nothing measured, largest chosen"},
-        {distanza({}, {}, {1, 2, 3, 89}), false, "no position, largest chosen"},
+        {Distanza({5, 9}, {}, {4}), false, "nothing measured, largest chosen"},
+        {Distanza({}, {}, {1, 2, 3, 89}), false, "no position, largest chosen"},
         // With only a smallest gap chosen the lookup is at 89, as it has always been.
-        {distanza({6}, {4}, {}), false, "nothing measured, smallest 4"},
-        {distanza({6}, {89}, {}), true, "nothing measured, smallest 89"},
-        {distanza({6, 7}, {}, {}), true, "nothing measured, nothing chosen"},
+        {Distanza({6}, {4}, {}), false, "nothing measured, smallest 4"},
+        {Distanza({6}, {89}, {}), true, "nothing measured, smallest 89"},
+        {Distanza({6, 7}, {}, {}), true, "nothing measured, nothing chosen"},
     };
     for (const auto& k : casi) EXPECT_EQ(TestDistanza(col(c), 5, k.f), k.passa) << k.caso;
     // The largest possible gap, 1 to 90.
-    EXPECT_TRUE(TestDistanza(col({1, 90}), 2, distanza({1}, {89}, {89})));
-}
-
-tFiltroGruppo gruppo(std::initializer_list<int> numeri, std::initializer_list<int> presenze, bool attivo = true) {
-    tFiltroGruppo f;
-    for (int n : numeri) f.numeri[static_cast<size_t>(n)] = 1;
-    for (int j : presenze) f.presenze |= int32_t{1} << j;
-    f.attivo = attivo;
-    return f;
+    EXPECT_TRUE(TestDistanza(col({1, 90}), 2, Distanza({1}, {89}, {89})));
 }
 
 TEST(Condizioni, FiltroGruppo) {
@@ -126,20 +110,18 @@ TEST(Condizioni, FiltroGruppo) {
         tFiltroGruppo f;
         bool passa;
     } const casi[] = {
-        {5, gruppo({1, 2, 90}, {3}), true},
-        {5, gruppo({1, 2, 90}, {2, 4}), false},
-        {5, gruppo({50, 60}, {0}), true},  // none in the group: count 0
-        {5, gruppo({50, 60}, {1}), false},
-        {5, gruppo({1, 2, 3, 40, 90}, {}), false},  // no accepted count
-        {5, gruppo({1, 2, 3, 40, 90}, {5}), true},
-        {2, gruppo({1, 2, 3}, {2}), true},  // lenCol limits the positions read
-        {0, gruppo({1, 2, 3}, {0}), true},  // below 1 the count is 0
+        {5, Gruppo({1, 2, 90}, 1 << 3), true},
+        {5, Gruppo({1, 2, 90}, (1 << 2) | (1 << 4)), false},
+        {5, Gruppo({50, 60}, 1), true},  // none in the group: count 0
+        {5, Gruppo({50, 60}, 0b10), false},
+        {5, Gruppo({1, 2, 3, 40, 90}, 0), false},  // no accepted count
+        {5, Gruppo({1, 2, 3, 40, 90}, 1 << 5), true},
+        {2, Gruppo({1, 2, 3}, 1 << 2), true},  // lenCol limits the positions read
+        {0, Gruppo({1, 2, 3}, 1), true},       // below 1 the count is 0
     };
     for (const auto& k : casi) EXPECT_EQ(TestFiltroGruppo(col(c), k.lenCol, k.f), k.passa) << &k - casi;
     // Count 25, the highest bit of the mask.
-    tFiltroGruppo pieno;
-    for (int n = 1; n <= 90; ++n) pieno.numeri[static_cast<size_t>(n)] = 1;
-    pieno.presenze = int32_t{1} << 25;
+    tFiltroGruppo pieno = Gruppo(test::Da(1, 90), 1u << 25);
     EXPECT_TRUE(TestFiltroGruppo(col(da(1, 25)), 25, pieno));
     pieno.presenze = (int32_t{1} << 25) - 1;
     EXPECT_FALSE(TestFiltroGruppo(col(da(1, 25)), 25, pieno));
@@ -147,7 +129,7 @@ TEST(Condizioni, FiltroGruppo) {
 
 TEST(Condizioni, CompattaFiltriMetteGliAttiviInTestaNelLoroOrdine) {
     std::vector<tFiltroGruppo> lista;
-    for (int i = 1; i <= 10; ++i) lista.push_back(gruppo({i}, {1}, i % 3 == 0));  // ON: 3, 6, 9
+    for (int i = 1; i <= 10; ++i) lista.push_back(Gruppo({i}, 0b10, i % 3 == 0));  // ON: 3, 6, 9
     const int ordine[] = {3, 6, 9, 1, 2, 4, 5, 7, 8, 10};
     for (int volta = 0; volta < 2; ++volta) {  // the second time already compact: unchanged
         EXPECT_EQ(CompattaFiltri(lista), 3);
@@ -161,9 +143,9 @@ TEST(Condizioni, CompattaFiltriMetteGliAttiviInTestaNelLoroOrdine) {
 
     // On the whole list, up to its last record.
     mFiltriAND.Cancella();
-    mFiltriAND[150000] = gruppo({90}, {1});
-    mFiltriAND[2] = gruppo({2}, {1});
-    mFiltriAND[3] = gruppo({3}, {1}, false);  // OFF but not empty: it stays, after the ON ones
+    mFiltriAND[150000] = Gruppo({90}, 0b10);
+    mFiltriAND[2] = Gruppo({2}, 0b10);
+    mFiltriAND[3] = Gruppo({3}, 0b10, false);  // OFF but not empty: it stays, after the ON ones
     EXPECT_EQ(CompattaFiltri(mFiltriAND.records()), 2);
     EXPECT_EQ(mFiltriAND[1].numeri[2], 1);
     EXPECT_EQ(mFiltriAND[2].numeri[90], 1);

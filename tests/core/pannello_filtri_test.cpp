@@ -6,30 +6,21 @@
 #include <functional>
 #include <tuple>
 
-#include "support/registratore.h"
+#include "engine/comune.h"
 
 namespace novanta {
 namespace {
 
 // The group-filter panel over a prediction of 1..20 in columns of 5.
-class Pannello : public ::testing::Test {
+class Pannello : public test::StatoMotore {
 protected:
     void SetUp() override {
-        test::StatoIniziale();
-        for (int n = 1; n <= 20; ++n) GrigliaNumeriClick(n - 1);
+        StatoMotore::SetUp();
+        test::Segna(test::Da(1, 20));
         ImpostaLenCol(5);
     }
-    void TearDown() override { test::StatoIniziale(); }
-    test::InterfacciaRegistrata ui;
 };
-
-tFiltroGruppo gruppo(std::initializer_list<int> numeri, int32_t presenze, bool attivo) {
-    tFiltroGruppo f;
-    for (int n : numeri) f.numeri[static_cast<size_t>(n)] = 1;
-    f.presenze = presenze;
-    f.attivo = attivo;
-    return f;
-}
+using test::Gruppo;
 auto campi(const tFiltroGruppo& f) { return std::tuple(f.numeri, f.presenze, f.attivo); }
 
 // Every move stops at panel 1 and at the last panel, however long the step.
@@ -61,8 +52,8 @@ TEST_F(Pannello, PassiFermatiAgliEstremi) {
 // it takes only the edits the window offers, is stored before every move, and the closing moves
 // the ON filters to the head in order. Clearing the whole list asks first.
 TEST_F(Pannello, ModificheSalvateECompattate) {
-    mFiltriAND[2] = gruppo({1, 30}, 1 << 7, false);
-    mFiltriAND[3] = gruppo({4}, 8, true);
+    mFiltriAND[2] = Gruppo({1, 30}, 1 << 7, false);
+    mFiltriAND[3] = Gruppo({4}, 8);
     PannelloFiltri p(0, false);
     p.Avanti(1);
     EXPECT_TRUE(p.numero(1) && !p.numero(30) && p.presenza(7) && p.numSelezionati() == 1);
@@ -72,15 +63,15 @@ TEST_F(Pannello, ModificheSalvateECompattate) {
     EXPECT_FALSE(p.ImpostaAttivo(true));  // ON chosen twice counts once
     EXPECT_EQ(p.totFiltriOFF(), MAX_FILTRI - 1);
     p.Avanti(3);
-    EXPECT_TRUE(campi(mFiltriAND[2]) == campi(gruppo({1, 2}, (1 << 7) | 1, true)));
+    EXPECT_TRUE(campi(mFiltriAND[2]) == campi(Gruppo({1, 2}, (1 << 7) | 1)));
     EXPECT_TRUE(p.ImpostaAttivo(true) && p.CancellaPannello());  // a cleared ON panel leaves the total
     EXPECT_EQ(p.totFiltriON(), 1);
     p.Primo();
     EXPECT_TRUE(campi(mFiltriAND[5]) == campi(tFiltroGruppo{}));
     p.Chiudi();
     EXPECT_EQ(mNumFiltriAND, 2);
-    EXPECT_TRUE(campi(mFiltriAND[1]) == campi(gruppo({1, 2}, (1 << 7) | 1, true)));
-    EXPECT_TRUE(campi(mFiltriAND[2]) == campi(gruppo({4}, 8, true)));
+    EXPECT_TRUE(campi(mFiltriAND[1]) == campi(Gruppo({1, 2}, (1 << 7) | 1)));
+    EXPECT_TRUE(campi(mFiltriAND[2]) == campi(Gruppo({4}, 8)));
     EXPECT_FALSE(mFiltriAND[3].attivo);
 
     ui.risposte = {Risposta::No, Risposta::Si};

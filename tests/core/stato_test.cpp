@@ -24,8 +24,7 @@ void riempiTutto() {
     mCondizioni.pari[2] = true;
     mCondizioni.fisse[3] = 1;
     mConsecutivi = {0b110, true};
-    mFiltriDistanza[1].numPosizioni = mFiltriDistanza[1].posizioni[1] = 1;
-    mFiltriDistanza[1].attivo = true;
+    mFiltriDistanza[1] = test::Distanza({1}, {}, {});
     mNumFiltriDistanza = 1;
     mFiltriAND[1] = test::Gruppo({5}, 3);
     mFiltriOR[7] = test::Gruppo({9}, 0);
@@ -42,7 +41,6 @@ void riempiTutto() {
 // What a reset keeps: the length, the base columns and, when asked, the prediction. Everything
 // else is compared with a fresh state through the work's fingerprint.
 TEST_F(Stato, ResetAzzeraTuttoTranneColonneBaseELunghezzaEForseIlPronostico) {
-    EXPECT_EQ(mLenCol, 10);  // the start-up length
     const auto tenuto = [](bool pronostico) {
         test::StatoIniziale();
         if (pronostico) segna({7, 3, 88});
@@ -168,11 +166,6 @@ TEST_F(Stato, ModificaSistemaTienePronosticoECondizioniNuovoAzzeraTutto) {
     EXPECT_EQ(mNomeFileSistema, "nuovo.lec");
     ImpostaFileSistema("/x/Giocata.TXT");
     EXPECT_EQ(mNomeFileSistema, "giocata.txt");
-}
-
-TEST(TestoErrore, FormatoDellaTrappola) {
-    EXPECT_EQ(TestoErrore(ERRORE_APPLICAZIONE, "x", "P", "Form frmMAIN"),
-              "Error -2147211504 (x) in procedure P of Form frmMAIN");
 }
 
 }  // namespace

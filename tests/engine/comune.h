@@ -90,13 +90,24 @@ inline Colonne Combinazioni(const std::vector<int>& numeri, int k) {
     return out;
 }
 
-// An active group filter: its numbers and the accepted counts as bits (bit j: j numbers).
-inline tFiltroGruppo Gruppo(const std::vector<int>& numeri, uint32_t presenze) {
+// A group filter: its numbers and the accepted counts as bits (bit j: j numbers).
+inline tFiltroGruppo Gruppo(const std::vector<int>& numeri, uint32_t presenze, bool attivo = true) {
     tFiltroGruppo g;
     for (int n : numeri) g.numeri[static_cast<size_t>(n)] = 1;
     g.presenze = static_cast<int32_t>(presenze);
-    g.attivo = true;
+    g.attivo = attivo;
     return g;
+}
+
+// A distance filter: the positions whose gaps it measures, the accepted smallest and largest gaps.
+inline tFiltroDistanza Distanza(const std::vector<int>& posizioni, const std::vector<int>& minimi,
+                                const std::vector<int>& massimi, bool attivo = true) {
+    tFiltroDistanza f;
+    for (int p : posizioni) f.posizioni[++f.numPosizioni] = static_cast<uint8_t>(p);
+    for (int d : minimi) f.distMin[static_cast<size_t>(d)] = true, ++f.numDistMin;
+    for (int d : massimi) f.distMax[static_cast<size_t>(d)] = true, ++f.numDistMax;
+    f.attivo = attivo;
+    return f;
 }
 
 // The two reductions switched on, for a run to come.

@@ -132,10 +132,8 @@ TEST_F(CliReteTest, TheReferenceServerRefusesWhatItDoesNotPublish) {
         ASSERT_TRUE(r) << p;
         EXPECT_EQ(r->status, 404) << p;
     }
-    auto r = c.Get("/public/qiv/lingue/lista.txt");
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->body, "english.txt\r\nitaliano.txt\r\n");
-    r = c.Get("/public/qiv/lingue/thankstolingue.txt");
+    // Its lists reach the tool in the tests above; the credits are asked for by the settings window only.
+    const auto r = c.Get("/public/qiv/lingue/thankstolingue.txt");
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 200);
 }

@@ -2,11 +2,7 @@
 // An HTTP server on 127.0.0.1 for one test: routes are added, then avvia() starts it on an
 // ephemeral port in its own thread; the destructor stops it. Handlers that wait do so in short
 // bounded steps and end as soon as the test is over.
-#include <arpa/inet.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -53,21 +49,11 @@ private:
     std::thread thread_;
 };
 
-// A port on 127.0.0.1 where nothing listens: bound without listening and released at once, so
-// a connection to it is refused straight away.
+// A port on 127.0.0.1 where nothing listens: a test server's, once it has stopped, so a
+// connection to it is refused straight away.
 inline int PortaChiusa() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0) return 0;
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t n = sizeof(a);
-    int porta = 0;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof(a)) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &n) == 0)
-        porta = ntohs(a.sin_port);
-    ::close(fd);
-    return porta;
+    ServerProva chiuso;
+    return chiuso.avvia() ? chiuso.porta() : 0;
 }
 
 }  // namespace novanta::test

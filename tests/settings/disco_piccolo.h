@@ -39,25 +39,26 @@ private:
         if (!(disco).montato()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << (disco).errore(); \
     } while (0)
 
-// Sets the locale variables for one test (LANG only) and puts them back afterwards.
-class LocaleDiProva {
+// Sets (or, given null, unsets) an environment variable for one test and puts it back afterwards.
+class VariabileDiProva {
 public:
-    explicit LocaleDiProva(const char* lang) {
-        for (int i = 0; i < 3; ++i) {
-            const char* vecchio = std::getenv(nomi_[i]);
-            salvati_[i] = vecchio ? std::optional<std::string>(vecchio) : std::nullopt;
-            ::unsetenv(nomi_[i]);
-        }
-        if (lang) ::setenv("LANG", lang, 1);
+    VariabileDiProva(const char* nome, const char* valore) : nome_(nome) {
+        if (const char* vecchio = std::getenv(nome)) salvato_ = vecchio;
+        valore ? ::setenv(nome, valore, 1) : ::unsetenv(nome);
     }
-    ~LocaleDiProva() {
-        for (int i = 0; i < 3; ++i)
-            salvati_[i] ? (void)::setenv(nomi_[i], salvati_[i]->c_str(), 1) : (void)::unsetenv(nomi_[i]);
-    }
+    ~VariabileDiProva() { salvato_ ? ::setenv(nome_, salvato_->c_str(), 1) : ::unsetenv(nome_); }
+    VariabileDiProva(const VariabileDiProva&) = delete;
+    VariabileDiProva& operator=(const VariabileDiProva&) = delete;
 
 private:
-    static constexpr const char* nomi_[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::optional<std::string> salvati_[3];
+    const char* nome_;
+    std::optional<std::string> salvato_;
+};
+
+// The locale variables for one test: LANG only.
+struct LocaleDiProva {
+    explicit LocaleDiProva(const char* lang) : lang_("LANG", lang) {}
+    VariabileDiProva lcAll_{"LC_ALL", nullptr}, lcMessages_{"LC_MESSAGES", nullptr}, lang_;
 };
 
 }  // namespace novanta::test

@@ -12,26 +12,12 @@
 #include "settings/lingue_distribuite.h"
 #include "settings/multiLanguage.h"
 #include "support/registratore.h"
+#include "support/testo.h"
 
 namespace novanta {
 namespace {
 
 constexpr auto leggi = &test::LeggiFile;
-
-// Every message id the program's sources name ("0140" in quotes), so a new message cannot ship
-// without its text in both languages.
-std::set<std::string> idNeiSorgenti() {
-    std::set<std::string> ids;
-    const std::regex id(R"re("(0[0-9]{3})")re");
-    const auto src = std::filesystem::path(NOVANTA_DATA_SOURCE_DIR).parent_path() / "src";
-    for (const auto& f : std::filesystem::recursive_directory_iterator(src)) {
-        const auto ext = f.path().extension();
-        if (ext != ".cpp" && ext != ".h") continue;
-        const std::string testo = leggi(f.path());
-        for (std::sregex_iterator it(testo.begin(), testo.end(), id), fine; it != fine; ++it) ids.insert((*it)[1]);
-    }
-    return ids;
-}
 
 class LingueTest : public ::testing::Test {
 protected:
@@ -50,7 +36,7 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
     grande += "[Strings]\n0001=\"Colonne integrali:\"\n0053=senza virgolette\nlblMatrix(3).Caption=\"terza\"\n";
     std::string junk;
     for (int i = 0; i < 70000; ++i) junk += static_cast<char>((i * 131 + 7) & 0xFF);
-    cartella.scrivi("piccolo.lng", "[Strings]\n0001=\"uno\"\n[frmMatr]\nlblMatrix(3).Caption=\"terza\"\n");
+    cartella.scrivi("piccolo.lng", "[Strings]\n0001=\"uno\"\n");
     cartella.scrivi("lungo.lng", "[S]\nK=\"" + std::string(700, 'v') + "\"\n");
     cartella.scrivi("grande.lng", grande);
     cartella.scrivi("junk.lng", junk);
@@ -61,8 +47,6 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
     };
     const Caso casi[] = {
         {"piccolo.lng", "strings", "0001", "uno"},
-        {"piccolo.lng", "frmMatr", "lblMatrix(3).Caption", "terza"},
-        {"piccolo.lng", "Strings", "lblMatrix(3).Caption", ""},  // wrong section
         {"manca.lng", "Strings", "0001", ""},
         {"lungo.lng", "S", "K", std::string(511, 'v')},
         {"grande.lng", "Strings", "0001", "Colonne integrali:"},
@@ -71,7 +55,6 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
         {"grande.lng", "frmMatr", "LBLMATRIX(3).CAPTION", ""},
         {"grande.lng", "Strings", "0053", "senza virgolette"},
         {"grande.lng", "Strings", "000", ""},  // a prefix of a key is no key
-        {"grande.lng", "Strings", "0002", ""},
         {"junk.lng", "Strings", "0001", ""},
         {"coda.lng", "Strings", "0042", "x"},
     };
@@ -81,22 +64,20 @@ TEST_F(LingueTest, LanguageFilesSmallLargeAndBroken) {
 
 // The chosen language speaks; without one, "LINGUA" of qiv.ini.
 TEST_F(LingueTest, TheChosenLanguageSpeaksOrTheFallback) {
-    {
-        test::LocaleDiProva locale("it_IT.UTF-8");
-        cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm beenden?\"\n");
-        cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nLINGUA=deutsch\n");
-        EXPECT_EQ(TestoMessaggio("0053"), "Programm beenden?");
-        EXPECT_EQ(mLinguaCorrente, "deutsch");
-        EXPECT_EQ(TestoMessaggio("0054"), "");
-        EXPECT_EQ(FileLinguaCorrente(), cartella / "deutsch.lng");
-        // Read once, not once per text; a file replaced (by a download) is read again.
-        const unsigned letture = LettureFileLingua();
-        for (int i = 0; i < 50; ++i) TestoMessaggio(i % 2 ? "0053" : "0054");
-        EXPECT_EQ(LettureFileLingua(), letture);
-        cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm jetzt beenden?\"\n0160=\"%1 von %2 (%3)\"\n");
-        EXPECT_EQ(TestoMessaggio("0053"), "Programm jetzt beenden?");
-        EXPECT_EQ(TestoMessaggio("0160", {"3", "4"}), "3 von 4 (%3)");
-    }
+    test::LocaleDiProva locale("it_IT.UTF-8");
+    cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm beenden?\"\n");
+    cartella.scrivi("qiv.ini", "[IMPOSTAZIONI]\nLINGUA=deutsch\n");
+    EXPECT_EQ(TestoMessaggio("0053"), "Programm beenden?");
+    EXPECT_EQ(mLinguaCorrente, "deutsch");
+    EXPECT_EQ(TestoMessaggio("0054"), "");
+    EXPECT_EQ(FileLinguaCorrente(), cartella / "deutsch.lng");
+    // Read once, not once per text; a file replaced (by a download) is read again.
+    const unsigned letture = LettureFileLingua();
+    for (int i = 0; i < 50; ++i) TestoMessaggio(i % 2 ? "0053" : "0054");
+    EXPECT_EQ(LettureFileLingua(), letture);
+    cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm jetzt beenden?\"\n0160=\"%1 von %2 (%3)\"\n");
+    EXPECT_EQ(TestoMessaggio("0053"), "Programm jetzt beenden?");
+    EXPECT_EQ(TestoMessaggio("0160", {"3", "4"}), "3 von 4 (%3)");
 }
 
 TEST_F(LingueTest, WithoutALanguageTheLocaleChoosesTheShippedOne) {
@@ -132,7 +113,15 @@ TEST(LingueDistribuite, AreCompleteAndAgree) {
     const std::regex chiave(
         R"(^(Info|Strings)$|^[A-Za-z][A-Za-z0-9_]*(\([0-9]+\))?\.(Caption|ToolTipText|Tag|TabCaption\([0-9]+\))$)");
     ASSERT_EQ(LingueDistribuite().size(), 2u);
-    const auto ids = idNeiSorgenti();
+    // Every message id the program's sources name ("0140" in quotes).
+    std::set<std::string> ids;
+    const std::regex id(R"re("(0[0-9]{3})")re");
+    for (const auto& f :
+         std::filesystem::recursive_directory_iterator(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / ".." / "src")) {
+        if (f.path().extension() != ".cpp" && f.path().extension() != ".h") continue;
+        const std::string testo = leggi(f.path());
+        for (std::sregex_iterator it(testo.begin(), testo.end(), id), fine; it != fine; ++it) ids.insert((*it)[1]);
+    }
     ASSERT_GT(ids.size(), 50u);
     std::map<std::string, std::set<std::string>> chiaviPerLingua;
     for (const auto& l : LingueDistribuite()) {
@@ -140,6 +129,7 @@ TEST(LingueDistribuite, AreCompleteAndAgree) {
         SCOPED_TRACE(nome);
         EXPECT_EQ(leggi(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "lingue" / (nome + ".lng")), l.contenuto);
         EXPECT_LE(l.contenuto.size(), MAX_BYTE_LINGUA_INI);
+        EXPECT_EQ(LinguaDistribuitaDi(Maiuscolo(nome)), &l);
         for (const auto& id : ids) EXPECT_FALSE(LeggiINITesto(l.contenuto, "Strings", id).empty()) << id;
         std::istringstream righe{std::string(l.contenuto)};
         std::string riga, sezione;
@@ -158,12 +148,6 @@ TEST(LingueDistribuite, AreCompleteAndAgree) {
         }
     }
     EXPECT_EQ(chiaviPerLingua["italiano"], chiaviPerLingua["english"]);
-    // The Italian file holds the design texts.
-    const auto* it = LinguaDistribuitaDi("ITALIANO");
-    ASSERT_NE(it, nullptr);
-    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmImpostazioni", "frameRicalcolo.Caption"), "Modalità Ricalcolo");
-    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmSomma", "frmSomma.Caption"), "  Somma");
-    EXPECT_EQ(LeggiINITesto(it->contenuto, "frmMAIN", "menuSomma.Caption"), "&Somma");
     EXPECT_EQ(LinguaDistribuitaDi("deutsch"), nullptr);
 }
 
