@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "core/corpo.h"
+#include "engine/comune.h"
 #include "matrices/applica_matrice.h"
 #include "progetto/progetto.h"
 #include "support/corpus.h"
@@ -39,13 +40,6 @@ protected:
     }
     void sistemaIntatto() const { EXPECT_EQ(ImprontaLavoro(), impronta); }
     uint64_t impronta = 0;
-    // The system's columns, as numbers.
-    static std::vector<std::vector<int>> colonne() {
-        std::vector<std::vector<int>> v(static_cast<size_t>(mSistema.nColonne));
-        for (int32_t c = 1; c <= mSistema.nColonne; ++c)
-            for (int p = 1; p <= mLenCol; ++p) v[static_cast<size_t>(c - 1)].push_back(mArrColonne.valore(c, p));
-        return v;
-    }
     test::InterfacciaRegistrata ui;
     test::CartellaTemporanea dati;
 };
@@ -54,7 +48,7 @@ TEST_F(ApplicaMatrice_, NumeriAstrattiDiventanoIlPronosticoOrdinato) {
     pronostico({7, 3, 88, 41, 12});
     mLenCol = 3;
     ASSERT_TRUE(ApplicaMatrice(test::MatriceProva(5, 3, {{1, 2, 5}, {3, 4, 5}})));
-    EXPECT_EQ(colonne(), (std::vector<std::vector<int>>{{3, 7, 12}, {12, 41, 88}}));
+    EXPECT_EQ(test::Sistema(), (test::Colonne{{3, 7, 12}, {12, 41, 88}}));
     EXPECT_EQ(mGUILocked, -1);
     EXPECT_FALSE(mCondizioni.ridottoAttivo);
     // A guarantee below K turns the reduction on at N-(K-T).
@@ -80,7 +74,7 @@ TEST_F(ApplicaMatrice_, NumeriFissiChiestiVerificatiEInTesta) {
     EXPECT_EQ(ui.messaggi[0].pulsanti, Pulsanti::OKAnnulla);
     EXPECT_NE(ui.messaggi[0].testo.find("\r\r33   05   \r\r"), std::string::npos);
     // Every column holds both fixed numbers (the condition they set is the matrix window's test).
-    EXPECT_EQ(colonne(), (std::vector<std::vector<int>>{{5, 17, 33}, {5, 33, 40}}));
+    EXPECT_EQ(test::Sistema(), (test::Colonne{{5, 17, 33}, {5, 33, 40}}));
 }
 
 // Cancelling the second question, answering it with nothing, or cancelling the confirmation.
@@ -121,31 +115,23 @@ TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
     sistemaIntatto();
 }
 
-// A matrix file with another tag, out of its dates, a bad CRC or missing is refused with one
-// message and the system stays; a good one applies (chosen from the list, the matrix window's test).
+// A matrix file the list marks as not applicable (the list's test refuses each reason through
+// this same routine) or a missing one is refused with one message and the system stays; a good
+// one applies (chosen from the list, the matrix window's test).
 TEST_F(ApplicaMatrice_, FileDellaCartellaControllatiPrimaDiApplicare) {
     sistemaEsistente({7, 3, 88, 41, 12});
-    const double oggi = OggiOLE();
-    const auto scrivi = [&](const std::string& nome, auto ritocco) {
-        auto m = test::MatriceProva(5, 3, {{1, 2, 5}});
-        ritocco(m);
-        test::ScriviMatriceProva(dati / nome, m);
-        return dati / nome;
-    };
-    auto rotta = BytesMatrice(test::MatriceProva(5, 3, {{1, 2, 5}}));
-    rotta[143] ^= 1;
-    dati.scrivi("crc.mzel", std::string(rotta.begin(), rotta.end()));
-    for (const auto& p : {scrivi("tag.mzel", [](auto& m) { m.VERSION_ID = "MATRICEZELV0001"; }),
-                          scrivi("scaduta.mzel", [&](auto& m) { m.VALID_TO = oggi - 1; }),
-                          scrivi("futura.mzel", [&](auto& m) { m.VALID_FROM = oggi + 1, m.VALID_TO = oggi + 9; }),
-                          dati / "crc.mzel", dati / "manca.mzel"}) {
+    auto scaduta = test::MatriceProva(5, 3, {{1, 2, 5}});
+    scaduta.VALID_TO = OggiOLE() - 1;
+    test::ScriviMatriceProva(dati / "scaduta.mzel", scaduta);
+    for (const auto& p : {dati / "scaduta.mzel", dati / "manca.mzel"}) {
         ui.messaggi.clear();
         EXPECT_FALSE(ApplicaMatriceFile(p, OggiOLE())) << p;
         EXPECT_EQ(ui.messaggi.size(), 1u) << p;
         sistemaIntatto();
     }
-    ASSERT_TRUE(ApplicaMatriceFile(scrivi("buona.mzel", [](auto&) {}), OggiOLE()));
-    EXPECT_EQ(colonne(), (std::vector<std::vector<int>>{{3, 7, 12}}));
+    test::ScriviMatriceProva(dati / "buona.mzel", test::MatriceProva(5, 3, {{1, 2, 5}}));
+    ASSERT_TRUE(ApplicaMatriceFile(dati / "buona.mzel", OggiOLE()));
+    EXPECT_EQ(test::Sistema(), (test::Colonne{{3, 7, 12}}));
 }
 
 // The text matrix: blank lines and any run of blanks between numbers. The bad files of the
@@ -193,7 +179,7 @@ TEST_F(ApplicaMatrice_, PulsanteFileTxt) {
     EXPECT_EQ(ui.messaggi[0].testo, "Error -2147211504 (Matrice con colonne a lunghezza multipla) ");
     sistemaIntatto();
     ASSERT_TRUE(applica("1 2 3\n2 3 4\n1 3 4\n"));
-    EXPECT_EQ(colonne(), (std::vector<std::vector<int>>{{3, 7, 88}, {3, 41, 88}, {7, 41, 88}}));
+    EXPECT_EQ(test::Sistema(), (test::Colonne{{3, 7, 88}, {3, 41, 88}, {7, 41, 88}}));
     EXPECT_FALSE(mCondizioni.pariAttivo);
     // No file chosen: the columns go, the prediction stays.
     ASSERT_TRUE(ApplicaMatriceTxt(""));

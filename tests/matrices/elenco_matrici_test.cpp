@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/corpo.h"
+#include "matrices/applica_matrice.h"
 #include "matrices/elenco_matrici.h"
 #include "support/date.h"
 #include "support/formato.h"
@@ -35,27 +36,10 @@ protected:
     std::filesystem::path cartella = dati / "matrici";
 };
 
-// Applying lists the custom entry and the matrices of the prediction's V and the column's K (the
-// window's test pins the rows and which buttons each entry enables); a file of another extension
-// is no matrix.
-TEST_F(ElencoMatrici, ModoApplicaFiltraPerVeKConLaVoceCustomInTesta) {
-    mLenCol = 10;
-    scrivi("a.mzel", matrice(20, 10));
-    scrivi("b.mzel", matrice(20, 8));
-    scrivi("c.mzel", matrice(15, 10));
-    dati.scrivi("matrici/nota.txt", "not a matrix");
-    CaricaElencoMatrici(cartella, 20, kOggi);
-    ASSERT_EQ(mElencoMatrici.size(), 2u);
-    const auto& a = mElencoMatrici[1];
-    EXPECT_TRUE(a.chkVersion && a.chkCRC && a.entroValidita && !a.scaduta);
-    const auto custom = MostraMatrice(mElencoMatrici[0]);
-    EXPECT_EQ(custom.txtAuthor, "MORVANE");
-    EXPECT_EQ(custom.txtDescription, "Premi il pulsante File TXT e carica la tua matrice");
-    EXPECT_EQ(MostraMatrice(a).txtValidFrom, "25/11/2026");
-}
-
-// Browsing lists every matrix by V (the exchange sort, not stable, puts a V of 0 first);
-// an empty or missing folder leaves only the custom entry.
+// Browsing lists every matrix by V (the exchange sort, not stable, puts a V of 0 first), and a
+// file of another extension is no matrix; an empty or missing folder leaves only the custom entry.
+// Applying keeps the matrices of the prediction's V and the column's K: the window's test pins
+// that filter, the rows and which buttons each entry enables.
 TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
     CaricaElencoMatrici(cartella, 0, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 1u);
@@ -67,11 +51,11 @@ TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
     mLenCol = 5;
     scrivi("trenta.mzel", matrice(30, 5));
     scrivi("dodici.MZEL", matrice(12, 5));
+    dati.scrivi("matrici/nota.txt", "not a matrix");
     CaricaElencoMatrici(cartella, 0, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 2u);
     EXPECT_EQ(mElencoMatrici[0].testata.NUMBERS_OF_MATRIX_V, 12);
     EXPECT_EQ(mElencoMatrici[1].nomeFile, "trenta.mzel");
-    EXPECT_EQ(RiempiElenco().size(), 2u);
     scrivi("trenta.mzel", matrice(12, 5));
     CaricaElencoMatrici(cartella, 12, kOggi);
     EXPECT_EQ(mElencoMatrici.size(), 3u);
@@ -88,14 +72,17 @@ TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
 }
 
 // Files with another tag, a bad CRC, out of their dates or cut short are listed, marked, and
-// cannot be applied.
+// cannot be applied: the routine that applies a file from the folder refuses each with one message.
 TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
+    // A prediction the files would fit, so only their checks can refuse them.
+    for (int n = 1; n <= 12; ++n) GrigliaNumeriClick(n - 1);
+    CaricaPronostico();
     mLenCol = 5;
     const auto con = [&](const std::string& nome, auto ritocco) {
         auto m = matrice(12, 5);
         ritocco(m);
         auto b = BytesMatrice(m);
-        b[143] ^= nome == "crc.mzel";
+        b.back() ^= nome == "crc.mzel";  // the trailer: the columns stay a good matrix
         dati.scrivi("matrici/" + nome, std::string(b.begin(), b.end()));
     };
     con("tag.mzel", [](auto& m) { m.VERSION_ID = "matricezelv0002"; });
@@ -114,9 +101,11 @@ TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     for (const auto& v : mElencoMatrici) {
         const auto s = MostraMatrice(v);
         EXPECT_FALSE(s.cmdAdattaMatrice || MotivoNonApplicabile(v).empty()) << v.nomeFile;
+        EXPECT_FALSE(ApplicaMatriceFile(cartella / v.nomeFile, kOggi)) << v.nomeFile;
         const std::array<bool, 4> visto{s.versioneErrata, s.crcErrato, s.scaduta, s.cmdMatriceTXT};
         EXPECT_EQ(visto, attesi.at(v.nomeFile)) << v.nomeFile;
     }
+    EXPECT_EQ(ui.messaggi.size(), 5u);
 }
 
 TEST_F(ElencoMatrici, RigheCampiETestiDellaLingua) {
@@ -127,6 +116,7 @@ TEST_F(ElencoMatrici, RigheCampiETestiDellaLingua) {
     v.testata.COLUMNS_OF_MATRIX_C = 30;
     v.testata.PERCENTAGE_COVER = "       100";
     EXPECT_EQ(RigaElencoMatrice(v), " 20 | 10 |  7 | 10 |  0 |     30 |        100");
+    EXPECT_EQ(MostraMatrice(v).txtValidFrom, "25/11/2026");
     for (const auto& [n, larghezza, atteso] : {std::tuple<int32_t, int, std::string>{5, 2, " 5"},
                                                {123, 2, "123"},
                                                {1234, 6, " 1,234"},

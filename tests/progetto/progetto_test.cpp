@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "core/corpo.h"
+#include "engine/comune.h"
 #include "progetto/progetto.h"
 #include "progetto/sqlite.h"
 #include "support/corpus.h"
@@ -24,8 +25,8 @@ protected:
 // Every kind of condition, both lists with an OFF record after the ON ones, base columns, the
 // prediction in a hand-made order and a locked system of `colonne` columns.
 void riempiLavoro(int32_t colonne, const std::string& descrizione = "Sistema di prova") {
-    for (int n : {40, 2, 17, 9, 33, 61, 88, 5}) GrigliaNumeriClick(n - 1);
     const std::array<uint8_t, 8> ordine{40, 2, 17, 9, 33, 61, 88, 5};
+    for (int n : ordine) GrigliaNumeriClick(n - 1);
     std::copy(ordine.begin(), ordine.end(), mSistema.pronostico.begin());
     ImpostaLenCol(6);
     mCondizioni = {.pariAttivo = true,
@@ -42,17 +43,12 @@ void riempiLavoro(int32_t colonne, const std::string& descrizione = "Sistema di 
     mFiltriDistanza[1] = {.numPosizioni = 2, .posizioni = {0, 1, 4}, .numDistMin = 1, .numDistMax = 1, .attivo = true};
     mFiltriDistanza[1].distMin[3] = mFiltriDistanza[1].distMax[30] = true;
     mNumFiltriDistanza = 1;
-    for (int i = 1; i <= 3; ++i) {
-        mFiltriAND[i].numeri[static_cast<size_t>(i * 20)] = mFiltriAND[i].numeri[90] = 1;
-        mFiltriAND[i].presenze = 0b11 << i;
-        mFiltriAND[i].attivo = i < 3;
-    }
+    for (int i = 1; i <= 3; ++i) mFiltriAND[i] = test::Gruppo({i * 20, 90}, 0b11u << i);
+    mFiltriAND[3].attivo = false;
     mNumFiltriAND = 2;
     mFiltriOR[1] = {.numeri = {0, 1}, .presenze = 1 << 25, .attivo = true};
     mNumFiltriOR = 1;
-    mColonneBase = {tColonna{}, StringToArrayColonna("11 12 13 14 15 16"), StringToArrayColonna("21 22 23 24 25 26")};
-    mNumColonneBase = 2;
-    mColonneBaseAttive = true;
+    test::MettiColonneBase({{11, 12, 13, 14, 15, 16}, {21, 22, 23, 24, 25, 26}});
     mDistanzaMinima = {3, false};
     for (int32_t c = 1; c <= colonne; ++c)
         for (int p = 1; p <= 6; ++p) mArrColonne(c, p) = static_cast<uint8_t>(1 + (c * 7 + p * 13) % 90);

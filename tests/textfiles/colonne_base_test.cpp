@@ -84,10 +84,6 @@ TEST_F(ColonneBase, OltreDuemilaRigheTieneLePrimeDuemila) {
 
 TEST(CopiaGriglia, SelezioniEOrdinamento) {
     const std::vector<std::vector<std::string>> celle = {{"N.", "P1", "P2"}, {"1", "01", "02"}, {"2", "03", "04"}};
-    struct Caso {
-        int r1, c1, r2, c2;
-        const char* atteso;
-    };
     // One cell, and a selection reaching past the edge (cut there); the whole grid and a selection
     // made backwards are the window's test.
     EXPECT_EQ(TestoCopiaGriglia(celle, 2, 1, 2, 1), "03\r\n");

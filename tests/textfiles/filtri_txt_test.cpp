@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "core/corpo.h"
+#include "engine/comune.h"
 #include "progetto/progetto.h"
 #include "support/corpus.h"
 #include "support/registratore.h"
@@ -16,9 +17,7 @@ protected:
     void SetUp() override { test::StatoIniziale(); }
     // An AND list of one filter that the user already had.
     void listaEsistente() {
-        mFiltriAND[1].numeri[44] = 1;
-        mFiltriAND[1].presenze = 4;
-        mFiltriAND[1].attivo = true;
+        mFiltriAND[1] = test::Gruppo({44}, 4);
         mNumFiltriAND = 1;
     }
     bool importa(int lista, const std::string& contenuto, int32_t presenze) {

@@ -41,11 +41,6 @@ inline void mostra(QWidget& w) {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 }
-// A label of a toggle array, clicked where the user would click it.
-inline void clicEtichetta(const QWidget& w, const QString& nome) {
-    auto* l = in<QLabel>(w, nome);
-    QTest::mouseClick(l->parentWidget(), Qt::LeftButton, {}, l->geometry().center());
-}
 // The user at a window, steps apart by spaces: "name" clicks the button or toggle label of that
 // name, "name=text" types into a field; "name:text" checks a label's text, "+name" and "-name"
 // that the control is shown or hidden.
@@ -62,8 +57,8 @@ inline void usa(const QWidget& w, const char* passi) {
             QCOMPARE(testo(w, p.left(duePunti)), p.mid(duePunti + 1));
         else if (w.findChild<QAbstractButton*>(p))
             clic(w, p);
-        else
-            clicEtichetta(w, p);
+        else  // a label of a toggle array, clicked where the user would click it
+            QTest::mouseClick(in(w, p)->parentWidget(), Qt::LeftButton, {}, in(w, p)->geometry().center());
     }
 }
 // A group filter of `numeri`, the counts in the mask `presenze`, ON or OFF; its fields, to compare.
@@ -75,17 +70,12 @@ inline tFiltroGruppo filtro(std::initializer_list<int> numeri, int32_t presenze,
     return f;
 }
 inline auto campi(const tFiltroGruppo& f) { return std::tuple(f.numeri, f.presenze, f.attivo); }
-// The stored system, column by column.
-inline std::vector<std::vector<int>> Colonne() {
-    std::vector<std::vector<int>> out(static_cast<size_t>(mSistema.nColonne));
-    for (int32_t c = 1; c <= mSistema.nColonne; ++c)
-        for (int p = 1; p <= mLenCol; ++p) out[static_cast<size_t>(c - 1)].push_back(mArrColonne.valore(c, p));
-    return out;
-}
 
-// A language file for the tests: the messages the windows show, and a caption to see it applied.
+// A language file for the tests: the messages the windows show, and a caption to see it applied;
+// the condition windows' messages are each text its own id.
 inline const char* LINGUA_PROVA =
-    "[Strings]\r\n0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n0060=Sistema condizionato\r\n"
+    "[Strings]\r\n0005=M0005\r\n0021=M0021\r\n0022=M0022\r\n0023=M0023\r\n0024=M0024\r\n0100=M0100\r\n"
+    "0042=Numeri in gioco\r\n0053=Uscire dal programma?\r\n0060=Sistema condizionato\r\n"
     "0062=Sistema integrale\r\n0160=interrotto: %1 di %2 colonne\r\n0162=Nessun sistema\r\n0163=Vuoto: %1\r\n"
     "0006=I filtri saranno cancellati.\r\n0007=Continuare?\r\n0270=Sistema ottimizzato N-%1 (da %2 a %3 colonne)\r\n"
     "[frmMAIN]\r\nfrmMAIN.Caption=Novanta prova\r\n";

@@ -3,6 +3,7 @@
 #include <QChartView>
 
 #include "ambiente.h"
+#include "textfiles/colonne_txt.h"
 #include "ui/frmAnalisi.h"
 
 class frmAnalisi_test : public QObject {
@@ -13,13 +14,8 @@ private Q_SLOTS:
     // a bad and a good file of draws, a cancelled analysis, Esc.
     void tabellaGraficoEstrazioniEAnnullamento() {
         Ambiente a;
-        mLenCol = 3;
-        for (int p = 1; p <= 3; ++p) {
-            mArrColonne(1, p) = static_cast<uint8_t>(p);
-            mArrColonne(2, p) = static_cast<uint8_t>(p + 3);
-        }
-        mSistema.nColonne = 2;
-        LockGUI();
+        a.cartella.scrivi("s.txt", "1 2 3\n4 5 6\n");
+        QVERIFY(ImportaColonneTxt((a.cartella / "s.txt").string()));
         a.cartella.scrivi("male.txt", "1 2 3\n4 5 99\n");
         a.cartella.scrivi("bene.txt", "2024-01-02 1 2 3\n# x\n7 8 9\n");
         a.daMenu("menuAnalisi", [&](QDialog& d) {
