@@ -88,17 +88,23 @@ TEST_F(ColonneTxt, FileErratiNonToccanoIlSistema) {
     for (const auto& f : test::FileDelCorpus("colonne_txt", false)) EXPECT_TRUE(ImportaColonneTxt(f.string())) << f;
 }
 
-// A line with no end is refused as too long: the command line's input tests (recalc --in).
+// A first column of 25 numbers and a file of 3,000,000 columns are read; one column more is
+// refused and leaves the result as it was. A line with no end is refused as too long: the command
+// line's input tests (recalc --in).
 TEST_F(ColonneTxt, TroppeColonneRifiutate) {
     ColonneLette letto;
     std::string messaggio;
+    std::istringstream venticinque("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25\n");
+    EXPECT_TRUE(LeggiColonneTxt(venticinque, letto, messaggio)) << messaggio;
     std::string testo;
     testo.reserve(static_cast<size_t>(MAX_COLONNE + 1) * 4);
-    for (int32_t i = 0; i <= MAX_COLONNE; ++i) testo += "1 2\n";
-    std::istringstream tante(testo);
+    for (int32_t i = 0; i < MAX_COLONNE; ++i) testo += "1 2\n";
+    std::istringstream tutte(testo);
+    EXPECT_TRUE(LeggiColonneTxt(tutte, letto, messaggio)) << messaggio;
+    std::istringstream tante(testo + "1 2\n");
     EXPECT_FALSE(LeggiColonneTxt(tante, letto, messaggio));
     EXPECT_NE(messaggio.find("More than 3,000,000 columns"), std::string::npos);
-    EXPECT_EQ(letto.righe, 0);
+    EXPECT_EQ(letto.righe, MAX_COLONNE);
 }
 
 // Tabs and runs of blanks inside a line: the import's test above.
