@@ -167,7 +167,7 @@ TEST_F(Cli, UnIngressoRifiutatoNonToccaIlFileDiUscita) {
 TEST_F(Cli, UnLimiteCheTagliaEsceConQuattro) {
     std::string filtri;
     for (int i = 0; i < 150000; ++i) filtri += "1 2\n";
-    dir.scrivi("pieno.txt", filtri);
+    dir.scrivi("pieno.txt", filtri + "\n \r\n");  // blank lines after a full list are no more filters
     dir.scrivi("oltre.txt", filtri + "\n\n3 4\n");
     std::string matrice;
     for (int i = 0; i < 100001; ++i) matrice += "1 2\n";
