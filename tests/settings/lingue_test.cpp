@@ -78,6 +78,14 @@ TEST_F(LingueTest, TheChosenLanguageSpeaksOrTheFallback) {
     cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm jetzt beenden?\"\n0160=\"%1 von %2 (%3)\"\n");
     EXPECT_EQ(TestoMessaggio("0053"), "Programm jetzt beenden?");
     EXPECT_EQ(TestoMessaggio("0160", {"3", "4"}), "3 von 4 (%3)");
+    // Another language in between drops what was read: a rewrite of the same size and time is seen.
+    const auto ora = std::filesystem::last_write_time(cartella / "deutsch.lng");
+    mLinguaCorrente = "english";
+    TestoMessaggio("0053");
+    cartella.scrivi("deutsch.lng", "[Strings]\n0053=\"Programm heute beenden?\"\n0160=\"%1 von %2 (%3)\"\n");
+    std::filesystem::last_write_time(cartella / "deutsch.lng", ora);
+    mLinguaCorrente = "deutsch";
+    EXPECT_EQ(TestoMessaggio("0053"), "Programm heute beenden?");
 }
 
 TEST_F(LingueTest, WithoutALanguageTheLocaleChoosesTheShippedOne) {
