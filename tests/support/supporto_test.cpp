@@ -43,10 +43,11 @@ TEST(CRC32, VettoriNoti) {
 
 // Only YYYY-MM-DD of a real day is a date; signs, blanks and short fields are not.
 TEST(DataDaISO, SoloGiorniVeriInFormaEsatta) {
-    for (const std::string buona : {"2024-02-29", "0100-01-01", "9999-12-31"})
+    for (const std::string buona : {"2024-02-29", "2000-02-29", "0100-01-01", "9999-12-31"})
         EXPECT_EQ(FormatoGGMMAAAA(DataDaISO(buona).value_or(0)),
                   buona.substr(8, 2) + "/" + buona.substr(5, 2) + "/" + buona.substr(0, 4));
-    for (const char* cattiva : {" 2024-1-05", "+100-01-01", "2024-1-051", "2023-02-29", "2024-13-01", "2024/01/01", ""})
+    for (const char* cattiva :
+         {" 2024-1-05", "+100-01-01", "2024-1-051", "2023-02-29", "2100-02-29", "2024-13-01", "2024/01/01", ""})
         EXPECT_FALSE(DataDaISO(cattiva)) << cattiva;
 }
 
