@@ -107,6 +107,14 @@ TEST_F(Progetto, UnFileCattivoERifiutatoENonCambiaNulla) {
         std::filesystem::copy_file(buono, casi.back());
         sql::Database(casi.back(), sql::Database::Modo::Creazione).esegui(istruzione);
     }
+    // Written with a right CRC over wrong numbers: a 0 within the column length, a 91.
+    for (int v : {0, 91}) {
+        Lavoro l = FotografiaLavoro();
+        l.colonne[7] = static_cast<uint8_t>(v);
+        casi.push_back(cartella / ("numero" + std::to_string(v) + ".lec"));
+        std::string errore;
+        ASSERT_TRUE(ScriviProgetto(casi.back(), l, errore)) << errore;
+    }
     casi.push_back(cartella / "manca.lec");
     test::StatoIniziale();
     riempiLavoro(10, "in memoria");
@@ -162,6 +170,10 @@ TEST_F(Progetto, UnSalvataggioInterrottoLasciaIlFileVecchioIntero) {
         ASSERT_TRUE(LeggiProgetto(file, l, errore)) << errore.descrizione;
         EXPECT_TRUE(l.descrizione == "vecchio" || (l.descrizione == "nuovo" && l.nColonne == 1500000)) << l.descrizione;
     }
+    // A save that cannot take the name (a folder has it) fails and leaves nothing beside it.
+    std::filesystem::create_directories(cartella / "d" / "x.lec");
+    EXPECT_FALSE(SalvaSistema((cartella / "d" / "x.lec").string()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(cartella / "d"), {}), 1);
 }
 
 TEST_F(Progetto, IlRecuperoEOffertoDopoUnProgrammaUcciso) {
