@@ -14,6 +14,7 @@
 #include "server_aggiornamenti.h"
 #include "server_prova.h"
 #include "settings/impostazioni.h"
+#include "support/cCRC32.h"
 #include "support/registratore.h"
 #include "versione.h"
 
@@ -255,21 +256,28 @@ TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplac
     const std::string buona = Matrice("M10_5_3.mzel");
     cartella.scrivi("matrici/BAD.mzel", buona);
     cartella.scrivi("matrici/Abc.mzel", buona);
-    file["lista.asp"] = "abc.dat\nnodat.mzel\n../x.DAT\nbad.DAT\nmissing.DAT\nC:\\x.DAT\n";
+    file["lista.asp"] = "abc.dat\nnodat.mzel\n../x.DAT\nbad.DAT\nmissing.DAT\nC:\\x.DAT\ntag.dat\n";
     file["ABC.DAT"] = Matrice("M12_6_4.mzel");
     file["NODAT.MZEL"] = Matrice("M15_5_3.mzel");
     std::string rotta = Matrice("M12_6_4.mzel");
     rotta[150] ^= 1;
     file["BAD.DAT"] = rotta;
+    // Another format tag under a CRC that matches it.
+    std::string etichetta = Matrice("M12_6_4.mzel");
+    etichetta[130] ^= 1;
+    const uint32_t crc =
+        cCRC32().crc(std::span(reinterpret_cast<const uint8_t*>(etichetta.data()), etichetta.size() - 4));
+    for (int i = 0; i < 4; ++i) etichetta[etichetta.size() - 4 + i] = static_cast<char>(crc >> (8 * i));
+    file["TAG.DAT"] = etichetta;
     const auto r = AggiornaMatrici();
     EXPECT_EQ(r.installati, (std::vector<std::string>{"ABC.mzel", "NODAT.MZEL"}));
     EXPECT_EQ(r.scartati, (std::vector<std::string>{"../x.DAT", "C:\\x.DAT"}));
-    EXPECT_EQ(r.falliti, (std::vector<std::string>{"BAD.DAT", "MISSING.DAT"}));
+    EXPECT_EQ(r.falliti, (std::vector<std::string>{"BAD.DAT", "MISSING.DAT", "TAG.DAT"}));
     EXPECT_EQ(leggi(cartella / "matrici" / "ABC.mzel"), file["ABC.DAT"]);
     EXPECT_FALSE(std::filesystem::exists(cartella / "matrici" / "Abc.mzel"));
     EXPECT_EQ(leggi(cartella / "matrici" / "NODAT.MZEL"), file["NODAT.MZEL"]);
     EXPECT_EQ(leggi(cartella / "matrici" / "BAD.mzel"), buona);  // the damaged download replaced nothing
-    EXPECT_EQ(richieste, (std::vector<std::string>{"ABC.DAT", "NODAT.MZEL", "BAD.DAT", "MISSING.DAT"}));
+    EXPECT_EQ(richieste, (std::vector<std::string>{"ABC.DAT", "NODAT.MZEL", "BAD.DAT", "MISSING.DAT", "TAG.DAT"}));
     EXPECT_TRUE(std::filesystem::exists(cartella / "temp" / "qivmatrici.txt"));
 }
 
