@@ -27,6 +27,8 @@ TEST(Estrazioni, FileLettoConDateCommentiESeparatori) {
 
 TEST(Estrazioni, RigheSbagliateRifiutateColNumero) {
     test::CartellaTemporanea dati;
+    std::string troppe;  // one draw more than the 100,000 a file may hold
+    for (int i = 0; i <= 100000; ++i) troppe += "1\n";
     const struct {
         std::string testo;
         int riga;
@@ -43,6 +45,7 @@ TEST(Estrazioni, RigheSbagliateRifiutateColNumero) {
         {"1 2\n" + std::string(100000, '7'), 2},
         {std::string("\x00\xFF\x01 5", 5) + "\n", 1},
         {"# nothing\n\n", 0},  // no draw at all: refused, with no line to name
+        {troppe, 100001},
     };
     for (const auto& c : casi) {
         std::istringstream in(c.testo);

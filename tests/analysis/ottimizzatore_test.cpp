@@ -117,14 +117,18 @@ TEST_F(Ottimizzatore, AnnullareTieneIlMigliore) {
 }
 
 TEST_F(Ottimizzatore, RifiutiEDescrizione) {
-    // A column of the wrong length. (A universe too large for its counts is refused in the
-    // command line's table.)
+    // A guarantee above the column length (one equal to it is allowed), a column of the wrong
+    // length. (A universe too large for its counts is refused in the command line's table.)
     ProblemaCopertura p;
     p.k = 8;
-    p.t = 4;
     for (int v = 1; v <= 12; ++v) p.pronostico.push_back(static_cast<uint8_t>(v));
     p.colonne = {{1, 2, 3}};
-    EXPECT_EQ(OttimizzaSistema(p, {}).codice, ErroreOttimizzazione::Dati);
+    for (const auto& [t, motivo] : {std::pair{9, "guarantee 9"}, {8, "has 3 numbers"}}) {
+        p.t = t;
+        const EsitoOttimizzazione e = OttimizzaSistema(p, {});
+        EXPECT_EQ(e.codice, ErroreOttimizzazione::Dati);
+        EXPECT_NE(e.errore.find(motivo), std::string::npos) << e.errore;
+    }
     // A system that does not cover U cannot come back larger than it went in.
     p.colonne = {{1, 2, 3, 4, 5, 6, 7, 8}};
     p.t = 7;

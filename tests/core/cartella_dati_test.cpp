@@ -1,6 +1,9 @@
 #include "core/cartella_dati.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "core/corpo.h"
 #include "settings/disco_piccolo.h"
@@ -43,6 +46,25 @@ TEST(CaricaLingue, AvvisoOPropostaSenzaLinguaScelta) {
         }
     }
     test::StatoIniziale();
+}
+
+// The data folder's lock lasts one writer's work: then another process may take it. A writer
+// inside the running program, which holds the lock already, leaves it held when done.
+TEST(BloccoCartellaDati, RilasciatoDopoIlLavoroMaNonQuelloDelProgramma) {
+    test::CartellaTemporanea cartella;
+    const auto libero = [&] {
+        const int fd = ::open((cartella / FILE_BLOCCO_ISTANZA).c_str(), O_RDWR | O_CREAT, 0644);
+        const bool preso = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        ::close(fd);
+        return preso;
+    };
+    ASSERT_TRUE(BloccoCartellaDati().preso());
+    EXPECT_TRUE(libero());
+    std::string errore;
+    ASSERT_EQ(AcquisisciIstanzaUnica(cartella.percorso(), errore), EsitoIstanza::Unica) << errore;
+    EXPECT_TRUE(BloccoCartellaDati().preso());
+    EXPECT_FALSE(libero());
+    RilasciaIstanzaUnica();
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST_F(RegoleCondizioni, RifiutiSenzaScrivereNulla) {
     };
     std::array<bool, 26> seiPari{};
     seiPari[6] = true;
-    const auto finoAK = filtro({1, 5}), discendente = filtro({3, 1});
+    const auto finoAK = filtro({1, 5}), discendente = filtro({3, 1}), doppia = filtro({2, 2});
     const Caso casi[] = {
         {"sum reversed", [] { return ImpostaSomma(30, 20); }, "0022"},
         {"sum below", [] { return ImpostaSomma(14, 40); }, "0023"},
@@ -58,6 +58,7 @@ TEST_F(RegoleCondizioni, RifiutiSenzaScrivereNulla) {
         {"run bit 0", [] { return ImpostaConsecutivi(true, 1); }, ""},
         {"gap position k", [&] { return ImpostaFiltroDistanza(1, finoAK); }, ""},
         {"gap positions not ascending", [&] { return ImpostaFiltroDistanza(1, discendente); }, ""},
+        {"gap position twice", [&] { return ImpostaFiltroDistanza(1, doppia); }, ""},
         {"ON gap filter measuring nothing", [] { return ImpostaFiltroDistanza(1, filtro({})); }, "0100"},
         {"gap filter 26", [] { return ImpostaFiltroDistanza(26, filtro({1})); }, ""},
         {"N-6", [] { return ImpostaRidotto(true, 6); }, ""},

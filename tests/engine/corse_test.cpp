@@ -208,6 +208,11 @@ TEST_F(Corsa, RifiutiConMessaggioChiaroESistemaIntatto) {
     RicalcolaSistema();
     EXPECT_EQ(Sistema(), importato);
     EXPECT_EQ(mSistema.descrizione, "M0062");
+    // A stored number past 90 (a column file edited by hand) is refused before any run.
+    const Colonne fuori{{3, 9, 40, 41}, {3, 9, 40, 91}};
+    test::MettiSistema(fuori, 4);
+    EXPECT_NE(RicalcolaSistema().errore.find("Column 2 holds the number 91"), std::string::npos);
+    EXPECT_EQ(Sistema(), fuori);
 }
 
 // The question shows the counts; No lets the run go on. The elapsed time leaves out the time a

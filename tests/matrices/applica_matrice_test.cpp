@@ -5,6 +5,7 @@
 #include "core/corpo.h"
 #include "engine/comune.h"
 #include "matrices/applica_matrice.h"
+#include "matrices/elenco_matrici.h"
 #include "progetto/progetto.h"
 #include "support/corpus.h"
 #include "support/date.h"
@@ -109,9 +110,13 @@ TEST_F(ApplicaMatrice_, MatriciCheNonStannoNelSistemaRifiutate) {
         EXPECT_EQ(ui.messaggi[0].testo.rfind("Error -2147211504 (", 0), 0u) << ui.messaggi[0].testo;
         sistemaIntatto();
     }
+    // Refused for the column limit, not only for holding no columns.
     MATRIX_STRUCTURE grande;
     grande.COLUMNS_OF_MATRIX_C = MAX_COLONNE + 1;
+    ui.messaggi.clear();
     EXPECT_FALSE(ApplicaMatrice(grande));
+    ASSERT_EQ(ui.messaggi.size(), 1u);
+    EXPECT_NE(ui.messaggi[0].testo.find(TestoMessaggioOPredefinito("0012", "Column limit reached")), std::string::npos);
     sistemaIntatto();
 }
 

@@ -36,10 +36,10 @@ protected:
     std::filesystem::path cartella = dati / "matrici";
 };
 
-// Browsing lists every matrix by V (the exchange sort, not stable, puts a V of 0 first), and a
-// file of another extension is no matrix; an empty or missing folder leaves only the custom entry.
-// Applying keeps the matrices of the prediction's V and the column's K: the window's test pins
-// that filter, the rows and which buttons each entry enables.
+// Browsing lists every matrix by V (the exchange sort, not stable, puts a V of 0 first); a file
+// of another extension or a folder is no matrix; an empty or missing folder leaves only the
+// custom entry. Applying keeps the matrices of the prediction's V and the column's K: the
+// window's test pins that filter, the rows and which buttons each entry enables.
 TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
     CaricaElencoMatrici(cartella, 0, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 1u);
@@ -52,6 +52,7 @@ TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
     scrivi("trenta.mzel", matrice(30, 5));
     scrivi("dodici.MZEL", matrice(12, 5));
     dati.scrivi("matrici/nota.txt", "not a matrix");
+    std::filesystem::create_directory(cartella / "cartella.mzel");
     CaricaElencoMatrici(cartella, 0, kOggi);
     ASSERT_EQ(mElencoMatrici.size(), 2u);
     EXPECT_EQ(mElencoMatrici[0].testata.NUMBERS_OF_MATRIX_V, 12);

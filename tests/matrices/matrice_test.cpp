@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/corpo.h"
 #include "matrices/matrice.h"
@@ -112,6 +115,14 @@ TEST(MatriceFile, CorpusCattivoRifiutatoEBuonoLetto) {
     MATRIX_STRUCTURE r = matriceDiProva();
     ASSERT_TRUE(LeggiMatrice(BytesMatrice(MATRIX_STRUCTURE{}), r, errore));
     EXPECT_EQ(r.COLUMNS_OF_MATRIX_C, 0);
+    // 3,000,001 columns are refused even when the file holds every one of them.
+    MATRIX_STRUCTURE troppe;
+    troppe.LENGTH_OF_COLUMN_K = 1;
+    troppe.COLUMNS_OF_MATRIX_C = MAX_COLONNE + 1;
+    auto b = BytesMatrice(troppe);
+    b.resize(LUNGHEZZA_TESTATA_MATRICE + MAX_COLONNE + 1, 1);
+    EXPECT_FALSE(LeggiMatrice(b, r, errore));
+    EXPECT_NE(errore.descrizione.find("at most 3,000,000"), std::string::npos) << errore.descrizione;
 }
 
 TEST(MatriceFile, FileMancantiVuotiEPercorsiConSpazi) {
@@ -121,10 +132,17 @@ TEST(MatriceFile, FileMancantiVuotiEPercorsiConSpazi) {
     EXPECT_FALSE(LeggiMatrice(dati / "manca.mzel", r, errore));
     EXPECT_EQ(errore.numero, 53);
     dati.scrivi("vuoto.mzel", "");
-    for (const auto& f : {dati / "manca.mzel", dati / "vuoto.mzel"}) {
+    // A FIFO is no matrix even with one waiting in it (an empty one would block the list).
+    ASSERT_EQ(::mkfifo((dati / "fifo.mzel").c_str(), 0600), 0);
+    const int fifo = ::open((dati / "fifo.mzel").c_str(), O_RDWR | O_NONBLOCK);
+    const auto b = BytesMatrice(matriceDiProva());
+    ASSERT_EQ(::write(fifo, b.data(), b.size()), static_cast<ssize_t>(b.size()));
+    for (const auto& f : {dati / "manca.mzel", dati / "vuoto.mzel", dati / "fifo.mzel"}) {
         EXPECT_FALSE(VerificaCRCMatrice(f)) << f;
-        EXPECT_EQ(LeggiTestataMatrice(f).NUMBERS_OF_MATRIX_V + LeggiTestataMatrice(f).COLUMNS_OF_MATRIX_C, 0) << f;
+        const auto t = LeggiTestataMatrice(f);
+        EXPECT_EQ(t.NUMBERS_OF_MATRIX_V + t.COLUMNS_OF_MATRIX_C, 0) << f;
     }
+    ::close(fifo);
     test::ScriviMatriceProva(dati / "m.mzel", matriceDiProva());
     // Blanks around the path are trimmed.
     EXPECT_TRUE(VerificaCRCMatrice("  " + (dati / "m.mzel").string() + " "));
