@@ -259,16 +259,14 @@ TEST_F(AggiornamentiTest, MatricesAreUpperCasedRenamedAndCheckedBeforeTheyReplac
     file["lista.asp"] = "abc.dat\nnodat.mzel\n../x.DAT\nbad.DAT\nmissing.DAT\nC:\\x.DAT\ntag.dat\n";
     file["ABC.DAT"] = Matrice("M12_6_4.mzel");
     file["NODAT.MZEL"] = Matrice("M15_5_3.mzel");
-    std::string rotta = Matrice("M12_6_4.mzel");
+    std::string& rotta = file["BAD.DAT"] = Matrice("M12_6_4.mzel");
     rotta[150] ^= 1;
-    file["BAD.DAT"] = rotta;
     // Another format tag under a CRC that matches it.
-    std::string etichetta = Matrice("M12_6_4.mzel");
+    std::string& etichetta = file["TAG.DAT"] = Matrice("M12_6_4.mzel");
     etichetta[130] ^= 1;
     const uint32_t crc =
         cCRC32().crc(std::span(reinterpret_cast<const uint8_t*>(etichetta.data()), etichetta.size() - 4));
     for (int i = 0; i < 4; ++i) etichetta[etichetta.size() - 4 + i] = static_cast<char>(crc >> (8 * i));
-    file["TAG.DAT"] = etichetta;
     const auto r = AggiornaMatrici();
     EXPECT_EQ(r.installati, (std::vector<std::string>{"ABC.mzel", "NODAT.MZEL"}));
     EXPECT_EQ(r.scartati, (std::vector<std::string>{"../x.DAT", "C:\\x.DAT"}));

@@ -97,7 +97,6 @@ TEST_F(ColonneTxt, TroppeColonneRifiutate) {
     std::istringstream venticinque("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25\n");
     EXPECT_TRUE(LeggiColonneTxt(venticinque, letto, messaggio)) << messaggio;
     std::string testo;
-    testo.reserve(static_cast<size_t>(MAX_COLONNE + 1) * 4);
     for (int32_t i = 0; i < MAX_COLONNE; ++i) testo += "1 2\n";
     std::istringstream tutte(testo);
     EXPECT_TRUE(LeggiColonneTxt(tutte, letto, messaggio)) << messaggio;
