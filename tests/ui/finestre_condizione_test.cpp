@@ -35,39 +35,33 @@ private Q_SLOTS:
     // Each window set from its menu entry gives the system novanta-cli builds on the same condition
     // (labGriglia(i) is the number i + 1).
     void comeLaRigaDiComando() {
-        struct Caso {
-            const char* voce;
-            int lunghezza, ultimo;
-            const char *passi, *cli;
-        } const casi[] = {
-            {"menuPariDispari", 3, 9, "+labPariDispari(3) -labPariDispari(4) labPariDispari(1) optCondizione(0)",
-             "--even 1"},
-            // 11 and 40 lie outside the prediction: ignored, and the 40 left from an earlier one goes.
-            {"menuFisse", 6, 15,
-             "labGriglia(0) labGriglia(2) labGriglia(4) labGriglia(6) labGriglia(8) labGriglia(10) labGriglia(39) "
-             "l1:5 optCondFisse(0)",
-             "--fixed 1,3,5,7,9"},
-            // Run lengths chosen when the columns were longer stay chosen, hidden.
-            {"menuConsecutivi", 4, 12, "-lbPresenze(7) lbPresenze(1) lbPresenze(2) optCond(0)", "--runs 1,2"},
-            {"menuSomma", 5, 10, "meDa=20 meA=30 optCondSomma(0)", "--sum 20-30"},
-            {"menuColonnaFiltroAND", 3, 10,
-             "labGriglia(0) labGriglia(1) labGriglia(2) labGriglia(3) lbPresenze(1) optCond(0) cmdNext1 "
-             "labGriglia(8) labGriglia(9) lbPresenze(0) lbPresenze(1) optCond(0)",
-             "--and 1,2,3,4:1 --and 9,10:0,1"},
-            {"menuColonnaFiltroOR", 3, 10,
-             "labGriglia(0) labGriglia(1) lbPresenze(2) optCond(0) cmdNext1 labGriglia(4) labGriglia(5) "
-             "labGriglia(6) lbPresenze(3) optCond(0)",
-             "--or 1,2:2 --or 5,6,7:3"},
-        };
-        for (const Caso& c : casi) {
+        for (auto [voce, lunghezza, ultimo, passi, cli] :
+             {std::tuple{"menuPariDispari", 3, 9,
+                         "+labPariDispari(3) -labPariDispari(4) labPariDispari(1) optCondizione(0)", "--even 1"},
+              // 11 and 40 lie outside the prediction: ignored, and the 40 left from an earlier one goes.
+              {"menuFisse", 6, 15,
+               "labGriglia(0) labGriglia(2) labGriglia(4) labGriglia(6) labGriglia(8) labGriglia(10) labGriglia(39) "
+               "l1:5 optCondFisse(0)",
+               "--fixed 1,3,5,7,9"},
+              // Run lengths chosen when the columns were longer stay chosen, hidden.
+              {"menuConsecutivi", 4, 12, "-lbPresenze(7) lbPresenze(1) lbPresenze(2) optCond(0)", "--runs 1,2"},
+              {"menuSomma", 5, 10, "meDa=20 meA=30 optCondSomma(0)", "--sum 20-30"},
+              {"menuColonnaFiltroAND", 3, 10,
+               "labGriglia(0) labGriglia(1) labGriglia(2) labGriglia(3) lbPresenze(1) optCond(0) cmdNext1 "
+               "labGriglia(8) labGriglia(9) lbPresenze(0) lbPresenze(1) optCond(0)",
+               "--and 1,2,3,4:1 --and 9,10:0,1"},
+              {"menuColonnaFiltroOR", 3, 10,
+               "labGriglia(0) labGriglia(1) lbPresenze(2) optCond(0) cmdNext1 labGriglia(4) labGriglia(5) "
+               "labGriglia(6) lbPresenze(3) optCond(0)",
+               "--or 1,2:2 --or 5,6,7:3"}}) {
             Ambiente a;
-            a.prepara(c.lunghezza, 1, c.ultimo);
+            a.prepara(lunghezza, 1, ultimo);
             mCondizioni.fisse[40] = 1;
             mConsecutivi.maschera = 1 << 7;
-            a.daMenu(c.voce, [&](QDialog& f) { usa(f, c.passi); });
-            QVERIFY2(a.segnato(c.voce), c.voce);
-            if (c.voce == std::string("menuConsecutivi")) QCOMPARE(mConsecutivi.maschera, (1 << 7) | 6);
-            ::comeLaRigaDiComando(a, c.cli);
+            a.daMenu(voce, [&](QDialog& f) { usa(f, passi); });
+            QVERIFY2(a.segnato(voce), voce);
+            if (voce == std::string("menuConsecutivi")) QCOMPARE(mConsecutivi.maschera, (1 << 7) | 6);
+            ::comeLaRigaDiComando(a, cli);
         }
     }
 

@@ -20,9 +20,9 @@ private Q_SLOTS:
             "lblnFiltro:102 labGriglia(5) optCond(0) lblTotFiltriON:02 cmdCancella lblTotFiltriON:01 "
             "lblNumSelezionati:0 cmdPrev2 lblnFiltro:02 cmdPrev1 lblnFiltro:01 lblNumSelezionati:2 cmdTOP "
             "lblnFiltro:150,000 cmdBOTTOM lblnFiltro:01");
-        auto* avanti = in<QPushButton>(w, "cmdNext1");
-        for (int i = 0; i < 3; ++i) QTest::keyPress(avanti, Qt::Key_Right);
-        QTest::keyPress(avanti, Qt::Key_Shift);  // a modifier alone does not step
+        // A key held on a step button steps each time; a modifier alone does not.
+        for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Shift})
+            QTest::keyPress(in(w, "cmdNext1"), k);
         usa(w, "lblnFiltro:04 labGriglia(2) lbPresenze(0) optCond(0)");
         QTest::keyClick(&w, Qt::Key_Escape);  // the same closing as the close box
         QVERIFY(!w.isVisible());
@@ -41,27 +41,22 @@ private Q_SLOTS:
         ui::frmFiltri w(0, a.principale.get());
         mostra(w);
         usa(w, "labGriglia(4)");  // number 5: an edit a refused import must keep
-        struct Caso {
-            const char* file;
-            Risposta risposta;
-            bool letto;
-        };
-        for (const Caso& c : {Caso{"1 2 3\r\nx y\r\n", Risposta::Si, false},
-                              {"4 5\r\n", Risposta::No, false},
-                              {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si, true}}) {
-            a.cartella.scrivi("f.txt", c.file);
+        for (auto [file, risposta, letto] : {std::tuple{"1 2 3\r\nx y\r\n", Risposta::Si, false},
+                                             {"4 5\r\n", Risposta::No, false},
+                                             {"1 2 3\r\n\r\n10-20-30\r\n", Risposta::Si, true}}) {
+            a.cartella.scrivi("f.txt", file);
             a.faccia.fileScelti = {(a.cartella / "f.txt").string()};
-            a.faccia.risposte = {c.risposta};
+            a.faccia.risposte = {risposta};
             a.conFinestre([&] { clic(w, "cmdLoadFiltri"); },
                           [&](QDialog& d) {
                               usa(d, "lbPresenze(1) cmdImportaFiltri cmdProcess");
-                              QCOMPARE(d.isVisible(), !c.letto);
-                              if (c.letto) QCOMPARE(testo(d, "lblFiltriLetti").section(' ', -1), QStringLiteral("2"));
+                              QCOMPARE(d.isVisible(), !letto);
+                              if (letto) QCOMPARE(testo(d, "lblFiltriLetti").section(' ', -1), QStringLiteral("2"));
                           });
-            QCOMPARE(mNumFiltriAND, c.letto ? 2 : 1);
+            QCOMPARE(mNumFiltriAND, letto ? 2 : 1);
             QVERIFY(campi(mFiltriAND[1]) == campi(filtro({1, 2, 3}, 2, true)));
-            QCOMPARE(w.pannello().numero(5), !c.letto);
-            if (!c.letto && c.risposta == Risposta::Si)
+            QCOMPARE(w.pannello().numero(5), !letto);
+            if (!letto && risposta == Risposta::Si)
                 QVERIFY(a.faccia.messaggi.back().testo.find("loadFileToFilters") != std::string::npos);
         }
         QVERIFY(campi(mFiltriAND[2]) == campi(filtro({10, 20, 30}, 2, true)));
