@@ -1,16 +1,6 @@
 #include "ui/frmImportBase.h"
 #include "ambiente.h"
 
-namespace {
-
-QString copia(ui::frmImportBase& w) {
-    QGuiApplication::clipboard()->clear();
-    QTest::keyClick(w.griglia(), Qt::Key_C, Qt::ControlModifier);
-    return QGuiApplication::clipboard()->text();
-}
-
-}  // namespace
-
 class frmImportBase_test : public QObject {
     Q_OBJECT
 
@@ -22,6 +12,11 @@ private Q_SLOTS:
         a.prepara(6, 1, 30);
         a.cartella.scrivi("b.txt", "5 1 9 3 7 2\r\n4 8 6 10 12 11\r\n\r\n1 2 3 4 5 6\r\n");
         a.cartella.scrivi("corta.txt", "1 2 3 4 5\r\n");
+        auto copia = [](ui::frmImportBase& w) {
+            QGuiApplication::clipboard()->clear();
+            QTest::keyClick(w.griglia(), Qt::Key_C, Qt::ControlModifier);
+            return QGuiApplication::clipboard()->text();
+        };
         {
             ui::frmImportBase w(a.principale.get());
             mostra(w);
