@@ -1,7 +1,6 @@
 #include "ui/frmMatr.h"
 #include "ambiente.h"
 #include "matrices/applica_matrice.h"
-#include "matrices/elenco_matrici.h"
 #include "matrices/ordine_pronostico.h"
 #include "support/matrice_prova.h"
 #include "ui/frmOrdinaPronostico.h"
@@ -9,13 +8,6 @@
 namespace {
 
 void scrivi(const std::string& nome, const MATRIX_STRUCTURE& m) { ScriviMatriceProva(mPathDati / "matrici" / nome, m); }
-
-QStringList righe(QDialog& d) {
-    QStringList out;
-    auto* l = in<QListWidget>(d, "flZEL");
-    for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
-    return out;
-}
 
 QString casella(QDialog& d, const char* nome) { return in<QLineEdit>(d, nome)->text(); }
 
@@ -51,12 +43,13 @@ private Q_SLOTS:
         a.daMenu("cmdAdatta", [](QDialog& d) {
             auto* applica = in<QPushButton>(d, "cmdAdattaMatrice");
             auto* txt = in<QPushButton>(d, "cmdMatriceTXT");
+            auto* l = in<QListWidget>(d, "flZEL");
             // The custom entry and the one matrix of 20 in 10.
-            QCOMPARE(righe(d).size(), 2);
-            QVERIFY(righe(d)[1].startsWith(" 20 | 10 |  7"));
+            QCOMPARE(l->count(), 2);
+            QVERIFY(l->item(1)->text().startsWith(" 20 | 10 |  7"));
             QCOMPARE(d.windowTitle(), QStringLiteral("Matrici disponibili (2)"));
             QVERIFY(!applica->isEnabled() && txt->isEnabled() && casella(d, "txtFileName") == "CUSTOM");
-            in<QListWidget>(d, "flZEL")->setCurrentRow(1);
+            l->setCurrentRow(1);
             QVERIFY(applica->isEnabled() && !txt->isEnabled());
             // Enter in a header box moves on to the next box.
             auto* v = in<QLineEdit>(d, "txtNumMatrix");
@@ -107,9 +100,7 @@ private Q_SLOTS:
             if (d.objectName() == QStringLiteral("frmOrdinaPronostico")) {
                 auto* f = in<QFrame>(d, "frameOrdinePronostico");
                 auto centro = [&](int i) {
-                    return d.findChild<QLabel*>(QStringLiteral("labPronosticoOrdinato(%1)").arg(i))
-                        ->geometry()
-                        .center();
+                    return in(d, QStringLiteral("labPronosticoOrdinato(%1)").arg(i))->geometry().center();
                 };
                 QTest::mousePress(f, Qt::LeftButton, {}, centro(0));
                 QTest::mouseMove(f, centro(3));
