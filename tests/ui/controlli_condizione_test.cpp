@@ -36,11 +36,9 @@ private Q_SLOTS:
         e.setVisibile(1, false);
         e.setFocus();
         QTest::mouseClick(&e, Qt::LeftButton, {}, centro(0));  // current = 0, toggled off
-        QTest::keyClick(&e, Qt::Key_Right);
-        QTest::keyClick(&e, Qt::Key_Space);
+        for (Qt::Key k : {Qt::Key_Right, Qt::Key_Space}) QTest::keyClick(&e, k);
         QVERIFY(!e.scelto(0) && e.scelto(2));
-        QTest::keyClick(&e, Qt::Key_Down);
-        QTest::keyClick(&e, Qt::Key_Space);
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Space}) QTest::keyClick(&e, k);
         QVERIFY(e.scelto(15));
     }
 
@@ -52,12 +50,10 @@ private Q_SLOTS:
         connect(&c, &ui::CoppiaOnOff::cambiato, [&](int i) { cambi.push_back(i); });
         auto* on = in<QPushButton>(c, "optCondSomma(0)");
         auto* off = in<QPushButton>(c, "optCondSomma(1)");
-        QTest::mouseClick(on, Qt::LeftButton);
-        QTest::mouseClick(on, Qt::LeftButton);
+        for (int volta = 0; volta < 2; ++volta) QTest::mouseClick(on, Qt::LeftButton);
         QCOMPARE(c.scelto(), 0);
         off->setFocus();
-        QTest::keyClick(off, Qt::Key_Space);
-        QTest::keyClick(off, Qt::Key_Left);
+        for (Qt::Key k : {Qt::Key_Space, Qt::Key_Left}) QTest::keyClick(off, k);
         QCOMPARE(c.scelto(), 0);
         QVERIFY(on->hasFocus());
         QCOMPARE(clic, (std::vector<int>{0, 0, 1, 0}));

@@ -1,5 +1,4 @@
 #include "ambiente.h"
-#include "settings/multiLanguage.h"
 
 class frmImpostazioni_test : public QObject {
     Q_OBJECT
