@@ -1,16 +1,10 @@
 #include "analysis/analisi.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <bit>
-#include <numeric>
 #include <random>
 
 #include "analysis/indice_sottoinsiemi.h"
-#include "core/corpo.h"
 #include "engine/comune.h"
-#include "matrices/matrice.h"
 
 namespace novanta::analisi {
 namespace {
@@ -104,53 +98,29 @@ TEST_F(Analisi, ProbabilitaComeTutteLeEstrazioni) {
     }
 }
 
-// The shipped matrices, larger than the direct comparison can go, give the "T if M" their header
-// states. The guarantee of any smaller system is pinned by that comparison.
-TEST_F(Analisi, GaranzieDelleMatriciDistribuite) {
-    int matrici = 0;
-    for (const auto& voce :
-         std::filesystem::directory_iterator(std::filesystem::path(NOVANTA_DATA_SOURCE_DIR) / "matrici")) {
-        if (voce.path().extension() != ".mzel") continue;
-        MATRIX_STRUCTURE m;
-        ErroreLettura errore;
-        ASSERT_TRUE(LeggiMatrice(voce.path(), m, errore)) << errore.descrizione;
-        SistemaDaAnalizzare s;
-        s.lunghezza = m.LENGTH_OF_COLUMN_K;
-        for (int32_t c = 1; c <= m.COLUMNS_OF_MATRIX_C; ++c)
-            for (int p = 1; p <= m.LENGTH_OF_COLUMN_K; ++p) s.colonne.push_back(m.COLUMS(c, p));
-        s.estratti = m.PICK_UP_NUMBERS_M;
-        RisultatoAnalisi r;
-        ASSERT_TRUE(Analizza(s, r, ui).riuscita());
-        EXPECT_EQ(r.numeri, m.NUMBERS_OF_MATRIX_V);
-        EXPECT_EQ(r.tabella.at(m.PICK_UP_NUMBERS_M).garanzia, m.GARANTY_T) << voce.path().filename();
-        ++matrici;
-    }
-    EXPECT_GE(matrici, 2);
-}
-
 TEST_F(Analisi, RifiutiEAnnullamento) {
     SistemaDaAnalizzare s;
     s.lunghezza = 5;
     s.colonne = {1, 2, 3, 4, 5};
+    s.estratti = 5;
+    s.pronostico = {1, 2, 3, 4, 6};
+    RisultatoAnalisi r;
+    const auto fuori = Analizza(s, r, ui);
+    EXPECT_EQ(fuori.errore, ErroreAnalisi::NumeroFuori);
+    EXPECT_EQ(fuori.numero, 5);
     s.pronostico.resize(90);
     std::iota(s.pronostico.begin(), s.pronostico.end(), uint8_t{1});
-    RisultatoAnalisi r;
     s.estratti = 7;  // 7.6e9 subsets of 90 numbers
     EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::TroppiSottoinsiemi);
     EXPECT_EQ(ui.yield, 0);
     s.estratti = 91;
     EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::EstrattiFuori);
     s.estratti = 5;
-    s.pronostico = {1, 2, 3, 4, 6};
-    const auto fuori = Analizza(s, r, ui);
-    EXPECT_EQ(fuori.errore, ErroreAnalisi::NumeroFuori);
-    EXPECT_EQ(fuori.numero, 5);
     s.colonne.clear();
     EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::SistemaVuoto);
     // Cancelled at the first yield: no result.
     s.colonne = {1, 2, 3, 4, 5};
     s.pronostico.resize(60);
-    std::iota(s.pronostico.begin(), s.pronostico.end(), uint8_t{1});
     ui.allYield = [](int64_t) { mAnnullaCalcolo = true; };
     EXPECT_EQ(Analizza(s, r, ui).errore, ErroreAnalisi::Annullata);
     EXPECT_GT(ui.yield, 0);

@@ -52,10 +52,8 @@ TEST(IndiceSottoinsiemi, RanghiEContenimentoComeIlConfrontoDiretto) {
         const auto esito = VerificaCoperturaCompleta(colonne, p.numeri(), t, k);
         ASSERT_TRUE(esito.valido);
         EXPECT_EQ(esito.bersagli == Binomiale(n, k), esito.coperto);
-        for (const auto& c : colonne) {
-            if (!esito.coperto) {
-                EXPECT_LT(Comuni(c, esito.scoperto), t);
-            }
+        if (!esito.coperto) {
+            for (const auto& c : colonne) EXPECT_LT(Comuni(c, esito.scoperto), t);
         }
     }
 }

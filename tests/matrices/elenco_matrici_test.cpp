@@ -1,14 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <map>
 
-#include "core/corpo.h"
+#include "engine/comune.h"
 #include "matrices/applica_matrice.h"
 #include "matrices/elenco_matrici.h"
 #include "support/date.h"
-#include "support/formato.h"
 #include "support/matrice_prova.h"
-#include "support/registratore.h"
 
 namespace novanta {
 namespace {
@@ -76,7 +72,7 @@ TEST_F(ElencoMatrici, ModoSfogliaOrdinaPerVECartellaVuota) {
 // cannot be applied: the routine that applies a file from the folder refuses each with one message.
 TEST_F(ElencoMatrici, ControlliSegnatiMaFileElencati) {
     // A prediction the files would fit, so only their checks can refuse them.
-    for (int n = 1; n <= 12; ++n) GrigliaNumeriClick(n - 1);
+    test::Segna(test::Da(1, 12));
     CaricaPronostico();
     mLenCol = 5;
     const auto con = [&](const std::string& nome, auto ritocco) {

@@ -1,17 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-#include "core/corpo.h"
 #include "matrices/ordine_pronostico.h"
-#include "support/registratore.h"
+#include "engine/comune.h"
 
 namespace novanta {
 namespace {
 
 TEST(OrdinePronostico, ScambiMescolaEScrittura) {
     test::StatoIniziale();
-    for (int n : {33, 5, 17}) GrigliaNumeriClick(n - 1);
+    test::Segna({33, 5, 17});
     auto numeri = PronosticoDaOrdinare();
     EXPECT_EQ(numeri, (std::vector<uint8_t>{5, 17, 33}));
     // A swap done and written back is the order window's test; these are no swap.

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "cli/cli.h"
 #include "core/cartella_dati.h"
